@@ -1,0 +1,338 @@
+#include "app/form1.h"
+
+#include "app/icons.h"
+#include "image/preview_widget.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+
+int checkValue(const QCheckBox *box)
+{
+    switch (box->checkState()) {
+    case Qt::Checked:
+        return 1;
+    case Qt::PartiallyChecked:
+        return 2;
+    default:
+        return 0;
+    }
+}
+
+void setCheckValue(QCheckBox *box, int value)
+{
+    box->setCheckState(value == 1 ? Qt::Checked : value == 2 ? Qt::PartiallyChecked : Qt::Unchecked);
+    // a greyed value set from code must not turn the user's clicks three-state
+    if (value != 2)
+        box->setTristate(false);
+}
+
+namespace {
+QPushButton *pictureButton(QWidget *parent, int x, int y, int w, int h, const QString &tip, const QIcon &icon)
+{
+    auto *b = new QPushButton(parent);
+    b->setGeometry(x, y, w, h);
+    b->setToolTip(tip);
+    b->setIcon(icon);
+    b->setIconSize(QSize(w - 4, h - 4));
+    b->setFocusPolicy(Qt::TabFocus);
+    return b;
+}
+
+QCheckBox *pictureCheck(QWidget *parent, int x, int y, const QString &tip, const QString &caption = QString())
+{
+    auto *c = new QCheckBox(caption, parent);
+    c->move(x, y);
+    c->setToolTip(tip);
+    c->adjustSize();
+    return c;
+}
+
+QScrollBar *spinner(QWidget *parent, int x, int y, int max, int step)
+{
+    auto *s = new QScrollBar(Qt::Vertical, parent);
+    s->setGeometry(x, y, 14, 20);
+    s->setRange(0, max);
+    s->setSingleStep(step);
+    s->setPageStep(step);
+    // the up arrow counts up, like a spinner
+    s->setInvertedAppearance(true);
+    s->setInvertedControls(false);
+    return s;
+}
+
+QFrame *panel(QWidget *parent, int x, int y, int w, int h)
+{
+    auto *f = new QFrame(parent);
+    f->setGeometry(x, y, w, h);
+    f->setFrameShape(QFrame::NoFrame);
+    f->setAutoFillBackground(true);
+    return f;
+}
+} // namespace
+
+Form1::Form1(QWidget *parent)
+    : QWidget(parent)
+{
+    setCaption(QStringLiteral("Puntela 1.2 Demo"));
+    setFixedSize(634, 455);
+    buildWindow();
+    wireEvents();
+}
+
+Form1::~Form1() = default;
+
+void Form1::buildWindow()
+{
+    buildBrowser();
+    buildSurfaces();
+    buildPanels();
+}
+
+void Form1::buildBrowser()
+{
+    Dir1 = new QListWidget(this);
+    Dir1->setGeometry(7, 12, 168, 54);
+    Drive1 = new QComboBox(this);
+    Drive1->setGeometry(7, 63, 168, 22);
+    Command9 = new QPushButton(this);
+    Command9->setGeometry(175, 12, 10, 73);
+    Command9->setToolTip(QStringLiteral("Ocultar"));
+    Command9->setIcon(makeIcon(IconKind::Hide));
+    File1 = new QListWidget(this);
+    File1->setGeometry(186, 11, 123, 76);
+    File1->installEventFilter(this);
+
+    Picture6 = panel(this, 0, 0, 312, 95);
+    Command2 = new QPushButton(QStringLiteral("Abrir"), Picture6);
+    Command2->setGeometry(7, 8, 50, 22);
+    Command2->setToolTip(QStringLiteral("Abrir imagen"));
+    Frame2 = new QGroupBox(Picture6);
+    Frame2->setGeometry(7, 34, 50, 56);
+    const char *tips[5] = {"Mínima", "Media", "Grande", "Completa", "Personalizada"};
+    for (int i = 0; i < 5; ++i) {
+        Option1[i] = new QRadioButton(Frame2);
+        Option1[i]->setGeometry(4 + (i % 2) * 22, 4 + (i / 2) * 18, 18, 18);
+        Option1[i]->setToolTip(QString::fromUtf8(tips[i]));
+    }
+    Option1[2]->setChecked(true);
+    Frame1 = new QGroupBox(QStringLiteral("Lupa"), Picture6);
+    Frame1->setGeometry(62, 4, 42, 50);
+    ListView1 = new QListWidget(Picture6);
+    ListView1->setGeometry(108, 4, 200, 86);
+    ListView1->setViewMode(QListView::IconMode);
+    ListView1->setIconSize(QSize(13, 11));
+    ListView1->setGridSize(QSize(46, 16));
+    ListView1->setFlow(QListView::TopToBottom);
+    ListView1->setWrapping(true);
+    ListView1->setMovement(QListView::Static);
+    ListView1->setToolTip(QStringLiteral("Paleta"));
+}
+
+void Form1::buildSurfaces()
+{
+    Picture4 = new QFrame(this);
+    Picture4->setGeometry(7, 138, 304, 304);
+    Picture4->setFrameShape(QFrame::Panel);
+    Picture4->setFrameShadow(QFrame::Sunken);
+    Picture1 = new QFrame(this);
+    Picture1->setGeometry(316, 138, 304, 304);
+    Picture1->setFrameShape(QFrame::Panel);
+    Picture1->setFrameShadow(QFrame::Sunken);
+    picture1FontName = font().family();
+
+    Picture2.move(-2, -2);
+    Picture2.setMousePointer(99);
+    Picture2Box = new PictureBox(Picture2, Picture4);
+    Picture3Box = new PictureBox(Picture3, Picture1);
+    Picture3.setMousePointer(5);
+    Picture11.setVisible(false);
+    Picture11.setMousePointer(5);
+    Picture11Box = new PictureBox(Picture11, Picture1);
+    Picture14.setVisible(false);
+    Picture14Box = new PictureBox(Picture14, Picture1);
+
+    Picture5 = new QFrame(this);
+    Picture5->setGeometry(316, 4, 91, 95);
+    Picture5->setFocusPolicy(Qt::StrongFocus);
+    Image1Box = new PreviewBox(Image1, Picture5);
+
+    Picture10.BackColor = RGB(240, 240, 240);
+    Picture10.Cls();
+    Picture10.move(6, 16);
+    Picture10Box = new PictureBox(Picture10, Frame1);
+}
+
+void Form1::buildPanels()
+{
+    const int y = 97;
+    Label3 = new QLabel(this);
+    Label3->setGeometry(9, y, 260, 14);
+    Label1 = new QLabel(this);
+    Label1->setGeometry(280, y, 20, 14);
+    Label1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Label2 = new QLabel(this);
+    Label2->setGeometry(300, y, 12, 14);
+    Label5 = new QLabel(this);
+    Label5->setGeometry(412, y, 21, 14);
+    Label5->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Label7 = new QLabel(QStringLiteral("x"), this);
+    Label7->setGeometry(433, y, 5, 14);
+    Label6 = new QLabel(this);
+    Label6->setGeometry(438, y, 90, 14);
+    Label4 = new QLabel(QStringLiteral("Corregir gama"), this);
+    Label4->setGeometry(534, y, 96, 14);
+    for (QLabel *l : {Label5, Label6, Label7})
+        l->setVisible(false);
+
+    // palette panel: six strips, the marker and their buttons
+    Picture7 = panel(this, 410, 0, 224, 95);
+    for (int g = 0; g < 6; ++g) {
+        Picture8[g].move(4, 4 + 10 * g);
+        Picture8[g].setMousePointer(9);
+        Picture8Box[g] = new PictureBox(Picture8[g], Picture7);
+        Picture8Box[g]->setGeometry(4, 4 + 10 * g, 4270, 11);
+    }
+    Picture9.move(-15, 2);
+    Picture9Box = new PictureBox(Picture9, Picture7);
+    HScroll1 = new QScrollBar(Qt::Horizontal, Picture7);
+    HScroll1->setGeometry(4, 70, 200, 14);
+    HScroll1->setRange(0, 0);
+    Command4 = pictureButton(Picture7, 206, 4, 18, 18, QStringLiteral("Deshacer cambio"), makeIcon(IconKind::Undo));
+    Command4->setEnabled(false);
+    Check7 = pictureCheck(Picture7, 206, 24, QStringLiteral("Cambiar un color por otro"), QStringLiteral("I"));
+    check8 = pictureButton(Picture7, 206, 46, 18, 18, QStringLiteral("Redibujar bordado"), QIcon());
+    check8->setText(QStringLiteral("r"));
+    check8->setEnabled(false);
+
+    // settings panel under the embroidery
+    Picture12 = panel(this, 7, 113, 304, 24);
+    Text1 = new QLineEdit(QStringLiteral("248"), Picture12);
+    Text1->setGeometry(0, 2, 30, 20);
+    Text1->setToolTip(QStringLiteral("Colores aproximados"));
+    VScroll1 = spinner(Picture12, 30, 2, 999, 1);
+    Text4 = new QLineEdit(QStringLiteral("100"), Picture12);
+    Text4->setGeometry(50, 2, 30, 20);
+    Text4->setToolTip(QStringLiteral("Puntos de ancho"));
+    VScroll4 = spinner(Picture12, 80, 2, 9999, 3);
+    Text5 = new QLineEdit(QStringLiteral("100"), Picture12);
+    Text5->setGeometry(100, 2, 30, 20);
+    Text5->setToolTip(QStringLiteral("Puntos de alto"));
+    VScroll5 = spinner(Picture12, 130, 2, 9999, 3);
+    for (QLineEdit *t : {Text1, Text4, Text5})
+        t->installEventFilter(this);
+    Check1 = pictureCheck(Picture12, 150, 4, QStringLiteral("Activar lupa"));
+    Check2 = pictureCheck(Picture12, 172, 4, QStringLiteral("Ver cuadrícula"));
+    Check9 = pictureCheck(Picture12, 194, 4, QString());
+    Command3[0] = pictureButton(Picture12, 220, 2, 20, 20, QStringLiteral("Ver toda la pantalla"), makeIcon(IconKind::FullScreen));
+    Command1 = pictureButton(Picture12, 250, 2, 24, 20, QStringLiteral("Punto sencillo"), makeIcon(IconKind::SingleStitch));
+    Command5 = pictureButton(Picture12, 278, 2, 24, 20, QStringLiteral("Punto doble"), makeIcon(IconKind::DoubleStitch));
+
+    // command panel under the picture and the chart
+    Picture13 = panel(this, 316, 113, 318, 24);
+    Check3 = pictureCheck(Picture13, 0, 4, QStringLiteral("Ver patrón"));
+    Command3[1] = pictureButton(Picture13, 20, 2, 18, 20, QStringLiteral("Ver toda la pantalla"), makeIcon(IconKind::FullScreen));
+    struct B { QPushButton **b; const char *tip; IconKind icon; };
+    const B buttons[] = {
+        {&Command11, "Inicial", IconKind::Reset},           {&Command12, "+ Brillo", IconKind::BrightUp},
+        {&Command13, "- Brillo", IconKind::BrightDown},     {&Command21, "+ Contraste", IconKind::ContrastUp},
+        {&Command20, "- Contraste", IconKind::ContrastDown}, {&Command15, "+ Rojo", IconKind::RedUp},
+        {&Command14, "- Rojo", IconKind::RedDown},          {&Command17, "+ Verde", IconKind::GreenUp},
+        {&Command16, "- Verde", IconKind::GreenDown},       {&Command19, "+ Azul", IconKind::BlueUp},
+        {&Command18, "- Azul", IconKind::BlueDown},         {&Command6, "Imprimir", IconKind::Print},
+        {&Command7, "Guardar imágenes", IconKind::Save},    {&Command10, "Ayuda", IconKind::Help},
+        {&Command8, "Fin", IconKind::Quit},
+    };
+    int x = 40;
+    for (const B &b : buttons) {
+        *b.b = pictureButton(Picture13, x, 2, 17, 20, QString::fromUtf8(b.tip), makeIcon(b.icon));
+        x += 17;
+    }
+    Check10 = pictureCheck(Picture13, x + 2, 4, QStringLiteral("Elegir color"));
+    Combo1 = new QComboBox(Picture13);
+    Combo1->setGeometry(40, 2, 150, 20);
+    Combo1->setToolTip(QStringLiteral("Fuente para signos"));
+    Check4 = pictureCheck(Picture13, 196, 4, QStringLiteral("Ver signos"), QStringLiteral("A"));
+    Check5 = pictureCheck(Picture13, 236, 4, QStringLiteral("Ver colores"));
+    Check6 = pictureCheck(Picture13, 258, 4, QStringLiteral("Ver cuadrícula"));
+    for (QCheckBox *c : {Check4, Check5, Check6})
+        setCheckValue(c, 1);
+    for (QWidget *w : std::initializer_list<QWidget *>{Combo1, Check4, Check5, Check6})
+        w->setVisible(false);
+
+    HScroll2 = new QScrollBar(Qt::Horizontal, this);
+    HScroll2->setGeometry(316, 442, 304, 13);
+    HScroll2->setRange(1, 1);
+    HScroll2->setVisible(false);
+    VScroll2 = new QScrollBar(Qt::Vertical, this);
+    VScroll2->setGeometry(619, 140, 15, 299);
+    VScroll2->setRange(1, 1);
+    VScroll2->setVisible(false);
+}
+
+void Form1::setMousePointer(int kind)
+{
+    m_mousePointer = kind;
+    if (kind == 0)
+        unsetCursor();
+    else
+        setCursor(cursorForPointer(kind, QCursor()));
+}
+
+void Form1::focusSink() { Picture5->setFocus(Qt::OtherFocusReason); }
+
+Progress Form1::progress()
+{
+    Progress p;
+    p.stage = [this](const QString &s) {
+        Label3->setText(s);
+        Label3->repaint();
+    };
+    p.figure = [this](const QString &s) {
+        Label1->setText(s);
+        Label1->repaint();
+    };
+    p.error = [this](const QString &s) { er(s); };
+    p.pointer = [this](int k) { setMousePointer(k); };
+    return p;
+}
+
+void Form1::closeEvent(QCloseEvent *e)
+{
+    Form_Unload();
+    e->accept();
+}
+
+void Form1::changeEvent(QEvent *e)
+{
+    QWidget::changeEvent(e);
+    if (e->type() == QEvent::ActivationChange && isActiveWindow())
+        Form_Activate();
+}
+
+bool Form1::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        auto *k = static_cast<QKeyEvent *>(event);
+        if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {
+            int KeyAscii = 13;
+            if (watched == Text1)
+                Text1_KeyPress(KeyAscii);
+            else if (watched == Text4)
+                Text4_KeyPress(KeyAscii);
+            else if (watched == Text5)
+                Text5_KeyPress(KeyAscii);
+            else if (watched == File1)
+                File1_KeyPress(KeyAscii);
+            return KeyAscii == 0;
+        }
+    } else if (event->type() == QEvent::FocusOut) {
+        if (watched == Text1)
+            Text1_LostFocus();
+        else if (watched == Text4)
+            Text4_LostFocus();
+        else if (watched == Text5)
+            Text5_LostFocus();
+    }
+    return QWidget::eventFilter(watched, event);
+}

@@ -1,0 +1,134 @@
+#include "app/icons.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+
+namespace {
+void signMark(QPainter &p, bool plus, const QColor &c)
+{
+    p.setPen(QPen(c, 2));
+    p.drawLine(9, 12, 15, 12);
+    if (plus)
+        p.drawLine(12, 9, 12, 15);
+}
+
+void sun(QPainter &p, bool bright)
+{
+    p.setPen(QPen(Qt::black, 1));
+    p.setBrush(bright ? QColor(255, 220, 0) : QColor(90, 90, 90));
+    p.drawEllipse(QPointF(6, 6), 4, 4);
+}
+
+void drawIcon(QPainter &p, IconKind kind)
+{
+    p.setRenderHint(QPainter::Antialiasing);
+    switch (kind) {
+    case IconKind::SingleStitch:
+        p.setPen(QPen(QColor(180, 0, 0), 1.6));
+        p.drawLine(5, 5, 11, 11);
+        p.drawLine(11, 5, 5, 11);
+        break;
+    case IconKind::DoubleStitch:
+        p.setPen(QPen(QColor(180, 0, 0), 2.6));
+        p.drawLine(2, 2, 14, 14);
+        p.drawLine(14, 2, 2, 14);
+        break;
+    case IconKind::FullScreen:
+        p.setPen(QPen(Qt::black, 1.4));
+        p.drawRect(2, 3, 12, 10);
+        p.drawLine(4, 5, 7, 5);
+        p.drawLine(4, 5, 4, 8);
+        p.drawLine(12, 11, 9, 11);
+        p.drawLine(12, 11, 12, 8);
+        break;
+    case IconKind::Undo: {
+        p.setPen(QPen(Qt::black, 1.6));
+        QPainterPath path(QPointF(4, 7));
+        path.cubicTo(8, 2, 15, 5, 12, 12);
+        p.drawPath(path);
+        p.drawLine(4, 7, 4, 3);
+        p.drawLine(4, 7, 8, 7);
+        break;
+    }
+    case IconKind::Hide:
+        p.setPen(QPen(Qt::black, 1.2));
+        p.drawLine(2, 4, 5, 8);
+        p.drawLine(2, 12, 5, 8);
+        break;
+    case IconKind::Reset:
+        p.setPen(QPen(Qt::black, 1));
+        p.setBrush(QColor(120, 180, 255));
+        p.drawRect(3, 5, 10, 8);
+        p.setBrush(QColor(60, 140, 60));
+        p.drawPolygon(QPolygonF({QPointF(3, 13), QPointF(7, 8), QPointF(11, 13)}));
+        break;
+    case IconKind::BrightUp:
+    case IconKind::BrightDown:
+        sun(p, kind == IconKind::BrightUp);
+        signMark(p, kind == IconKind::BrightUp, Qt::black);
+        break;
+    case IconKind::ContrastUp:
+    case IconKind::ContrastDown:
+        p.setPen(QPen(Qt::black, 1));
+        p.setBrush(Qt::white);
+        p.drawEllipse(QPointF(6, 6), 4, 4);
+        p.setBrush(Qt::black);
+        p.drawPie(QRectF(2, 2, 8, 8), 90 * 16, 180 * 16);
+        signMark(p, kind == IconKind::ContrastUp, Qt::black);
+        break;
+    case IconKind::RedUp:
+    case IconKind::RedDown:
+    case IconKind::GreenUp:
+    case IconKind::GreenDown:
+    case IconKind::BlueUp:
+    case IconKind::BlueDown: {
+        const bool up = kind == IconKind::RedUp || kind == IconKind::GreenUp || kind == IconKind::BlueUp;
+        const QColor c = (kind == IconKind::RedUp || kind == IconKind::RedDown) ? QColor(220, 0, 0)
+            : (kind == IconKind::GreenUp || kind == IconKind::GreenDown)       ? QColor(0, 160, 0)
+                                                                                : QColor(0, 0, 220);
+        p.setPen(Qt::NoPen);
+        p.setBrush(c);
+        p.drawEllipse(QPointF(6, 6), 4, 4);
+        signMark(p, up, c.darker());
+        break;
+    }
+    case IconKind::Print:
+        p.setPen(QPen(Qt::black, 1));
+        p.setBrush(Qt::white);
+        p.drawRect(4, 2, 8, 5);
+        p.setBrush(QColor(150, 150, 150));
+        p.drawRect(2, 7, 12, 5);
+        p.setBrush(Qt::white);
+        p.drawRect(4, 11, 8, 3);
+        break;
+    case IconKind::Save:
+        p.setPen(QPen(Qt::black, 1));
+        p.setBrush(QColor(40, 70, 160));
+        p.drawRect(2, 2, 12, 12);
+        p.setBrush(Qt::white);
+        p.drawRect(4, 2, 8, 5);
+        break;
+    case IconKind::Help:
+        p.setPen(QPen(QColor(0, 0, 160), 1));
+        p.setFont(QFont(QStringLiteral("DejaVu Sans"), 10, QFont::Bold));
+        p.drawText(QRect(0, 0, 16, 16), Qt::AlignCenter, QStringLiteral("?"));
+        break;
+    case IconKind::Quit:
+        p.setPen(QPen(QColor(160, 0, 0), 1.6));
+        p.drawArc(QRectF(3, 3, 10, 10), 120 * 16, 300 * 16);
+        p.drawLine(8, 2, 8, 8);
+        break;
+    }
+}
+} // namespace
+
+QIcon makeIcon(IconKind kind)
+{
+    QPixmap pm(16, 16);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    drawIcon(p, kind);
+    p.end();
+    return QIcon(pm);
+}

@@ -1,0 +1,10 @@
+#pragma once
+// The small pictures on the picture buttons, drawn by the program itself.
+#include <QIcon>
+
+enum class IconKind {
+    SingleStitch, DoubleStitch, FullScreen, Undo, Hide, Reset, BrightUp, BrightDown, ContrastUp, ContrastDown,
+    RedUp, RedDown, GreenUp, GreenDown, BlueUp, BlueDown, Print, Save, Help, Quit
+};
+
+QIcon makeIcon(IconKind kind);

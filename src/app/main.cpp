@@ -1,0 +1,20 @@
+#include "app/dialogs_qt.h"
+#include "app/form1.h"
+
+#include <QApplication>
+#include <QImageReader>
+#include <QTimer>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QImageReader::setAllocationLimit(1024);
+    QtDialogs dialogsQt;
+    setDialogs(&dialogsQt);
+    Form1 form;
+    if (!form.Form_Load())
+        return 1;
+    form.show();
+    QTimer::singleShot(0, &form, [&form] { form.Form_Activate(); });
+    return form.endRequested() ? 0 : app.exec();
+}

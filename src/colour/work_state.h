@@ -1,0 +1,104 @@
+#pragma once
+// The work state shared by every command for the whole run: fixed arrays of the documented
+// bounds, allocated once, with their counters beside them. Procedures take it by reference.
+#include "surface/basic.h"
+
+#include <QString>
+#include <array>
+#include <functional>
+#include <vector>
+
+// One catalogue thread: its number as read (1 is "Ecru", 0 "Blanco") and its colour.
+struct color_dmc {
+    Long numero = 0;
+    Integer rojo = 0;
+    Integer verde = 0;
+    Integer azul = 0;
+};
+
+constexpr int kMaxColumns = 1201;     // stitch columns 0..1200
+constexpr int kMaxRows = 769;         // stitch rows 0..768
+constexpr int kMaxStitches = 786433;  // lista_puntos 0..786432
+constexpr int kGroupSize = 100001;    // tono1..tono6 0..100000
+constexpr int kCatalogueSize = 427;   // dmc_todos, dmc_activos 0..426
+constexpr int kFullCatalogue = 426;
+
+// The stitch grid: puntos(column, row).
+class StitchGrid {
+public:
+    StitchGrid()
+        : m_cells(std::size_t(kMaxColumns) * kMaxRows, 0)
+    {
+    }
+    Long &operator()(int i, int j) { return m_cells[std::size_t(j) * kMaxColumns + std::size_t(i)]; }
+    Long operator()(int i, int j) const { return m_cells[std::size_t(j) * kMaxColumns + std::size_t(i)]; }
+    bool operator==(const StitchGrid &o) const { return m_cells == o.m_cells; }
+
+private:
+    std::vector<Long> m_cells;
+};
+
+struct WorkState {
+    WorkState();
+
+    Integer listo = 0;
+    Long num_colores = 0;
+    Integer punto_doble = 0;
+    Integer ancho_puntos = 0;
+    Integer alto_puntos = 0;
+    StitchGrid puntos;
+    std::vector<Long> lista_puntos;  // 0..786432
+    Long num_puntos = 0;
+    // Hue groups: tono[K - 1] is group K (tono1..tono6), brillo[K - 1] its sort keys,
+    // num_tono[K - 1] its count.
+    std::array<std::vector<Long>, 6> tono;
+    std::array<std::vector<Long>, 6> brillo;
+    std::array<Integer, 6> num_tono{};
+    Long paso_gama = 0;
+    std::vector<color_dmc> dmc_todos;    // 0..426, entries 1..426 used
+    std::vector<color_dmc> dmc_activos;  // 0..426
+    Integer num_dmc = 0;
+    Single factor_reduccion = 0;
+    Single x_arrastre = 0;
+    Single y_arrastre = 0;
+    Integer arrastrando = 0;
+    Long color_nuevo = 0;
+    Long color_viejo = 0;
+    Integer ayuda_inicio = 0;
+    Integer ayuda_abrir = 0;
+    Integer ayuda_imagen = 0;
+
+    // Sum of the six group counts (the palette size after the palette step).
+    int paletteSize() const;
+};
+
+// How a long procedure reports to the window: the stage text (Label3), the figure (Label1),
+// an error (shown with er) and the mouse pointer of the window (0 default, 11 hourglass).
+// Each call repaints what it changed at once.
+struct Progress {
+    std::function<void(const QString &)> stage;
+    std::function<void(const QString &)> figure;
+    std::function<void(const QString &)> error;
+    std::function<void(int)> pointer;
+
+    void setStage(const QString &s) const
+    {
+        if (stage)
+            stage(s);
+    }
+    void setFigure(const QString &s) const
+    {
+        if (figure)
+            figure(s);
+    }
+    void report(const QString &s) const
+    {
+        if (error)
+            error(s);
+    }
+    void setPointer(int kind) const
+    {
+        if (pointer)
+            pointer(kind);
+    }
+};
