@@ -39,14 +39,27 @@ QPushButton *pictureButton(QWidget *parent, int x, int y, int w, int h, const QS
     return b;
 }
 
-QCheckBox *pictureCheck(QWidget *parent, int x, int y, const QString &tip, const QString &caption = QString())
+// A check box drawn as a small picture button that stays pressed while ticked.
+QCheckBox *pictureCheck(QWidget *parent, int x, int y, const QString &tip, const QString &caption, const QIcon &icon)
 {
     auto *c = new QCheckBox(caption, parent);
-    c->move(x, y);
+    c->setProperty("graphical", true);
+    c->setGeometry(x, y, 20, 20);
     c->setToolTip(tip);
-    c->adjustSize();
+    c->setIcon(icon);
+    c->setIconSize(QSize(16, 16));
     return c;
 }
+
+const char *kPictureButtonStyle = R"(
+QCheckBox[graphical="true"], QRadioButton[graphical="true"] {
+    border: 1px solid #8a8a8a; border-radius: 2px; background: #f2f2f2; padding: 1px; spacing: 0px; }
+QCheckBox[graphical="true"]:checked, QRadioButton[graphical="true"]:checked {
+    background: #b9d0ea; border: 1px solid #2f5f94; }
+QCheckBox[graphical="true"]:indeterminate { background: #f3d98a; border: 1px solid #9a7a20; }
+QCheckBox[graphical="true"]:disabled { color: #999; }
+QCheckBox[graphical="true"]::indicator, QRadioButton[graphical="true"]::indicator { width: 0px; height: 0px; }
+)";
 
 QScrollBar *spinner(QWidget *parent, int x, int y, int max, int step)
 {
@@ -76,8 +89,10 @@ Form1::Form1(QWidget *parent)
 {
     setCaption(QStringLiteral("Puntela 1.2 Demo"));
     setFixedSize(634, 455);
+    setStyleSheet(QString::fromLatin1(kPictureButtonStyle));
     buildWindow();
     wireEvents();
+    initBrowser();
 }
 
 Form1::~Form1() = default;
@@ -108,24 +123,34 @@ void Form1::buildBrowser()
     Command2->setGeometry(7, 8, 50, 22);
     Command2->setToolTip(QStringLiteral("Abrir imagen"));
     Frame2 = new QGroupBox(Picture6);
-    Frame2->setGeometry(7, 34, 50, 56);
+    Frame2->setGeometry(7, 32, 50, 62);
     const char *tips[5] = {"Mínima", "Media", "Grande", "Completa", "Personalizada"};
+    const IconKind icons[5] = {IconKind::CatalogueMin, IconKind::CatalogueMid, IconKind::CatalogueLarge,
+                               IconKind::CatalogueFull, IconKind::CataloguePersonal};
     for (int i = 0; i < 5; ++i) {
         Option1[i] = new QRadioButton(Frame2);
-        Option1[i]->setGeometry(4 + (i % 2) * 22, 4 + (i / 2) * 18, 18, 18);
+        Option1[i]->setProperty("graphical", true);
+        Option1[i]->setGeometry(4 + (i % 2) * 21, 3 + (i / 2) * 19, 18, 18);
         Option1[i]->setToolTip(QString::fromUtf8(tips[i]));
+        Option1[i]->setIcon(makeIcon(icons[i]));
+        Option1[i]->setIconSize(QSize(14, 14));
     }
     Option1[2]->setChecked(true);
     Frame1 = new QGroupBox(QStringLiteral("Lupa"), Picture6);
     Frame1->setGeometry(62, 4, 42, 50);
     ListView1 = new QListWidget(Picture6);
     ListView1->setGeometry(108, 4, 200, 86);
-    ListView1->setViewMode(QListView::IconMode);
+    ListView1->setViewMode(QListView::ListMode);
     ListView1->setIconSize(QSize(13, 11));
-    ListView1->setGridSize(QSize(46, 16));
     ListView1->setFlow(QListView::TopToBottom);
     ListView1->setWrapping(true);
+    ListView1->setResizeMode(QListView::Adjust);
+    ListView1->setUniformItemSizes(true);
+    ListView1->setGridSize(QSize(58, 14));
     ListView1->setMovement(QListView::Static);
+    QFont small = ListView1->font();
+    small.setPointSize(7);
+    ListView1->setFont(small);
     ListView1->setToolTip(QStringLiteral("Paleta"));
 }
 
@@ -187,20 +212,22 @@ void Form1::buildPanels()
 
     // palette panel: six strips, the marker and their buttons
     Picture7 = panel(this, 410, 0, 224, 95);
+    // the strips scroll under a window of twenty swatches; positions stay those of the panel
+    auto *stripWindow = new QWidget(Picture7);
+    stripWindow->setGeometry(0, 0, 206, 68);
     for (int g = 0; g < 6; ++g) {
         Picture8[g].move(4, 4 + 10 * g);
         Picture8[g].setMousePointer(9);
-        Picture8Box[g] = new PictureBox(Picture8[g], Picture7);
-        Picture8Box[g]->setGeometry(4, 4 + 10 * g, 4270, 11);
+        Picture8Box[g] = new PictureBox(Picture8[g], stripWindow);
     }
     Picture9.move(-15, 2);
-    Picture9Box = new PictureBox(Picture9, Picture7);
+    Picture9Box = new PictureBox(Picture9, stripWindow);
     HScroll1 = new QScrollBar(Qt::Horizontal, Picture7);
     HScroll1->setGeometry(4, 70, 200, 14);
     HScroll1->setRange(0, 0);
     Command4 = pictureButton(Picture7, 206, 4, 18, 18, QStringLiteral("Deshacer cambio"), makeIcon(IconKind::Undo));
     Command4->setEnabled(false);
-    Check7 = pictureCheck(Picture7, 206, 24, QStringLiteral("Cambiar un color por otro"), QStringLiteral("I"));
+    Check7 = pictureCheck(Picture7, 205, 25, QStringLiteral("Cambiar un color por otro"), QStringLiteral("I"), QIcon());
     check8 = pictureButton(Picture7, 206, 46, 18, 18, QStringLiteral("Redibujar bordado"), QIcon());
     check8->setText(QStringLiteral("r"));
     check8->setEnabled(false);
@@ -221,16 +248,18 @@ void Form1::buildPanels()
     VScroll5 = spinner(Picture12, 130, 2, 9999, 3);
     for (QLineEdit *t : {Text1, Text4, Text5})
         t->installEventFilter(this);
-    Check1 = pictureCheck(Picture12, 150, 4, QStringLiteral("Activar lupa"));
-    Check2 = pictureCheck(Picture12, 172, 4, QStringLiteral("Ver cuadrícula"));
-    Check9 = pictureCheck(Picture12, 194, 4, QString());
+    Check1 = pictureCheck(Picture12, 150, 2, QStringLiteral("Activar lupa"), QString(), makeIcon(IconKind::Magnifier));
+    Check2 = pictureCheck(Picture12, 172, 2, QStringLiteral("Ver cuadrícula"), QString(), makeIcon(IconKind::Grid));
+    // the small caption-less box that picks the other way of sorting colours
+    Check9 = new QCheckBox(Picture12);
+    Check9->setGeometry(196, 4, 16, 16);
     Command3[0] = pictureButton(Picture12, 220, 2, 20, 20, QStringLiteral("Ver toda la pantalla"), makeIcon(IconKind::FullScreen));
     Command1 = pictureButton(Picture12, 250, 2, 24, 20, QStringLiteral("Punto sencillo"), makeIcon(IconKind::SingleStitch));
     Command5 = pictureButton(Picture12, 278, 2, 24, 20, QStringLiteral("Punto doble"), makeIcon(IconKind::DoubleStitch));
 
     // command panel under the picture and the chart
     Picture13 = panel(this, 316, 113, 318, 24);
-    Check3 = pictureCheck(Picture13, 0, 4, QStringLiteral("Ver patrón"));
+    Check3 = pictureCheck(Picture13, 0, 2, QStringLiteral("Ver patrón"), QString(), makeIcon(IconKind::Chart));
     Command3[1] = pictureButton(Picture13, 20, 2, 18, 20, QStringLiteral("Ver toda la pantalla"), makeIcon(IconKind::FullScreen));
     struct B { QPushButton **b; const char *tip; IconKind icon; };
     const B buttons[] = {
@@ -248,13 +277,13 @@ void Form1::buildPanels()
         *b.b = pictureButton(Picture13, x, 2, 17, 20, QString::fromUtf8(b.tip), makeIcon(b.icon));
         x += 17;
     }
-    Check10 = pictureCheck(Picture13, x + 2, 4, QStringLiteral("Elegir color"));
+    Check10 = pictureCheck(Picture13, x + 1, 2, QStringLiteral("Elegir color"), QString(), makeIcon(IconKind::Picker));
     Combo1 = new QComboBox(Picture13);
     Combo1->setGeometry(40, 2, 150, 20);
     Combo1->setToolTip(QStringLiteral("Fuente para signos"));
-    Check4 = pictureCheck(Picture13, 196, 4, QStringLiteral("Ver signos"), QStringLiteral("A"));
-    Check5 = pictureCheck(Picture13, 236, 4, QStringLiteral("Ver colores"));
-    Check6 = pictureCheck(Picture13, 258, 4, QStringLiteral("Ver cuadrícula"));
+    Check4 = pictureCheck(Picture13, 196, 2, QStringLiteral("Ver signos"), QStringLiteral("A"), QIcon());
+    Check5 = pictureCheck(Picture13, 218, 2, QStringLiteral("Ver colores"), QString(), makeIcon(IconKind::Colours));
+    Check6 = pictureCheck(Picture13, 240, 2, QStringLiteral("Ver cuadrícula"), QString(), makeIcon(IconKind::Grid));
     for (QCheckBox *c : {Check4, Check5, Check6})
         setCheckValue(c, 1);
     for (QWidget *w : std::initializer_list<QWidget *>{Combo1, Check4, Check5, Check6})

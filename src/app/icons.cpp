@@ -114,6 +114,70 @@ void drawIcon(QPainter &p, IconKind kind)
         p.setFont(QFont(QStringLiteral("DejaVu Sans"), 10, QFont::Bold));
         p.drawText(QRect(0, 0, 16, 16), Qt::AlignCenter, QStringLiteral("?"));
         break;
+    case IconKind::Magnifier:
+        p.setPen(QPen(Qt::black, 1.4));
+        p.setBrush(QColor(200, 230, 255));
+        p.drawEllipse(QPointF(6.5, 6.5), 4, 4);
+        p.setPen(QPen(Qt::black, 2.2));
+        p.drawLine(QPointF(9.5, 9.5), QPointF(14, 14));
+        break;
+    case IconKind::Grid:
+        p.setPen(QPen(QColor(90, 90, 90), 1));
+        for (int k = 2; k <= 14; k += 4) {
+            p.drawLine(k, 2, k, 14);
+            p.drawLine(2, k, 14, k);
+        }
+        break;
+    case IconKind::Chart:
+        p.setPen(QPen(QColor(120, 120, 120), 1));
+        p.setBrush(Qt::white);
+        p.drawRect(1, 1, 14, 14);
+        p.setPen(QPen(Qt::black, 1.2));
+        p.drawLine(3, 3, 7, 7);
+        p.drawLine(7, 3, 3, 7);
+        p.drawEllipse(QPointF(11, 5), 2, 2);
+        p.drawRect(3, 9, 4, 4);
+        p.drawLine(9, 13, 13, 9);
+        break;
+    case IconKind::Colours: {
+        const QColor cs[4] = {QColor(220, 40, 40), QColor(40, 170, 40), QColor(40, 70, 220), QColor(240, 200, 0)};
+        p.setPen(Qt::NoPen);
+        for (int k = 0; k < 4; ++k) {
+            p.setBrush(cs[k]);
+            p.drawRect(2 + (k % 2) * 6, 2 + (k / 2) * 6, 6, 6);
+        }
+        break;
+    }
+    case IconKind::Picker:
+        p.setPen(QPen(Qt::black, 1.2));
+        p.setBrush(QColor(180, 180, 180));
+        p.drawLine(QPointF(3, 13), QPointF(10, 6));
+        p.drawEllipse(QPointF(11.5, 4.5), 2.5, 2.5);
+        p.setBrush(QColor(220, 40, 40));
+        p.drawEllipse(QPointF(3, 13), 1.5, 1.5);
+        break;
+    case IconKind::CatalogueMin:
+    case IconKind::CatalogueMid:
+    case IconKind::CatalogueLarge:
+    case IconKind::CatalogueFull: {
+        const int n = kind == IconKind::CatalogueMin ? 1 : kind == IconKind::CatalogueMid ? 2
+            : kind == IconKind::CatalogueLarge                                           ? 3
+                                                                                         : 4;
+        const double cell = 12.0 / n;
+        p.setPen(Qt::NoPen);
+        for (int i = 0; i < n; ++i)
+            for (int j = 0; j < n; ++j) {
+                p.setBrush(QColor::fromHsv((i * n + j) * 360 / (n * n), 170, 220));
+                p.drawRect(QRectF(2 + i * cell, 2 + j * cell, cell - 0.5, cell - 0.5));
+            }
+        break;
+    }
+    case IconKind::CataloguePersonal:
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(60, 60, 60));
+        p.drawEllipse(QPointF(8, 5), 3, 3);
+        p.drawPie(QRectF(2, 9, 12, 10), 0, 180 * 16);
+        break;
     case IconKind::Quit:
         p.setPen(QPen(QColor(160, 0, 0), 1.6));
         p.drawArc(QRectF(3, 3, 10, 10), 120 * 16, 300 * 16);

@@ -4,7 +4,9 @@
 
 enum class IconKind {
     SingleStitch, DoubleStitch, FullScreen, Undo, Hide, Reset, BrightUp, BrightDown, ContrastUp, ContrastDown,
-    RedUp, RedDown, GreenUp, GreenDown, BlueUp, BlueDown, Print, Save, Help, Quit
+    RedUp, RedDown, GreenUp, GreenDown, BlueUp, BlueDown, Print, Save, Help, Quit,
+    Magnifier, Grid, Chart, Colours, Picker, CatalogueMin, CatalogueMid, CatalogueLarge, CatalogueFull,
+    CataloguePersonal
 };
 
 QIcon makeIcon(IconKind kind);
