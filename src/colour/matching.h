@@ -1,0 +1,62 @@
+#pragma once
+// Nearest thread of a catalogue for a colour. A colour only ever matches a thread of its own hue
+// cell (the largest component and the order of the other two); among those the smallest sum of
+// absolute component differences wins, the later entry on a tie, and entry 1 when none fits.
+#include "colour/work_state.h"
+
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+// Hue cell of a colour's components: 0/1 red largest (green above blue / not), 2/3 green largest
+// (red above blue / not), 4/5 blue largest (red above green / not). Ties go to the earlier class.
+int matchCell(int r, int g, int b);
+// True when a thread with components r, g, b may stand for a colour of hue cell `cell`.
+bool threadAdmissible(int cell, int r, int g, int b);
+
+// Position (1..count) of the nearest thread of catalogue entries 1..count to `colour`; 1 when no
+// entry is admissible or the catalogue is empty. -1 (a point outside a picture) reads as white.
+int nearestThread(const std::vector<color_dmc>& catalogue, int count, Long colour);
+
+// Colour of the nearest thread of the active catalogue, in decimal without a leading space.
+QString dmcj(const WorkState& st, Long colour);
+// The same as a number, for loops.
+Long dmcjValue(const WorkState& st, Long colour);
+// Colour of the nearest thread of the full catalogue (entries 1..426), in decimal.
+QString dmck(const WorkState& st, Long colour);
+Long dmckValue(const WorkState& st, Long colour);
+// Label of the nearest thread of the active catalogue: " Ecru" for number 1, " Blanco" for a
+// pure white thread, otherwise the number after a space.
+QString dmci(const WorkState& st, Long colour);
+
+// The same search over a fixed copy of a catalogue, with the entries sorted by hue cell and the
+// answers remembered per colour, for reading many stitches. Not for use from several threads.
+class ThreadMatcher {
+public:
+    ThreadMatcher(const std::vector<color_dmc>& catalogue, int count);
+    // True when built from exactly these entries (the answers still hold).
+    bool holds(const std::vector<color_dmc>& catalogue, int count) const;
+    // Position of the nearest thread, as nearestThread.
+    int nearest(Long colour);
+    // Colour value of the nearest thread, as dmcjValue.
+    Long nearestColour(Long colour) { return m_colourAt[std::size_t(nearest(colour))]; }
+
+private:
+    struct Entry {
+        std::int16_t r, g, b, position;
+    };
+    int search(int r, int g, int b) const;
+
+    std::vector<color_dmc> m_entries; // 1..count as given, entry 1 even when count is 0
+    int m_count = 0;
+    std::array<std::vector<Entry>, 6> m_cells;
+    std::vector<Long> m_colourAt;
+    // answer per 24-bit colour (0 = not yet known), allocated on first use
+    std::unique_ptr<std::uint16_t[], void (*)(void*)> m_known;
+};
+
+// A matcher for the catalogue as it is now; the same one is handed out while the entries stay
+// the same, and a new one is built when they change.
+ThreadMatcher& cachedMatcher(const std::vector<color_dmc>& catalogue, int count);
