@@ -2,6 +2,7 @@
 
 #include "app/icons.h"
 #include "image/preview_widget.h"
+#include "render/stamp.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -93,6 +94,7 @@ Form1::Form1(QWidget *parent)
     buildWindow();
     wireEvents();
     initBrowser();
+    drawStamp(Picture15);
 }
 
 Form1::~Form1() = default;
