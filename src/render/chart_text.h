@@ -1,0 +1,55 @@
+#pragma once
+// The small texts of the chart (cell symbols, key labels, strip symbols): each text is rendered
+// once per font into a coverage mask and then stamped onto the surface, which keeps a full sheet
+// of 8250 symbols fast. A character the font lacks, or draws as nothing, is taken from a
+// fallback font, so no symbol ends up as an empty box.
+#include "surface/surface.h"
+
+#include <QString>
+#include <memory>
+#include <vector>
+
+// The font in which a chart text is written, as a surface names it.
+struct ChartFont {
+    QString family;
+    double pointSize = 5;
+    bool bold = false;
+};
+
+// The font that has every character the chart writes.
+QString fallbackFontFamily();
+
+// The text of a palette index's symbol: the character of its code (33 + index, 255 past 255) in
+// the symbol fonts' code page. The few codes that page leaves without a visible character (127,
+// 129, 141, 143, 144, 157, the no-break space 160 and the soft hyphen 173) get a distinct visible
+// sign instead, so that no colour of the chart is left without a symbol.
+QString symbolText(int index);
+
+// The rendered form of one text in one font: coverage 0..255 over a box placed relative to the
+// top-left corner of the text, and the advance that Print adds to CurrentX.
+struct TextMask {
+    int dx = 0, dy = 0, w = 0, h = 0;
+    std::vector<unsigned char> coverage;
+    double advance = 0;
+    bool empty() const;
+};
+
+class ChartText {
+public:
+    // With symbols, a punctuation or accent symbol that the font draws too small to see in a
+    // cell is drawn as a stand-in sign that no other symbol uses.
+    explicit ChartText(const ChartFont& font, bool symbols = false);
+    ~ChartText();
+    ChartText(const ChartText&) = delete;
+    ChartText& operator=(const ChartText&) = delete;
+
+    // Writes text in colour with its top-left corner at (x, y) in the surface's units, where Print
+    // would put it; returns the advance in pixels (the chart's surfaces are one unit per pixel).
+    double draw(Surface& s, double x, double y, const QString& text, Long colour);
+    // The mask of a text, rendered on first use.
+    const TextMask& mask(const QString& text);
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> d;
+};
