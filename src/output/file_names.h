@@ -1,0 +1,24 @@
+#pragma once
+// The names of the pictures "Guardar imágenes" writes, and where they go.
+#include "output/sheet_walk.h"
+
+#include <QString>
+#include <QStringList>
+
+// "bordado_i.bmp": the embroidery picture.
+QString embroideryFileName();
+// "patron_c" H "_" V ".bmp" for a colour sheet, "patron" H "_" V ".bmp" for a black-and-white
+// one, numbers as plain digits.
+QString sheetFileName(int H, int V, bool colour);
+// "patron_c_g.bmp" after the colour sheets, "patron_g.bmp" after the black-and-white ones.
+QString keyFileName(bool colour);
+// "imagen_i.bmp": one pixel per stitch.
+QString stitchPictureFileName();
+// The file name of one page of the walk.
+QString pageFileName(const SheetPage& page);
+
+// A file inside a folder: joined with "/" unless the folder already ends with one (a root).
+QString fileInFolder(const QString& folder, const QString& name);
+
+// Every file a save writes for a chart of `across` x `down` sheets, in the order written.
+QStringList savedFileNames(int across, int down);

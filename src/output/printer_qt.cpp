@@ -1,0 +1,93 @@
+#include "output/printer_qt.h"
+
+#include "output/page_placement.h"
+
+#include <QPageLayout>
+#include <QPrinter>
+#include <cmath>
+
+PageJob::PageJob(QPrinter& printer)
+    : m_printer(printer)
+{
+}
+
+PageJob::~PageJob()
+{
+    if (m_painter.isActive())
+        m_painter.end();
+}
+
+QString PageJob::printerName() const
+{
+    if (m_printer.outputFormat() == QPrinter::PdfFormat)
+        return QStringLiteral("el archivo \"%1\"").arg(m_printer.outputFileName());
+    return QStringLiteral("la impresora \"%1\"").arg(m_printer.printerName());
+}
+
+bool PageJob::begin()
+{
+    if (m_painter.begin(&m_printer)) {
+        // a chart must not reach the paper with compression noise around its symbols
+        m_painter.setRenderHint(QPainter::LosslessImageRendering);
+        return true;
+    }
+    m_error
+        = QStringLiteral("No se puede imprimir: %1 no responde. No se ha impreso ninguna página.").arg(printerName());
+    return false;
+}
+
+bool PageJob::addPage(const QImage& page)
+{
+    if (!m_painter.isActive())
+        return false;
+    if (m_pages > 0 && !m_printer.newPage()) {
+        m_error = QStringLiteral("No se puede imprimir: %1 dejó de responder después de la página %2.")
+                      .arg(printerName())
+                      .arg(m_pages);
+        return false;
+    }
+    const QRectF printable = m_printer.pageLayout().paintRect(QPageLayout::Millimeter);
+    const QRectF exact = pageTarget(page.size(), printable.size(), m_printer.resolution());
+    // whole device pixels, so that at screen resolution every sheet pixel is one page pixel
+    const QRectF target(std::round(exact.x()), std::round(exact.y()), exact.width(), exact.height());
+    m_painter.drawImage(target, page);
+    ++m_pages;
+    return true;
+}
+
+bool PageJob::end()
+{
+    if (!m_painter.isActive())
+        return m_error.isEmpty();
+    if (!m_painter.end() && m_error.isEmpty())
+        m_error = QStringLiteral("No se puede imprimir: %1 no ha recibido todas las páginas.").arg(printerName());
+    return m_error.isEmpty();
+}
+
+void preparePrinter(QPrinter& printer, const QString& pdfFile)
+{
+    printer.setPageOrientation(QPageLayout::Portrait);
+    if (!pdfFile.isEmpty()) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdfFile);
+    }
+}
+
+QString printPages(QPrinter& printer, const std::vector<QImage>& pages)
+{
+    PageJob job(printer);
+    if (!job.begin())
+        return job.error();
+    for (const QImage& page : pages)
+        if (!job.addPage(page))
+            break;
+    job.end();
+    return job.error();
+}
+
+QString printPagesToPdf(const std::vector<QImage>& pages, const QString& pdfFile)
+{
+    QPrinter printer(QPrinter::ScreenResolution);
+    preparePrinter(printer, pdfFile);
+    return printPages(printer, pages);
+}
