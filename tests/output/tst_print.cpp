@@ -1,0 +1,158 @@
+// "Imprimir": the two questions, the passes and their pages, one PDF job when there is no
+// printer, the window afterwards, and a printer that fails.
+#include "made_pattern.h"
+#include "output/sheet_pages_qt.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QPrinterInfo>
+#include <QProcess>
+#include <QtTest>
+
+namespace {
+const QString kColourQuestion = QStringLiteral("¿Desea imprimir el patrón en colores?");
+const QString kBlackWhiteQuestion = QStringLiteral("¿Desea imprimir el patrón en blanco y negro?");
+
+int pdfPages(const QString& file)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdfinfo"), { file });
+    if (!p.waitForFinished(20000) || p.exitCode() != 0)
+        return -1;
+    const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)"))
+                                          .match(QString::fromLocal8Bit(p.readAllStandardOutput()));
+    return m.hasMatch() ? m.captured(1).toInt() : -1;
+}
+} // namespace
+
+class TestPrint : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        // these cases print into PDF files offered when no printer is installed
+        if (!QPrinterInfo::availablePrinters().isEmpty())
+            QSKIP("a printer is installed: printing here would reach it");
+    }
+
+    void passes_data()
+    {
+        QTest::addColumn<int>("colourAnswer");
+        QTest::addColumn<int>("blackWhiteAnswer");
+        QTest::addColumn<int>("pages");
+        QTest::addColumn<int>("coloursTicked");
+        QTest::newRow("both: two passes of three pages") << vbYes << vbYes << 6 << 0;
+        QTest::newRow("colour only: colours stay ticked") << vbYes << vbNo << 3 << 1;
+        QTest::newRow("yes only to the second: colours unticked") << vbNo << vbYes << 3 << 0;
+    }
+    void passes()
+    {
+        QFETCH(int, colourAnswer);
+        QFETCH(int, blackWhiteAnswer);
+        QFETCH(int, pages);
+        QFETCH(int, coloursTicked);
+        WorkFolder folder;
+        ScriptedDialogs answers;
+        auto f = startedForm();
+        QVERIFY(makePattern(*f, folder, bandsPicture(150, 100), 100));
+        QCOMPARE(f->HScroll2->maximum(), 3);
+        const QString pdf = folder.file(QStringLiteral("patron.pdf"));
+        answers.shown.clear();
+        answers.msgAnswers = { colourAnswer, blackWhiteAnswer, vbYes };
+        answers.fileAnswers = { pdf };
+        f->Command6_Click();
+        QCOMPARE(answers.prompts().mid(0, 2), QStringList({ kColourQuestion, kBlackWhiteQuestion }));
+        QCOMPARE(answers.countTitled(QStringLiteral("Imprimir")), 3);
+        QCOMPARE(answers.countTitled(QStringLiteral("Error")), 0);
+        QCOMPARE(pdfPages(pdf), pages);
+        QCOMPARE(checkValue(f->Check5), coloursTicked);
+        QCOMPARE(checkValue(f->Check4), 1);
+        QCOMPARE(checkValue(f->Check6), 1);
+        QCOMPARE(f->HScroll2->value(), 3);
+        QCOMPARE(f->st.listo, True);
+        QCOMPARE(f->mousePointer(), 0);
+        QCOMPARE(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32), f->Picture11.Image());
+        QCOMPARE(f->Picture11.Image(), freshPage(*f, 3, 1, coloursTicked == 1));
+    }
+
+    void noToBothChangesNothing()
+    {
+        WorkFolder folder;
+        ScriptedDialogs answers;
+        auto f = startedForm();
+        QVERIFY(makePattern(*f, folder, bandsPicture(150, 100), 100));
+        setCheckValue(f->Check6, 0);
+        const QImage shown = f->Picture11.Image();
+        answers.shown.clear();
+        answers.msgAnswers = { vbNo, vbNo };
+        f->Command6_Click();
+        QCOMPARE(answers.prompts(), QStringList({ kColourQuestion, kBlackWhiteQuestion }));
+        QCOMPARE(answers.shown.front().buttons, vbYesNo);
+        QCOMPARE(checkValue(f->Check6), 0);
+        QCOMPARE(f->HScroll2->value(), 1);
+        QCOMPARE(f->Picture11.Image(), shown);
+        QCOMPARE(f->st.listo, True);
+    }
+
+    void declinedPdfPrintsNothing()
+    {
+        WorkFolder folder;
+        ScriptedDialogs answers;
+        auto f = startedForm();
+        QVERIFY(makePattern(*f, folder, bandsPicture(150, 100), 100));
+        answers.shown.clear();
+        answers.msgAnswers = { vbYes, vbNo, vbNo };
+        f->Command6_Click();
+        QCOMPARE(answers.shown.size(), std::size_t(3));
+        QVERIFY(answers.shown[2].prompt.startsWith(QStringLiteral("No hay ninguna impresora")));
+        QCOMPARE(f->HScroll2->value(), 1);
+        QCOMPARE(f->st.listo, True);
+    }
+
+    void failingPrinterLeavesThePattern()
+    {
+        WorkFolder folder;
+        ScriptedDialogs answers;
+        auto f = startedForm();
+        QVERIFY(makePattern(*f, folder, bandsPicture(150, 100), 100));
+        QFile plain(folder.file(QStringLiteral("archivo")));
+        QVERIFY(plain.open(QIODevice::WriteOnly));
+        plain.close();
+        const QImage shown = f->Picture11.Image();
+        answers.shown.clear();
+        answers.msgAnswers = { vbNo, vbYes, vbYes };
+        answers.fileAnswers = { folder.file(QStringLiteral("archivo/sub/patron.pdf")) };
+        f->Command6_Click();
+        QCOMPARE(answers.countTitled(QStringLiteral("Error")), 1);
+        QVERIFY(answers.shown.back().prompt.startsWith(QStringLiteral("No se puede imprimir")));
+        QCOMPARE(checkValue(f->Check5), 1);
+        QCOMPARE(f->HScroll2->value(), 1);
+        QCOMPARE(f->Picture11.Image(), shown);
+        QCOMPARE(f->st.listo, True);
+        QCOMPARE(f->mousePointer(), 0);
+    }
+
+    void pagesOfAPassOnAThreeByTwoChart()
+    {
+        WorkFolder folder;
+        ScriptedDialogs answers;
+        auto f = startedForm();
+        QVERIFY(makePattern(*f, folder, bandsPicture(300, 200), 225));
+        QCOMPARE(f->HScroll2->maximum(), 4);
+        QCOMPARE(f->VScroll2->maximum(), 2);
+        QStringList seen;
+        std::vector<QImage> pictures;
+        walkPages(*f, chartPages(*f, false, true), [&](const SheetPage& p, const QImage& picture) {
+            seen << QStringLiteral("%1,%2").arg(f->HScroll2->value()).arg(f->VScroll2->value());
+            pictures.push_back(picture.convertToFormat(QImage::Format_RGB32));
+            return p.colour == false && checkValue(f->Check5) == 0;
+        });
+        QCOMPARE(seen.join(QLatin1Char(' ')), QStringLiteral("3,1 2,1 1,1 3,2 2,2 1,2 4,2"));
+        const int sheets[][2] = { { 3, 1 }, { 2, 1 }, { 1, 1 }, { 3, 2 }, { 2, 2 }, { 1, 2 }, { 4, 2 } };
+        for (std::size_t i = 0; i < pictures.size(); ++i)
+            QVERIFY2(pictures[i] == freshPage(*f, sheets[i][0], sheets[i][1], false), qPrintable(seen[int(i)]));
+    }
+};
+
+QTEST_MAIN(TestPrint)
+#include "tst_print.moc"
