@@ -1,8 +1,6 @@
 #include "surface/basic.h"
 
-#include <QLocale>
-
-double Val(const QString &text)
+double Val(const QString& text)
 {
     QString s;
     s.reserve(text.size());
@@ -10,20 +8,23 @@ double Val(const QString &text)
         if (c != QLatin1Char(' ') && c != QLatin1Char('\t') && c != QLatin1Char('\n') && c != QLatin1Char('\r'))
             s.append(c);
     }
-    if (s.startsWith(QLatin1String("&h"), Qt::CaseInsensitive)) {
-        qint64 v = 0;
+    const bool hex = s.startsWith(QLatin1String("&h"), Qt::CaseInsensitive);
+    if (hex || s.startsWith(QLatin1String("&o"), Qt::CaseInsensitive)) {
+        const int base = hex ? 16 : 8;
+        quint64 v = 0;
         int i = 2;
         for (; i < s.size(); ++i) {
-            const int d = QString(s[i]).toInt(nullptr, 16);
-            if (!s[i].isDigit() && (s[i].toLower() < QLatin1Char('a') || s[i].toLower() > QLatin1Char('f')))
+            const ushort u = s[i].toLower().unicode();
+            const int d = u >= '0' && u <= '9' ? u - '0' : u >= 'a' && u <= 'f' ? u - 'a' + 10 : 99;
+            if (d >= base)
                 break;
-            v = v * 16 + d;
+            v = (v * quint64(base) + quint64(d)) & 0xFFFFFFFFull;
         }
-        // four or fewer digits read as a 16-bit value, more as a 32-bit one
-        if (i - 2 <= 4 && v >= 0x8000)
-            return double(v - 0x10000);
-        if (v >= 0x80000000LL && v <= 0xFFFFFFFFLL)
-            return double(v - 0x100000000LL);
+        // four or fewer hexadecimal digits (six octal) read as a 16-bit value, more as a 32-bit one
+        if (i - 2 <= (hex ? 4 : 6) && v >= 0x8000 && v <= 0xFFFF)
+            return double(qint64(v) - 0x10000);
+        if (v >= 0x80000000ull)
+            return double(qint64(v) - 0x100000000LL);
         return double(v);
     }
     // sign, digits, one decimal point, exponent
@@ -61,25 +62,26 @@ double Val(const QString &text)
     return num.toDouble();
 }
 
-QString CStr(double v)
+namespace {
+// Up to seven significant digits, a whole number in full.
+QString numberText(double v)
 {
     if (v == std::trunc(v) && std::fabs(v) < 1e15)
         return QString::number(static_cast<qint64>(v));
-    QString s = QString::number(v, 'g', 7);
+    return QString::number(v, 'g', 7).toUpper();
+}
+} // namespace
+
+QString CStr(double v) { return numberText(v); }
+
+QString Str(double v)
+{
+    QString s = numberText(v);
     if (s.startsWith(QLatin1String("0.")))
         s.remove(0, 1);
     else if (s.startsWith(QLatin1String("-0.")))
         s.remove(1, 1);
-    return s;
-}
-
-QString Str(double v)
-{
-    const QString s = CStr(v);
     return v < 0 ? s : QLatin1Char(' ') + s;
 }
 
-QString Hex(Long v)
-{
-    return QString::number(static_cast<quint32>(v), 16).toUpper();
-}
+QString Hex(Long v) { return QString::number(static_cast<quint32>(v), 16).toUpper(); }

@@ -8,6 +8,18 @@
 
 namespace {
 constexpr int kDotsPerMeter96 = 3780; // 96 dpi
+// Coordinates far beyond any surface stay far outside it without overflowing a pixel index,
+// and a line towards them keeps its error terms within range.
+constexpr double kFarPixel = 1 << 24;
+
+int pixelIndex(double v)
+{
+    if (!(v > -kFarPixel))
+        return -int(kFarPixel);
+    if (!(v < kFarPixel))
+        return int(kFarPixel);
+    return static_cast<int>(std::floor(v + 1e-9));
+}
 
 inline QRgb applyInvert(QRgb p) { return 0xff000000u | (~p & 0x00ffffffu); }
 } // namespace
@@ -38,13 +50,13 @@ void Surface::resizeImage(int w, int h)
         const int cw = std::min(w, m_image.width());
         const int ch = std::min(h, m_image.height());
         for (int y = 0; y < ch; ++y)
-            std::copy_n(reinterpret_cast<const QRgb *>(m_image.constScanLine(y)), cw,
-                        reinterpret_cast<QRgb *>(next.scanLine(y)));
+            std::copy_n(
+                reinterpret_cast<const QRgb*>(m_image.constScanLine(y)), cw, reinterpret_cast<QRgb*>(next.scanLine(y)));
     }
     m_image = next;
 }
 
-void Surface::setPicture(const QImage &picture)
+void Surface::setPicture(const QImage& picture)
 {
     QImage p = picture.convertToFormat(QImage::Format_RGB32);
     p.setDotsPerMeterX(kDotsPerMeter96);
@@ -67,13 +79,13 @@ void Surface::setPixelScale()
 int Surface::toPixelX(double x) const
 {
     const double f = m_scaleWidth == 0 ? 1.0 : m_insideW / m_scaleWidth;
-    return static_cast<int>(std::floor((x - m_scaleLeft) * f + 1e-9));
+    return pixelIndex((x - m_scaleLeft) * f);
 }
 
 int Surface::toPixelY(double y) const
 {
     const double f = m_scaleHeight == 0 ? 1.0 : m_insideH / m_scaleHeight;
-    return static_cast<int>(std::floor((y - m_scaleTop) * f + 1e-9));
+    return pixelIndex((y - m_scaleTop) * f);
 }
 
 Long Surface::Point(double x, double y) const { return pixel(toPixelX(x), toPixelY(y)); }
@@ -82,7 +94,7 @@ void Surface::plotPixel(int x, int y, QRgb colour)
 {
     if (!validPixel(x, y))
         return;
-    QRgb &p = scanLine(y)[x];
+    QRgb& p = scanLine(y)[x];
     p = DrawMode == DrawModeKind::Invert ? applyInvert(p) : colour;
 }
 
@@ -100,7 +112,7 @@ void Surface::fillPixels(int x1, int y1, int x2, int y2, QRgb colour)
     x2 = std::min(x2, m_image.width() - 1);
     y2 = std::min(y2, m_image.height() - 1);
     for (int y = y1; y <= y2; ++y) {
-        QRgb *row = scanLine(y);
+        QRgb* row = scanLine(y);
         for (int x = x1; x <= x2; ++x)
             row[x] = DrawMode == DrawModeKind::Invert ? applyInvert(row[x]) : colour;
     }
@@ -120,6 +132,10 @@ void Surface::drawSegment(int x1, int y1, int x2, int y2, QRgb colour)
         fillPixels(x1 + lo, y1, x1 + hi, y2, colour);
         return;
     }
+    // a segment that passes nowhere near the picture draws nothing
+    if (std::max(x1, x2) + hi < 0 || std::min(x1, x2) + lo >= m_image.width() || std::max(y1, y2) + hi < 0
+        || std::min(y1, y2) + lo >= m_image.height())
+        return;
     QSet<qint64> seen;
     const int dx = std::abs(x2 - x1), sx = x1 < x2 ? 1 : -1;
     const int dy = -std::abs(y2 - y1), sy = y1 < y2 ? 1 : -1;
@@ -162,13 +178,17 @@ void Surface::Line(double fx1, double fy1, double fx2, double fy2, Long colour, 
             std::swap(y1, y2);
         const int w = std::max(1, DrawWidth);
         const int lo = -(w / 2), hi = (w - 1) / 2;
-        // four bands that do not overlap, so the inverting mode touches each pixel once
-        fillPixels(x1 + lo, y1 + lo, x2 + hi, y1 + hi, c);
-        if (y2 + lo > y1 + hi) {
-            fillPixels(x1 + lo, y2 + lo, x2 + hi, y2 + hi, c);
-            fillPixels(x1 + lo, y1 + hi + 1, x1 + hi, y2 + lo - 1, c);
-            if (x2 + lo > x1 + hi)
-                fillPixels(x2 + lo, y1 + hi + 1, x2 + hi, y2 + lo - 1, c);
+        // the outline is the outer rectangle less the inner one, laid as bands that do not
+        // overlap, so the inverting mode touches each pixel once
+        const int ox1 = x1 + lo, oy1 = y1 + lo, ox2 = x2 + hi, oy2 = y2 + hi;
+        const int ix1 = x1 + hi + 1, iy1 = y1 + hi + 1, ix2 = x2 + lo - 1, iy2 = y2 + lo - 1;
+        if (ix1 > ix2 || iy1 > iy2) {
+            fillPixels(ox1, oy1, ox2, oy2, c);
+        } else {
+            fillPixels(ox1, oy1, ox2, iy1 - 1, c);
+            fillPixels(ox1, iy2 + 1, ox2, oy2, c);
+            fillPixels(ox1, iy1, ix1 - 1, iy2, c);
+            fillPixels(ix2 + 1, iy1, ox2, iy2, c);
         }
     }
     CurrentX = fx2;
@@ -191,19 +211,19 @@ QFont Surface::font() const
     return f;
 }
 
-double Surface::TextWidth(const QString &text) const
+double Surface::TextWidth(const QString& text) const
 {
     const double f = m_insideW == 0 ? 1.0 : m_scaleWidth / m_insideW;
     return QFontMetricsF(font(), &m_image).horizontalAdvance(text) * f;
 }
 
-double Surface::TextHeight(const QString &) const
+double Surface::TextHeight(const QString&) const
 {
     const double f = m_insideH == 0 ? 1.0 : m_scaleHeight / m_insideH;
     return QFontMetricsF(font(), &m_image).height() * f;
 }
 
-void Surface::Print(const QString &text, bool endLine)
+void Surface::Print(const QString& text, bool endLine)
 {
     if (!text.isEmpty() && !m_image.isNull()) {
         QPainter p(&m_image);
@@ -292,7 +312,7 @@ void Surface::setMousePointer(int kind)
     changed();
 }
 
-void Surface::setMouseIcon(const QCursor &c)
+void Surface::setMouseIcon(const QCursor& c)
 {
     m_mouseIcon = c;
     changed();
@@ -301,10 +321,9 @@ void Surface::setMouseIcon(const QCursor &c)
 QChar charFromCode(int code)
 {
     // the code page's characters 128..159 differ from Latin-1
-    static const char16_t high[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                                      0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-                                      0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                                      0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+    static const char16_t high[32] = { 0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030,
+        0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+        0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178 };
     code &= 0xff;
     if (code >= 128 && code < 160)
         return QChar(high[code - 128]);

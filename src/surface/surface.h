@@ -27,10 +27,10 @@ public:
     void Cls();
     // Writes text at CurrentX/CurrentY in ForeColor and the current font. Without a line end the
     // next write continues after the text; with one it starts at the left edge of the next line.
-    void Print(const QString &text, bool endLine = true);
+    void Print(const QString& text, bool endLine = true);
     // Width in scale units of a text in the current font.
-    double TextWidth(const QString &text) const;
-    double TextHeight(const QString &text = QStringLiteral("X")) const;
+    double TextWidth(const QString& text) const;
+    double TextHeight(const QString& text = QStringLiteral("X")) const;
     // Repaints the box at once (the window's hook), so progress shows during long loops.
     void Refresh();
 
@@ -38,8 +38,8 @@ public:
     int pixelWidth() const { return m_image.width(); }
     int pixelHeight() const { return m_image.height(); }
     bool validPixel(int x, int y) const { return x >= 0 && y >= 0 && x < m_image.width() && y < m_image.height(); }
-    QRgb *scanLine(int y) { return reinterpret_cast<QRgb *>(m_image.scanLine(y)); }
-    const QRgb *scanLine(int y) const { return reinterpret_cast<const QRgb *>(m_image.constScanLine(y)); }
+    QRgb* scanLine(int y) { return reinterpret_cast<QRgb*>(m_image.scanLine(y)); }
+    const QRgb* scanLine(int y) const { return reinterpret_cast<const QRgb*>(m_image.constScanLine(y)); }
     Long pixel(int x, int y) const { return validPixel(x, y) ? colourFromRgb(scanLine(y)[x]) : -1; }
     void setPixel(int x, int y, Long colour)
     {
@@ -47,12 +47,16 @@ public:
             scanLine(y)[x] = rgbFromColour(colour);
     }
     // The persistent image (what is drawn stays, is copied, saved and printed).
-    const QImage &Image() const { return m_image; }
-    QImage &image() { return m_image; }
+    const QImage& Image() const { return m_image; }
+    QImage& image() { return m_image; }
     // Assigns a loaded picture: the box sizes itself to it and shows it.
-    void setPicture(const QImage &picture);
-    // False when the last resize could not allocate the image (too little memory).
-    bool imageValid() const { return m_image.width() == m_insideW && m_image.height() == m_insideH; }
+    void setPicture(const QImage& picture);
+    // False when the last resize could not allocate the image (too little memory); a surface
+    // without area has nothing to allocate.
+    bool imageValid() const
+    {
+        return m_insideW == 0 || m_insideH == 0 || (m_image.width() == m_insideW && m_image.height() == m_insideH);
+    }
 
     // Box geometry in the container's pixels; Width/Height are outer sizes.
     int Left() const { return m_left; }
@@ -96,7 +100,7 @@ public:
     int MousePointer() const { return m_mousePointer; }
     void setMousePointer(int kind);
     QCursor MouseIcon() const { return m_mouseIcon; }
-    void setMouseIcon(const QCursor &c);
+    void setMouseIcon(const QCursor& c);
 
     // Hooks for the widget that shows the surface.
     std::function<void()> onRefresh;
