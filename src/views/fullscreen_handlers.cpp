@@ -1,3 +1,26 @@
 #include "app/form1.h"
+#include "surface/dialogs.h"
+#include "views/fullscreen_window.h"
 
-void Form1::Command3_Click(int) {}
+void Form1::Command3_Click(int Index)
+{
+    focusSink();
+    const Surface& source = Index == 0 ? Picture2 : (checkValue(Check3) != 0 ? Picture11 : Picture3);
+    if (!form2)
+        form2 = new Form2(st, this);
+    switch (form2->showPicture(source.Image())) {
+    case Form2::Shown::OutOfMemory:
+        dialogs().MsgBox(QStringLiteral("No hay suficiente memoria para dibujar el patrón. Reduce los puntos."),
+            vbCritical, QStringLiteral("Error de memoria"));
+        break;
+    case Form2::Shown::Failed:
+        dialogs().MsgBox(QStringLiteral("Error"), vbCritical, QStringLiteral("Puntela"));
+        break;
+    case Form2::Shown::Ok:
+        break;
+    }
+    Picture11.setLeft(0);
+    Picture11.setTop(0);
+    setMousePointer(0);
+    st.listo = True;
+}
