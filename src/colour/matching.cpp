@@ -2,6 +2,8 @@
 
 #include "colour/colour_value.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 
 int matchCell(int r, int g, int b)
@@ -90,9 +92,32 @@ QString dmci(const WorkState& st, Long colour)
     return Str(e.numero);
 }
 
+namespace {
+constexpr int kBoxBits = 4; // boxes of 16 levels per component
+constexpr int kBoxesPerSide = 256 >> kBoxBits;
+constexpr int kBoxes = kBoxesPerSide * kBoxesPerSide * kBoxesPerSide;
+
+// Smallest and largest sum of absolute differences between a thread and any colour whose
+// components lie in [lo, lo + 15] each.
+int nearestInBox(const int lo[3], const int v[3])
+{
+    int d = 0;
+    for (int k = 0; k < 3; ++k)
+        d += std::max({ 0, lo[k] - v[k], v[k] - (lo[k] + (1 << kBoxBits) - 1) });
+    return d;
+}
+int farthestInBox(const int lo[3], const int v[3])
+{
+    int d = 0;
+    for (int k = 0; k < 3; ++k)
+        d += std::max(v[k] - lo[k], lo[k] + (1 << kBoxBits) - 1 - v[k]);
+    return d;
+}
+} // namespace
+
 ThreadMatcher::ThreadMatcher(const std::vector<color_dmc>& catalogue, int count)
     : m_count(usableCount(catalogue, count))
-    , m_known(nullptr, std::free)
+    , m_boxes(std::size_t(6) * kBoxes)
 {
     const int kept = std::max(m_count, 1);
     m_entries.resize(std::size_t(kept) + 1);
@@ -101,12 +126,11 @@ ThreadMatcher::ThreadMatcher(const std::vector<color_dmc>& catalogue, int count)
         m_entries[std::size_t(i)] = entryAt(catalogue, i);
         m_colourAt[std::size_t(i)] = threadColour(m_entries[std::size_t(i)]);
     }
-    // each cell keeps its admissible entries in catalogue order, so ties still go to the later one
     for (int cell = 0; cell < 6; ++cell) {
         for (int i = 1; i <= m_count; ++i) {
             const color_dmc& e = m_entries[std::size_t(i)];
             if (threadAdmissible(cell, e.rojo, e.verde, e.azul))
-                m_cells[std::size_t(cell)].push_back({ e.rojo, e.verde, e.azul, std::int16_t(i) });
+                m_cells[std::size_t(cell)].push_back({ e.rojo, e.verde, e.azul, i });
         }
     }
 }
@@ -124,12 +148,41 @@ bool ThreadMatcher::holds(const std::vector<color_dmc>& catalogue, int count) co
     return true;
 }
 
-int ThreadMatcher::search(int r, int g, int b) const
+const ThreadMatcher::Span& ThreadMatcher::candidates(int cell, int r, int g, int b)
 {
+    const int box = ((r >> kBoxBits) * kBoxesPerSide + (g >> kBoxBits)) * kBoxesPerSide + (b >> kBoxBits);
+    Span& span = m_boxes[std::size_t(cell) * kBoxes + std::size_t(box)];
+    if (span.begin >= 0)
+        return span;
+    // Every colour of the box has a thread within `bound`, so its nearest threads (all of them,
+    // ties included) are among those that come that close to some colour of the box.
+    const int lo[3] = { r >> kBoxBits << kBoxBits, g >> kBoxBits << kBoxBits, b >> kBoxBits << kBoxBits };
+    const std::vector<Entry>& list = m_cells[std::size_t(cell)];
+    int bound = 765;
+    for (const Entry& e : list) {
+        const int v[3] = { e.r, e.g, e.b };
+        bound = std::min(bound, farthestInBox(lo, v));
+    }
+    span.begin = int(m_pool.size());
+    for (const Entry& e : list) {
+        const int v[3] = { e.r, e.g, e.b };
+        if (nearestInBox(lo, v) <= bound)
+            m_pool.push_back(e);
+    }
+    span.end = int(m_pool.size());
+    return span;
+}
+
+int ThreadMatcher::nearest(Long colour)
+{
+    const Components c = split(colour);
+    const Span& span = candidates(matchCell(c.r, c.g, c.b), c.r, c.g, c.b);
     int best = 1;
     int dmin = 765;
-    for (const Entry& e : m_cells[std::size_t(matchCell(r, g, b))]) {
-        const int d = std::abs(r - e.r) + std::abs(g - e.g) + std::abs(b - e.b);
+    for (int k = span.begin; k < span.end; ++k) {
+        const Entry& e = m_pool[std::size_t(k)];
+        const int d = std::abs(c.r - e.r) + std::abs(c.g - e.g) + std::abs(c.b - e.b);
+        // candidates keep catalogue order, so the later of two equal ones wins as in the plain search
         if (d <= dmin) {
             best = e.position;
             dmin = d;
@@ -138,25 +191,15 @@ int ThreadMatcher::search(int r, int g, int b) const
     return best;
 }
 
-int ThreadMatcher::nearest(Long colour)
-{
-    const Components c = split(colour);
-    const std::size_t key = std::size_t(RGB(c.r, c.g, c.b));
-    if (!m_known) {
-        m_known.reset(static_cast<std::uint16_t*>(std::calloc(std::size_t(1) << 24, sizeof(std::uint16_t))));
-        if (!m_known)
-            return search(c.r, c.g, c.b);
-    }
-    std::uint16_t& answer = m_known[key];
-    if (answer == 0)
-        answer = std::uint16_t(search(c.r, c.g, c.b));
-    return answer;
+namespace {
+std::unique_ptr<ThreadMatcher> matcher;
 }
 
 ThreadMatcher& cachedMatcher(const std::vector<color_dmc>& catalogue, int count)
 {
-    static std::unique_ptr<ThreadMatcher> matcher;
     if (!matcher || !matcher->holds(catalogue, count))
         matcher = std::make_unique<ThreadMatcher>(catalogue, count);
     return *matcher;
 }
+
+void forgetCachedMatcher() { matcher.reset(); }

@@ -6,7 +6,6 @@
 
 #include <QString>
 #include <array>
-#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -31,8 +30,10 @@ Long dmckValue(const WorkState& st, Long colour);
 // pure white thread, otherwise the number after a space.
 QString dmci(const WorkState& st, Long colour);
 
-// The same search over a fixed copy of a catalogue, with the entries sorted by hue cell and the
-// answers remembered per colour, for reading many stitches. Not for use from several threads.
+// The same search over a fixed copy of a catalogue, for reading many stitches. Colour space is cut
+// into boxes of 16 x 16 x 16; for each box and hue cell the threads that can be nearest to some
+// colour of the box are listed once, in catalogue order, and only they are measured. The answers
+// are those of nearestThread. Lists are made on first use: not for use from several threads.
 class ThreadMatcher {
 public:
     ThreadMatcher(const std::vector<color_dmc>& catalogue, int count);
@@ -45,18 +46,23 @@ public:
 
 private:
     struct Entry {
-        std::int16_t r, g, b, position;
+        int r, g, b, position;
     };
-    int search(int r, int g, int b) const;
+    struct Span {
+        int begin = -1, end = -1; // candidates in m_pool; begin -1 while not yet listed
+    };
+    const Span& candidates(int cell, int r, int g, int b);
 
     std::vector<color_dmc> m_entries; // 1..count as given, entry 1 even when count is 0
     int m_count = 0;
-    std::array<std::vector<Entry>, 6> m_cells;
+    std::array<std::vector<Entry>, 6> m_cells; // admissible threads of each hue cell, in order
     std::vector<Long> m_colourAt;
-    // answer per 24-bit colour (0 = not yet known), allocated on first use
-    std::unique_ptr<std::uint16_t[], void (*)(void*)> m_known;
+    std::vector<Span> m_boxes; // per hue cell and box
+    std::vector<Entry> m_pool;
 };
 
 // A matcher for the catalogue as it is now; the same one is handed out while the entries stay
 // the same, and a new one is built when they change.
 ThreadMatcher& cachedMatcher(const std::vector<color_dmc>& catalogue, int count);
+// Drops the remembered answers, so the next reading starts cold (for timing).
+void forgetCachedMatcher();

@@ -138,17 +138,26 @@ private:
 };
 
 // Draws stitch rows 0..rows-1 of columns i0..i1-1, row by row; cells reaching past the box are cut.
-void drawColumns(const WorkState& st, Surface& box, int s, int i0, int i1, int rows, CellPictures& cells)
+// The cell size is fixed at compile time so each cell row is a short fixed copy.
+template <int S> void drawColumns(const WorkState& st, Surface& box, int i0, int i1, int rows, CellPictures& cells)
 {
     std::vector<const QRgb*> rowCells(std::size_t(i1 - i0));
     const int w = box.pixelWidth(), h = box.pixelHeight();
-    for (int j = 0; j < rows && s * j < h; ++j) {
+    const int whole = std::min(i1, w / S); // columns whose cells fit the box entirely
+    for (int j = 0; j < rows && S * j < h; ++j) {
         for (int i = i0; i < i1; ++i)
             rowCells[std::size_t(i - i0)] = cells.cell(st.puntos(i, j));
-        for (int dy = 0; dy < s && s * j + dy < h; ++dy) {
-            QRgb* line = box.scanLine(s * j + dy);
-            for (int i = i0; i < i1 && s * i < w; ++i)
-                std::copy_n(rowCells[std::size_t(i - i0)] + dy * s, std::min(s, w - s * i), line + s * i);
+        for (int dy = 0; dy < S && S * j + dy < h; ++dy) {
+            QRgb* line = box.scanLine(S * j + dy);
+            int i = i0;
+            for (; i < whole; ++i) {
+                const QRgb* from = rowCells[std::size_t(i - i0)] + dy * S;
+                QRgb* to = line + S * i;
+                for (int dx = 0; dx < S; ++dx)
+                    to[dx] = from[dx];
+            }
+            for (; i < i1 && S * i < w; ++i)
+                std::copy_n(rowCells[std::size_t(i - i0)] + dy * S, w - S * i, line + S * i);
         }
     }
 }
@@ -167,7 +176,10 @@ void drawPattern(const WorkState& st, Surface& box, int s, const Progress& progr
         while (i1 < columns && figureAt(i1) == figureAt(i0))
             ++i1;
         figure.show(figureAt(i0));
-        drawColumns(st, box, s, i0, i1, rows, cells);
+        if (s == 3)
+            drawColumns<3>(st, box, i0, i1, rows, cells);
+        else
+            drawColumns<9>(st, box, i0, i1, rows, cells);
         i0 = i1;
     }
 }

@@ -1,0 +1,142 @@
+// Times the pattern pipeline on a large picture: the full catalogue "Completa", 248 colours and a
+// 1024 x 768-stitch pattern, single stitch then double stitch. Prints the time of each stage
+// (reading, grouping, palette, embroidery, chart) and ends with the whole run of each button:
+//   single: <seconds> s
+//   double: <seconds> s
+// Run from the build folder (it makes its own working folder with copies of the catalogues):
+//   cmake --build build-pipe --target puntela-bench
+//   cd build-pipe && QT_QPA_PLATFORM=offscreen ./puntela-bench [picture-file]
+// Without a file it draws a 2048 x 1536 photograph-like picture (smooth shading, edges and noise).
+#include "app/form1.h"
+#include "colour/hue_groups.h"
+#include "colour/matching.h"
+#include "colour/palette.h"
+#include "colour/stitch_reading.h"
+#include "render/embroidery.h"
+#include "surface/dialogs.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImageReader>
+#include <QTemporaryDir>
+#include <cmath>
+#include <cstdio>
+#include <random>
+
+namespace {
+// Smooth shading in every channel, a few hard-edged shapes and some grain, like a photograph.
+QImage photographLike(int w, int h)
+{
+    QImage im(w, h, QImage::Format_RGB32);
+    std::mt19937 grain(12345);
+    std::uniform_int_distribution<int> noise(-10, 10);
+    for (int y = 0; y < h; ++y) {
+        QRgb* line = reinterpret_cast<QRgb*>(im.scanLine(y));
+        for (int x = 0; x < w; ++x) {
+            const double u = double(x) / w, v = double(y) / h;
+            double r = 128 + 100 * std::sin(6.0 * u + 2.0 * v);
+            double g = 110 + 90 * std::sin(4.0 * v - 3.0 * u + 1.0);
+            double b = 120 + 110 * std::cos(5.0 * u * v + 2.5 * v);
+            if ((x - w / 3) * (x - w / 3) + (y - h / 2) * (y - h / 2) < (h / 5) * (h / 5))
+                r = 230 - 60 * v, g = 190 - 80 * u, b = 60;
+            if (x > 3 * w / 5 && y > 2 * h / 3)
+                r *= 0.35, g *= 0.4, b *= 0.5;
+            const auto c = [&](double val) { return std::clamp(int(val) + noise(grain), 0, 255); };
+            line[x] = qRgb(c(r), c(g), c(b));
+        }
+    }
+    return im;
+}
+
+double seconds(const QElapsedTimer& t) { return double(t.nsecsElapsed()) / 1e9; }
+
+// Times the stages one by one with the library procedures on the window's own surfaces; the
+// embroidery box is sized as the button just left it.
+void timeStages(Form1& f, bool doble, Long colours)
+{
+    const Progress quiet;
+    forgetCachedMatcher();
+    f.st.num_colores = colours;
+    f.st.punto_doble = doble ? True : False;
+    QElapsedTimer t;
+    t.start();
+    colores(f.st, f.Picture3, f.Picture2, quiet);
+    const double reading = seconds(t);
+    t.restart();
+    separa(f.st, quiet);
+    const double grouping = seconds(t);
+    t.restart();
+    gama(f.st, quiet, {});
+    gama1(f.st, f.Picture8, quiet, {});
+    const double palette = seconds(t);
+    t.restart();
+    if (doble)
+        pinta2(f.st, f.Picture2, quiet);
+    else
+        dibujar(f.st, f.Picture2, quiet);
+    const double embroidery = seconds(t);
+    t.restart();
+    f.patron();
+    const double chart = seconds(t);
+    std::printf("%s stitch stages: colores %.3f s, grouping %.3f s, palette %.3f s, embroidery %.3f s, "
+                "chart %.3f s (%d stitches, %d palette colours)\n",
+        doble ? "double" : "single", reading, grouping, palette, embroidery, chart, int(f.st.num_puntos),
+        f.st.paletteSize());
+}
+
+// The whole run of a pattern button, from a cold answer cache.
+double timeButton(Form1& f, bool doble, Long colours)
+{
+    f.st.num_colores = colours;
+    f.VScroll1->setValue(int(colours));
+    f.Text1->setText(QString::number(colours));
+    forgetCachedMatcher();
+    QElapsedTimer t;
+    t.start();
+    if (doble)
+        f.Command5_Click();
+    else
+        f.Command1_Click();
+    return seconds(t);
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QImageReader::setAllocationLimit(1024);
+    QTemporaryDir work;
+    for (const char* name : { "dmc.txt", "dmc1.txt", "dmc5.txt", "dmc10.txt" })
+        QFile::copy(QStringLiteral(PUNTELA_DATA_DIR "/") + QLatin1String(name), work.filePath(QLatin1String(name)));
+    QDir::setCurrent(work.path());
+    ScriptedDialogs answers;
+
+    QImage picture = argc > 1 ? QImageReader(QString::fromLocal8Bit(argv[1])).read() : photographLike(2048, 1536);
+    if (picture.isNull()) {
+        std::fprintf(stderr, "cannot read %s\n", argv[1]);
+        return 1;
+    }
+    Form1 f;
+    f.st.ayuda_inicio = True;
+    if (!f.Form_Load())
+        return 1;
+    f.Picture3.setPicture(picture);
+    f.Option1[3]->setChecked(true);
+    f.paleta(4);
+    f.Text4->setText(QStringLiteral("1024"));
+    f.Text5->setText(QStringLiteral("768"));
+    const Long colours = 248;
+    std::printf("picture %d x %d, catalogue \"Completa\" (%d threads), %d colours asked, 1024 x 768 stitches\n",
+        picture.width(), picture.height(), int(f.st.num_dmc), int(colours));
+
+    const double single = timeButton(f, false, colours);
+    timeStages(f, false, colours);
+    const double doble = timeButton(f, true, colours);
+    timeStages(f, true, colours);
+    for (const auto& s : answers.shown)
+        std::fprintf(stderr, "message: %s\n", qPrintable(s.prompt));
+    std::printf("single: %.3f s\ndouble: %.3f s\n", single, doble);
+    return 0;
+}
