@@ -198,6 +198,13 @@ public:
     void Picture8_MouseMove(int Index, int Button, int Shift, double X, double Y);
     void Picture8_MouseUp(int Index, int Button, int Shift, double X, double Y);
     void Command3_Click(int Index);
+    // Marks the swatch of the embroidery stitch under (X, Y) and scrolls its strip to it.
+    void markSwatchUnder(double X, double Y);
+    // Adds the full-catalogue thread nearest to the picture's colour at (X, Y) to the personal
+    // catalogue, unless it is there, and reloads that catalogue and the colour count.
+    void pickPersonalThread(double X, double Y);
+    // The second pick of a swap: swatch k of strip `Index`, colour c read from it.
+    void swapPick(int Index, int k, Long c);
 
     // Output (output/*_handlers.cpp).
     void Command6_Click();

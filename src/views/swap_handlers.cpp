@@ -1,9 +1,200 @@
+// The palette strips: scrolling, the colour preview, the colour swap with its undo, and
+// picking threads from the working picture into the personal catalogue.
 #include "app/form1.h"
+#include "colour/catalogue.h"
+#include "colour/matching.h"
+#include "surface/text_file.h"
+#include "views/strip_maths.h"
+#include "views/swap.h"
+#include "views/undo_file.h"
 
-void Form1::Check7_Click() {}
-void Form1::Check10_Click() {}
-void Form1::Command4_Click() {}
-void Form1::HScroll1_Change() {}
-void Form1::Picture8_MouseDown(int, int, int, double, double) {}
-void Form1::Picture8_MouseMove(int, int, int, double, double) {}
-void Form1::Picture8_MouseUp(int, int, int, double, double) {}
+#include <QFile>
+
+namespace {
+const QString kPersonalFile = QStringLiteral("personal.txt");
+}
+
+void Form1::Check7_Click()
+{
+    const int value = checkValue(Check7);
+    // a click on the greyed box leads to ticked; from there on the user's clicks are two-state
+    // again, so unticked never leads to greyed
+    if (value != 2)
+        Check7->setTristate(false);
+    if (!st.listo)
+        return;
+    if (value != 0) {
+        // nothing else may start while a swap is under way
+        Picture12->setEnabled(false);
+        Picture13->setEnabled(false);
+        if (value == 2)
+            Check7->setText(QStringLiteral("+"));
+        for (Surface& strip : Picture8)
+            strip.setMousePointer(2);
+        return;
+    }
+    Picture12->setEnabled(true);
+    Picture13->setEnabled(true);
+    Check7->setText(QStringLiteral("I"));
+    for (Surface& strip : Picture8)
+        strip.setMousePointer(9);
+    for (QLabel* l : { Label1, Label2, Label3 })
+        l->setVisible(true);
+    if (check8->isEnabled()) {
+        // a swap blanked the embroidery
+        check8->setEnabled(false);
+        if (st.punto_doble)
+            pinta2();
+        else
+            dibujar();
+    }
+    patron();
+    for (QLabel* l : { Label1, Label2, Label3 })
+        l->setText(QString());
+}
+
+void Form1::HScroll1_Change()
+{
+    focusSink();
+    for (Surface& strip : Picture8)
+        strip.setLeft(scrolledStripLeft(HScroll1->value()));
+}
+
+void Form1::Picture8_MouseMove(int Index, int, int, double X, double)
+{
+    try {
+        Surface& strip = Picture8[std::size_t(Index)];
+        Picture9.setLeft(kMarkerHidden);
+        if (X > 0) {
+            Picture10.BackColor = strip.Point(swatchReadX(X), 1);
+            Picture10.Cls();
+            Picture10.Refresh();
+        }
+        int left = 0;
+        if (st.arrastrando && draggedStripLeft(strip.Left(), X, st.x_arrastre, st.num_tono[std::size_t(Index)], left))
+            strip.setLeft(left);
+    } catch (...) {
+        setMousePointer(0);
+    }
+}
+
+void Form1::Picture8_MouseDown(int Index, int, int, double X, double)
+{
+    if (!st.listo)
+        return;
+    const int value = checkValue(Check7);
+    const Long c = Picture8[std::size_t(Index)].Point(swatchReadX(X), 1);
+    const int k = swatchPosition(X);
+    if (value == 2) {
+        swapPick(Index, k, c);
+        return;
+    }
+    // a first pick beyond the last swatch would take the strip's background as a thread colour
+    if (value == 1 && isPaletteSwatch(st, Index, k, c)) {
+        setCheckValue(Check7, 2);
+        st.color_nuevo = c;
+    }
+    st.arrastrando = True;
+    st.x_arrastre = Single(X);
+}
+
+void Form1::swapPick(int Index, int k, Long c)
+{
+    // the same swatch again, or a click past the last swatch, would remove a colour still in
+    // use: wait for another second colour
+    if (!isPaletteSwatch(st, Index, k, c) || c == st.color_nuevo)
+        return;
+    const SwapRecord record = planSwap(st, Index, k);
+    const QString error = writeUndoFile(undoFileName(), record);
+    if (!error.isEmpty()) {
+        er(error);
+        return;
+    }
+    Command4->setEnabled(true);
+    Picture2.Cls();
+    Picture2.Refresh();
+    setCheckValue(Check7, 1);
+    st.color_viejo = c;
+    applySwap(st, record, st.color_nuevo);
+    check8->setEnabled(true);
+    gama2();
+    if (checkValue(Check4) == 1)
+        writeStripSymbols();
+    for (QLabel* l : { Label1, Label2, Label3 })
+        l->setVisible(false);
+}
+
+void Form1::Picture8_MouseUp(int, int, int, double, double) { st.arrastrando = False; }
+
+void Form1::Command4_Click()
+{
+    focusSink();
+    Command4->setEnabled(false);
+    const UndoRead read = readUndoFile(undoFileName());
+    if (!read.error.isEmpty()) {
+        er(read.error);
+        return;
+    }
+    if (!undoSwap(st, read.record, st.color_viejo)) {
+        er(damagedUndoMessage());
+        return;
+    }
+    for (QLabel* l : { Label1, Label2, Label3 })
+        l->setVisible(true);
+    if (st.punto_doble)
+        pinta2();
+    else
+        dibujar();
+    st.listo = False;
+    sub2();
+    st.listo = True;
+    check8->setEnabled(false);
+}
+
+void Form1::Check10_Click()
+{
+    if (Picture3.MousePointer() == 2) {
+        Picture3.setMousePointer(5);
+        return;
+    }
+    Picture3.setMousePointer(2);
+    Option1[4]->setChecked(true);
+}
+
+void Form1::pickPersonalThread(double X, double Y)
+{
+    const Long t = dmckValue(st, Picture3.Point(X, Y));
+    std::vector<color_dmc> personal(kCatalogueSize);
+    int count = 0;
+    // a personal catalogue removed behind the program's back counts as empty
+    if (QFile::exists(kPersonalFile)) {
+        const CatalogueRead read = readCatalogueFile(kPersonalFile, personal, kFullCatalogue);
+        if (!read.error.isEmpty()) {
+            er(read.error);
+            return;
+        }
+        count = read.count;
+    }
+    for (int i = 1; i <= count; ++i)
+        if (RGB(personal[i].rojo, personal[i].verde, personal[i].azul) == t)
+            return;
+    for (int i = 1; i <= kFullCatalogue; ++i) {
+        const color_dmc& d = st.dmc_todos[std::size_t(i)];
+        if (RGB(d.rojo, d.verde, d.azul) != t)
+            continue;
+        QFile f(kPersonalFile);
+        if (!f.open(QIODevice::WriteOnly | QIODevice::Append)) {
+            er(QStringLiteral("No se puede escribir el catálogo personal \"personal.txt\"."));
+            return;
+        }
+        writeLine(f, { QVariant(d.numero), QVariant(d.rojo), QVariant(d.verde), QVariant(d.azul) });
+        f.close();
+        break;
+    }
+    paleta(5);
+    Text1->setText(CStr(ListView1->count()));
+    if (Val(Text1->text()) < 3)
+        Text1->setText(QStringLiteral("3"));
+    VScroll1->setValue(CInt(Val(Text1->text())));
+    st.num_colores = VScroll1->value();
+}

@@ -1,17 +1,215 @@
+// The view options and the mouse on the three pictures that can be dragged: the embroidery
+// (panning, magnifier, colour finder), the working picture and the chart.
 #include "app/form1.h"
+#include "views/embroidery_grid.h"
+#include "views/magnifier.h"
+#include "views/strip_maths.h"
 
-void Form1::Check1_Click() {}
-void Form1::Check2_Click() {}
-void Form1::Check3_Click() {}
-void Form1::Check4_Click() {}
-void Form1::Check5_Click() {}
-void Form1::Check6_Click() {}
-void Form1::Picture2_MouseDown(int, int, double, double) {}
-void Form1::Picture2_MouseMove(int, int, double, double) {}
-void Form1::Picture2_MouseUp(int, int, double, double) {}
-void Form1::Picture3_MouseDown(int, int, double, double) {}
-void Form1::Picture3_MouseMove(int, int, double, double) {}
-void Form1::Picture3_MouseUp(int, int, double, double) {}
-void Form1::Picture11_MouseDown(int, int, double, double) {}
-void Form1::Picture11_MouseMove(int, int, double, double) {}
-void Form1::Picture11_MouseUp(int, int, double, double) {}
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+
+namespace {
+// A hand cursor drawn in code: fingers spread (hovering) or curled into a fist (grabbing).
+QCursor handCursor(bool closed)
+{
+    QPixmap pm(32, 32);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(Qt::black, 1.2));
+    p.setBrush(Qt::white);
+    QPainterPath hand;
+    const qreal fingerTop = closed ? 12 : 5;
+    for (int f = 0; f < 4; ++f) {
+        // the middle fingers reach higher than the outer ones
+        const qreal top = fingerTop + (f == 0 || f == 3 ? 2 : 0);
+        hand.addRoundedRect(QRectF(9 + 3.6 * f, top, 3.6, 18 - top), 1.8, 1.8);
+    }
+    hand.addRoundedRect(QRectF(9, 14, 14.4, 12), 4, 4);
+    if (closed)
+        hand.addRoundedRect(QRectF(6, 15, 5, 5), 2.5, 2.5);
+    else
+        hand.addRoundedRect(QRectF(3.5, 13, 8, 3.4), 1.7, 1.7);
+    p.drawPath(hand.simplified());
+    p.end();
+    return QCursor(pm, 16, 16);
+}
+
+const QCursor& hoverCursor()
+{
+    static const QCursor c = handCursor(false);
+    return c;
+}
+
+const QCursor& grabCursor()
+{
+    static const QCursor c = handCursor(true);
+    return c;
+}
+
+// New Left and Top of a dragged picture: it follows the pointer by how far it moved since the press.
+void pan(Surface& picture, const WorkState& st, double X, double Y)
+{
+    picture.move(CInt(picture.Left() + X - st.x_arrastre), CInt(picture.Top() + Y - st.y_arrastre));
+}
+} // namespace
+
+void Form1::Check1_Click() { focusSink(); }
+
+void Form1::Check2_Click()
+{
+    focusSink();
+    drawTenStitchGrid(Picture2, st.punto_doble != 0);
+    Picture2.Refresh();
+}
+
+void Form1::Check3_Click()
+{
+    focusSink();
+    st.listo = False;
+    sub1(checkValue(Check3) == 0 ? True : False);
+    st.listo = True;
+}
+
+void Form1::Check4_Click()
+{
+    focusSink();
+    if (!st.listo)
+        return;
+    st.listo = False;
+    // the chart always shows symbols or colours; the nested click finds listo cleared
+    if (checkValue(Check4) == 0 && checkValue(Check5) == 0)
+        setCheckValue(Check5, 1);
+    sub2();
+    st.listo = True;
+}
+
+void Form1::Check5_Click()
+{
+    focusSink();
+    if (!st.listo)
+        return;
+    st.listo = False;
+    if (checkValue(Check5) == 0 && checkValue(Check4) == 0)
+        setCheckValue(Check4, 1);
+    sub2();
+    st.listo = True;
+}
+
+void Form1::Check6_Click()
+{
+    focusSink();
+    if (!st.listo)
+        return;
+    st.listo = False;
+    sub2();
+    st.listo = True;
+}
+
+void Form1::Picture2_MouseDown(int, int, double X, double Y)
+{
+    st.arrastrando = True;
+    Picture2.setMouseIcon(grabCursor());
+    st.x_arrastre = Single(X);
+    st.y_arrastre = Single(Y);
+}
+
+void Form1::Picture2_MouseUp(int, int, double, double)
+{
+    st.arrastrando = False;
+    Picture2.setMouseIcon(hoverCursor());
+}
+
+// Marks the swatch of the stitch under (X, Y) with the marker, scrolling its strip to its page.
+void Form1::markSwatchUnder(double X, double Y)
+{
+    const int s = st.punto_doble ? 9 : 3;
+    const Long c = Picture2.Point(finderSample(X, s), finderSample(Y, s));
+    int g = 0, k = 0;
+    if (!findSwatchOnStrips(Picture8, st.num_tono, c, g, k))
+        return;
+    const StripPage page = stripPageFor(g, k);
+    Picture8[g].setLeft(page.stripLeft);
+    Picture9.move(page.markerLeft, page.markerTop);
+    Picture9.BackColor = Picture8[g].Point(10 * k + 2, 2);
+    // the box shows its picture over its background: clear it to show the new colour
+    Picture9.Cls();
+    Picture9.Refresh();
+}
+
+void Form1::Picture2_MouseMove(int, int, double X, double Y)
+{
+    try {
+        // the hovering hand until the first press: the box starts with an empty custom icon
+        if (Picture2.MouseIcon().shape() != Qt::BitmapCursor)
+            Picture2.setMouseIcon(st.arrastrando ? grabCursor() : hoverCursor());
+        if (!st.listo)
+            return;
+        if (checkValue(Check1) == 1 && !st.punto_doble && !st.arrastrando) {
+            drawMagnifier(Picture2, Picture10, X, Y);
+            Picture10.Refresh();
+        }
+        if (!st.arrastrando)
+            markSwatchUnder(X, Y);
+        else
+            pan(Picture2, st, X, Y);
+    } catch (...) {
+        setMousePointer(0);
+    }
+}
+
+void Form1::Picture3_MouseDown(int, int, double X, double Y)
+{
+    if (!st.listo)
+        return;
+    if (checkValue(Check10) == 0) {
+        st.arrastrando = True;
+        st.x_arrastre = Single(X);
+        st.y_arrastre = Single(Y);
+        return;
+    }
+    pickPersonalThread(X, Y);
+}
+
+void Form1::Picture3_MouseMove(int, int, double X, double Y)
+{
+    try {
+        if (!st.listo)
+            return;
+        if (checkValue(Check10) == 1) {
+            Picture10.BackColor = Picture3.Point(X, Y);
+            Picture10.Cls();
+            Picture10.Refresh();
+        }
+        if (st.arrastrando)
+            pan(Picture3, st, X, Y);
+    } catch (...) {
+        setMousePointer(0);
+    }
+}
+
+void Form1::Picture3_MouseUp(int, int, double, double)
+{
+    if (st.listo)
+        st.arrastrando = False;
+}
+
+void Form1::Picture11_MouseDown(int, int, double X, double Y)
+{
+    st.arrastrando = True;
+    st.x_arrastre = Single(X);
+    st.y_arrastre = Single(Y);
+}
+
+void Form1::Picture11_MouseMove(int, int, double X, double Y)
+{
+    try {
+        if (st.arrastrando)
+            pan(Picture11, st, X, Y);
+    } catch (...) {
+        setMousePointer(0);
+    }
+}
+
+void Form1::Picture11_MouseUp(int, int, double, double) { st.arrastrando = False; }
