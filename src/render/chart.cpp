@@ -108,12 +108,12 @@ QString paletteSymbol(const WorkState& st, int group0, int k, bool whiteExceptio
 {
     const int index = paletteIndex(st, group0, k);
     if (group0 < 5 || symbolCode(index) == 255)
-        return symbolText(index);
+        return QString(symbolChar(index));
     if (isBlackAndWhite(st))
         return k == 1 ? QStringLiteral("X") : QString();
     if (whiteException && st.tono[5][std::size_t(k)] == 0xFFFFFF)
         return QString();
-    return symbolText(index);
+    return QString(symbolChar(index));
 }
 
 PaletteLookup::PaletteLookup(const WorkState& st)

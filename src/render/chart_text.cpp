@@ -1,52 +1,36 @@
 #include "render/chart_text.h"
 
-#include "colour/palette_index.h"
-
 #include <QFontMetricsF>
 #include <QHash>
 #include <QPainter>
+#include <QSet>
 #include <algorithm>
 #include <cmath>
+#include <iterator>
+#include <map>
+#include <utility>
 
 namespace {
 constexpr int kDotsPerMeter96 = 3780; // the surfaces' 96 dpi, so points turn into the same pixels
 constexpr int kMargin = 4; // room for glyph parts left of or above the text's corner
-constexpr int kMaxCachedMasks = 20000;
-
-// Codes of the symbol code page with no visible character, and the signs that stand for them:
-// letters outside the code page, so they never repeat another symbol.
-struct Substitute {
-    int code;
-    char16_t sign;
-};
-constexpr Substitute kSubstitutes[] = { { 127, 0x0393 }, { 129, 0x0394 }, { 141, 0x039B }, { 143, 0x039E },
-    { 144, 0x03A0 }, { 157, 0x03A3 }, { 160, 0x03A8 }, { 173, 0x03A9 } };
-
-// Punctuation and accents that a font may draw as a pixel or two, or so low that the grid
-// covers them; such a symbol is drawn as its stand-in, a sign that no other symbol uses.
-struct StandIn {
-    char16_t symbol;
-    char16_t sign;
-};
-constexpr StandIn kStandIns[] = { { u'\'', 0x25B2 }, { u',', 0x25BC }, { u'-', 0x25C6 }, { u'.', 0x25CF },
-    { u':', 0x25A0 }, { u';', 0x2605 }, { u'\\', 0x2198 }, { u'^', 0x2191 }, { u'_', 0x2193 }, { u'`', 0x2190 },
-    { u'|', 0x2195 }, { u'~', 0x2248 }, { 0x201A, 0x2666 }, { 0x02C6, 0x2663 }, { 0x2039, 0x2660 }, { 0x2018, 0x2665 },
-    { 0x2019, 0x2192 }, { 0x02DC, 0x2194 }, { 0x203A, 0x2197 }, { 0x00A8, 0x2199 }, { 0x00AF, 0x2196 },
-    { 0x00B0, 0x25CB }, { 0x00B4, 0x25A1 }, { 0x00B7, 0x25B3 }, { 0x00B8, 0x25BD }, { 0x00B9, 0x25C7 },
-    { 0x00B2, 0x2606 }, { 0x00B3, 0x221E }, { 0x00AA, 0x2260 }, { 0x00BA, 0x221A } };
-// A symbol must leave at least this many pixels in the 7 x 7 corner of its cell that no grid
-// line covers.
+constexpr int kMaxCachedTexts = 5000;
+constexpr int kFreeCell = 7; // the corner of a cell that no grid line covers
 constexpr int kMinSymbolPixels = 3;
-constexpr int kFreeCell = 7;
 
-QChar standIn(const QString& symbol)
+// Signs outside the symbol code page for the symbols that need a stand-in: a few of the most
+// legible first, then whole blocks of shapes, arrows, box lines and letters to draw on.
+constexpr char16_t kFirstStandIns[] = { 0x25A0, 0x25B2, 0x25BC, 0x25C6, 0x25CF, 0x2605, 0x25A1, 0x25B3, 0x25BD, 0x25C7,
+    0x25CB, 0x2606, 0x2660, 0x2663, 0x2665, 0x2666, 0x2190, 0x2191, 0x2192, 0x2193, 0x2194, 0x2195 };
+constexpr std::pair<char16_t, char16_t> kStandInBlocks[]
+    = { { 0x25A0, 0x25FF }, { 0x2190, 0x21FF }, { 0x2500, 0x257F }, { 0x0391, 0x03C9 }, { 0x0410, 0x044F } };
+
+std::vector<char16_t> standIns()
 {
-    if (symbol.size() != 1)
-        return QChar();
-    for (const StandIn& s : kStandIns)
-        if (s.symbol == symbol[0].unicode())
-            return QChar(s.sign);
-    return QChar();
+    std::vector<char16_t> signs(std::begin(kFirstStandIns), std::end(kFirstStandIns));
+    for (const auto& [first, last] : kStandInBlocks)
+        for (char16_t c = first; c <= last; ++c)
+            signs.push_back(c);
+    return signs;
 }
 
 QFont chartQFont(const QString& family, const ChartFont& f)
@@ -66,11 +50,6 @@ QImage maskCanvas(int w, int h)
     im.setDotsPerMeterY(kDotsPerMeter96);
     im.fill(Qt::transparent);
     return im;
-}
-
-bool fontHasAll(const QFontMetricsF& fm, const QString& text)
-{
-    return std::all_of(text.begin(), text.end(), [&](QChar c) { return c.isSpace() || fm.inFont(c); });
 }
 
 // Renders text in one font and keeps the smallest box that holds every covered pixel.
@@ -113,16 +92,82 @@ TextMask renderMask(const QFont& font, const QString& text)
     return m;
 }
 
-QHash<QString, TextMask>& sharedMasks(const QString& key)
+// What a symbol shows in the free corner of its cell: one byte per pixel, 1 where it is drawn.
+QByteArray cellLook(const TextMask& m)
 {
-    // masks outlive one drawing: turning sheets and printing redraw the same symbols
-    static QHash<QString, QHash<QString, TextMask>> all;
-    static int count = 0;
-    if (++count > kMaxCachedMasks) {
-        all.clear();
-        count = 0;
+    QByteArray look(kFreeCell * kFreeCell, '\0');
+    for (int y = 0; y < m.h; ++y)
+        for (int x = 0; x < m.w; ++x) {
+            const int cx = m.dx + x, cy = m.dy + y;
+            if (cx >= 0 && cy >= 0 && cx < kFreeCell && cy < kFreeCell
+                && m.coverage[std::size_t(y) * std::size_t(m.w) + std::size_t(x)] >= 128)
+                look[cy * kFreeCell + cx] = 1;
+        }
+    return look;
+}
+
+bool legible(const QByteArray& look) { return look.count(char(1)) >= kMinSymbolPixels; }
+
+// Everything rendered in one font; kept for the whole run, since turning sheets and printing
+// redraw the same symbols.
+struct FontMasks {
+    QFont primary, fallback;
+    QHash<QString, TextMask> texts;
+    QHash<QString, TextMask> symbols;
+
+    // The text in the font, or in the fallback font when the font lacks a character of it or
+    // draws it as nothing.
+    TextMask render(const QString& text) const
+    {
+        const QImage probe = maskCanvas(1, 1);
+        const QFontMetricsF fm(primary, &probe);
+        const bool hasAll = std::all_of(text.begin(), text.end(), [&](QChar c) { return c.isSpace() || fm.inFont(c); });
+        const bool visible = std::any_of(text.begin(), text.end(), [](QChar c) { return !c.isSpace(); });
+        TextMask m;
+        if (hasAll)
+            m = renderMask(primary, text);
+        if (visible && m.empty())
+            m = renderMask(fallback, text);
+        return m;
     }
-    return all[key];
+
+    // The symbol of every code in code order; a symbol too small, or looking like one before it,
+    // takes the next stand-in that is legible and looks like none taken so far.
+    void buildSymbols()
+    {
+        QSet<QByteArray> taken;
+        const std::vector<char16_t> signs = standIns();
+        std::size_t next = 0;
+        for (int code = 33; code <= 255; ++code) {
+            const QString text(charFromCode(code));
+            TextMask m = render(text);
+            QByteArray look = cellLook(m);
+            while ((!legible(look) || taken.contains(look)) && next < signs.size()) {
+                TextMask sign = render(QString(QChar(signs[next++])));
+                const QByteArray signLook = cellLook(sign);
+                if (legible(signLook) && !taken.contains(signLook)) {
+                    m = sign;
+                    look = signLook;
+                }
+            }
+            taken.insert(look);
+            symbols.insert(text, m);
+        }
+    }
+};
+
+FontMasks& fontMasks(const ChartFont& f)
+{
+    // a map keeps each font's masks in place while other fonts are added
+    static std::map<QString, FontMasks> all;
+    const QString key = QStringLiteral("%1|%2|%3").arg(f.family).arg(f.pointSize).arg(f.bold);
+    auto it = all.find(key);
+    if (it == all.end()) {
+        it = all.emplace(key, FontMasks()).first;
+        it->second.primary = chartQFont(f.family, f);
+        it->second.fallback = chartQFont(fallbackFontFamily(), f);
+    }
+    return it->second;
 }
 } // namespace
 
@@ -133,66 +178,38 @@ bool TextMask::empty() const
 
 QString fallbackFontFamily() { return QStringLiteral("DejaVu Sans"); }
 
-QString symbolText(int index)
-{
-    const int code = symbolCode(index);
-    for (const Substitute& s : kSubstitutes)
-        if (s.code == code)
-            return QString(QChar(s.sign));
-    return QString(symbolChar(index));
-}
-
-int pixelsInFreeCell(const TextMask& m)
-{
-    int n = 0;
-    for (int y = std::max(0, -m.dy); y < m.h && m.dy + y < kFreeCell; ++y)
-        for (int x = std::max(0, -m.dx); x < m.w && m.dx + x < kFreeCell; ++x)
-            n += m.coverage[std::size_t(y) * std::size_t(m.w) + std::size_t(x)] >= 128 ? 1 : 0;
-    return n;
-}
-
 struct ChartText::Impl {
-    QFont primary, fallback;
+    FontMasks* masks = nullptr;
     bool symbols = false;
-    QString key;
-
-    // The text in the chosen font, or in the fallback font when the chosen one lacks a character
-    // of it or draws it as nothing.
-    TextMask render(const QString& text) const
-    {
-        const QImage probe = maskCanvas(1, 1);
-        const bool visible = std::any_of(text.begin(), text.end(), [](QChar c) { return !c.isSpace(); });
-        TextMask m;
-        if (fontHasAll(QFontMetricsF(primary, &probe), text))
-            m = renderMask(primary, text);
-        if (visible && m.empty())
-            m = renderMask(fallback, text);
-        return m;
-    }
 };
 
 ChartText::ChartText(const ChartFont& font, bool symbols)
     : d(std::make_unique<Impl>())
 {
-    d->primary = chartQFont(font.family, font);
-    d->fallback = chartQFont(fallbackFontFamily(), font);
+    d->masks = &fontMasks(font);
     d->symbols = symbols;
-    d->key = QStringLiteral("%1|%2|%3|%4").arg(font.family).arg(font.pointSize).arg(font.bold).arg(symbols);
 }
 
 ChartText::~ChartText() = default;
 
 const TextMask& ChartText::mask(const QString& text)
 {
-    QHash<QString, TextMask>& masks = sharedMasks(d->key);
-    auto it = masks.constFind(text);
-    if (it != masks.constEnd())
+    FontMasks& f = *d->masks;
+    if (d->symbols) {
+        // the symbol set is made the first time a symbol of this font is drawn
+        if (f.symbols.isEmpty())
+            f.buildSymbols();
+        const auto s = f.symbols.constFind(text);
+        if (s != f.symbols.constEnd())
+            return *s;
+    }
+    const auto it = f.texts.constFind(text);
+    if (it != f.texts.constEnd())
         return *it;
-    TextMask m = d->render(text);
-    const QChar sign = d->symbols ? standIn(text) : QChar();
-    if (!sign.isNull() && pixelsInFreeCell(m) < kMinSymbolPixels)
-        m = d->render(QString(sign));
-    return *masks.insert(text, m);
+    // labels change with every palette: keep the cache from growing without end
+    if (f.texts.size() >= kMaxCachedTexts)
+        f.texts.clear();
+    return *f.texts.insert(text, f.render(text));
 }
 
 double ChartText::draw(Surface& s, double x, double y, const QString& text, Long colour)

@@ -3,6 +3,12 @@
 // once per font into a coverage mask and then stamped onto the surface, which keeps a full sheet
 // of 8250 symbols fast. A character the font lacks, or draws as nothing, is taken from a
 // fallback font, so no symbol ends up as an empty box.
+//
+// At 5 points a cell leaves a symbol about 7 x 7 pixels. The symbols of a font (the characters
+// of codes 33..255) are looked at together once: a character that shows fewer than 3 pixels
+// there (a dot, an accent, a control code, the no-break space) or looks there exactly like the
+// character of an earlier code (accented letters often do) is drawn as a stand-in sign that
+// looks like no other symbol, so every colour of a chart can be told apart.
 #include "surface/surface.h"
 
 #include <QString>
@@ -19,12 +25,6 @@ struct ChartFont {
 // The font that has every character the chart writes.
 QString fallbackFontFamily();
 
-// The text of a palette index's symbol: the character of its code (33 + index, 255 past 255) in
-// the symbol fonts' code page. The few codes that page leaves without a visible character (127,
-// 129, 141, 143, 144, 157, the no-break space 160 and the soft hyphen 173) get a distinct visible
-// sign instead, so that no colour of the chart is left without a symbol.
-QString symbolText(int index);
-
 // The rendered form of one text in one font: coverage 0..255 over a box placed relative to the
 // top-left corner of the text, and the advance that Print adds to CurrentX.
 struct TextMask {
@@ -36,8 +36,8 @@ struct TextMask {
 
 class ChartText {
 public:
-    // With symbols, a punctuation or accent symbol that the font draws too small to see in a
-    // cell is drawn as a stand-in sign that no other symbol uses.
+    // With symbols, single characters are drawn as the font's symbol set shows them (stand-ins
+    // for the ones too small or alike); other texts as they are.
     explicit ChartText(const ChartFont& font, bool symbols = false);
     ~ChartText();
     ChartText(const ChartText&) = delete;
