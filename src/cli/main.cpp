@@ -1,0 +1,340 @@
+// puntela-cli: makes a pattern from a picture without a window and saves its pictures (and,
+// if asked, a PDF of every sheet), by driving the same main-window handlers a user drives.
+#include "app/form1.h"
+#include "output/print_handlers.h"
+#include "output/printer_qt.h"
+#include "surface/dialogs.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QPrinter>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <optional>
+
+namespace {
+constexpr int kUsageError = 2;
+constexpr int kFailed = 1;
+constexpr int kWidestPattern = kMaxColumns; // the stitch grid's bounds
+constexpr int kTallestPattern = kMaxRows;
+
+void say(FILE* to, const QString& text)
+{
+    std::fputs(text.toLocal8Bit().constData(), to);
+    std::fputc('\n', to);
+    std::fflush(to);
+}
+
+struct Options {
+    QString picture, out, pdf;
+    int factor = 1, width = 0, height = 0, colours = 0, catalogue = 2;
+    bool doubleStitch = false, variant = false;
+};
+
+// Answers the program's dialogs without a user: the reduction factor from the command line,
+// help texts skipped, errors written to stderr and counted.
+class BatchDialogs : public Dialogs {
+public:
+    explicit BatchDialogs(int factor)
+        : m_factor(factor)
+    {
+        setDialogs(this);
+    }
+    ~BatchDialogs() override { setDialogs(nullptr); }
+    int errors = 0;
+
+    int MsgBox(const QString& prompt, int buttons, const QString& title) override
+    {
+        const QString text = QString(prompt).replace(QLatin1Char('\r'), QLatin1Char(' '));
+        if (buttons & vbCritical) {
+            ++errors;
+            say(stderr, QStringLiteral("Error: ") + text);
+        } else if (!title.startsWith(QStringLiteral("Ayuda"))) {
+            say(stdout, text);
+        }
+        return (buttons & 7) == vbYesNo ? vbNo : vbOK;
+    }
+    QString InputBox(const QString&, const QString& title, const QString& defaultText) override
+    {
+        return title == QStringLiteral("Tamaño de imagen") ? QString::number(m_factor) : defaultText;
+    }
+    QString SaveFileName(const QString&, const QString&, const QString&) override { return {}; }
+
+private:
+    int m_factor;
+};
+
+// Prints the stage (Label3) and the figure (Label1) each time the window repaints them.
+class ProgressPrinter : public QObject {
+public:
+    ProgressPrinter(QLabel* stage, QLabel* figure)
+        : m_stage(stage)
+        , m_figure(figure)
+    {
+        stage->installEventFilter(this);
+        figure->installEventFilter(this);
+    }
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() != QEvent::Paint)
+            return false;
+        const QString stage = m_stage->text(), figure = m_figure->text();
+        if (stage == m_lastStage && (figure == m_lastFigure || figure.toInt() / 10 == m_lastFigure.toInt() / 10))
+            return false;
+        if (!stage.isEmpty())
+            say(stdout, figure.isEmpty() ? stage : QStringLiteral("%1 %2 %").arg(stage, figure));
+        m_lastStage = stage;
+        m_lastFigure = figure;
+        return false;
+    }
+
+private:
+    QLabel *m_stage, *m_figure;
+    QString m_lastStage, m_lastFigure;
+};
+
+// Only real failures of the toolkit reach the terminal; its warnings are no news to a user.
+void quietMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        say(stderr, message);
+}
+
+QString usage()
+{
+    return QStringLiteral(
+        "Uso: puntela-cli IMAGEN --out CARPETA [--factor N] [--width N | --height N] [--colours N]\n"
+        "                 [--catalogue minima|media|grande|completa] [--double] [--variant] [--pdf ARCHIVO]");
+}
+
+// A whole number of at least `least` given to an option, or nothing.
+std::optional<int> number(const QCommandLineParser& p, const QString& name, int least, QString& error)
+{
+    bool ok = false;
+    const int v = p.value(name).toInt(&ok);
+    if (ok && v >= least)
+        return v;
+    error = QStringLiteral("--%1 necesita un número entero de al menos %2 (se dio \"%3\").")
+                .arg(name)
+                .arg(least)
+                .arg(p.value(name));
+    return std::nullopt;
+}
+
+// Reads the command line; an empty text when it is usable, else what is wrong with it.
+QString parse(const QStringList& args, Options& o)
+{
+    QCommandLineParser p;
+    for (const char* name : { "out", "factor", "width", "height", "colours", "catalogue", "pdf" })
+        p.addOption(QCommandLineOption(QLatin1String(name), QString(), QStringLiteral("valor")));
+    p.addOption(QCommandLineOption(QStringLiteral("double")));
+    p.addOption(QCommandLineOption(QStringLiteral("variant")));
+    p.addOption(QCommandLineOption(QStringList { QStringLiteral("h"), QStringLiteral("help") }));
+    if (!p.parse(args))
+        return p.errorText();
+    if (p.isSet(QStringLiteral("help")))
+        return QStringLiteral("help");
+    if (p.positionalArguments().size() != 1)
+        return QStringLiteral("Hay que dar una sola imagen.");
+    if (!p.isSet(QStringLiteral("out")))
+        return QStringLiteral("Falta --out CARPETA.");
+    if (p.isSet(QStringLiteral("width")) && p.isSet(QStringLiteral("height")))
+        return QStringLiteral("Se puede dar --width o --height, no los dos.");
+    o.picture = QFileInfo(p.positionalArguments().first()).absoluteFilePath();
+    o.out = QFileInfo(p.value(QStringLiteral("out"))).absoluteFilePath();
+    if (p.isSet(QStringLiteral("pdf")))
+        o.pdf = QFileInfo(p.value(QStringLiteral("pdf"))).absoluteFilePath();
+    o.doubleStitch = p.isSet(QStringLiteral("double"));
+    o.variant = p.isSet(QStringLiteral("variant"));
+    QString error;
+    const struct {
+        const char* name;
+        int* to;
+        int least;
+    } numbers[] = { { "factor", &o.factor, 1 }, { "width", &o.width, 4 }, { "height", &o.height, 4 },
+        { "colours", &o.colours, 7 } };
+    for (const auto& n : numbers) {
+        if (!p.isSet(QLatin1String(n.name)))
+            continue;
+        const std::optional<int> v = number(p, QLatin1String(n.name), n.least, error);
+        if (!v)
+            return error;
+        *n.to = *v;
+    }
+    if (o.colours > 999)
+        return QStringLiteral("--colours admite de 7 a 999 colores.");
+    const QStringList catalogues { "minima", "media", "grande", "completa" };
+    if (p.isSet(QStringLiteral("catalogue"))) {
+        o.catalogue = int(catalogues.indexOf(p.value(QStringLiteral("catalogue")).toLower()));
+        if (o.catalogue < 0)
+            return QStringLiteral("Catálogo desconocido \"%1\": minima, media, grande o completa.")
+                .arg(p.value(QStringLiteral("catalogue")));
+    }
+    return {};
+}
+
+// Fills `work` with the thread catalogues: from beside the program if they are there, else
+// from the folder the program was built with.
+QString copyCatalogues(const QString& work)
+{
+    const QString appDir = QCoreApplication::applicationDirPath();
+    for (const QString& from : { appDir, appDir + QStringLiteral("/data"), QStringLiteral(PUNTELA_DATA_DIR) }) {
+        if (!QFileInfo::exists(from + QStringLiteral("/dmc.txt")))
+            continue;
+        for (const char* name : { "dmc.txt", "dmc1.txt", "dmc5.txt", "dmc10.txt" })
+            QFile::copy(from + QLatin1Char('/') + QLatin1String(name), work + QLatin1Char('/') + QLatin1String(name));
+        return {};
+    }
+    return QStringLiteral("No se encuentran los catálogos de hilos (dmc.txt).");
+}
+
+// Loads the picture as a user does: select it in the file list (preview), then double-click.
+// A picture that cannot be read stops at the preview, which has said why.
+QString loadPicture(Form1& f, const QString& picture, const BatchDialogs& answers)
+{
+    const QFileInfo info(picture);
+    f.Dir1Path = info.absolutePath();
+    f.Dir1_Change();
+    const QList<QListWidgetItem*> found = f.File1->findItems(info.fileName(), Qt::MatchExactly);
+    if (found.isEmpty())
+        return QStringLiteral("\"%1\" no es un tipo de imagen que Puntela pueda abrir.").arg(picture);
+    f.File1->setCurrentRow(-1);
+    f.File1->setCurrentItem(found.first());
+    if (answers.errors > 0)
+        return {};
+    f.File1_DblClick();
+    if (answers.errors == 0 && (f.Picture3.pixelWidth() < 1 || f.Picture3.pixelHeight() < 1))
+        return QStringLiteral("No se ha podido cargar la imagen \"%1\".").arg(picture);
+    return {};
+}
+
+// Sets one side of the pattern as a user does: typed up to 100 stitches, beyond that with the
+// spinner; the other side follows the picture's proportions.
+QString setSide(Form1& f, int stitches, bool width)
+{
+    QLineEdit* text = width ? f.Text4 : f.Text5;
+    QScrollBar* spinner = width ? f.VScroll4 : f.VScroll5;
+    if (stitches <= 100) {
+        text->setText(QString::number(stitches));
+        int key = 13;
+        width ? f.Text4_KeyPress(key) : f.Text5_KeyPress(key);
+    } else if (stitches * 3 > spinner->maximum()) {
+        return QStringLiteral("Tamaño imposible: el máximo son %1 puntos.").arg(spinner->maximum() / 3);
+    } else {
+        spinner->setValue(stitches * 3);
+    }
+    return {};
+}
+
+// Applies the settings of the command line to the loaded picture.
+QString applySettings(Form1& f, const Options& o)
+{
+    if (!f.Option1[std::size_t(o.catalogue)]->isChecked())
+        f.Option1[std::size_t(o.catalogue)]->setChecked(true);
+    if (o.width > 0 || o.height > 0) {
+        const QString error = setSide(f, o.width > 0 ? o.width : o.height, o.width > 0);
+        if (!error.isEmpty())
+            return error;
+    }
+    const int w = f.Text4->text().toInt(), h = f.Text5->text().toInt();
+    if (w < 2 || h < 2 || w > kWidestPattern || h > kTallestPattern)
+        return QStringLiteral("Tamaño imposible: el patrón tendría %1 x %2 puntos (de 2 x 2 a %3 x %4).")
+            .arg(w)
+            .arg(h)
+            .arg(kWidestPattern)
+            .arg(kTallestPattern);
+    if (o.colours > 0) {
+        f.Text1->setText(QString::number(o.colours));
+        int key = 13;
+        f.Text1_KeyPress(key);
+    }
+    setCheckValue(f.Check9, o.variant ? 1 : 0);
+    say(stdout, QStringLiteral("Patrón de %1 x %2 puntos, %3 colores").arg(w).arg(h).arg(f.Text1->text()));
+    return {};
+}
+
+// The work after the application exists; returns the exit code.
+int run(const Options& o, BatchDialogs& answers)
+{
+    if (!QFileInfo(o.picture).isFile()) {
+        say(stderr, QStringLiteral("Error: no se encuentra la imagen \"%1\".").arg(o.picture));
+        return kFailed;
+    }
+    if (!QFileInfo(o.out).isDir() && !QDir().mkpath(o.out)) {
+        say(stderr, QStringLiteral("Error: no se puede crear la carpeta \"%1\".").arg(o.out));
+        return kFailed;
+    }
+    QTemporaryDir work;
+    QString error
+        = work.isValid() ? copyCatalogues(work.path()) : QStringLiteral("No se puede crear una carpeta temporal.");
+    if (!error.isEmpty()) {
+        say(stderr, QStringLiteral("Error: ") + error);
+        return kFailed;
+    }
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(work.path());
+    Form1 f;
+    f.st.ayuda_inicio = True;
+    f.setAttribute(Qt::WA_DontShowOnScreen);
+    ProgressPrinter progress(f.Label3, f.Label1);
+    if (!f.Form_Load() || f.endRequested()) {
+        if (answers.errors == 0)
+            error = QStringLiteral("Puntela no ha podido arrancar.");
+    } else {
+        f.show();
+        error = loadPicture(f, o.picture, answers);
+        if (error.isEmpty() && answers.errors == 0)
+            error = applySettings(f, o);
+        if (error.isEmpty() && answers.errors == 0)
+            o.doubleStitch ? f.Command5_Click() : f.Command1_Click();
+        if (error.isEmpty() && answers.errors == 0) {
+            f.Dir1Path = o.out;
+            f.Command7_Click();
+        }
+        if (error.isEmpty() && answers.errors == 0 && !o.pdf.isEmpty()) {
+            QPrinter printer(QPrinter::ScreenResolution);
+            preparePrinter(printer, o.pdf);
+            error = printPattern(f, printer, true, true);
+        }
+    }
+    QDir::setCurrent(previous);
+    if (!error.isEmpty())
+        say(stderr, QStringLiteral("Error: ") + error);
+    if (!error.isEmpty() || answers.errors > 0)
+        return kFailed;
+    say(stdout,
+        QStringLiteral("Imágenes guardadas en %1").arg(o.out)
+            + (o.pdf.isEmpty() ? QString() : QStringLiteral("; PDF en %1").arg(o.pdf)));
+    return 0;
+}
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    // a batch command needs no screen and must leave the desktop's clipboard alone
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QStringList args;
+    for (int i = 0; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
+    Options options;
+    const QString wrong = parse(args, options);
+    if (wrong == QLatin1String("help")) {
+        say(stdout, usage());
+        return 0;
+    }
+    if (!wrong.isEmpty()) {
+        say(stderr, QStringLiteral("Error: ") + wrong);
+        say(stderr, usage());
+        return kUsageError;
+    }
+    qInstallMessageHandler(quietMessages);
+    QApplication app(argc, argv);
+    QImageReader::setAllocationLimit(1024);
+    BatchDialogs answers(options.factor);
+    return run(options, answers);
+}

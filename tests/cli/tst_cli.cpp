@@ -1,0 +1,182 @@
+// The batch command: the same files as the window for the same picture and settings, a PDF of
+// both passes, and bad input answered with a message and a failing exit code.
+#include "../output/made_pattern.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QtTest>
+
+namespace {
+struct Run {
+    int code = -1;
+    QString out, err;
+};
+
+QString cliPath() { return QCoreApplication::applicationDirPath() + QStringLiteral("/puntela-cli"); }
+
+Run runCli(const QStringList& args)
+{
+    QProcess p;
+    p.start(cliPath(), args);
+    Run r;
+    if (!p.waitForFinished(240000))
+        return r;
+    r.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = QString::fromLocal8Bit(p.readAllStandardOutput());
+    r.err = QString::fromLocal8Bit(p.readAllStandardError());
+    return r;
+}
+
+int pdfPages(const QString& file)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdfinfo"), { file });
+    if (!p.waitForFinished(20000) || p.exitCode() != 0)
+        return -1;
+    const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)"))
+                                          .match(QString::fromLocal8Bit(p.readAllStandardOutput()));
+    return m.hasMatch() ? m.captured(1).toInt() : -1;
+}
+
+// What a user does in the window for the same settings: load, catalogue, size, colours,
+// variant, single or double stitch, save.
+void makeAndSaveInWindow(Form1& f, const QString& picture, int catalogue, int width, int height, int colours,
+    bool variant, bool doubleStitch, const QString& out)
+{
+    const QFileInfo info(picture);
+    f.Dir1Path = info.absolutePath();
+    f.Dir1_Change();
+    f.File1->setCurrentItem(f.File1->findItems(info.fileName(), Qt::MatchExactly).value(0));
+    f.File1_DblClick();
+    f.Option1[std::size_t(catalogue)]->setChecked(true);
+    const int side = width ? width : height;
+    if (side > 100) {
+        (width ? f.VScroll4 : f.VScroll5)->setValue(side * 3);
+    } else if (side > 0) {
+        (width ? f.Text4 : f.Text5)->setText(QString::number(side));
+        int key = 13;
+        width ? f.Text4_KeyPress(key) : f.Text5_KeyPress(key);
+    }
+    if (colours) {
+        f.Text1->setText(QString::number(colours));
+        int key = 13;
+        f.Text1_KeyPress(key);
+    }
+    setCheckValue(f.Check9, variant ? 1 : 0);
+    doubleStitch ? f.Command5_Click() : f.Command1_Click();
+    f.Dir1Path = out;
+    f.Command7_Click();
+}
+} // namespace
+
+class TestCli : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QVERIFY2(QFileInfo(cliPath()).isExecutable(), "puntela-cli is not built beside the tests"); }
+
+    void sameFilesAsTheWindow_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("catalogue");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("height");
+        QTest::addColumn<int>("colours");
+        QTest::addColumn<bool>("variant");
+        QTest::addColumn<bool>("doubleStitch");
+        QTest::newRow("defaults") << QStringList() << 2 << 0 << 0 << 0 << false << false;
+        QTest::newRow("double stitch, 60 wide, 20 colours, Media")
+            << QStringList { "--double", "--width", "60", "--colours", "20", "--catalogue", "media" } << 1 << 60 << 0
+            << 20 << false << true;
+        QTest::newRow("160 high through the spinner, other grouping, Completa")
+            << QStringList { "--height", "160", "--variant", "--catalogue", "completa" } << 3 << 0 << 160 << 0 << true
+            << false;
+    }
+    void sameFilesAsTheWindow()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, catalogue);
+        QFETCH(int, width);
+        QFETCH(int, height);
+        QFETCH(int, colours);
+        QFETCH(bool, variant);
+        QFETCH(bool, doubleStitch);
+        WorkFolder folder;
+        const QString picture = savePicture(folder, QStringLiteral("dibujo.bmp"), gradientPicture(180, 120));
+        const QString byWindow = folder.file(QStringLiteral("ventana"));
+        const QString byCli = folder.file(QStringLiteral("cli"));
+        QVERIFY(QDir().mkpath(byWindow));
+        {
+            ScriptedDialogs answers;
+            auto f = startedForm();
+            makeAndSaveInWindow(*f, picture, catalogue, width, height, colours, variant, doubleStitch, byWindow);
+            QCOMPARE(answers.countTitled(QStringLiteral("Error")), 0);
+        }
+        const Run r = runCli(QStringList { picture, QStringLiteral("--out"), byCli } + args);
+        QVERIFY2(r.code == 0, qPrintable(r.err));
+        const QStringList files = QDir(byWindow).entryList(QDir::Files, QDir::Name);
+        QVERIFY(files.size() >= 6);
+        QCOMPARE(QDir(byCli).entryList(QDir::Files, QDir::Name), files);
+        for (const QString& name : files) {
+            QFile a(byWindow + QLatin1Char('/') + name), b(byCli + QLatin1Char('/') + name);
+            QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+            QVERIFY2(a.readAll() == b.readAll(), qPrintable(name));
+        }
+    }
+
+    void pdfOfBothPasses()
+    {
+        WorkFolder folder;
+        const QString picture = savePicture(folder, QStringLiteral("dibujo.bmp"), gradientPicture(150, 100));
+        const QString pdf = folder.file(QStringLiteral("patron.pdf"));
+        const Run r = runCli(
+            { picture, QStringLiteral("--out"), folder.file(QStringLiteral("cli")), QStringLiteral("--pdf"), pdf });
+        QVERIFY2(r.code == 0, qPrintable(r.err));
+        // 100 x 66 stitches: two sheets and the key, in colour and in black and white
+        QCOMPARE(pdfPages(pdf), 6);
+        QVERIFY(r.out.contains(QStringLiteral("Leyendo colores...")));
+    }
+
+    void badInput_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("missing picture") << QStringList { "%d/no_hay.bmp", "--out", "%d/cli" }
+                                         << "no se encuentra la imagen";
+        QTest::newRow("unknown catalogue")
+            << QStringList { "%p", "--out", "%d/cli", "--catalogue", "enorme" } << "Catálogo desconocido";
+        QTest::newRow("width past the stitch grid")
+            << QStringList { "%p", "--out", "%d/cli", "--width", "1300" } << "Tamaño imposible";
+        QTest::newRow("height past the spinner")
+            << QStringList { "%p", "--out", "%d/cli", "--height", "4000" } << "Tamaño imposible";
+        QTest::newRow("width too small") << QStringList { "%p", "--out", "%d/cli", "--width", "3" } << "--width";
+        QTest::newRow("folder under a file")
+            << QStringList { "%p", "--out", "%d/archivo/sub" } << "no se puede crear la carpeta";
+        QTest::newRow("file in the way of the first picture")
+            << QStringList { "%p", "--out", "%d/ocupada" } << "bordado_i.bmp";
+        QTest::newRow("not a picture") << QStringList { "%d/roto.bmp", "--out", "%d/cli" } << "roto.bmp";
+        QTest::newRow("no folder given") << QStringList { "%p" } << "--out";
+    }
+    void badInput()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, message);
+        WorkFolder folder;
+        const QString picture = savePicture(folder, QStringLiteral("dibujo.bmp"), gradientPicture(150, 100));
+        QFile plain(folder.file(QStringLiteral("archivo")));
+        QVERIFY(plain.open(QIODevice::WriteOnly));
+        plain.close();
+        QVERIFY(QDir().mkpath(folder.file(QStringLiteral("ocupada/bordado_i.bmp"))));
+        QFile broken(folder.file(QStringLiteral("roto.bmp")));
+        QVERIFY(broken.open(QIODevice::WriteOnly) && broken.write("no soy una imagen") > 0);
+        broken.close();
+        for (QString& a : args)
+            a.replace(QStringLiteral("%d"), folder.path()).replace(QStringLiteral("%p"), picture);
+        const Run r = runCli(args);
+        QVERIFY2(r.code > 0, qPrintable(QString::number(r.code)));
+        QVERIFY2(r.err.contains(message), qPrintable(r.err));
+        QVERIFY(!QFileInfo::exists(folder.file(QStringLiteral("cli/bordado_i.bmp"))));
+    }
+};
+
+QTEST_MAIN(TestCli)
+#include "tst_cli.moc"
