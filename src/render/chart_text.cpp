@@ -58,15 +58,26 @@ TextMask renderMask(const QFont& font, const QString& text)
     const QImage probe = maskCanvas(1, 1);
     const QFontMetricsF fm(font, &probe);
     TextMask m;
-    m.advance = fm.horizontalAdvance(text);
-    const int w = int(std::ceil(m.advance)) + 2 * kMargin + int(std::ceil(fm.maxWidth()));
+    // each character on a whole pixel, a whole number of pixels after the one before: at this
+    // size fractional advances leave uneven gaps between the digits of a thread number
+    std::vector<int> at;
+    int advance = 0;
+    for (QChar c : text) {
+        at.push_back(advance);
+        // and never less than the character's ink and one clear pixel
+        const int ink = int(std::ceil(fm.boundingRect(c).right())) + 1;
+        advance += std::max(qRound(fm.horizontalAdvance(c)), c.isSpace() ? 0 : ink);
+    }
+    m.advance = advance;
+    const int w = advance + 2 * kMargin + int(std::ceil(fm.maxWidth()));
     const int h = int(std::ceil(fm.height())) + 2 * kMargin;
     QImage im = maskCanvas(w, h);
     {
         QPainter p(&im);
         p.setFont(font);
         p.setPen(Qt::black);
-        p.drawText(QPointF(kMargin, kMargin + fm.ascent()), text);
+        for (int i = 0; i < text.size(); ++i)
+            p.drawText(QPointF(kMargin + at[std::size_t(i)], kMargin + fm.ascent()), QString(text[i]));
     }
     int x0 = w, y0 = h, x1 = -1, y1 = -1;
     for (int y = 0; y < h; ++y) {
