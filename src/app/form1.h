@@ -31,6 +31,7 @@ struct ImageControl {
     Single Left = 0, Top = 0, Width = 0, Height = 0;
     bool Stretch = false;
     bool Visible = true;
+    QString Path;  // the file the picture was read from
 };
 
 // A check box's Value: 0 unticked, 1 ticked, 2 greyed.
@@ -156,6 +157,8 @@ public:
     void Command11_Click();
     void adjustPicture(int button);  // Command12..Command21
     void refreshFileList();
+    // Fills the drive list, opens the start folder and wires the folder list.
+    void initBrowser();
 
     // The pattern pipeline (colour/pattern_handlers.cpp).
     void Command1_Click();

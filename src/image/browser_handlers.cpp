@@ -1,7 +1,122 @@
+// The file browser: drives, folders and picture files, the "Abrir" button and the preview.
 #include "app/form1.h"
+#include "image/browser.h"
+#include "image/picture_file.h"
+#include "image/preview_widget.h"
+#include "surface/dialogs.h"
 
-void Form1::Drive1_Change() {}
-void Form1::Dir1_Change() {}
-void Form1::File1_Click() {}
-void Form1::Command2_Click() {}
-void Form1::refreshFileList() {}
+#include <QDir>
+
+namespace {
+// Lists the sub-folders of Dir1Path in Dir1: ".." first (except at the top of the disk).
+void fillFolderList(Form1& f)
+{
+    f.Dir1->clear();
+    if (f.Dir1Path != QLatin1String("/"))
+        f.Dir1->addItem(QStringLiteral(".."));
+    f.Dir1->addItems(subfolders(f.Dir1Path));
+    f.Dir1->setToolTip(f.Dir1Path);
+}
+
+// Lists the picture files of File1Path in File1.
+void fillFileList(Form1& f)
+{
+    f.File1->clear();
+    f.File1->addItems(pictureFiles(f.File1Path));
+}
+
+// Makes `folder` the folder of Dir1 and lets the file list follow; an unreadable folder is
+// reported and both lists stay as they were.
+void openFolder(Form1& f, const QString& folder, const QString& unreadable)
+{
+    if (!folderReadable(folder)) {
+        f.er(unreadable);
+        return;
+    }
+    f.Dir1Path = folder;
+    fillFolderList(f);
+    f.Dir1_Change();
+}
+} // namespace
+
+void Form1::initBrowser()
+{
+    connect(Dir1, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
+        const QString folder = QDir::cleanPath(joinPath(Dir1Path, item->text()));
+        openFolder(*this, folder, QStringLiteral("No se puede abrir la carpeta ") + folder);
+    });
+    const QStringList roots = driveRoots();
+    for (const QString& root : roots)
+        Drive1->addItem(root, root);
+    const QString start = folderReadable(QDir::homePath()) ? QDir::homePath() : QDir::currentPath();
+    const int drive = Drive1->findData(QDir::cleanPath(start));
+    if (drive >= 0 && drive != Drive1->currentIndex())
+        Drive1->setCurrentIndex(drive);
+    else if (drive < 0)
+        openFolder(*this, start, QStringLiteral("No se puede abrir la carpeta ") + start);
+}
+
+void Form1::Drive1_Change()
+{
+    const QString drive = Drive1->currentData().toString();
+    if (drive.isEmpty())
+        return;
+    openFolder(*this, drive, QStringLiteral("La unidad ") + drive + QStringLiteral(" no está disponible"));
+}
+
+void Form1::Dir1_Change()
+{
+    File1Path = Dir1Path;
+    fillFileList(*this);
+}
+
+void Form1::refreshFileList()
+{
+    if (!folderReadable(Dir1Path))
+        return;
+    fillFolderList(*this);
+    fillFileList(*this);
+}
+
+void Form1::Command2_Click()
+{
+    Picture6->setVisible(false);
+    refreshFileList();
+    if (!st.ayuda_abrir) {
+        st.ayuda_abrir = True;
+        dialogs().MsgBox(QStringLiteral("Al hacer click en el nombre de la imagen que aparece en la lista se podrá ver "
+                                        "la representación en miniatura a la derecha\n"
+                                        "HACER DOBLE-CLICK SOBRE EL NOMBRE O PULSAR INTRO"),
+            vbOKOnly, QStringLiteral("Ayuda de Puntela 1.2 Demo"));
+    }
+}
+
+void Form1::File1_Click()
+{
+    const QListWidgetItem* item = File1->currentItem();
+    if (!item)
+        return;
+    setMousePointer(11);
+    const QString path = joinPath(File1Path, item->text());
+    // read before anything changes, so that a file that cannot be read leaves all as it was
+    const PictureResult read = loadPictureFile(path);
+    if (!read.ok()) {
+        setMousePointer(0);
+        er(read.error);
+        return;
+    }
+    Image1.Visible = false;
+    Image1.Stretch = false;
+    setCheckValue(Check10, 0);
+    Image1.Picture = read.image;
+    Image1.Path = path;
+    const Thumbnail t = thumbnailGeometry(Single(read.image.width()), Single(read.image.height()));
+    Image1.Left = t.Left;
+    Image1.Top = t.Top;
+    Image1.Width = t.Width;
+    Image1.Height = t.Height;
+    Image1.Stretch = true;
+    Image1.Visible = true;
+    Image1Box->sync();
+    setMousePointer(0);
+}
