@@ -201,7 +201,8 @@ void Form1::buildPanels()
     Label2 = new QLabel(this);
     Label2->setGeometry(300, y, 12, 14);
     Label5 = new QLabel(this);
-    Label5->setGeometry(412, y, 21, 14);
+    // right-aligned so that four digits still end just before the "x"
+    Label5->setGeometry(392, y, 40, 14);
     Label5->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Label7 = new QLabel(QStringLiteral("x"), this);
     Label7->setGeometry(433, y, 5, 14);
