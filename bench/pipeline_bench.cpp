@@ -86,6 +86,25 @@ void timeStages(Form1& f, bool doble, Long colours)
         f.st.paletteSize());
 }
 
+// The whole of "Guardar imágenes" on the pattern on show, into a fresh folder that is removed
+// afterwards; prints what was written.
+double timeSave(Form1& f, const QString& folder)
+{
+    QDir().mkpath(folder);
+    f.Dir1Path = folder;
+    QElapsedTimer t;
+    t.start();
+    f.Command7_Click();
+    const double elapsed = seconds(t);
+    qint64 bytes = 0;
+    const QFileInfoList files = QDir(folder).entryInfoList(QDir::Files);
+    for (const QFileInfo& file : files)
+        bytes += file.size();
+    std::printf("save: %.3f s (%d files, %.0f MB)\n", elapsed, int(files.size()), double(bytes) / 1e6);
+    QDir(folder).removeRecursively();
+    return elapsed;
+}
+
 // The whole run of a pattern button, from a cold answer cache.
 double timeButton(Form1& f, bool doble, Long colours)
 {
@@ -133,6 +152,7 @@ int main(int argc, char** argv)
 
     const double single = timeButton(f, false, colours);
     timeStages(f, false, colours);
+    timeSave(f, work.filePath(QStringLiteral("guardar")));
     const double doble = timeButton(f, true, colours);
     timeStages(f, true, colours);
     for (const auto& s : answers.shown)
