@@ -1,6 +1,7 @@
 #include "output/print_handlers.h"
 
 #include "app/form1.h"
+#include "output/file_names.h"
 #include "output/printer_qt.h"
 #include "output/sheet_pages_qt.h"
 #include "surface/dialogs.h"
@@ -21,16 +22,17 @@ QPrinterInfo installedPrinter()
     return all.isEmpty() ? QPrinterInfo() : all.first();
 }
 
-// Without a printer the pages can still go to a PDF file; empty when the user declines.
-QString askPdfFile()
+// Without a printer the pages can still go to a PDF file, offered in the browser's folder;
+// empty when the user declines.
+QString askPdfFile(const QString& folder)
 {
     const int answer = dialogs().MsgBox(QStringLiteral("No hay ninguna impresora instalada.\r"
                                                        "¿Desea guardar las páginas en un archivo PDF?"),
         vbYesNo + vbQuestion, kTitle);
     if (answer != vbYes)
         return {};
-    return dialogs().SaveFileName(QStringLiteral("Guardar el patrón como PDF"), QStringLiteral("patron.pdf"),
-        QStringLiteral("Documentos PDF (*.pdf)"));
+    return dialogs().SaveFileName(QStringLiteral("Guardar el patrón como PDF"),
+        fileInFolder(folder, QStringLiteral("patron.pdf")), QStringLiteral("Documentos PDF (*.pdf)"));
 }
 } // namespace
 
@@ -65,7 +67,7 @@ void Form1::Command6_Click()
         QPrinter printer(QPrinter::ScreenResolution);
         QString pdfFile;
         if (info.isNull())
-            pdfFile = askPdfFile();
+            pdfFile = askPdfFile(Dir1Path);
         if (!info.isNull() || !pdfFile.isEmpty()) {
             if (!info.isNull())
                 printer.setPrinterName(info.printerName());
