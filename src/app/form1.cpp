@@ -3,12 +3,13 @@
 #include "app/icons.h"
 #include "image/preview_widget.h"
 #include "render/stamp.h"
+#include "views/hand_cursors.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 
-int checkValue(const QCheckBox *box)
+int checkValue(const QCheckBox* box)
 {
     switch (box->checkState()) {
     case Qt::Checked:
@@ -20,7 +21,7 @@ int checkValue(const QCheckBox *box)
     }
 }
 
-void setCheckValue(QCheckBox *box, int value)
+void setCheckValue(QCheckBox* box, int value)
 {
     box->setCheckState(value == 1 ? Qt::Checked : value == 2 ? Qt::PartiallyChecked : Qt::Unchecked);
     // a greyed value set from code must not turn the user's clicks three-state
@@ -29,9 +30,9 @@ void setCheckValue(QCheckBox *box, int value)
 }
 
 namespace {
-QPushButton *pictureButton(QWidget *parent, int x, int y, int w, int h, const QString &tip, const QIcon &icon)
+QPushButton* pictureButton(QWidget* parent, int x, int y, int w, int h, const QString& tip, const QIcon& icon)
 {
-    auto *b = new QPushButton(parent);
+    auto* b = new QPushButton(parent);
     b->setGeometry(x, y, w, h);
     b->setToolTip(tip);
     b->setIcon(icon);
@@ -40,10 +41,27 @@ QPushButton *pictureButton(QWidget *parent, int x, int y, int w, int h, const QS
     return b;
 }
 
+// Picture buttons answer a click anywhere on them, not only on their caption.
+class PictureCheckBox : public QCheckBox {
+public:
+    using QCheckBox::QCheckBox;
+
+protected:
+    bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
+};
+
+class PictureRadioButton : public QRadioButton {
+public:
+    using QRadioButton::QRadioButton;
+
+protected:
+    bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
+};
+
 // A check box drawn as a small picture button that stays pressed while ticked.
-QCheckBox *pictureCheck(QWidget *parent, int x, int y, const QString &tip, const QString &caption, const QIcon &icon)
+QCheckBox* pictureCheck(QWidget* parent, int x, int y, const QString& tip, const QString& caption, const QIcon& icon)
 {
-    auto *c = new QCheckBox(caption, parent);
+    auto* c = new PictureCheckBox(caption, parent);
     c->setProperty("graphical", true);
     c->setGeometry(x, y, 20, 20);
     c->setToolTip(tip);
@@ -52,7 +70,7 @@ QCheckBox *pictureCheck(QWidget *parent, int x, int y, const QString &tip, const
     return c;
 }
 
-const char *kPictureButtonStyle = R"(
+const char* kPictureButtonStyle = R"(
 QCheckBox[graphical="true"], QRadioButton[graphical="true"] {
     border: 1px solid #8a8a8a; border-radius: 2px; background: #f2f2f2; padding: 1px; spacing: 0px; }
 QCheckBox[graphical="true"]:checked, QRadioButton[graphical="true"]:checked {
@@ -62,9 +80,9 @@ QCheckBox[graphical="true"]:disabled { color: #999; }
 QCheckBox[graphical="true"]::indicator, QRadioButton[graphical="true"]::indicator { width: 0px; height: 0px; }
 )";
 
-QScrollBar *spinner(QWidget *parent, int x, int y, int max, int step)
+QScrollBar* spinner(QWidget* parent, int x, int y, int max, int step)
 {
-    auto *s = new QScrollBar(Qt::Vertical, parent);
+    auto* s = new QScrollBar(Qt::Vertical, parent);
     s->setGeometry(x, y, 14, 20);
     s->setRange(0, max);
     s->setSingleStep(step);
@@ -75,9 +93,9 @@ QScrollBar *spinner(QWidget *parent, int x, int y, int max, int step)
     return s;
 }
 
-QFrame *panel(QWidget *parent, int x, int y, int w, int h)
+QFrame* panel(QWidget* parent, int x, int y, int w, int h)
 {
-    auto *f = new QFrame(parent);
+    auto* f = new QFrame(parent);
     f->setGeometry(x, y, w, h);
     f->setFrameShape(QFrame::NoFrame);
     f->setAutoFillBackground(true);
@@ -85,7 +103,7 @@ QFrame *panel(QWidget *parent, int x, int y, int w, int h)
 }
 } // namespace
 
-Form1::Form1(QWidget *parent)
+Form1::Form1(QWidget* parent)
     : QWidget(parent)
 {
     setCaption(QStringLiteral("Puntela 1.2 Demo"));
@@ -126,11 +144,11 @@ void Form1::buildBrowser()
     Command2->setToolTip(QStringLiteral("Abrir imagen"));
     Frame2 = new QGroupBox(Picture6);
     Frame2->setGeometry(7, 32, 50, 62);
-    const char *tips[5] = {"Mínima", "Media", "Grande", "Completa", "Personalizada"};
-    const IconKind icons[5] = {IconKind::CatalogueMin, IconKind::CatalogueMid, IconKind::CatalogueLarge,
-                               IconKind::CatalogueFull, IconKind::CataloguePersonal};
+    const char* tips[5] = { "Mínima", "Media", "Grande", "Completa", "Personalizada" };
+    const IconKind icons[5] = { IconKind::CatalogueMin, IconKind::CatalogueMid, IconKind::CatalogueLarge,
+        IconKind::CatalogueFull, IconKind::CataloguePersonal };
     for (int i = 0; i < 5; ++i) {
-        Option1[i] = new QRadioButton(Frame2);
+        Option1[i] = new PictureRadioButton(Frame2);
         Option1[i]->setProperty("graphical", true);
         Option1[i]->setGeometry(4 + (i % 2) * 21, 3 + (i / 2) * 19, 18, 18);
         Option1[i]->setToolTip(QString::fromUtf8(tips[i]));
@@ -170,6 +188,7 @@ void Form1::buildSurfaces()
 
     Picture2.move(-2, -2);
     Picture2.setMousePointer(99);
+    Picture2.setMouseIcon(hoverCursor());
     Picture2Box = new PictureBox(Picture2, Picture4);
     Picture3Box = new PictureBox(Picture3, Picture1);
     Picture3.setMousePointer(5);
@@ -210,13 +229,13 @@ void Form1::buildPanels()
     Label6->setGeometry(438, y, 90, 14);
     Label4 = new QLabel(QStringLiteral("Corregir gama"), this);
     Label4->setGeometry(534, y, 96, 14);
-    for (QLabel *l : {Label5, Label6, Label7})
+    for (QLabel* l : { Label5, Label6, Label7 })
         l->setVisible(false);
 
     // palette panel: six strips, the marker and their buttons
     Picture7 = panel(this, 410, 0, 224, 95);
     // the strips scroll under a window of twenty swatches; positions stay those of the panel
-    auto *stripWindow = new QWidget(Picture7);
+    auto* stripWindow = new QWidget(Picture7);
     stripWindow->setGeometry(0, 0, 206, 68);
     for (int g = 0; g < 6; ++g) {
         Picture8[g].move(4, 4 + 10 * g);
@@ -249,34 +268,49 @@ void Form1::buildPanels()
     Text5->setGeometry(100, 2, 30, 20);
     Text5->setToolTip(QStringLiteral("Puntos de alto"));
     VScroll5 = spinner(Picture12, 130, 2, 9999, 3);
-    for (QLineEdit *t : {Text1, Text4, Text5})
+    for (QLineEdit* t : { Text1, Text4, Text5 })
         t->installEventFilter(this);
     Check1 = pictureCheck(Picture12, 150, 2, QStringLiteral("Activar lupa"), QString(), makeIcon(IconKind::Magnifier));
     Check2 = pictureCheck(Picture12, 172, 2, QStringLiteral("Ver cuadrícula"), QString(), makeIcon(IconKind::Grid));
     // the small caption-less box that picks the other way of sorting colours
     Check9 = new QCheckBox(Picture12);
     Check9->setGeometry(196, 4, 16, 16);
-    Command3[0] = pictureButton(Picture12, 220, 2, 20, 20, QStringLiteral("Ver toda la pantalla"), makeIcon(IconKind::FullScreen));
-    Command1 = pictureButton(Picture12, 250, 2, 24, 20, QStringLiteral("Punto sencillo"), makeIcon(IconKind::SingleStitch));
-    Command5 = pictureButton(Picture12, 278, 2, 24, 20, QStringLiteral("Punto doble"), makeIcon(IconKind::DoubleStitch));
+    Command3[0] = pictureButton(
+        Picture12, 220, 2, 20, 20, QStringLiteral("Ver toda la pantalla"), makeIcon(IconKind::FullScreen));
+    Command1
+        = pictureButton(Picture12, 250, 2, 24, 20, QStringLiteral("Punto sencillo"), makeIcon(IconKind::SingleStitch));
+    Command5
+        = pictureButton(Picture12, 278, 2, 24, 20, QStringLiteral("Punto doble"), makeIcon(IconKind::DoubleStitch));
 
     // command panel under the picture and the chart
     Picture13 = panel(this, 316, 113, 318, 24);
     Check3 = pictureCheck(Picture13, 0, 2, QStringLiteral("Ver patrón"), QString(), makeIcon(IconKind::Chart));
-    Command3[1] = pictureButton(Picture13, 20, 2, 18, 20, QStringLiteral("Ver toda la pantalla"), makeIcon(IconKind::FullScreen));
-    struct B { QPushButton **b; const char *tip; IconKind icon; };
+    Command3[1] = pictureButton(
+        Picture13, 20, 2, 18, 20, QStringLiteral("Ver toda la pantalla"), makeIcon(IconKind::FullScreen));
+    struct B {
+        QPushButton** b;
+        const char* tip;
+        IconKind icon;
+    };
     const B buttons[] = {
-        {&Command11, "Inicial", IconKind::Reset},           {&Command12, "+ Brillo", IconKind::BrightUp},
-        {&Command13, "- Brillo", IconKind::BrightDown},     {&Command21, "+ Contraste", IconKind::ContrastUp},
-        {&Command20, "- Contraste", IconKind::ContrastDown}, {&Command15, "+ Rojo", IconKind::RedUp},
-        {&Command14, "- Rojo", IconKind::RedDown},          {&Command17, "+ Verde", IconKind::GreenUp},
-        {&Command16, "- Verde", IconKind::GreenDown},       {&Command19, "+ Azul", IconKind::BlueUp},
-        {&Command18, "- Azul", IconKind::BlueDown},         {&Command6, "Imprimir", IconKind::Print},
-        {&Command7, "Guardar imágenes", IconKind::Save},    {&Command10, "Ayuda", IconKind::Help},
-        {&Command8, "Fin", IconKind::Quit},
+        { &Command11, "Inicial", IconKind::Reset },
+        { &Command12, "+ Brillo", IconKind::BrightUp },
+        { &Command13, "- Brillo", IconKind::BrightDown },
+        { &Command21, "+ Contraste", IconKind::ContrastUp },
+        { &Command20, "- Contraste", IconKind::ContrastDown },
+        { &Command15, "+ Rojo", IconKind::RedUp },
+        { &Command14, "- Rojo", IconKind::RedDown },
+        { &Command17, "+ Verde", IconKind::GreenUp },
+        { &Command16, "- Verde", IconKind::GreenDown },
+        { &Command19, "+ Azul", IconKind::BlueUp },
+        { &Command18, "- Azul", IconKind::BlueDown },
+        { &Command6, "Imprimir", IconKind::Print },
+        { &Command7, "Guardar imágenes", IconKind::Save },
+        { &Command10, "Ayuda", IconKind::Help },
+        { &Command8, "Fin", IconKind::Quit },
     };
     int x = 40;
-    for (const B &b : buttons) {
+    for (const B& b : buttons) {
         *b.b = pictureButton(Picture13, x, 2, 17, 20, QString::fromUtf8(b.tip), makeIcon(b.icon));
         x += 17;
     }
@@ -287,9 +321,9 @@ void Form1::buildPanels()
     Check4 = pictureCheck(Picture13, 196, 2, QStringLiteral("Ver signos"), QStringLiteral("A"), QIcon());
     Check5 = pictureCheck(Picture13, 218, 2, QStringLiteral("Ver colores"), QString(), makeIcon(IconKind::Colours));
     Check6 = pictureCheck(Picture13, 240, 2, QStringLiteral("Ver cuadrícula"), QString(), makeIcon(IconKind::Grid));
-    for (QCheckBox *c : {Check4, Check5, Check6})
+    for (QCheckBox* c : { Check4, Check5, Check6 })
         setCheckValue(c, 1);
-    for (QWidget *w : std::initializer_list<QWidget *>{Combo1, Check4, Check5, Check6})
+    for (QWidget* w : std::initializer_list<QWidget*> { Combo1, Check4, Check5, Check6 })
         w->setVisible(false);
 
     HScroll2 = new QScrollBar(Qt::Horizontal, this);
@@ -316,36 +350,36 @@ void Form1::focusSink() { Picture5->setFocus(Qt::OtherFocusReason); }
 Progress Form1::progress()
 {
     Progress p;
-    p.stage = [this](const QString &s) {
+    p.stage = [this](const QString& s) {
         Label3->setText(s);
         Label3->repaint();
     };
-    p.figure = [this](const QString &s) {
+    p.figure = [this](const QString& s) {
         Label1->setText(s);
         Label1->repaint();
     };
-    p.error = [this](const QString &s) { er(s); };
+    p.error = [this](const QString& s) { er(s); };
     p.pointer = [this](int k) { setMousePointer(k); };
     return p;
 }
 
-void Form1::closeEvent(QCloseEvent *e)
+void Form1::closeEvent(QCloseEvent* e)
 {
     Form_Unload();
     e->accept();
 }
 
-void Form1::changeEvent(QEvent *e)
+void Form1::changeEvent(QEvent* e)
 {
     QWidget::changeEvent(e);
     if (e->type() == QEvent::ActivationChange && isActiveWindow())
         Form_Activate();
 }
 
-bool Form1::eventFilter(QObject *watched, QEvent *event)
+bool Form1::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::KeyPress) {
-        auto *k = static_cast<QKeyEvent *>(event);
+        auto* k = static_cast<QKeyEvent*>(event);
         if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {
             int KeyAscii = 13;
             if (watched == Text1)
