@@ -87,6 +87,7 @@ void updateStrips(Form1& f)
 }
 } // namespace
 
+// "Punto sencillo": a pattern at 3 pixels per stitch; busy from the start, the box cleared first.
 void Form1::Command1_Click()
 {
     if (!patternSizeChecked(*this, 3))
@@ -103,6 +104,8 @@ void Form1::Command1_Click()
     runPipeline(*this, false);
 }
 
+// "Punto doble": a pattern at 9 pixels per stitch; the steps clear listo, the magnifier is turned
+// off, and the embroidery clears the box itself.
 void Form1::Command5_Click()
 {
     if (!patternSizeChecked(*this, 9))
@@ -120,6 +123,8 @@ void Form1::Command5_Click()
     runPipeline(*this, true);
 }
 
+// Reads the stitch colours from the working picture, then sorts them into the hue groups by the
+// key that Check9 chooses.
 void Form1::colores()
 {
     const Progress p = progress();
@@ -134,6 +139,8 @@ void Form1::colores()
         separa1(st, p);
 }
 
+// Computes the palette, thins the groups, draws the strips and shows the palette size in Text1,
+// VScroll1 and the strips' scroll bar.
 void Form1::gama()
 {
     const Progress p = progress();
@@ -151,24 +158,28 @@ void Form1::gama()
     updateStrips(*this);
 }
 
+// Redraws the strips from the palette as it is.
 void Form1::gama2()
 {
     ::gama2(st, Picture8, progress());
     updateStrips(*this);
 }
 
+// Draws the single-stitch embroidery on Picture2.
 void Form1::dibujar()
 {
     ::dibujar(st, Picture2, progress());
     Picture2Box->update();
 }
 
+// Draws the double-stitch embroidery on Picture2, cleared to white first.
 void Form1::pinta2()
 {
     ::pinta2(st, Picture2, progress());
     Picture2Box->update();
 }
 
+// "Redibujar bordado": redraws the embroidery and the strips, with the symbols when they are shown.
 void Form1::check8_Click()
 {
     check8->setEnabled(false);
@@ -183,6 +194,7 @@ void Form1::check8_Click()
         writeStripSymbols();
 }
 
+// Writes each palette colour's symbol on its swatch.
 void Form1::writeStripSymbols()
 {
     ::writeStripSymbols(st, Picture8);
