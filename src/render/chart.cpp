@@ -235,12 +235,14 @@ void setStripFonts(std::array<Surface, 6>& strips, const QString& symbolFont)
         setSymbolFont(s, symbolFont);
 }
 
-void drawStripSymbols(std::array<Surface, 6>& strips, const WorkState& st, const QString& symbolFont)
+void drawStripSymbols(
+    std::array<Surface, 6>& strips, const WorkState& st, const QString& symbolFont, bool blackAndWhiteCase)
 {
     ChartText text({ symbolFont, kSymbolPoints, false }, true);
     for (int g = 0; g < 6; ++g) {
         for (int k = 0; k < st.num_tono[std::size_t(g)]; ++k) {
-            const QString symbol = paletteSymbol(st, g, k, false);
+            const QString symbol
+                = blackAndWhiteCase ? paletteSymbol(st, g, k, false) : QString(symbolChar(paletteIndex(st, g, k)));
             const Long colour = st.tono[std::size_t(g)][std::size_t(k)];
             text.draw(strips[std::size_t(g)], 10 * k + 2, 2, symbol, isLight(colour) ? 0 : 0xFFFFFF);
         }

@@ -122,6 +122,9 @@ void writePageLabel(Surface& chart, const QString& text, const QString& plainFon
 
 // The six strips take the symbol font (5 points, not bold).
 void setStripFonts(std::array<Surface, 6>& strips, const QString& symbolFont);
-// Writes every palette entry's symbol on its swatch of its group's strip at (10k + 2, 2): black
-// on light colours, white on the others; no white exception.
-void drawStripSymbols(std::array<Surface, 6>& strips, const WorkState& st, const QString& symbolFont);
+// Writes every palette entry's symbol on its swatch of its group's strip at (10k + 2, 2), drawn
+// as the chart draws it: black on light colours, white on the others; no white exception. The
+// chart's own strips show "X" and nothing in a black-and-white palette; without that case every
+// entry shows its index's symbol (the strips redrawn after a swap or by "Redibujar bordado").
+void drawStripSymbols(
+    std::array<Surface, 6>& strips, const WorkState& st, const QString& symbolFont, bool blackAndWhiteCase = true);

@@ -554,6 +554,11 @@ void TestChart::stripSymbols()
     QVERIFY(count(1, kWhite) >= 3); // "X" on the black swatch
     QCOMPARE(count(0, 0), 0); // nothing on the white one
 
+    // without the black-and-white case the white entry shows its index's symbol
+    strips[5].Cls();
+    drawStripSymbols(strips, b.st, QStringLiteral("DejaVu Sans"), false);
+    QVERIFY(count(0, 0) >= 3);
+
     // not black and white: the white entry carries its symbol on the strip
     b.st.tono[5][1] = RGB(50, 50, 50);
     strips[5].Cls();
