@@ -124,16 +124,3 @@ void gama2(WorkState& st, Strips& strips, const Progress& progress)
     progress.setPointer(0);
     st.listo = True;
 }
-
-void writeStripSymbols(const WorkState& st, Strips& strips)
-{
-    for (int g = 0; g < 6; ++g) {
-        Surface& strip = strips[std::size_t(g)];
-        for (int k = 0; k < st.num_tono[std::size_t(g)]; ++k) {
-            strip.ForeColor = isLight(st.tono[std::size_t(g)][std::size_t(k)]) ? 0 : QBColor(15);
-            strip.CurrentX = 10 * k + 2;
-            strip.CurrentY = 2;
-            strip.Print(QString(symbolChar(paletteIndex(st, g, k))));
-        }
-    }
-}

@@ -25,7 +25,3 @@ void gama2(WorkState& st, Strips& strips, const Progress& progress);
 
 // Swatch k of a strip: a filled box from (10k, 0) to (10k + 10, 10) in the colour, outlined in white.
 void drawSwatch(Surface& strip, int k, Long colour);
-
-// Writes each palette colour's chart symbol on its swatch at (10k + 2, 2): black on light
-// colours, white on the others, in each strip's current font.
-void writeStripSymbols(const WorkState& st, Strips& strips);

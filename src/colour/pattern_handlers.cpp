@@ -4,6 +4,7 @@
 #include "colour/hue_groups.h"
 #include "colour/palette.h"
 #include "colour/stitch_reading.h"
+#include "render/chart.h"
 #include "render/embroidery.h"
 
 #include <cmath>
@@ -197,6 +198,7 @@ void Form1::check8_Click()
 // Writes each palette colour's symbol on its swatch.
 void Form1::writeStripSymbols()
 {
-    ::writeStripSymbols(st, Picture8);
+    // drawn as the chart draws them, so strips and chart show the same signs
+    drawStripSymbols(Picture8, st, Combo1->currentText(), false);
     updateStrips(*this);
 }

@@ -2,6 +2,7 @@
 // swatch strips and the symbols written on them, and the errors that stop the step.
 #include "colour/colour_value.h"
 #include "colour/palette.h"
+#include "render/chart.h"
 
 #include <QtTest>
 
@@ -90,8 +91,6 @@ private slots:
     void errorsStopTheStep();
     void swatchesOnTheStrips();
     void redrawKeepsEveryColour();
-    void symbolCodes_data();
-    void symbolCodes();
     void symbolColourFollowsLightness();
 };
 
@@ -274,45 +273,6 @@ void TestPalette::redrawKeepsEveryColour()
     QCOMPARE(st.listo, True);
 }
 
-void TestPalette::symbolCodes_data()
-{
-    QTest::addColumn<Counts>("groups");
-    QTest::addColumn<int>("lastPlainIndex"); // symbols 33 + index up to here, 255 after
-    QTest::newRow("40 colours: codes 33 to 72") << Counts { 10, 0, 10, 0, 0, 20 } << 39;
-    QTest::newRow("300 colours: code 255 from index 222") << Counts { 150, 0, 0, 0, 0, 150 } << 221;
-}
-
-void TestPalette::symbolCodes()
-{
-    QFETCH(Counts, groups);
-    QFETCH(int, lastPlainIndex);
-    const WorkState st = withGroups(groups, 999);
-    Strips strips = makeStrips();
-    Strips expected = makeStrips();
-    int index = 0;
-    for (int g = 0; g < 6; ++g) {
-        for (int k = 0; k < groups[g]; ++k, ++index) {
-            const Long c = st.tono[std::size_t(g)][std::size_t(k)];
-            drawSwatch(strips[std::size_t(g)], k, c);
-            drawSwatch(expected[std::size_t(g)], k, c);
-        }
-    }
-    index = 0;
-    for (int g = 0; g < 6; ++g) {
-        Surface& e = expected[std::size_t(g)];
-        for (int k = 0; k < groups[g]; ++k, ++index) {
-            const Components c = split(st.tono[std::size_t(g)][std::size_t(k)]);
-            e.ForeColor = c.r + c.g + c.b > 500 ? 0 : RGB(255, 255, 255);
-            e.CurrentX = 10 * k + 2;
-            e.CurrentY = 2;
-            e.Print(QString(charFromCode(index <= lastPlainIndex ? 33 + index : 255)));
-        }
-    }
-    writeStripSymbols(st, strips);
-    for (int g = 0; g < 6; ++g)
-        QCOMPARE(strips[std::size_t(g)].Image(), expected[std::size_t(g)].Image());
-}
-
 void TestPalette::symbolColourFollowsLightness()
 {
     WorkState st;
@@ -323,7 +283,7 @@ void TestPalette::symbolColourFollowsLightness()
     Strips strips = makeStrips();
     drawSwatch(strips[0], 0, st.tono[0][0]);
     drawSwatch(strips[5], 0, st.tono[5][0]);
-    writeStripSymbols(st, strips);
+    drawStripSymbols(strips, st, QStringLiteral("DejaVu Sans"), false);
     QVERIFY(swatchShows(strips[0], 0, 0));
     QVERIFY(!swatchShows(strips[0], 0, RGB(255, 255, 255)));
     QVERIFY(swatchShows(strips[5], 0, RGB(255, 255, 255)));
