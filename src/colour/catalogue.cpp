@@ -20,30 +20,52 @@ QString catalogueFile(int catalogo)
     }
 }
 
-CatalogueRead readCatalogue(QIODevice &device, std::vector<color_dmc> &into, int limit)
+namespace {
+// Reads the next record's four fields; false with `error` set when one is missing or is not a
+// number in its range.
+bool readRecord(FieldReader& in, int position, color_dmc& record, QString& error)
+{
+    long long f[4];
+    for (long long& field : f) {
+        if (!in.readNumber(field)) {
+            error = QStringLiteral("el hilo %1 no tiene cuatro números").arg(position);
+            return false;
+        }
+    }
+    if (f[0] < -2147483647LL - 1 || f[0] > 2147483647LL) {
+        error = QStringLiteral("el número del hilo %1 es demasiado grande").arg(position);
+        return false;
+    }
+    for (int k = 1; k < 4; ++k) {
+        if (f[k] < 0 || f[k] > 255) {
+            error = QStringLiteral("el color del hilo %1 no está entre 0 y 255").arg(position);
+            return false;
+        }
+    }
+    record = { Long(f[0]), Integer(f[1]), Integer(f[2]), Integer(f[3]) };
+    return true;
+}
+
+// Reads up to `limit` records, stopping at the end of the file when `toEnd`; with `toEnd` a
+// record beyond `limit` is an error. Nothing is stored into `into` unless all went well.
+CatalogueRead readRecords(QIODevice& device, std::vector<color_dmc>& into, int limit, bool toEnd)
 {
     CatalogueRead r;
     std::vector<color_dmc> read;
     FieldReader in(device);
-    while (!in.atEnd()) {
-        if (int(read.size()) >= limit) {
-            r.error = QStringLiteral("tiene más de %1 hilos").arg(limit);
+    while (int(read.size()) < limit && !(toEnd && in.atEnd())) {
+        if (in.atEnd()) {
+            r.error = QStringLiteral("tiene %1 hilos y deben ser %2").arg(read.size()).arg(limit);
             return r;
         }
-        long long f[4];
-        for (int k = 0; k < 4; ++k) {
-            if (!in.readNumber(f[k])) {
-                r.error = QStringLiteral("el hilo %1 no tiene cuatro números").arg(read.size() + 1);
-                return r;
-            }
-        }
-        for (int k = 1; k < 4; ++k) {
-            if (f[k] < 0 || f[k] > 255) {
-                r.error = QStringLiteral("el color del hilo %1 no está entre 0 y 255").arg(read.size() + 1);
-                return r;
-            }
-        }
-        read.push_back({Long(f[0]), Integer(f[1]), Integer(f[2]), Integer(f[3])});
+        color_dmc record;
+        if (!readRecord(in, int(read.size()) + 1, record, r.error))
+            return r;
+        read.push_back(record);
+    }
+    if (toEnd && !in.atEnd()) {
+        r.error = QStringLiteral("tiene más de %1 hilos").arg(limit);
+        return r;
     }
     for (std::size_t i = 0; i < read.size(); ++i)
         into[i + 1] = read[i];
@@ -51,7 +73,7 @@ CatalogueRead readCatalogue(QIODevice &device, std::vector<color_dmc> &into, int
     return r;
 }
 
-CatalogueRead readCatalogueFile(const QString &fileName, std::vector<color_dmc> &into, int limit)
+CatalogueRead readFile(const QString& fileName, std::vector<color_dmc>& into, int limit, bool toEnd)
 {
     QFile f(fileName);
     CatalogueRead r;
@@ -59,13 +81,34 @@ CatalogueRead readCatalogueFile(const QString &fileName, std::vector<color_dmc> 
         r.error = QStringLiteral("No se puede leer el catálogo de hilos \"%1\".").arg(fileName);
         return r;
     }
-    r = readCatalogue(f, into, limit);
+    r = readRecords(f, into, limit, toEnd);
     if (!r.error.isEmpty())
         r.error = QStringLiteral("El catálogo de hilos \"%1\" está dañado: %2.").arg(fileName, r.error);
     return r;
 }
+} // namespace
 
-Integer dmcn(const WorkState &st, Long numero)
+CatalogueRead readCatalogue(QIODevice& device, std::vector<color_dmc>& into, int limit)
+{
+    return readRecords(device, into, limit, true);
+}
+
+CatalogueRead readCatalogueFile(const QString& fileName, std::vector<color_dmc>& into, int limit)
+{
+    return readFile(fileName, into, limit, true);
+}
+
+CatalogueRead readFullCatalogue(QIODevice& device, std::vector<color_dmc>& into, int count)
+{
+    return readRecords(device, into, count, false);
+}
+
+CatalogueRead readFullCatalogueFile(const QString& fileName, std::vector<color_dmc>& into, int count)
+{
+    return readFile(fileName, into, count, false);
+}
+
+Integer dmcn(const WorkState& st, Long numero)
 {
     for (int i = 1; i <= kFullCatalogue; ++i)
         if (st.dmc_todos[i].numero == numero)

@@ -1,0 +1,26 @@
+#include "render/symbol_font.h"
+
+#include <QFontDatabase>
+
+namespace {
+std::function<QStringList()>& fontLister()
+{
+    static std::function<QStringList()> lister;
+    return lister;
+}
+} // namespace
+
+int chooseSymbolFont(const QStringList& fonts)
+{
+    if (fonts.isEmpty())
+        return -1;
+    for (int i = 0; i < fonts.size(); ++i) {
+        if (fonts[i] == QLatin1String("Small Fonts") || fonts[i] == QLatin1String("Arial"))
+            return i;
+    }
+    return 0;
+}
+
+QStringList installedFontNames() { return fontLister() ? fontLister()() : QFontDatabase::families(); }
+
+void setInstalledFontNames(std::function<QStringList()> lister) { fontLister() = std::move(lister); }
