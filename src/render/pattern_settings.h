@@ -2,14 +2,15 @@
 // The rules that hold the pattern settings: the colour count and the size in stitches as typed,
 // and how the embroidery frame follows one side to keep the picture's proportions. The frame is
 // sized at 3 pixels per stitch and centred on (150, 150) of its 304-pixel frame.
+#include "colour/work_state.h"
 #include "surface/basic.h"
 
 #include <QString>
 
 // The widest and highest pattern the stitch grid holds, 1201 by 769 stitches, as inside pixels
 // of the frame at 3 pixels per stitch: the size spinners stop there.
-constexpr int kMaxFrameWidth = 3603;
-constexpr int kMaxFrameHeight = 2307;
+constexpr int kMaxFrameWidth = 3 * kMaxColumns;
+constexpr int kMaxFrameHeight = 3 * kMaxRows;
 
 // The colour count as typed, held to 7..999: below 7 becomes "7", above 999 "999", any other
 // text stays as typed ("12.6" included); text that is not a number counts as 0.

@@ -1,0 +1,46 @@
+// The symbol font start-up chooses from the installed fonts.
+#include "render/symbol_font.h"
+
+#include <QtTest>
+
+class TestSymbolFont : public QObject {
+    Q_OBJECT
+private slots:
+    void choice_data();
+    void choice();
+    void installedListCanBeReplaced();
+};
+
+void TestSymbolFont::choice_data()
+{
+    QTest::addColumn<QStringList>("fonts");
+    QTest::addColumn<int>("chosen");
+    QTest::newRow("Arial before Small Fonts picks Arial") << QStringList { "Courier", "Arial", "Small Fonts" } << 1;
+    QTest::newRow("Small Fonts before Arial picks Small Fonts") << QStringList { "Small Fonts", "Arial" } << 0;
+    QTest::newRow("Arial last") << QStringList { "A", "B", "C", "Arial" } << 3;
+    QTest::newRow("neither picks entry 0") << QStringList { "DejaVu Sans", "Courier" } << 0;
+    QTest::newRow("exact: lower case is another font") << QStringList { "Courier", "arial", "Arial" } << 2;
+    QTest::newRow("exact: a longer name is another font") << QStringList { "Arial Black", "Small Fonts Bold" } << 0;
+    QTest::newRow("exact: trailing space") << QStringList { "X", "Arial " } << 0;
+    QTest::newRow("one font") << QStringList { "Z" } << 0;
+    QTest::newRow("no fonts installed") << QStringList {} << -1;
+}
+
+void TestSymbolFont::choice()
+{
+    QFETCH(QStringList, fonts);
+    QFETCH(int, chosen);
+    QCOMPARE(chooseSymbolFont(fonts), chosen);
+}
+
+void TestSymbolFont::installedListCanBeReplaced()
+{
+    setInstalledFontNames([] { return QStringList { "Uno", "Dos" }; });
+    QCOMPARE(installedFontNames(), (QStringList { "Uno", "Dos" }));
+    setInstalledFontNames({});
+    // the screen's list again: this machine has at least one font
+    QVERIFY(!installedFontNames().isEmpty());
+}
+
+QTEST_MAIN(TestSymbolFont)
+#include "tst_symbol_font.moc"
