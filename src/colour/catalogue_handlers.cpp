@@ -22,7 +22,7 @@ void Form1::drawSwatches()
 {
     ImageList1.assign(1, QImage());
     for (int i = 1; i <= kFullCatalogue; ++i) {
-        const color_dmc &d = st.dmc_todos[i];
+        const color_dmc& d = st.dmc_todos[i];
         Picture16.Line(2, 0, 13, 11, RGB(d.rojo, d.verde, d.azul), LineKind::FilledBox);
         Picture16.Line(0, 0, 2, 11, RGB(255, 255, 255), LineKind::FilledBox);
         ImageList1.push_back(Picture16.Image().copy());

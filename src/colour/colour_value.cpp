@@ -13,7 +13,7 @@ Components split(Long colour)
     // The text form keeps every value in 0..255: eight digits (a negative value) read
     // their first, middle and last two digits like any other.
     if (colour >= 0 && colour <= 0xFFFFFF)
-        return {colour & 0xff, (colour >> 8) & 0xff, (colour >> 16) & 0xff};
+        return { colour & 0xff, (colour >> 8) & 0xff, (colour >> 16) & 0xff };
     const QString h = hox(colour);
     Components c;
     c.b = h.mid(0, 2).toInt(nullptr, 16);

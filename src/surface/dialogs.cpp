@@ -1,23 +1,23 @@
 #include "surface/dialogs.h"
 
 namespace {
-Dialogs *g_dialogs = nullptr;
+Dialogs* g_dialogs = nullptr;
 
 class NoDialogs : public Dialogs {
 public:
-    int MsgBox(const QString &, int buttons, const QString &) override { return (buttons & 7) == vbYesNo ? vbNo : vbOK; }
-    QString InputBox(const QString &, const QString &, const QString &) override { return {}; }
-    QString SaveFileName(const QString &, const QString &, const QString &) override { return {}; }
+    int MsgBox(const QString&, int buttons, const QString&) override { return (buttons & 7) == vbYesNo ? vbNo : vbOK; }
+    QString InputBox(const QString&, const QString&, const QString&) override { return {}; }
+    QString SaveFileName(const QString&, const QString&, const QString&) override { return {}; }
 };
 } // namespace
 
-Dialogs &dialogs()
+Dialogs& dialogs()
 {
     static NoDialogs none;
     return g_dialogs ? *g_dialogs : none;
 }
 
-void setDialogs(Dialogs *d) { g_dialogs = d; }
+void setDialogs(Dialogs* d) { g_dialogs = d; }
 
 ScriptedDialogs::ScriptedDialogs()
     : m_previous(g_dialogs)
@@ -31,9 +31,9 @@ ScriptedDialogs::~ScriptedDialogs()
         g_dialogs = m_previous;
 }
 
-int ScriptedDialogs::MsgBox(const QString &prompt, int buttons, const QString &title)
+int ScriptedDialogs::MsgBox(const QString& prompt, int buttons, const QString& title)
 {
-    shown.push_back({QStringLiteral("msg"), prompt, buttons, title});
+    shown.push_back({ QStringLiteral("msg"), prompt, buttons, title });
     if (!msgAnswers.empty()) {
         const int a = msgAnswers.front();
         msgAnswers.pop_front();
@@ -42,9 +42,9 @@ int ScriptedDialogs::MsgBox(const QString &prompt, int buttons, const QString &t
     return (buttons & 7) == vbYesNo ? vbNo : vbOK;
 }
 
-QString ScriptedDialogs::InputBox(const QString &prompt, const QString &title, const QString &)
+QString ScriptedDialogs::InputBox(const QString& prompt, const QString& title, const QString&)
 {
-    shown.push_back({QStringLiteral("input"), prompt, 0, title});
+    shown.push_back({ QStringLiteral("input"), prompt, 0, title });
     if (!inputAnswers.empty()) {
         const QString a = inputAnswers.front();
         inputAnswers.pop_front();
@@ -53,9 +53,9 @@ QString ScriptedDialogs::InputBox(const QString &prompt, const QString &title, c
     return QStringLiteral("1");
 }
 
-QString ScriptedDialogs::SaveFileName(const QString &caption, const QString &, const QString &)
+QString ScriptedDialogs::SaveFileName(const QString& caption, const QString&, const QString&)
 {
-    shown.push_back({QStringLiteral("file"), caption, 0, QString()});
+    shown.push_back({ QStringLiteral("file"), caption, 0, QString() });
     if (!fileAnswers.empty()) {
         const QString a = fileAnswers.front();
         fileAnswers.pop_front();
@@ -64,10 +64,10 @@ QString ScriptedDialogs::SaveFileName(const QString &caption, const QString &, c
     return {};
 }
 
-int ScriptedDialogs::countTitled(const QString &title) const
+int ScriptedDialogs::countTitled(const QString& title) const
 {
     int n = 0;
-    for (const Shown &s : shown)
+    for (const Shown& s : shown)
         n += s.title == title ? 1 : 0;
     return n;
 }
@@ -75,7 +75,7 @@ int ScriptedDialogs::countTitled(const QString &title) const
 QStringList ScriptedDialogs::prompts() const
 {
     QStringList l;
-    for (const Shown &s : shown)
+    for (const Shown& s : shown)
         l << s.prompt;
     return l;
 }

@@ -4,7 +4,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-QCursor cursorForPointer(int kind, const QCursor &custom)
+QCursor cursorForPointer(int kind, const QCursor& custom)
 {
     switch (kind) {
     case 2:
@@ -22,7 +22,7 @@ QCursor cursorForPointer(int kind, const QCursor &custom)
     }
 }
 
-PictureBox::PictureBox(Surface &surface, QWidget *parent)
+PictureBox::PictureBox(Surface& surface, QWidget* parent)
     : QWidget(parent)
     , m_surface(surface)
 {
@@ -45,7 +45,7 @@ void PictureBox::syncFromSurface()
     update();
 }
 
-void PictureBox::paintEvent(QPaintEvent *)
+void PictureBox::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     const int b = m_surface.border();
@@ -58,7 +58,7 @@ void PictureBox::paintEvent(QPaintEvent *)
     p.drawImage(b, b, m_surface.Image());
 }
 
-void PictureBox::forward(const MouseHandler &h, QMouseEvent *e, bool released)
+void PictureBox::forward(const MouseHandler& h, QMouseEvent* e, bool released)
 {
     if (!h)
         return;
@@ -83,11 +83,11 @@ void PictureBox::forward(const MouseHandler &h, QMouseEvent *e, bool released)
     h(button, shift, m_surface.ScaleLeft() + pos.x() * fx, m_surface.ScaleTop() + pos.y() * fy);
 }
 
-void PictureBox::mousePressEvent(QMouseEvent *e) { forward(mouseDown, e, true); }
-void PictureBox::mouseMoveEvent(QMouseEvent *e) { forward(mouseMove, e, false); }
-void PictureBox::mouseReleaseEvent(QMouseEvent *e) { forward(mouseUp, e, true); }
+void PictureBox::mousePressEvent(QMouseEvent* e) { forward(mouseDown, e, true); }
+void PictureBox::mouseMoveEvent(QMouseEvent* e) { forward(mouseMove, e, false); }
+void PictureBox::mouseReleaseEvent(QMouseEvent* e) { forward(mouseUp, e, true); }
 
-void PictureBox::keyPressEvent(QKeyEvent *e)
+void PictureBox::keyPressEvent(QKeyEvent* e)
 {
     if (keyDown)
         keyDown(e->key() == Qt::Key_Escape ? 27 : e->key());

@@ -9,8 +9,8 @@
 class PictureBox : public QWidget {
     Q_OBJECT
 public:
-    PictureBox(Surface &surface, QWidget *parent);
-    Surface &surface() { return m_surface; }
+    PictureBox(Surface& surface, QWidget* parent);
+    Surface& surface() { return m_surface; }
 
     // Button: 1 left, 2 right, 4 middle; Shift: 1 shift, 2 ctrl, 4 alt; X, Y in scale units.
     using MouseHandler = std::function<void(int button, int shift, double x, double y)>;
@@ -20,17 +20,17 @@ public:
     void syncFromSurface();
 
 protected:
-    void paintEvent(QPaintEvent *) override;
-    void mousePressEvent(QMouseEvent *e) override;
-    void mouseMoveEvent(QMouseEvent *e) override;
-    void mouseReleaseEvent(QMouseEvent *e) override;
-    void keyPressEvent(QKeyEvent *e) override;
+    void paintEvent(QPaintEvent*) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
 
 private:
-    void forward(const MouseHandler &h, QMouseEvent *e, bool released);
-    Surface &m_surface;
+    void forward(const MouseHandler& h, QMouseEvent* e, bool released);
+    Surface& m_surface;
     int m_buttons = 0;
 };
 
 // The cursor for a mouse pointer kind (0, 2, 5, 9, 11; 99 uses the custom icon).
-QCursor cursorForPointer(int kind, const QCursor &custom);
+QCursor cursorForPointer(int kind, const QCursor& custom);

@@ -2,7 +2,7 @@
 
 #include "surface/basic.h"
 
-FieldReader::FieldReader(QIODevice &device)
+FieldReader::FieldReader(QIODevice& device)
     : m_dev(device)
 {
 }
@@ -52,7 +52,7 @@ QString FieldReader::readField()
     return QString::fromLatin1(field).trimmed();
 }
 
-bool FieldReader::readNumber(long long &value)
+bool FieldReader::readNumber(long long& value)
 {
     if (atEnd())
         return false;
@@ -64,19 +64,19 @@ bool FieldReader::readNumber(long long &value)
 
 QString printNumber(double v) { return Str(v) + QLatin1Char(' '); }
 
-void printLine(QIODevice &device, const QString &text)
+void printLine(QIODevice& device, const QString& text)
 {
     device.write(text.toLatin1());
     device.write("\r\n");
 }
 
-void writeLine(QIODevice &device, const QVariantList &fields)
+void writeLine(QIODevice& device, const QVariantList& fields)
 {
     QByteArray line;
     for (int i = 0; i < fields.size(); ++i) {
         if (i)
             line.append(',');
-        const QVariant &f = fields[i];
+        const QVariant& f = fields[i];
         if (f.typeId() == QMetaType::QString)
             line.append('"').append(f.toString().toLatin1()).append('"');
         else

@@ -7,22 +7,22 @@
 
 class FieldReader {
 public:
-    explicit FieldReader(QIODevice &device);
+    explicit FieldReader(QIODevice& device);
     // True when only spaces and line ends are left.
     bool atEnd();
     // The next field as text; empty past the end.
     QString readField();
     // The next field as a whole number; false when it is missing or not a number.
-    bool readNumber(long long &value);
+    bool readNumber(long long& value);
 
 private:
     int peek();
     int get();
-    QIODevice &m_dev;
+    QIODevice& m_dev;
 };
 
 // "Print #": numbers are written with a space for their sign and one after them.
 QString printNumber(double v);
-void printLine(QIODevice &device, const QString &text);
+void printLine(QIODevice& device, const QString& text);
 // "Write #": fields separated by commas, texts in double quotes, numbers without spaces.
-void writeLine(QIODevice &device, const QVariantList &fields);
+void writeLine(QIODevice& device, const QVariantList& fields);
