@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFocusEvent>
 #include <QKeyEvent>
 
 int checkValue(const QCheckBox* box)
@@ -393,6 +394,11 @@ bool Form1::eventFilter(QObject* watched, QEvent* event)
             return KeyAscii == 0;
         }
     } else if (event->type() == QEvent::FocusOut) {
+        // the box is left only when the focus moves within the window, not when a message
+        // box or another window takes the activation
+        const Qt::FocusReason why = static_cast<QFocusEvent*>(event)->reason();
+        if (why == Qt::ActiveWindowFocusReason || why == Qt::PopupFocusReason)
+            return QWidget::eventFilter(watched, event);
         if (watched == Text1)
             Text1_LostFocus();
         else if (watched == Text4)

@@ -31,57 +31,57 @@ struct ImageControl {
     Single Left = 0, Top = 0, Width = 0, Height = 0;
     bool Stretch = false;
     bool Visible = true;
-    QString Path;  // the file the picture was read from
+    QString Path; // the file the picture was read from
 };
 
 // A check box's Value: 0 unticked, 1 ticked, 2 greyed.
-int checkValue(const QCheckBox *box);
-void setCheckValue(QCheckBox *box, int value);
+int checkValue(const QCheckBox* box);
+void setCheckValue(QCheckBox* box, int value);
 
 class Form1 : public QWidget {
     Q_OBJECT
 public:
-    explicit Form1(QWidget *parent = nullptr);
+    explicit Form1(QWidget* parent = nullptr);
     ~Form1() override;
 
     WorkState st;
 
     // Drawing surfaces and the boxes that show them.
-    Surface Picture2{300, 300};     // the embroidery, in Picture4
-    Surface Picture3{0, 0};         // the working picture, in Picture1
-    std::array<Surface, 6> Picture8 = {Surface(4270, 11, 0), Surface(4270, 11, 0), Surface(4270, 11, 0),
-                                       Surface(4270, 11, 0), Surface(4270, 11, 0), Surface(4270, 11, 0)};
-    Surface Picture9{15, 15, 0};    // the swatch marker, in Picture7
-    Surface Picture10{27, 27, 0};   // "Lupa"
-    Surface Picture11{300, 300};    // the chart, in Picture1
-    Surface Picture14{0, 0};        // scratch surface, in Picture1
-    Surface Picture15{100, 30, 0};  // the stamp copied onto every sheet (hidden)
-    Surface Picture16{13, 11, 0};   // where the thread swatches are drawn (hidden)
+    Surface Picture2 { 300, 300 }; // the embroidery, in Picture4
+    Surface Picture3 { 0, 0 }; // the working picture, in Picture1
+    std::array<Surface, 6> Picture8 = { Surface(4270, 11, 0), Surface(4270, 11, 0), Surface(4270, 11, 0),
+        Surface(4270, 11, 0), Surface(4270, 11, 0), Surface(4270, 11, 0) };
+    Surface Picture9 { 15, 15, 0 }; // the swatch marker, in Picture7
+    Surface Picture10 { 27, 27, 0 }; // "Lupa"
+    Surface Picture11 { 300, 300 }; // the chart, in Picture1
+    Surface Picture14 { 0, 0 }; // scratch surface, in Picture1
+    Surface Picture15 { 100, 30, 0 }; // the stamp copied onto every sheet (hidden)
+    Surface Picture16 { 13, 11, 0 }; // where the thread swatches are drawn (hidden)
     ImageControl Image1;
-    std::vector<QImage> ImageList1;  // picture i is thread i's swatch (index 0 unused)
-    QString picture1FontName;        // the plain interface font of the right frame
+    std::vector<QImage> ImageList1; // picture i is thread i's swatch (index 0 unused)
+    QString picture1FontName; // the plain interface font of the right frame
 
     // Frames and panels.
-    QFrame *Picture1 = nullptr;  // 304 x 304, right
-    QFrame *Picture4 = nullptr;  // 304 x 304, left
-    QFrame *Picture5 = nullptr;  // 91 x 95, preview frame and focus holder
-    QFrame *Picture6 = nullptr;  // tool panel over the file browser
-    QFrame *Picture7 = nullptr;  // palette panel
-    QFrame *Picture12 = nullptr; // settings panel
-    QFrame *Picture13 = nullptr; // command panel
-    QGroupBox *Frame1 = nullptr; // magnifier
-    QGroupBox *Frame2 = nullptr; // catalogues
+    QFrame* Picture1 = nullptr; // 304 x 304, right
+    QFrame* Picture4 = nullptr; // 304 x 304, left
+    QFrame* Picture5 = nullptr; // 91 x 95, preview frame and focus holder
+    QFrame* Picture6 = nullptr; // tool panel over the file browser
+    QFrame* Picture7 = nullptr; // palette panel
+    QFrame* Picture12 = nullptr; // settings panel
+    QFrame* Picture13 = nullptr; // command panel
+    QGroupBox* Frame1 = nullptr; // magnifier
+    QGroupBox* Frame2 = nullptr; // catalogues
     PictureBox *Picture2Box = nullptr, *Picture3Box = nullptr, *Picture9Box = nullptr, *Picture10Box = nullptr,
                *Picture11Box = nullptr, *Picture14Box = nullptr;
-    std::array<PictureBox *, 6> Picture8Box{};
-    PreviewBox *Image1Box = nullptr;
+    std::array<PictureBox*, 6> Picture8Box {};
+    PreviewBox* Image1Box = nullptr;
 
     // Browser.
-    QComboBox *Drive1 = nullptr;
-    QListWidget *Dir1 = nullptr;
-    QListWidget *File1 = nullptr;
-    QString Dir1Path;   // Dir1.Path
-    QString File1Path;  // File1.Path
+    QComboBox* Drive1 = nullptr;
+    QListWidget* Dir1 = nullptr;
+    QListWidget* File1 = nullptr;
+    QString Dir1Path; // Dir1.Path
+    QString File1Path; // File1.Path
 
     // Labels.
     QLabel *Label1 = nullptr, *Label2 = nullptr, *Label3 = nullptr, *Label4 = nullptr, *Label5 = nullptr,
@@ -91,25 +91,25 @@ public:
     QLineEdit *Text1 = nullptr, *Text4 = nullptr, *Text5 = nullptr;
     QScrollBar *VScroll1 = nullptr, *VScroll4 = nullptr, *VScroll5 = nullptr;
     QScrollBar *HScroll1 = nullptr, *HScroll2 = nullptr, *VScroll2 = nullptr;
-    std::array<QRadioButton *, 5> Option1{};
-    QComboBox *Combo1 = nullptr;
-    QListWidget *ListView1 = nullptr;
+    std::array<QRadioButton*, 5> Option1 {};
+    QComboBox* Combo1 = nullptr;
+    QListWidget* ListView1 = nullptr;
 
     // Buttons (index 0 unused where the numbering starts at 1).
-    QPushButton *Command1 = nullptr, *Command2 = nullptr, *Command4 = nullptr, *Command5 = nullptr,
-                *Command6 = nullptr, *Command7 = nullptr, *Command8 = nullptr, *Command9 = nullptr,
-                *Command10 = nullptr, *Command11 = nullptr, *Command12 = nullptr, *Command13 = nullptr,
-                *Command14 = nullptr, *Command15 = nullptr, *Command16 = nullptr, *Command17 = nullptr,
-                *Command18 = nullptr, *Command19 = nullptr, *Command20 = nullptr, *Command21 = nullptr;
-    std::array<QPushButton *, 2> Command3{};
-    QPushButton *check8 = nullptr;  // "Redibujar bordado"
+    QPushButton *Command1 = nullptr, *Command2 = nullptr, *Command4 = nullptr, *Command5 = nullptr, *Command6 = nullptr,
+                *Command7 = nullptr, *Command8 = nullptr, *Command9 = nullptr, *Command10 = nullptr,
+                *Command11 = nullptr, *Command12 = nullptr, *Command13 = nullptr, *Command14 = nullptr,
+                *Command15 = nullptr, *Command16 = nullptr, *Command17 = nullptr, *Command18 = nullptr,
+                *Command19 = nullptr, *Command20 = nullptr, *Command21 = nullptr;
+    std::array<QPushButton*, 2> Command3 {};
+    QPushButton* check8 = nullptr; // "Redibujar bordado"
     QCheckBox *Check1 = nullptr, *Check2 = nullptr, *Check3 = nullptr, *Check4 = nullptr, *Check5 = nullptr,
               *Check6 = nullptr, *Check7 = nullptr, *Check9 = nullptr, *Check10 = nullptr;
 
-    Form2 *form2 = nullptr;  // the full-screen window, made on first use
+    Form2* form2 = nullptr; // the full-screen window, made on first use
 
     // Window caption and pointer.
-    void setCaption(const QString &c) { setWindowTitle(c); }
+    void setCaption(const QString& c) { setWindowTitle(c); }
     void setMousePointer(int kind);
     int mousePointer() const { return m_mousePointer; }
     // The progress display: each call repaints the label at once.
@@ -121,7 +121,7 @@ public:
     bool Form_Load();
     void Form_Activate();
     void Form_Unload();
-    void er(const QString &mensaje);
+    void er(const QString& mensaje);
     void sub1(Integer mostrar);
     void sub2();
     void Command8_Click();
@@ -131,17 +131,18 @@ public:
     bool endRequested() const { return m_endRequested; }
 
     // Settings (app/settings_handlers.cpp).
-    void Text1_KeyPress(int &KeyAscii);
+    void Text1_KeyPress(int& KeyAscii);
     void Text1_LostFocus();
     void VScroll1_Change();
-    void Text4_KeyPress(int &KeyAscii);
+    void Text4_KeyPress(int& KeyAscii);
     void Text4_LostFocus();
-    void Text5_KeyPress(int &KeyAscii);
+    void Text5_KeyPress(int& KeyAscii);
     void Text5_LostFocus();
     void VScroll4_Change();
     void VScroll5_Change();
     void Option1_Click(int Index);
     void Combo1_Click();
+    void countFromCatalogueList();
 
     // Catalogues (colour/catalogue_handlers.cpp).
     void paleta(Integer catalogo);
@@ -152,10 +153,10 @@ public:
     void Dir1_Change();
     void File1_Click();
     void File1_DblClick();
-    void File1_KeyPress(int &KeyAscii);
+    void File1_KeyPress(int& KeyAscii);
     void Command2_Click();
     void Command11_Click();
-    void adjustPicture(int button);  // Command12..Command21
+    void adjustPicture(int button); // Command12..Command21
     void refreshFileList();
     // Fills the drive list, opens the start folder and wires the folder list.
     void initBrowser();
@@ -169,6 +170,7 @@ public:
     void dibujar();
     void pinta2();
     void check8_Click();
+    void redrawEmbroidery();
     void writeStripSymbols();
 
     // Chart and key (render/chart_handlers.cpp).
@@ -214,9 +216,9 @@ public:
     void Command7_Click();
 
 protected:
-    void closeEvent(QCloseEvent *e) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
-    void changeEvent(QEvent *e) override;
+    void closeEvent(QCloseEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* e) override;
 
 private:
     void buildWindow();

@@ -126,6 +126,12 @@ void Form1::Option1_Click(int Index)
     // the personal catalogue: the user may now pick colours from the picture into it
     setCheckValue(Check10, 1);
     paleta(5);
+    countFromCatalogueList();
+}
+
+// The colour count follows the number of threads in the catalogue list, at least 3.
+void Form1::countFromCatalogueList()
+{
     Text1->setText(CStr(ListView1->count()));
     if (Val(Text1->text()) < 3)
         Text1->setText(QStringLiteral("3"));

@@ -180,16 +180,22 @@ void Form1::pinta2()
     Picture2Box->update();
 }
 
+// Redraws the embroidery in the stitch of the pattern on show.
+void Form1::redrawEmbroidery()
+{
+    if (st.punto_doble)
+        pinta2();
+    else
+        dibujar();
+}
+
 // "Redibujar bordado": redraws the embroidery and the strips, with the symbols when they are shown.
 void Form1::check8_Click()
 {
     check8->setEnabled(false);
     for (QLabel* l : { Label1, Label2, Label3 })
         l->setVisible(true);
-    if (st.punto_doble)
-        pinta2();
-    else
-        dibujar();
+    redrawEmbroidery();
     gama2();
     if (checkValue(Check4) == 1)
         writeStripSymbols();

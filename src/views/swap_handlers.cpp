@@ -43,10 +43,7 @@ void Form1::Check7_Click()
     if (check8->isEnabled()) {
         // a swap blanked the embroidery
         check8->setEnabled(false);
-        if (st.punto_doble)
-            pinta2();
-        else
-            dibujar();
+        redrawEmbroidery();
     }
     patron();
     for (QLabel* l : { Label1, Label2, Label3 })
@@ -141,10 +138,7 @@ void Form1::Command4_Click()
     }
     for (QLabel* l : { Label1, Label2, Label3 })
         l->setVisible(true);
-    if (st.punto_doble)
-        pinta2();
-    else
-        dibujar();
+    redrawEmbroidery();
     st.listo = False;
     sub2();
     st.listo = True;
@@ -192,9 +186,5 @@ void Form1::pickPersonalThread(double X, double Y)
         break;
     }
     paleta(5);
-    Text1->setText(CStr(ListView1->count()));
-    if (Val(Text1->text()) < 3)
-        Text1->setText(QStringLiteral("3"));
-    VScroll1->setValue(CInt(Val(Text1->text())));
-    st.num_colores = VScroll1->value();
+    countFromCatalogueList();
 }
