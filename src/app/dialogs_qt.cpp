@@ -6,14 +6,15 @@
 #include <QInputDialog>
 #include <QMessageBox>
 
-int QtDialogs::MsgBox(const QString &prompt, int buttons, const QString &title)
+int QtDialogs::MsgBox(const QString& prompt, int buttons, const QString& title)
 {
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(title);
     box.setText(prompt);
     const int icon = buttons & 0x70;
-    box.setIcon(icon == vbCritical ? QMessageBox::Critical : icon == vbQuestion ? QMessageBox::Question
-                                                                                  : QMessageBox::NoIcon);
+    box.setIcon(icon == vbCritical ? QMessageBox::Critical
+            : icon == vbQuestion   ? QMessageBox::Question
+                                   : QMessageBox::NoIcon);
     if ((buttons & 7) == vbYesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.button(QMessageBox::Yes)->setText(QStringLiteral("Sí"));
@@ -26,7 +27,7 @@ int QtDialogs::MsgBox(const QString &prompt, int buttons, const QString &title)
     return vbOK;
 }
 
-QString QtDialogs::InputBox(const QString &prompt, const QString &title, const QString &defaultText)
+QString QtDialogs::InputBox(const QString& prompt, const QString& title, const QString& defaultText)
 {
     QInputDialog d(QApplication::activeWindow());
     d.setWindowTitle(title);
@@ -37,7 +38,7 @@ QString QtDialogs::InputBox(const QString &prompt, const QString &title, const Q
     return d.exec() == QDialog::Accepted ? d.textValue() : QString();
 }
 
-QString QtDialogs::SaveFileName(const QString &caption, const QString &suggested, const QString &filter)
+QString QtDialogs::SaveFileName(const QString& caption, const QString& suggested, const QString& filter)
 {
     return QFileDialog::getSaveFileName(QApplication::activeWindow(), caption, suggested, filter);
 }

@@ -4,7 +4,7 @@
 
 class QtDialogs : public Dialogs {
 public:
-    int MsgBox(const QString &prompt, int buttons, const QString &title) override;
-    QString InputBox(const QString &prompt, const QString &title, const QString &defaultText) override;
-    QString SaveFileName(const QString &caption, const QString &suggested, const QString &filter) override;
+    int MsgBox(const QString& prompt, int buttons, const QString& title) override;
+    QString InputBox(const QString& prompt, const QString& title, const QString& defaultText) override;
+    QString SaveFileName(const QString& caption, const QString& suggested, const QString& filter) override;
 };

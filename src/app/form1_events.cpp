@@ -16,8 +16,8 @@ void Form1::wireEvents()
     connect(Command9, &QPushButton::clicked, this, [this] { Command9_Click(); });
     connect(Command10, &QPushButton::clicked, this, [this] { Command10_Click(); });
     connect(Command11, &QPushButton::clicked, this, [this] { Command11_Click(); });
-    const std::array<QPushButton *, 10> adjust = {Command12, Command13, Command14, Command15, Command16,
-                                                  Command17, Command18, Command19, Command20, Command21};
+    const std::array<QPushButton*, 10> adjust = { Command12, Command13, Command14, Command15, Command16, Command17,
+        Command18, Command19, Command20, Command21 };
     for (int i = 0; i < 10; ++i)
         connect(adjust[i], &QPushButton::clicked, this, [this, i] { adjustPicture(12 + i); });
     connect(check8, &QPushButton::clicked, this, [this] { check8_Click(); });

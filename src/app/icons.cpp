@@ -5,7 +5,7 @@
 #include <QPixmap>
 
 namespace {
-void signMark(QPainter &p, bool plus, const QColor &c)
+void signMark(QPainter& p, bool plus, const QColor& c)
 {
     p.setPen(QPen(c, 2));
     p.drawLine(9, 12, 15, 12);
@@ -13,14 +13,14 @@ void signMark(QPainter &p, bool plus, const QColor &c)
         p.drawLine(12, 9, 12, 15);
 }
 
-void sun(QPainter &p, bool bright)
+void sun(QPainter& p, bool bright)
 {
     p.setPen(QPen(Qt::black, 1));
     p.setBrush(bright ? QColor(255, 220, 0) : QColor(90, 90, 90));
     p.drawEllipse(QPointF(6, 6), 4, 4);
 }
 
-void drawIcon(QPainter &p, IconKind kind)
+void drawIcon(QPainter& p, IconKind kind)
 {
     p.setRenderHint(QPainter::Antialiasing);
     switch (kind) {
@@ -61,7 +61,7 @@ void drawIcon(QPainter &p, IconKind kind)
         p.setBrush(QColor(120, 180, 255));
         p.drawRect(3, 5, 10, 8);
         p.setBrush(QColor(60, 140, 60));
-        p.drawPolygon(QPolygonF({QPointF(3, 13), QPointF(7, 8), QPointF(11, 13)}));
+        p.drawPolygon(QPolygonF({ QPointF(3, 13), QPointF(7, 8), QPointF(11, 13) }));
         break;
     case IconKind::BrightUp:
     case IconKind::BrightDown:
@@ -85,7 +85,7 @@ void drawIcon(QPainter &p, IconKind kind)
     case IconKind::BlueDown: {
         const bool up = kind == IconKind::RedUp || kind == IconKind::GreenUp || kind == IconKind::BlueUp;
         const QColor c = (kind == IconKind::RedUp || kind == IconKind::RedDown) ? QColor(220, 0, 0)
-            : (kind == IconKind::GreenUp || kind == IconKind::GreenDown)       ? QColor(0, 160, 0)
+            : (kind == IconKind::GreenUp || kind == IconKind::GreenDown)        ? QColor(0, 160, 0)
                                                                                 : QColor(0, 0, 220);
         p.setPen(Qt::NoPen);
         p.setBrush(c);
@@ -140,7 +140,7 @@ void drawIcon(QPainter &p, IconKind kind)
         p.drawLine(9, 13, 13, 9);
         break;
     case IconKind::Colours: {
-        const QColor cs[4] = {QColor(220, 40, 40), QColor(40, 170, 40), QColor(40, 70, 220), QColor(240, 200, 0)};
+        const QColor cs[4] = { QColor(220, 40, 40), QColor(40, 170, 40), QColor(40, 70, 220), QColor(240, 200, 0) };
         p.setPen(Qt::NoPen);
         for (int k = 0; k < 4; ++k) {
             p.setBrush(cs[k]);
@@ -160,9 +160,10 @@ void drawIcon(QPainter &p, IconKind kind)
     case IconKind::CatalogueMid:
     case IconKind::CatalogueLarge:
     case IconKind::CatalogueFull: {
-        const int n = kind == IconKind::CatalogueMin ? 1 : kind == IconKind::CatalogueMid ? 2
-            : kind == IconKind::CatalogueLarge                                           ? 3
-                                                                                         : 4;
+        const int n = kind == IconKind::CatalogueMin ? 1
+            : kind == IconKind::CatalogueMid         ? 2
+            : kind == IconKind::CatalogueLarge       ? 3
+                                                     : 4;
         const double cell = 12.0 / n;
         p.setPen(Qt::NoPen);
         for (int i = 0; i < n; ++i)

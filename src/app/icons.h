@@ -3,9 +3,35 @@
 #include <QIcon>
 
 enum class IconKind {
-    SingleStitch, DoubleStitch, FullScreen, Undo, Hide, Reset, BrightUp, BrightDown, ContrastUp, ContrastDown,
-    RedUp, RedDown, GreenUp, GreenDown, BlueUp, BlueDown, Print, Save, Help, Quit,
-    Magnifier, Grid, Chart, Colours, Picker, CatalogueMin, CatalogueMid, CatalogueLarge, CatalogueFull,
+    SingleStitch,
+    DoubleStitch,
+    FullScreen,
+    Undo,
+    Hide,
+    Reset,
+    BrightUp,
+    BrightDown,
+    ContrastUp,
+    ContrastDown,
+    RedUp,
+    RedDown,
+    GreenUp,
+    GreenDown,
+    BlueUp,
+    BlueDown,
+    Print,
+    Save,
+    Help,
+    Quit,
+    Magnifier,
+    Grid,
+    Chart,
+    Colours,
+    Picker,
+    CatalogueMin,
+    CatalogueMid,
+    CatalogueLarge,
+    CatalogueFull,
     CataloguePersonal
 };
 

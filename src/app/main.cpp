@@ -5,7 +5,7 @@
 #include <QImageReader>
 #include <QTimer>
 
-int main(int argc, char *argv[])
+int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QImageReader::setAllocationLimit(1024);

@@ -6,12 +6,12 @@
 #include <QChar>
 
 // Index of entry k of group `group0` + 1: k plus the counts of the groups before it.
-int paletteIndex(const WorkState &st, int group0, int k);
+int paletteIndex(const WorkState& st, int group0, int k);
 // The symbol code of a palette index: 33 + index, or 255 past 255.
 int symbolCode(int index);
 // The symbol character of a palette index, read in the symbol fonts' Windows-1252 code page.
 QChar symbolChar(int index);
 // First entry equal to the colour, searching groups 1..6 and each from entry 0; false when none.
-bool findInPalette(const WorkState &st, Long colour, int &group0, int &k);
+bool findInPalette(const WorkState& st, Long colour, int& group0, int& k);
 // A two-colour palette of white then black, both in group 6.
-bool isBlackAndWhite(const WorkState &st);
+bool isBlackAndWhite(const WorkState& st);

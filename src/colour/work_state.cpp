@@ -5,9 +5,9 @@ WorkState::WorkState()
     , dmc_todos(kCatalogueSize)
     , dmc_activos(kCatalogueSize)
 {
-    for (auto &t : tono)
+    for (auto& t : tono)
         t.assign(kGroupSize, 0);
-    for (auto &b : brillo)
+    for (auto& b : brillo)
         b.assign(kGroupSize, 0);
 }
 

@@ -16,11 +16,11 @@ struct color_dmc {
     Integer azul = 0;
 };
 
-constexpr int kMaxColumns = 1201;     // stitch columns 0..1200
-constexpr int kMaxRows = 769;         // stitch rows 0..768
-constexpr int kMaxStitches = 786433;  // lista_puntos 0..786432
-constexpr int kGroupSize = 100001;    // tono1..tono6 0..100000
-constexpr int kCatalogueSize = 427;   // dmc_todos, dmc_activos 0..426
+constexpr int kMaxColumns = 1201; // stitch columns 0..1200
+constexpr int kMaxRows = 769; // stitch rows 0..768
+constexpr int kMaxStitches = 786433; // lista_puntos 0..786432
+constexpr int kGroupSize = 100001; // tono1..tono6 0..100000
+constexpr int kCatalogueSize = 427; // dmc_todos, dmc_activos 0..426
 constexpr int kFullCatalogue = 426;
 
 // The stitch grid: puntos(column, row).
@@ -30,9 +30,9 @@ public:
         : m_cells(std::size_t(kMaxColumns) * kMaxRows, 0)
     {
     }
-    Long &operator()(int i, int j) { return m_cells[std::size_t(j) * kMaxColumns + std::size_t(i)]; }
+    Long& operator()(int i, int j) { return m_cells[std::size_t(j) * kMaxColumns + std::size_t(i)]; }
     Long operator()(int i, int j) const { return m_cells[std::size_t(j) * kMaxColumns + std::size_t(i)]; }
-    bool operator==(const StitchGrid &o) const { return m_cells == o.m_cells; }
+    bool operator==(const StitchGrid& o) const { return m_cells == o.m_cells; }
 
 private:
     std::vector<Long> m_cells;
@@ -47,16 +47,16 @@ struct WorkState {
     Integer ancho_puntos = 0;
     Integer alto_puntos = 0;
     StitchGrid puntos;
-    std::vector<Long> lista_puntos;  // 0..786432
+    std::vector<Long> lista_puntos; // 0..786432
     Long num_puntos = 0;
     // Hue groups: tono[K - 1] is group K (tono1..tono6), brillo[K - 1] its sort keys,
     // num_tono[K - 1] its count.
     std::array<std::vector<Long>, 6> tono;
     std::array<std::vector<Long>, 6> brillo;
-    std::array<Integer, 6> num_tono{};
+    std::array<Integer, 6> num_tono {};
     Long paso_gama = 0;
-    std::vector<color_dmc> dmc_todos;    // 0..426, entries 1..426 used
-    std::vector<color_dmc> dmc_activos;  // 0..426
+    std::vector<color_dmc> dmc_todos; // 0..426, entries 1..426 used
+    std::vector<color_dmc> dmc_activos; // 0..426
     Integer num_dmc = 0;
     Single factor_reduccion = 0;
     Single x_arrastre = 0;
@@ -76,22 +76,22 @@ struct WorkState {
 // an error (shown with er) and the mouse pointer of the window (0 default, 11 hourglass).
 // Each call repaints what it changed at once.
 struct Progress {
-    std::function<void(const QString &)> stage;
-    std::function<void(const QString &)> figure;
-    std::function<void(const QString &)> error;
+    std::function<void(const QString&)> stage;
+    std::function<void(const QString&)> figure;
+    std::function<void(const QString&)> error;
     std::function<void(int)> pointer;
 
-    void setStage(const QString &s) const
+    void setStage(const QString& s) const
     {
         if (stage)
             stage(s);
     }
-    void setFigure(const QString &s) const
+    void setFigure(const QString& s) const
     {
         if (figure)
             figure(s);
     }
-    void report(const QString &s) const
+    void report(const QString& s) const
     {
         if (error)
             error(s);

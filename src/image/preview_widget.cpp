@@ -2,7 +2,7 @@
 
 #include <QPainter>
 
-PreviewBox::PreviewBox(ImageControl &image, QWidget *parent)
+PreviewBox::PreviewBox(ImageControl& image, QWidget* parent)
     : QWidget(parent)
     , m_image(image)
 {
@@ -16,7 +16,7 @@ void PreviewBox::sync()
     update();
 }
 
-void PreviewBox::paintEvent(QPaintEvent *)
+void PreviewBox::paintEvent(QPaintEvent*)
 {
     if (!m_image.Visible || m_image.Picture.isNull())
         return;

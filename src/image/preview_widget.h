@@ -7,13 +7,13 @@
 class PreviewBox : public QWidget {
     Q_OBJECT
 public:
-    PreviewBox(ImageControl &image, QWidget *parent);
+    PreviewBox(ImageControl& image, QWidget* parent);
     // Call after changing the control, so the box repaints it.
     void sync();
 
 protected:
-    void paintEvent(QPaintEvent *) override;
+    void paintEvent(QPaintEvent*) override;
 
 private:
-    ImageControl &m_image;
+    ImageControl& m_image;
 };

@@ -46,8 +46,7 @@ bool readCatalogue(const QString& name, QVector<Thread>& threads, QString& error
         error = name + QStringLiteral(": empty, without a final line end or with carriage returns");
         return false;
     }
-    static const QRegularExpression line(
-        QStringLiteral("^([0-9]{1,9}),([0-9]{1,9}),([0-9]{1,9}),([0-9]{1,9})$"));
+    static const QRegularExpression line(QStringLiteral("^([0-9]{1,9}),([0-9]{1,9}),([0-9]{1,9}),([0-9]{1,9})$"));
     QTextStream in(bytes);
     int lineNumber = 0;
     while (!in.atEnd()) {
@@ -55,14 +54,10 @@ bool readCatalogue(const QString& name, QVector<Thread>& threads, QString& error
         ++lineNumber;
         const QRegularExpressionMatch m = line.match(text);
         if (!m.hasMatch()) {
-            error = QStringLiteral("%1:%2: not four decimal fields: \"%3\"")
-                        .arg(name)
-                        .arg(lineNumber)
-                        .arg(text);
+            error = QStringLiteral("%1:%2: not four decimal fields: \"%3\"").arg(name).arg(lineNumber).arg(text);
             return false;
         }
-        threads.append({ m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt(),
-            m.captured(4).toInt() });
+        threads.append({ m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt(), m.captured(4).toInt() });
     }
     return true;
 }
@@ -78,8 +73,8 @@ int cellOf(const Thread& t)
     return t.red > t.green ? 4 : 5;
 }
 
-const char* const cellNames[6] = { "red, g > b", "red, b >= g", "green, r > b", "green, b >= r",
-    "blue, r > g", "blue, g >= r" };
+const char* const cellNames[6]
+    = { "red, g > b", "red, b >= g", "green, r > b", "green, b >= r", "blue, r > g", "blue, g >= r" };
 
 Lab labOf(const Thread& t)
 {
@@ -92,17 +87,15 @@ Lab labOf(const Thread& t)
     const double y = 0.2126729 * r + 0.7151522 * g + 0.0721750 * b;
     const double z = 0.0193339 * r + 0.1191920 * g + 0.9503041 * b;
     const double delta = 6.0 / 29.0;
-    auto f = [delta](double v) {
-        return v > delta * delta * delta ? std::cbrt(v) : v / (3 * delta * delta) + 4.0 / 29.0;
-    };
+    auto f
+        = [delta](double v) { return v > delta * delta * delta ? std::cbrt(v) : v / (3 * delta * delta) + 4.0 / 29.0; };
     const double fx = f(x / 0.95047), fy = f(y), fz = f(z / 1.08883);
     return { 116 * fy - 16, 500 * (fx - fy), 200 * (fy - fz) };
 }
 
 double deltaE(const Lab& p, const Lab& q)
 {
-    return std::sqrt(
-        (p.l - q.l) * (p.l - q.l) + (p.a - q.a) * (p.a - q.a) + (p.b - q.b) * (p.b - q.b));
+    return std::sqrt((p.l - q.l) * (p.l - q.l) + (p.a - q.a) * (p.a - q.a) + (p.b - q.b) * (p.b - q.b));
 }
 
 // The largest distance from a thread of the full catalogue to its nearest thread of `subset`,
@@ -167,15 +160,12 @@ void TestCatalogueFiles::records()
     QSet<int> numbers;
     for (const Thread& t : threads) {
         for (int c : { t.red, t.green, t.blue })
-            QVERIFY2(c >= 0 && c <= 255,
-                qPrintable(QStringLiteral("thread %1 has component %2").arg(t.number).arg(c)));
-        QVERIFY2(!numbers.contains(t.number),
-            qPrintable(QStringLiteral("thread %1 repeated").arg(t.number)));
+            QVERIFY2(c >= 0 && c <= 255, qPrintable(QStringLiteral("thread %1 has component %2").arg(t.number).arg(c)));
+        QVERIFY2(!numbers.contains(t.number), qPrintable(QStringLiteral("thread %1 repeated").arg(t.number)));
         numbers.insert(t.number);
     }
     for (int required : { 0, 1, 310 })
-        QVERIFY2(numbers.contains(required),
-            qPrintable(QStringLiteral("thread %1 missing").arg(required)));
+        QVERIFY2(numbers.contains(required), qPrintable(QStringLiteral("thread %1 missing").arg(required)));
 }
 
 void TestCatalogueFiles::hueCells_data()
@@ -196,8 +186,7 @@ void TestCatalogueFiles::hueCells()
     for (const Thread& t : threads)
         ++perCell[cellOf(t)];
     for (int cell = 0; cell < 6; ++cell)
-        QVERIFY2(perCell[cell] > 0,
-            qPrintable(QStringLiteral("no thread in cell %1").arg(cellNames[cell])));
+        QVERIFY2(perCell[cell] > 0, qPrintable(QStringLiteral("no thread in cell %1").arg(cellNames[cell])));
 }
 
 void TestCatalogueFiles::nesting_data()
@@ -234,16 +223,12 @@ void TestCatalogueFiles::nesting()
     int previous = -1;
     for (const Thread& t : small) {
         const Thread* match = inLarger.value(t.number, nullptr);
-        QVERIFY2(
-            match, qPrintable(QStringLiteral("thread %1 not in %2").arg(t.number).arg(larger)));
+        QVERIFY2(match, qPrintable(QStringLiteral("thread %1 not in %2").arg(t.number).arg(larger)));
         QVERIFY2(match->red == t.red && match->green == t.green && match->blue == t.blue,
-            qPrintable(
-                QStringLiteral("thread %1 has another colour in %2").arg(t.number).arg(larger)));
-        QVERIFY2(position.contains(t.number),
-            qPrintable(QStringLiteral("thread %1 not in dmc.txt").arg(t.number)));
+            qPrintable(QStringLiteral("thread %1 has another colour in %2").arg(t.number).arg(larger)));
+        QVERIFY2(position.contains(t.number), qPrintable(QStringLiteral("thread %1 not in dmc.txt").arg(t.number)));
         QVERIFY2(position.value(t.number) > previous,
-            qPrintable(
-                QStringLiteral("thread %1 out of the full catalogue's order").arg(t.number)));
+            qPrintable(QStringLiteral("thread %1 out of the full catalogue's order").arg(t.number)));
         previous = position.value(t.number);
     }
 }
@@ -269,9 +254,8 @@ void TestCatalogueFiles::coverage()
     QVERIFY2(readCatalogue(file, subset, error), qPrintable(error));
     int worst = -1;
     const double radius = coveringRadius(all, subset, worst);
-    QVERIFY2(radius < bound,
-        qPrintable(
-            QStringLiteral("thread %1 is %2 away from %3").arg(worst).arg(radius).arg(file)));
+    QVERIFY2(
+        radius < bound, qPrintable(QStringLiteral("thread %1 is %2 away from %3").arg(worst).arg(radius).arg(file)));
 }
 
 // The worst-matched thread of the full catalogue lies strictly closer to Grande than to Media,
@@ -287,8 +271,7 @@ void TestCatalogueFiles::coverageShrinksWithSize()
         QVERIFY2(readCatalogue(QString::fromLatin1(file), subset, error), qPrintable(error));
         int worst = -1;
         const double radius = coveringRadius(all, subset, worst);
-        QVERIFY2(radius < previous,
-            qPrintable(QStringLiteral("%1 covers no closer than the smaller one").arg(file)));
+        QVERIFY2(radius < previous, qPrintable(QStringLiteral("%1 covers no closer than the smaller one").arg(file)));
         previous = radius;
     }
 }

@@ -7,8 +7,9 @@ WorkFolder::WorkFolder(bool withCatalogues)
     : m_previous(QDir::currentPath())
 {
     if (withCatalogues) {
-        for (const char *name : {"dmc.txt", "dmc1.txt", "dmc5.txt", "dmc10.txt"})
-            QFile::copy(QStringLiteral(PUNTELA_DATA_DIR "/") + QLatin1String(name), m_dir.filePath(QLatin1String(name)));
+        for (const char* name : { "dmc.txt", "dmc1.txt", "dmc5.txt", "dmc10.txt" })
+            QFile::copy(
+                QStringLiteral(PUNTELA_DATA_DIR "/") + QLatin1String(name), m_dir.filePath(QLatin1String(name)));
     }
     QDir::setCurrent(m_dir.path());
 }
@@ -28,11 +29,12 @@ QImage gradientPicture(int w, int h)
     QImage im(w, h, QImage::Format_RGB32);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
-            im.setPixel(x, y, qRgb((x * 255) / std::max(1, w - 1), (y * 255) / std::max(1, h - 1), ((x + y) * 7) % 256));
+            im.setPixel(
+                x, y, qRgb((x * 255) / std::max(1, w - 1), (y * 255) / std::max(1, h - 1), ((x + y) * 7) % 256));
     return im;
 }
 
-QString savePicture(const WorkFolder &folder, const QString &name, const QImage &picture)
+QString savePicture(const WorkFolder& folder, const QString& name, const QImage& picture)
 {
     const QString path = folder.file(name);
     picture.save(path, "BMP");

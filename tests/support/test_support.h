@@ -15,7 +15,7 @@ public:
     explicit WorkFolder(bool withCatalogues = true);
     ~WorkFolder();
     QString path() const { return m_dir.path(); }
-    QString file(const QString &name) const { return m_dir.filePath(name); }
+    QString file(const QString& name) const { return m_dir.filePath(name); }
 
 private:
     QTemporaryDir m_dir;
@@ -28,4 +28,4 @@ std::unique_ptr<Form1> startedForm();
 // A picture with a distinct colour in every pixel region, for sampling tests.
 QImage gradientPicture(int w, int h);
 // Saves a picture as a BMP into the folder and returns its path.
-QString savePicture(const WorkFolder &folder, const QString &name, const QImage &picture);
+QString savePicture(const WorkFolder& folder, const QString& name, const QImage& picture);
