@@ -27,17 +27,6 @@ Run runCli(const QStringList& args)
     return r;
 }
 
-int pdfPages(const QString& file)
-{
-    QProcess p;
-    p.start(QStringLiteral("pdfinfo"), { file });
-    if (!p.waitForFinished(20000) || p.exitCode() != 0)
-        return -1;
-    const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)"))
-                                          .match(QString::fromLocal8Bit(p.readAllStandardOutput()));
-    return m.hasMatch() ? m.captured(1).toInt() : -1;
-}
-
 // What a user does in the window for the same settings: load, catalogue, size, colours,
 // variant, single or double stitch, save.
 void makeAndSaveInWindow(Form1& f, const QString& picture, int catalogue, int width, int height, int colours,

@@ -13,16 +13,6 @@ namespace {
 const QString kColourQuestion = QStringLiteral("¿Desea imprimir el patrón en colores?");
 const QString kBlackWhiteQuestion = QStringLiteral("¿Desea imprimir el patrón en blanco y negro?");
 
-int pdfPages(const QString& file)
-{
-    QProcess p;
-    p.start(QStringLiteral("pdfinfo"), { file });
-    if (!p.waitForFinished(20000) || p.exitCode() != 0)
-        return -1;
-    const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)"))
-                                          .match(QString::fromLocal8Bit(p.readAllStandardOutput()));
-    return m.hasMatch() ? m.captured(1).toInt() : -1;
-}
 } // namespace
 
 class TestPrint : public QObject {

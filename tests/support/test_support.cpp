@@ -2,6 +2,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
 
 WorkFolder::WorkFolder(bool withCatalogues)
     : m_previous(QDir::currentPath())
@@ -39,4 +41,15 @@ QString savePicture(const WorkFolder& folder, const QString& name, const QImage&
     const QString path = folder.file(name);
     picture.save(path, "BMP");
     return path;
+}
+
+int pdfPages(const QString& file)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdfinfo"), { file });
+    if (!p.waitForFinished(20000) || p.exitCode() != 0)
+        return -1;
+    const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)"))
+                                          .match(QString::fromLocal8Bit(p.readAllStandardOutput()));
+    return m.hasMatch() ? m.captured(1).toInt() : -1;
 }

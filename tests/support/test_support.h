@@ -6,6 +6,7 @@
 
 #include <QImage>
 #include <QTemporaryDir>
+#include <functional>
 #include <memory>
 
 // A new empty folder made current for the test's lifetime; with catalogues it holds copies of
@@ -29,3 +30,26 @@ std::unique_ptr<Form1> startedForm();
 QImage gradientPicture(int w, int h);
 // Saves a picture as a BMP into the folder and returns its path.
 QString savePicture(const WorkFolder& folder, const QString& name, const QImage& picture);
+
+// Counts the chart redraws: the chart box is refreshed once at the end of each drawing.
+struct ChartCounter {
+    explicit ChartCounter(Surface& chart)
+        : m_chart(chart)
+        , m_previous(chart.onRefresh)
+    {
+        chart.onRefresh = [this] {
+            ++count;
+            if (m_previous)
+                m_previous();
+        };
+    }
+    ~ChartCounter() { m_chart.onRefresh = m_previous; }
+    int count = 0;
+
+private:
+    Surface& m_chart;
+    std::function<void()> m_previous;
+};
+
+// Number of pages of a PDF file as pdfinfo tells it; -1 when it cannot be read.
+int pdfPages(const QString& file);

@@ -55,26 +55,6 @@ bool same(const Snapshot& a, const Snapshot& b)
     return *a.puntos == *b.puntos && a.groups == b.groups && a.counts == b.counts;
 }
 
-// Counts the chart redraws: the chart box is refreshed once at the end of each drawing.
-struct ChartCounter {
-    explicit ChartCounter(Surface& chart)
-        : m_chart(chart)
-        , m_previous(chart.onRefresh)
-    {
-        chart.onRefresh = [this] {
-            ++count;
-            if (m_previous)
-                m_previous();
-        };
-    }
-    ~ChartCounter() { m_chart.onRefresh = m_previous; }
-    int count = 0;
-
-private:
-    Surface& m_chart;
-    std::function<void()> m_previous;
-};
-
 QByteArray fileBytes(const QString& name)
 {
     QFile f(name);
