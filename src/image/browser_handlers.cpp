@@ -1,5 +1,6 @@
 // The file browser: drives, folders and picture files, the "Abrir" button and the preview.
 #include "app/form1.h"
+#include "app/help_texts.h"
 #include "image/browser.h"
 #include "image/picture_file.h"
 #include "image/preview_widget.h"
@@ -84,10 +85,7 @@ void Form1::Command2_Click()
     refreshFileList();
     if (!st.ayuda_abrir) {
         st.ayuda_abrir = True;
-        dialogs().MsgBox(QStringLiteral("Al hacer click en el nombre de la imagen que aparece en la lista se podrá ver "
-                                        "la representación en miniatura a la derecha\n"
-                                        "HACER DOBLE-CLICK SOBRE EL NOMBRE O PULSAR INTRO"),
-            vbOKOnly, QStringLiteral("Ayuda de Puntela 1.2 Demo"));
+        dialogs().MsgBox(help::kOpenText, vbOKOnly, help::kOpenTitle);
     }
 }
 

@@ -1,5 +1,6 @@
 // Loading the previewed picture into the working picture, and the step adjustments.
 #include "app/form1.h"
+#include "app/help_texts.h"
 #include "colour/catalogue.h"
 #include "image/adjust.h"
 #include "image/browser.h"
@@ -117,9 +118,7 @@ void Form1::File1_DblClick()
     setMousePointer(0);
     if (!st.ayuda_imagen) {
         st.ayuda_imagen = True;
-        dialogs().MsgBox(QStringLiteral("Pulsar uno de los dos botones de la izquierda x o X para crear el patrón\n"
-                                        "Existe un manual de usuario en la dirección https://puntela.es/manual"),
-            vbOKOnly, QStringLiteral("Ayuda de puntela 1.2 Demo"));
+        dialogs().MsgBox(help::kPictureText, vbOKOnly, help::kPictureTitle);
     }
     st.listo = True;
 }
