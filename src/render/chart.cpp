@@ -107,7 +107,9 @@ SheetExtent sheetExtent(const PatternSize& p, int H, int V)
 QString paletteSymbol(const WorkState& st, int group0, int k, bool whiteException)
 {
     const int index = paletteIndex(st, group0, k);
-    if (group0 < 5 || symbolCode(index) == 255)
+    // only an index whose code would pass 255 shares the last code whatever its colour; index 222
+    // has code 255 of its own and keeps the group-6 rules
+    if (group0 < 5 || 33 + index > 255)
         return QString(symbolChar(index));
     if (isBlackAndWhite(st))
         return k == 1 ? QStringLiteral("X") : QString();

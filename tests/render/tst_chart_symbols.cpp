@@ -39,6 +39,10 @@ void TestChartSymbols::paletteSymbols_data()
         << QList<int> { 3, 0, 0, 0, 0 } << withWhite << 5 << 1 << false << "%";
     QTest::newRow("white of group 6 past 255: code 255")
         << QList<int> { 100, 100, 100, 0, 0 } << withWhite << 5 << 1 << true << QString(charFromCode(255));
+    QTest::newRow("white of group 6 at index 222 (code 255 of its own): none")
+        << QList<int> { 100, 100, 21, 0, 0 } << withWhite << 5 << 1 << true << "";
+    QTest::newRow("grey of group 6 at index 221: code 254")
+        << QList<int> { 100, 100, 21, 0, 0 } << withWhite << 5 << 0 << true << QString(charFromCode(254));
     QTest::newRow("black and white: X on black") << QList<int> { 0, 0, 0, 0, 0 } << bw << 5 << 1 << true << "X";
     QTest::newRow("black and white: none on white") << QList<int> { 0, 0, 0, 0, 0 } << bw << 5 << 0 << false << "";
 }
