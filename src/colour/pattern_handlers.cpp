@@ -91,9 +91,10 @@ void updateStrips(Form1& f)
 // "Punto sencillo": a pattern at 3 pixels per stitch; busy from the start, the box cleared first.
 void Form1::Command1_Click()
 {
+    // leaving a size box holds what was typed there to its limits before the size is checked
+    focusSink();
     if (!patternSizeChecked(*this, 3))
         return;
-    focusSink();
     st.listo = False;
     Picture2.setVisible(false);
     clearMagnifier(*this);
@@ -109,9 +110,9 @@ void Form1::Command1_Click()
 // off, and the embroidery clears the box itself.
 void Form1::Command5_Click()
 {
+    focusSink();
     if (!patternSizeChecked(*this, 9))
         return;
-    focusSink();
     st.punto_doble = True;
     setMousePointer(11);
     Picture2.setVisible(false);

@@ -63,6 +63,8 @@ private slots:
     void coloursLoweredToTheStitches();
     void refusedSizes_data();
     void refusedSizes();
+    void sizeTypedButNotConfirmed_data();
+    void sizeTypedButNotConfirmed();
     void oneCellHighStillRunsTheLaterSteps();
     void noColoursStillDrawsTheEmbroidery();
     void oneStitchWideStillDrawsTheChart();
@@ -218,6 +220,48 @@ void TestPatternButtons::refusedSizes()
     QCOMPARE(int(f.st.ancho_puntos), 20);
     QCOMPARE(f.st.punto_doble, False);
     QVERIFY(f.Command4->isEnabled());
+    QCOMPARE(f.st.listo, True);
+}
+
+void TestPatternButtons::sizeTypedButNotConfirmed_data()
+{
+    QTest::addColumn<bool>("doble");
+    QTest::addColumn<bool>("across");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("columns");
+    QTest::addColumn<int>("rows");
+    // the spinners stand at 100 x 100: a side that is already 100 leaves the other as it is, a
+    // new side makes the other follow the 120 x 90 working picture
+    QTest::newRow("5000 across held to 100") << false << true << "5000" << 100 << 100;
+    QTest::newRow("2000 down held to 100, double stitch") << true << false << "2000" << 100 << 100;
+    QTest::newRow("2 across held to 4") << false << true << "2" << 4 << 3;
+}
+
+void TestPatternButtons::sizeTypedButNotConfirmed()
+{
+    QFETCH(bool, doble);
+    QFETCH(bool, across);
+    QFETCH(QString, typed);
+    QFETCH(int, columns);
+    QFETCH(int, rows);
+    Form1& f = *m_form;
+    f.show();
+    f.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f));
+    QLineEdit* box = across ? f.Text4 : f.Text5;
+    box->setFocus();
+    QVERIFY(box->hasFocus());
+    box->setText(typed);
+    // the button leaves the box, which holds the size to its limits before the pattern is made
+    if (doble)
+        f.Command5_Click();
+    else
+        f.Command1_Click();
+    QCOMPARE(m_dialogs->prompts(), QStringList());
+    QCOMPARE(f.Text4->text(), QString::number(columns));
+    QCOMPARE(f.Text5->text(), QString::number(rows));
+    QCOMPARE(int(f.st.ancho_puntos), columns);
+    QCOMPARE(int(f.st.alto_puntos), rows);
     QCOMPARE(f.st.listo, True);
 }
 
