@@ -38,7 +38,9 @@ void Form2::coverScreen()
     Picture2.setHeight(screenRect.height() + 1);
     Picture2.Cls();
     Picture2.move(0, 0);
-    Picture1.move((Picture2.Width() - Picture1.Width()) / 2, (Picture2.Height() - Picture1.Height()) / 2);
+    // half an odd difference goes to the even neighbour, as every position worked out in halves
+    Picture1.move(
+        CLng((Picture2.Width() - Picture1.Width()) / 2.0), CLng((Picture2.Height() - Picture1.Height()) / 2.0));
     // without a window manager a maximised window keeps its old size: give it the screen too
     setGeometry(screenRect);
 }
@@ -93,8 +95,9 @@ void Form2::Picture1_MouseMove(double X, double Y)
 {
     if (m_st.arrastrando == False)
         return;
+    // the picture follows the pointer, rounded to the nearest pixel like the main window's pictures
     Picture1.move(
-        Picture1.Left() + int(X - double(m_st.x_arrastre)), Picture1.Top() + int(Y - double(m_st.y_arrastre)));
+        CLng(Picture1.Left() + X - double(m_st.x_arrastre)), CLng(Picture1.Top() + Y - double(m_st.y_arrastre)));
 }
 
 void Form2::Picture1_MouseUp() { m_st.arrastrando = False; }

@@ -74,10 +74,55 @@ private slots:
         const QRect screen = view.screen()->geometry();
         QCOMPARE(view.Picture2.Width(), screen.width() + 1);
         QCOMPARE(view.Picture2.Height(), screen.height() + 1);
-        QCOMPARE(view.Picture1.Left(), (view.Picture2.Width() - view.Picture1.Width()) / 2);
-        QCOMPARE(view.Picture1.Top(), (view.Picture2.Height() - view.Picture1.Height()) / 2);
+        QCOMPARE(view.Picture1.Left(), int(CLng((view.Picture2.Width() - view.Picture1.Width()) / 2.0)));
+        QCOMPARE(view.Picture1.Top(), int(CLng((view.Picture2.Height() - view.Picture1.Height()) / 2.0)));
         QCOMPARE(view.Picture1.Top() < 0, view.Picture1.Height() > screen.height());
         QCOMPARE(view.geometry(), screen);
+    }
+
+    // Widths whose distance to the backdrop's width is odd: the half goes to the even neighbour
+    // (615.5 -> 616, -201.5 -> -202), where cutting the fraction off would give 615 and -201.
+    void oddHalvesGoToTheEvenNeighbour_data()
+    {
+        QTest::addColumn<int>("overhang"); // picture width beyond the backdrop's, a multiple of 4
+        QTest::addColumn<int>("offset"); // 4 m + 3 of the backdrop width, or -(4 m + 3)
+        QTest::newRow("smaller than the screen: 2 m + 1.5 rounds up to 2 m + 2") << 0 << 1;
+        QTest::newRow("larger than the screen: -(2 m + 1.5) rounds to -(2 m + 2)") << 400 << -1;
+    }
+    void oddHalvesGoToTheEvenNeighbour()
+    {
+        QFETCH(int, overhang);
+        QFETCH(int, offset);
+        m_form->form2 = new Form2(m_form->st, m_form.get());
+        Form2& view = *m_form->form2;
+        const int backdrop = view.screen()->geometry().width() + 1;
+        // a difference of 4 m + 3: its half 2 m + 1.5 lies between an odd and an even number
+        const int m = offset > 0 ? (backdrop - 103) / 4 : overhang / 4;
+        const int width = offset > 0 ? backdrop - (4 * m + 3) : backdrop + 4 * m + 3;
+        QCOMPARE(view.showPicture(QImage(width, 40, QImage::Format_RGB32)), Form2::Shown::Ok);
+        QCOMPARE(view.Picture1.Left(), offset * (2 * m + 2));
+    }
+
+    void dragRoundsToTheNearestPixel_data()
+    {
+        QTest::addColumn<double>("x");
+        QTest::addColumn<double>("y");
+        QTest::addColumn<QPoint>("moved");
+        QTest::newRow("20.6 right, 14.4 down: 21, 14") << 30.6 << 24.4 << QPoint(21, 14);
+        QTest::newRow("5.6 left, 5.6 up: -6, -6") << 4.4 << 4.4 << QPoint(-6, -6);
+        QTest::newRow("a whole move stays whole") << 13.0 << 7.0 << QPoint(3, -3);
+    }
+    void dragRoundsToTheNearestPixel()
+    {
+        QFETCH(double, x);
+        QFETCH(double, y);
+        QFETCH(QPoint, moved);
+        Form2& view = shown(0);
+        const QPoint start(view.Picture1.Left(), view.Picture1.Top());
+        view.Picture1_MouseDown(1, 10, 10);
+        view.Picture1_MouseMove(x, y);
+        QCOMPARE(QPoint(view.Picture1.Left(), view.Picture1.Top()), start + moved);
+        view.Picture1_MouseUp();
     }
 
     void closing_data()
