@@ -5,6 +5,7 @@
 #include "render/chart.h"
 #include "surface/dialogs.h"
 
+#include <functional>
 #include <new>
 #include <stdexcept>
 
@@ -31,15 +32,34 @@ void endFailedDrawing(Form1& f, const QString& message, const QString& title)
     f.setMousePointer(0);
     f.st.listo = True;
 }
+
+// Runs one chart drawing under the busy flag and the hourglass. A surface that cannot be made,
+// or any other failure, ends with its message; every drawing ends with listo True.
+void guardedDrawing(Form1& f, const std::function<ChartResult()>& draw)
+{
+    try {
+        f.st.listo = False;
+        f.setMousePointer(11);
+        if (draw() == ChartResult::NoMemory) {
+            endFailedDrawing(f, kNoMemory, QStringLiteral("Error de memoria"));
+            return;
+        }
+        f.Picture11.Refresh();
+        f.setMousePointer(0);
+        f.st.listo = True;
+    } catch (const std::bad_alloc&) {
+        endFailedDrawing(f, kNoMemory, QStringLiteral("Error de memoria"));
+    } catch (const std::exception&) {
+        endFailedDrawing(f, QStringLiteral("Error"), QStringLiteral("Puntela"));
+    }
+}
 } // namespace
 
 // Redraws the first sheet, resets the selectors to it with their maxima, and writes the symbols
 // on the strips after gama2 has repainted them. Failures end with a message and listo True.
 void Form1::patron()
 {
-    try {
-        st.listo = False;
-        setMousePointer(11);
+    guardedDrawing(*this, [this] {
         const ChartOptions options = chartOptions(*this);
         const PatternSize size = patternSize(st, Picture2);
         // listo is False, so the change events these raise do nothing
@@ -49,49 +69,26 @@ void Form1::patron()
         VScroll2->setMaximum(std::max(1, vScrollMax(size.H())));
         setStripFonts(Picture8, options.symbolFont);
         const ChartResult r = drawFirstSheet({ st, size, Picture11, Picture15, options, progress() });
-        if (r == ChartResult::NoMemory) {
-            endFailedDrawing(*this, kNoMemory, QStringLiteral("Error de memoria"));
-            return;
-        }
         if (r == ChartResult::Drawn) {
             gama2();
             if (options.symbols)
                 drawStripSymbols(Picture8, st, options.symbolFont);
             Picture11.move(0, 0);
         }
-        Picture11.Refresh();
-        setMousePointer(0);
-        st.listo = True;
-    } catch (const std::bad_alloc&) {
-        endFailedDrawing(*this, kNoMemory, QStringLiteral("Error de memoria"));
-    } catch (const std::exception&) {
-        endFailedDrawing(*this, QStringLiteral("Error"), QStringLiteral("Puntela"));
-    }
+        return r;
+    });
 }
 
 // Draws the sheet the selectors point at, or the key when HScroll2 stands at its last position.
 void Form1::patron1()
 {
-    try {
-        st.listo = False;
-        setMousePointer(11);
+    guardedDrawing(*this, [this] {
         const int H = HScroll2->value(), V = VScroll2->value();
         const int hMax = HScroll2->maximum(), vMax = VScroll2->maximum();
         const ChartJob job { st, patternSize(st, Picture2), Picture11, Picture15, chartOptions(*this), progress() };
-        const ChartResult r = H == hMax ? drawKey(job, sheetTotal(hMax, vMax), [this](Long c) { return dmci(st, c); })
-                                        : drawSheet(job, H, V, hMax, vMax);
-        if (r == ChartResult::NoMemory) {
-            endFailedDrawing(*this, kNoMemory, QStringLiteral("Error de memoria"));
-            return;
-        }
-        Picture11.Refresh();
-        setMousePointer(0);
-        st.listo = True;
-    } catch (const std::bad_alloc&) {
-        endFailedDrawing(*this, kNoMemory, QStringLiteral("Error de memoria"));
-    } catch (const std::exception&) {
-        endFailedDrawing(*this, QStringLiteral("Error"), QStringLiteral("Puntela"));
-    }
+        return H == hMax ? drawKey(job, sheetTotal(hMax, vMax), [this](Long c) { return dmci(st, c); })
+                         : drawSheet(job, H, V, hMax, vMax);
+    });
 }
 
 void Form1::HScroll2_Change()

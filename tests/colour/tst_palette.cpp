@@ -4,6 +4,8 @@
 #include "colour/palette.h"
 #include "render/chart.h"
 
+#include "test_support.h"
+
 #include <QtTest>
 
 namespace {
@@ -54,18 +56,6 @@ WorkState withGroups(const Counts& counts, Long asked)
 }
 
 Counts counts(const WorkState& st) { return Counts(st.num_tono.begin(), st.num_tono.end()); }
-
-struct Recorder {
-    QStringList stages, figures, errors;
-    Progress progress()
-    {
-        Progress p;
-        p.stage = [this](const QString& s) { stages << s; };
-        p.figure = [this](const QString& s) { figures << s; };
-        p.error = [this](const QString& s) { errors << s; };
-        return p;
-    }
-};
 
 // Whether any pixel inside swatch k (its outline left out) has the colour.
 bool swatchShows(const Surface& strip, int k, Long colour)

@@ -3,6 +3,8 @@
 #include "colour/colour_value.h"
 #include "colour/stitch_reading.h"
 
+#include "test_support.h"
+
 #include <QtTest>
 
 namespace {
@@ -35,19 +37,6 @@ Surface markedPicture(int w, int h, int xStep, int yStep, int redY)
     return p;
 }
 
-struct Recorder {
-    QStringList stages, figures, errors;
-    QList<int> pointers;
-    Progress progress()
-    {
-        Progress p;
-        p.stage = [this](const QString& s) { stages << s; };
-        p.figure = [this](const QString& s) { figures << s; };
-        p.error = [this](const QString& s) { errors << s; };
-        p.pointer = [this](int k) { pointers << k; };
-        return p;
-    }
-};
 } // namespace
 
 class TestStitchReading : public QObject {

@@ -3,6 +3,8 @@
 #include "colour/colour_value.h"
 #include "render/embroidery.h"
 
+#include "test_support.h"
+
 #include <QtTest>
 
 namespace {
@@ -31,17 +33,6 @@ WorkState pattern(int columns, int rows, Long colour)
     return st;
 }
 
-struct Recorder {
-    QStringList stages, figures, errors;
-    Progress progress()
-    {
-        Progress p;
-        p.stage = [this](const QString& s) { stages << s; };
-        p.figure = [this](const QString& s) { figures << s; };
-        p.error = [this](const QString& s) { errors << s; };
-        return p;
-    }
-};
 } // namespace
 
 class TestEmbroidery : public QObject {

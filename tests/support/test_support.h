@@ -53,3 +53,18 @@ private:
 
 // Number of pages of a PDF file as pdfinfo tells it; -1 when it cannot be read.
 int pdfPages(const QString& file);
+
+// Records what a long procedure reports: stage texts, figures, errors and pointer changes.
+struct Recorder {
+    QStringList stages, figures, errors;
+    QList<int> pointers;
+    Progress progress()
+    {
+        Progress p;
+        p.stage = [this](const QString& s) { stages << s; };
+        p.figure = [this](const QString& s) { figures << s; };
+        p.error = [this](const QString& s) { errors << s; };
+        p.pointer = [this](int k) { pointers << k; };
+        return p;
+    }
+};
