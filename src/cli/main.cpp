@@ -1,6 +1,8 @@
 // puntela-cli: makes a pattern from a picture without a window and saves its pictures (and,
 // if asked, a PDF of every sheet), by driving the same main-window handlers a user drives.
 #include "app/form1.h"
+#include "colour/catalogue.h"
+#include "image/embroidery_sizing.h"
 #include "output/print_handlers.h"
 #include "output/printer_qt.h"
 #include "surface/dialogs.h"
@@ -183,11 +185,8 @@ QString copyCatalogues(const QString& work)
 {
     const QString appDir = QCoreApplication::applicationDirPath();
     for (const QString& from : { appDir, appDir + QStringLiteral("/data"), QStringLiteral(PUNTELA_DATA_DIR) }) {
-        if (!QFileInfo::exists(from + QStringLiteral("/dmc.txt")))
-            continue;
-        for (const char* name : { "dmc.txt", "dmc1.txt", "dmc5.txt", "dmc10.txt" })
-            QFile::copy(from + QLatin1Char('/') + QLatin1String(name), work + QLatin1Char('/') + QLatin1String(name));
-        return {};
+        if (QFileInfo::exists(from + QStringLiteral("/dmc.txt")))
+            return copyCatalogueFiles(from, work);
     }
     return QStringLiteral("No se encuentran los catálogos de hilos (dmc.txt).");
 }
@@ -222,10 +221,10 @@ QString setSide(Form1& f, int stitches, bool width)
         text->setText(QString::number(stitches));
         int key = 13;
         width ? f.Text4_KeyPress(key) : f.Text5_KeyPress(key);
-    } else if (stitches * 3 > spinner->maximum()) {
-        return QStringLiteral("Tamaño imposible: el máximo son %1 puntos.").arg(spinner->maximum() / 3);
+    } else if (const std::optional<int> pixels = spinnerPixelsForStitches(stitches, spinner->maximum())) {
+        spinner->setValue(*pixels);
     } else {
-        spinner->setValue(stitches * 3);
+        return QStringLiteral("Tamaño imposible: el máximo son %1 puntos.").arg(spinner->maximum() / 3);
     }
     return {};
 }

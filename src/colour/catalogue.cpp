@@ -3,6 +3,7 @@
 #include "surface/text_file.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 QString catalogueFile(int catalogo)
 {
@@ -77,6 +78,12 @@ CatalogueRead readFile(const QString& fileName, std::vector<color_dmc>& into, in
 {
     QFile f(fileName);
     CatalogueRead r;
+    // a pipe or a device of that name would never end, or never even open
+    const QFileInfo info(fileName);
+    if (info.exists() && !info.isFile()) {
+        r.error = QStringLiteral("El catálogo de hilos \"%1\" no es un archivo normal.").arg(fileName);
+        return r;
+    }
     if (!f.open(QIODevice::ReadOnly)) {
         r.error = QStringLiteral("No se puede leer el catálogo de hilos \"%1\".").arg(fileName);
         return r;
@@ -106,6 +113,62 @@ CatalogueRead readFullCatalogue(QIODevice& device, std::vector<color_dmc>& into,
 CatalogueRead readFullCatalogueFile(const QString& fileName, std::vector<color_dmc>& into, int count)
 {
     return readFile(fileName, into, count, false);
+}
+
+CatalogueRead readActiveCatalogueFile(int catalogo, const WorkState& st, std::vector<color_dmc>& into)
+{
+    const QString fileName = catalogueFile(catalogo);
+    std::vector<color_dmc> read = into;
+    CatalogueRead r = readCatalogueFile(fileName, read, kFullCatalogue);
+    if (!r.error.isEmpty() || catalogo < 1 || catalogo > 3) {
+        if (r.error.isEmpty())
+            into = read;
+        return r;
+    }
+    // a partial catalogue that lists nothing would leave every stitch without a thread
+    QString wrong;
+    if (r.count == 0)
+        wrong = QStringLiteral("no tiene ningún hilo");
+    for (int i = 1; i <= r.count && wrong.isEmpty(); ++i) {
+        const color_dmc& d = read[std::size_t(i)];
+        const Integer at = dmcn(st, d.numero);
+        const bool known = at <= kFullCatalogue && st.dmc_todos[at].rojo == d.rojo && st.dmc_todos[at].verde == d.verde
+            && st.dmc_todos[at].azul == d.azul;
+        if (!known)
+            wrong = QStringLiteral("el hilo %1 (%2) no está en el catálogo completo").arg(i).arg(d.numero);
+    }
+    if (!wrong.isEmpty()) {
+        r.count = 0;
+        r.error = QStringLiteral("El catálogo de hilos \"%1\" está dañado: %2.").arg(fileName, wrong);
+        return r;
+    }
+    into = read;
+    return r;
+}
+
+QString copyCatalogueFiles(const QString& from, const QString& to)
+{
+    for (const int catalogo : { 4, 1, 2, 3 }) {
+        const QString name = catalogueFile(catalogo);
+        const QString source = from + QLatin1Char('/') + name;
+        const QString target = to + QLatin1Char('/') + name;
+        if (!QFileInfo(source).isFile())
+            return QStringLiteral("El catálogo de hilos \"%1\" no es un archivo normal.").arg(source);
+        QFile in(source);
+        if (!in.open(QIODevice::ReadOnly))
+            return QStringLiteral("No se puede leer el catálogo de hilos \"%1\".").arg(source);
+        const QByteArray data = in.readAll();
+        QFile out(target);
+        bool copied = in.error() == QFileDevice::NoError && out.open(QIODevice::WriteOnly | QIODevice::Truncate)
+            && out.write(data) == data.size() && out.flush();
+        out.close();
+        QFile check(target);
+        copied = copied && check.open(QIODevice::ReadOnly) && check.readAll() == data;
+        if (!copied)
+            return QStringLiteral("No se puede copiar el catálogo de hilos \"%1\" a la carpeta de trabajo.")
+                .arg(source);
+    }
+    return {};
 }
 
 Integer dmcn(const WorkState& st, Long numero)

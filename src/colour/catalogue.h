@@ -26,6 +26,17 @@ CatalogueRead readCatalogueFile(const QString& fileName, std::vector<color_dmc>&
 CatalogueRead readFullCatalogue(QIODevice& device, std::vector<color_dmc>& into, int count);
 CatalogueRead readFullCatalogueFile(const QString& fileName, std::vector<color_dmc>& into, int count);
 
+// Reads catalogue number `catalogo` (1..5) from its file into entries 1.. of `into`, as
+// readCatalogueFile does, and holds the partial catalogues 1..3 to more: they must list at
+// least one thread, and only threads of the full catalogue in `st` (same number and colour).
+// A refused catalogue leaves `into` as it was; the error names the file.
+CatalogueRead readActiveCatalogueFile(int catalogo, const WorkState& st, std::vector<color_dmc>& into);
+
+// Copies the four delivered catalogue files from the folder `from` into `to`, reading only
+// plain files and checking that each copy holds what its source holds. Empty text on
+// success, else a message naming the file.
+QString copyCatalogueFiles(const QString& from, const QString& to);
+
 // Position of a thread number in the full catalogue (1..426), 427 when it is not there.
 Integer dmcn(const WorkState& st, Long numero);
 // The text a catalogue list shows for a thread: "Ecru", "Blanco" or its number.

@@ -33,9 +33,8 @@ void Form1::paleta(Integer catalogo)
 {
     if (!st.listo)
         return;
-    const QString file = catalogueFile(catalogo);
     std::vector<color_dmc> read = st.dmc_activos;
-    const CatalogueRead r = readCatalogueFile(file, read, kFullCatalogue);
+    const CatalogueRead r = readActiveCatalogueFile(catalogo, st, read);
     if (!r.error.isEmpty()) {
         // the active catalogue and its list stay as they were
         er(r.error);

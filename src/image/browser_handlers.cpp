@@ -2,6 +2,7 @@
 #include "app/form1.h"
 #include "app/help_texts.h"
 #include "image/browser.h"
+#include "image/decode_apart.h"
 #include "image/picture_file.h"
 #include "image/preview_widget.h"
 #include "surface/dialogs.h"
@@ -96,8 +97,9 @@ void Form1::File1_Click()
         return;
     setMousePointer(11);
     const QString path = joinPath(File1Path, item->text());
-    // read before anything changes, so that a file that cannot be read leaves all as it was
-    const PictureResult read = loadPictureFile(path);
+    // read before anything changes, so that a file that cannot be read leaves all as it was;
+    // decoded apart, so that no file can end the program
+    const PictureResult read = loadPictureApart(path);
     if (!read.ok()) {
         setMousePointer(0);
         er(read.error);

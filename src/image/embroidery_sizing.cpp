@@ -41,3 +41,11 @@ EmbroideryLayout embroideryLayoutFor(int W, int H)
 }
 
 int centredInFrame(int outerSize) { return CInt(kFrameCentre - Single(outerSize) / 2); }
+
+std::optional<int> spinnerPixelsForStitches(qint64 stitches, int spinnerMaximum)
+{
+    // any side past the spinner is refused before it is multiplied
+    if (stitches < 1 || stitches > spinnerMaximum / 3)
+        return std::nullopt;
+    return int(stitches * 3);
+}

@@ -2,6 +2,7 @@
 // Where a newly loaded picture and its empty embroidery go in their 304 x 304 frames, and
 // the pattern size the settings start from: 100 stitches of 3 pixels on the longer side.
 #include <QString>
+#include <optional>
 
 constexpr int kFrameSide = 304;
 constexpr int kFrameCentre = 152;
@@ -22,3 +23,7 @@ EmbroideryLayout embroideryLayoutFor(int W, int H);
 // Position that centres a box of this outer size on the frame's centre 152 (negative for a
 // box larger than the frame); halves go to the even neighbour.
 int centredInFrame(int outerSize);
+
+// The size spinner's value (3 pixels a stitch) for a pattern side of `stitches`, worked out
+// without overflow; nothing when it lies outside 1..spinnerMaximum.
+std::optional<int> spinnerPixelsForStitches(qint64 stitches, int spinnerMaximum);

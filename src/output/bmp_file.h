@@ -3,6 +3,6 @@
 #include <QImage>
 #include <QString>
 
-// Writes `picture` as a 24-bit BMP at `path`, marked 96 pixels to the inch. Returns an empty
-// text on success, otherwise a Spanish message that names the file.
+// Writes `picture` as a 24-bit BMP at `path`, marked 96 pixels to the inch, whole or not at
+// all. Returns an empty text on success, otherwise a Spanish message that names the file.
 QString writeBmp(const QImage& picture, const QString& path);

@@ -1,6 +1,7 @@
 #include "output/printer_qt.h"
 
 #include "output/page_placement.h"
+#include "output/whole_file.h"
 
 #include <QPageLayout>
 #include <QPrinter>
@@ -15,18 +16,25 @@ PageJob::~PageJob()
 {
     if (m_painter.isActive())
         m_painter.end();
+    if (m_pdf)
+        m_printer.setOutputFileName(m_pdf->path());
 }
 
 QString PageJob::printerName() const
 {
     if (m_printer.outputFormat() == QPrinter::PdfFormat)
-        return QStringLiteral("el archivo \"%1\"").arg(m_printer.outputFileName());
+        return QStringLiteral("el archivo \"%1\"").arg(m_pdf ? m_pdf->path() : m_printer.outputFileName());
     return QStringLiteral("la impresora \"%1\"").arg(m_printer.printerName());
 }
 
 bool PageJob::begin()
 {
-    if (m_painter.begin(&m_printer)) {
+    if (m_printer.outputFormat() == QPrinter::PdfFormat && !m_printer.outputFileName().isEmpty()) {
+        // Qt's PDF writer reports no failed write: the file is checked before it takes the name
+        m_pdf = std::make_unique<FileInPlace>(m_printer.outputFileName());
+        m_printer.setOutputFileName(m_pdf->temporaryPath());
+    }
+    if ((!m_pdf || !m_pdf->temporaryPath().isEmpty()) && m_painter.begin(&m_printer)) {
         // a chart must not reach the paper with compression noise around its symbols
         m_painter.setRenderHint(QPainter::LosslessImageRendering);
         return true;
@@ -61,6 +69,12 @@ bool PageJob::end()
         return m_error.isEmpty();
     if (!m_painter.end() && m_error.isEmpty())
         m_error = QStringLiteral("No se puede imprimir: %1 no ha recibido todas las páginas.").arg(printerName());
+    if (m_pdf) {
+        m_printer.setOutputFileName(m_pdf->path());
+        if (m_error.isEmpty())
+            m_error = m_pdf->commit(pdfComplete);
+        m_pdf.reset();
+    }
     return m_error.isEmpty();
 }
 

@@ -4,7 +4,10 @@
 #include <QImage>
 #include <QPainter>
 #include <QString>
+#include <memory>
 #include <vector>
+
+class FileInPlace;
 
 class QPrinter;
 
@@ -20,7 +23,8 @@ public:
     bool begin();
     // Adds one page, centred and not scaled; false (with error()) when the printer fails.
     bool addPage(const QImage& page);
-    // Closes the job; false (with error()) when the last pages could not be sent.
+    // Closes the job; false (with error()) when the last pages could not be sent. A PDF file is
+    // written under a temporary name and put in place only when it is complete.
     bool end();
     // What went wrong, as a Spanish message for the user; empty while all is well.
     QString error() const { return m_error; }
@@ -30,6 +34,7 @@ private:
     QString printerName() const;
     QPrinter& m_printer;
     QPainter m_painter;
+    std::unique_ptr<FileInPlace> m_pdf;
     int m_pages = 0;
     QString m_error;
 };

@@ -1,10 +1,11 @@
 #include "views/undo_file.h"
 
+#include "output/whole_file.h"
 #include "surface/text_file.h"
 
 #include <QBuffer>
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
 
 namespace {
 // One number on a line of its own, with the spaces Print # puts around it.
@@ -46,13 +47,11 @@ void writeUndoRecord(QIODevice& device, const SwapRecord& record)
 
 QString writeUndoFile(const QString& fileName, const SwapRecord& record)
 {
-    QSaveFile f(fileName);
-    bool ok = f.open(QIODevice::WriteOnly);
-    if (ok) {
-        writeUndoRecord(f, record);
-        ok = f.commit();
-    }
-    if (ok)
+    const bool written = writeWhole(fileName, [&](QIODevice& device) {
+        writeUndoRecord(device, record);
+        return true;
+    }).isEmpty();
+    if (written)
         return QString();
     return QStringLiteral("No se puede escribir el archivo para deshacer el cambio \"%1\". El cambio de color no se "
                           "ha hecho.")
@@ -83,7 +82,8 @@ UndoRead readUndoRecord(QIODevice& device)
 UndoRead readUndoFile(const QString& fileName)
 {
     QFile f(fileName);
-    if (!f.open(QIODevice::ReadOnly)) {
+    // only a plain file: a pipe of that name would never end
+    if (!QFileInfo(fileName).isFile() || !f.open(QIODevice::ReadOnly)) {
         UndoRead r;
         r.error = QStringLiteral("No se encuentra el archivo para deshacer el cambio \"%1\". No se ha deshecho nada.")
                       .arg(fileName);

@@ -4,6 +4,7 @@
 #include <QDataStream>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QPainter>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtEndian>
@@ -187,6 +188,9 @@ private slots:
     void brokenFiles();
     void fileErrors_data();
     void fileErrors();
+    void faultyMetafiles_data();
+    void faultyMetafiles();
+    void glyphIndexTextAfterFallbackFonts();
 
 private:
     QTemporaryDir m_dir;
@@ -549,6 +553,54 @@ void TestPictureFile::fileErrors()
     const PictureResult result = loadPictureFile(path);
     QVERIFY(result.image.isNull());
     QCOMPARE(result.error, error);
+}
+
+// Metafiles rebuilt from files that once froze or ended the program (tests/data/mkfaults.py).
+void TestPictureFile::faultyMetafiles_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QSize>("size"); // empty when refused
+
+    QTest::newRow("WMF whose largest record asks for 4 GB") << "big_record.wmf" << QSize();
+    QTest::newRow("WMF bitmap claiming 60000 x 60000 in 16 bytes") << "big_bitmap.wmf" << QSize();
+    // 10944 x 10464 scaled down to 16 megapixels, in proportion
+    QTest::newRow("WMF asking for 10944 x 10464") << "huge.wmf" << QSize(4090, 3911);
+}
+
+void TestPictureFile::faultyMetafiles()
+{
+    QFETCH(QString, file);
+    QFETCH(QSize, size);
+
+    QElapsedTimer clock;
+    clock.start();
+    const PictureResult result = decodePicture(sample(file), file);
+    QVERIFY2(clock.elapsed() < 8000, qPrintable(QString::number(clock.elapsed())));
+    if (size.isEmpty()) {
+        QCOMPARE(result.error,
+            QStringLiteral("No se puede leer la imagen \"%1\": el archivo está dañado o no es una imagen.").arg(file));
+        return;
+    }
+    QVERIFY2(result.ok(), qPrintable(result.error));
+    QCOMPARE(result.image.size(), size);
+    QCOMPARE(result.image.pixel(size.width() / 2, size.height() / 2), kRed);
+}
+
+// Glyph-index text sent libemf2svg to fontconfig, whose clean-up aborts the program once Qt
+// has loaded fallback fonts; the text is blanked instead and the picture drawn without it.
+void TestPictureFile::glyphIndexTextAfterFallbackFonts()
+{
+    QImage scratch(200, 40, QImage::Format_RGB32);
+    {
+        QPainter painter(&scratch);
+        painter.drawText(5, 30, QStringLiteral("日本 ελληνικά"));
+    }
+    const PictureResult result = decodePicture(sample("glyph_index.emf"), QStringLiteral("glyph_index.emf"));
+    QVERIFY2(result.ok(), qPrintable(result.error));
+    QCOMPARE(result.image.size(), QSize(100, 50));
+    for (int y = 0; y < 50; ++y)
+        for (int x = 0; x < 100; ++x)
+            QCOMPARE(result.image.pixel(x, y), kWhite);
 }
 
 QTEST_MAIN(TestPictureFile)
