@@ -52,6 +52,7 @@ private slots:
     void noFontsEndsTheProgram();
     void startHelpShownOnce();
     void finEndsWithoutAQuestion();
+    void emptyDefaultCatalogueRefused();
     void closingTheWindowEndsWithoutAQuestion();
     void badFullCatalogueEndsInOrder_data();
     void badFullCatalogueEndsInOrder();
@@ -317,6 +318,19 @@ void TestStartup::viewSwitches()
     f->Picture6->setVisible(false);
     f->Command9_Click();
     QVERIFY(!f->Picture6->isHidden());
+}
+
+// An empty "dmc10.txt" once gave an all-black pattern of "248 colores".
+void TestStartup::emptyDefaultCatalogueRefused()
+{
+    WorkFolder folder;
+    writeText(QStringLiteral("dmc10.txt"), QByteArray());
+    ScriptedDialogs d;
+    auto f = loadedForm();
+    QCOMPARE(d.prompts(),
+        QStringList { QStringLiteral("El catálogo de hilos \"dmc10.txt\" está dañado: no tiene ningún hilo.") });
+    QCOMPARE(d.shown[0].title, QStringLiteral("Error"));
+    QCOMPARE(f->ListView1->count(), 0);
 }
 
 QTEST_MAIN(TestStartup)

@@ -137,6 +137,9 @@ private slots:
             << QStringList { "%p", "--out", "%d/cli", "--width", "1300" } << "Tamaño imposible";
         QTest::newRow("height past the spinner")
             << QStringList { "%p", "--out", "%d/cli", "--height", "4000" } << "Tamaño imposible";
+        // three pixels a stitch would overflow a 32-bit number
+        QTest::newRow("width whose pixels overflow")
+            << QStringList { "%p", "--out", "%d/cli", "--width", "1431655966" } << "Tamaño imposible";
         QTest::newRow("width too small") << QStringList { "%p", "--out", "%d/cli", "--width", "3" } << "--width";
         QTest::newRow("folder under a file")
             << QStringList { "%p", "--out", "%d/archivo/sub" } << "no se puede crear la carpeta";

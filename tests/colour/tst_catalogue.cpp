@@ -6,7 +6,10 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 namespace {
 // Writes a catalogue file of `count` threads numbered from `first`, each with its own colour.
@@ -68,6 +71,10 @@ private slots:
     void badFileLeavesActiveCatalogue_data();
     void badFileLeavesActiveCatalogue();
     void dmcnFindsTheFirstPosition();
+    void partialCatalogueRefused_data();
+    void partialCatalogueRefused();
+    void catalogueCopyChecked_data();
+    void catalogueCopyChecked();
 };
 
 void TestCatalogue::hoxPadsToSix_data()
@@ -373,6 +380,72 @@ void TestCatalogue::dmcnFindsTheFirstPosition()
     for (int i = 1; i <= kFullCatalogue; ++i)
         zero.dmc_todos[i].numero = 7;
     QCOMPARE(dmcn(zero, 0), Integer(427));
+}
+
+void TestCatalogue::partialCatalogueRefused_data()
+{
+    QTest::addColumn<int>("catalogo");
+    QTest::addColumn<QByteArray>("content"); // "fifo" for a named pipe
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("empty dmc10.txt") << 3 << QByteArray() << "está dañado: no tiene ningún hilo.";
+    QTest::newRow("dmc5.txt with a thread the full catalogue lacks")
+        << 2 << QByteArray("5000,1,2,3\n") << "está dañado: el hilo 1 (5000) no está en el catálogo completo.";
+    QTest::newRow("dmc1.txt with a known number in another colour")
+        << 1 << QByteArray("1,1,2,3\n") << "está dañado: el hilo 1 (1) no está en el catálogo completo.";
+    QTest::newRow("a pipe named dmc10.txt") << 3 << QByteArray("fifo") << "no es un archivo normal.";
+}
+
+void TestCatalogue::partialCatalogueRefused()
+{
+    QFETCH(int, catalogo);
+    QFETCH(QByteArray, content);
+    QFETCH(QString, reason);
+    WorkFolder folder;
+    WorkState st;
+    QVERIFY(readFullCatalogueFile(QStringLiteral("dmc.txt"), st.dmc_todos, kFullCatalogue).error.isEmpty());
+    const QString name = catalogueFile(catalogo);
+    QFile::remove(name);
+    if (content == "fifo")
+        QCOMPARE(::mkfifo(QFile::encodeName(name).constData(), 0600), 0);
+    else
+        writeText(name, content);
+
+    std::vector<color_dmc> into = st.dmc_todos;
+    const CatalogueRead r = readActiveCatalogueFile(catalogo, st, into);
+    QCOMPARE(r.error, QStringLiteral("El catálogo de hilos \"%1\" %2").arg(name, reason));
+    QCOMPARE(r.count, 0);
+    for (int i = 1; i <= kFullCatalogue; ++i)
+        QVERIFY(sameThread(into[std::size_t(i)], st.dmc_todos[std::size_t(i)]));
+}
+
+void TestCatalogue::catalogueCopyChecked_data()
+{
+    QTest::addColumn<QString>("pipe"); // a catalogue replaced by a named pipe, or none
+    QTest::newRow("plain files") << QString();
+    QTest::newRow("a pipe named dmc5.txt") << "dmc5.txt";
+}
+
+void TestCatalogue::catalogueCopyChecked()
+{
+    QFETCH(QString, pipe);
+    WorkFolder from;
+    QTemporaryDir to;
+    if (!pipe.isEmpty()) {
+        QVERIFY(QFile::remove(pipe));
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    }
+    const QString failure = copyCatalogueFiles(from.path(), to.path());
+    if (!pipe.isEmpty()) {
+        QCOMPARE(failure, QStringLiteral("El catálogo de hilos \"%1\" no es un archivo normal.").arg(from.file(pipe)));
+        QVERIFY(!QFile::exists(to.filePath(pipe)));
+        return;
+    }
+    QCOMPARE(failure, QString());
+    for (const char* name : { "dmc.txt", "dmc1.txt", "dmc5.txt", "dmc10.txt" }) {
+        QFile a(from.file(QLatin1String(name))), b(to.filePath(QLatin1String(name)));
+        QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+        QCOMPARE(b.readAll(), a.readAll());
+    }
 }
 
 QTEST_MAIN(TestCatalogue)

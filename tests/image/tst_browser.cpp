@@ -2,6 +2,7 @@
 #include "image/browser.h"
 #include "test_support.h"
 
+#include <QElapsedTimer>
 #include <QtTest>
 
 namespace {
@@ -41,6 +42,7 @@ private slots:
     void unreadableFolderKeepsLists();
     void openHelpOnce();
     void previewOfClickedFile();
+    void slowMetafileRefusedWhileTheWindowRepaints();
 };
 
 void TestBrowser::pattern_data()
@@ -204,6 +206,64 @@ void TestBrowser::previewOfClickedFile()
     QVERIFY(f->Image1.Visible);
     QCOMPARE(checkValue(f->Check10), 0);
     QCOMPARE(f->mousePointer(), 0);
+}
+
+// A metafile that draws for minutes: the preview is refused after the helper's time limit,
+// the picture on show stays, and meanwhile the window repaints under the hourglass.
+void TestBrowser::slowMetafileRefusedWhileTheWindowRepaints()
+{
+    WorkFolder folder;
+    savePicture(folder, QStringLiteral("ancha.bmp"), gradientPicture(400, 100));
+    QVERIFY(QFile::copy(QStringLiteral(PUNTELA_SAMPLES_DIR "/slow.wmf"), folder.file(QStringLiteral("lenta.wmf"))));
+    ScriptedDialogs d;
+    auto f = startedForm();
+    f->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.get()));
+    f->Dir1Path = folder.path();
+    f->Dir1_Change();
+    f->File1->setCurrentItem(f->File1->findItems(QStringLiteral("ancha.bmp"), Qt::MatchExactly).value(0));
+    const QImage shown = f->Image1.Picture;
+    QCOMPARE(shown.size(), QSize(400, 100));
+
+    // a repaint asked for every 50 ms; each one that happens is timed
+    struct PaintClock : QObject {
+        QElapsedTimer clock;
+        qint64 last = 0, longestGap = 0;
+        int paints = 0;
+        bool eventFilter(QObject*, QEvent* e) override
+        {
+            if (e->type() == QEvent::Paint) {
+                longestGap = qMax(longestGap, clock.elapsed() - last);
+                last = clock.elapsed();
+                ++paints;
+            }
+            return false;
+        }
+    } paints;
+    paints.clock.start();
+    f->installEventFilter(&paints);
+    QList<int> pointers;
+    QTimer ticker;
+    connect(&ticker, &QTimer::timeout, f.get(), [&] {
+        pointers << f->mousePointer();
+        f->update();
+    });
+    ticker.start(50);
+    f->File1->setCurrentItem(f->File1->findItems(QStringLiteral("lenta.wmf"), Qt::MatchExactly).value(0));
+    ticker.stop();
+    f->removeEventFilter(&paints);
+    const qint64 took = paints.clock.elapsed();
+
+    QCOMPARE(d.shown.size(), std::size_t(1));
+    QVERIFY2(d.shown[0].prompt.startsWith(QStringLiteral("No se puede leer la imagen \"lenta.wmf\": ")),
+        qPrintable(d.shown[0].prompt));
+    QCOMPARE(f->Image1.Picture, shown);
+    QCOMPARE(f->mousePointer(), 0);
+    QVERIFY(took <= 12000);
+    qInfo("refused after %lld ms; %d repaints, longest pause between repaints %lld ms", took, paints.paints,
+        paints.longestGap);
+    QVERIFY2(paints.longestGap < 500, qPrintable(QString::number(paints.longestGap)));
+    QVERIFY(!pointers.isEmpty() && pointers.count(11) == pointers.size());
 }
 
 QTEST_MAIN(TestBrowser)
