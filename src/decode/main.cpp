@@ -18,7 +18,9 @@ int main(int argc, char* argv[])
     // text in an EMF is drawn with Qt's fonts, which need a GUI application but no screen
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
-    QGuiApplication app(argc, argv);
+    // Qt sees no argument of ours: a file name is never taken for one of its options
+    int qtArgc = 1;
+    QGuiApplication app(qtArgc, argv);
     const PictureResult result = loadPictureFile(QFile::decodeName(argv[1]));
     QFile out;
     if (!out.open(stdout, QIODevice::WriteOnly) || !writeDecodeAnswer(out, result) || !out.flush())

@@ -187,7 +187,8 @@ bool wmfHeaderSound(const QByteArray& data)
         if (size < 6 || size > largestRecord || size > data.size() - at)
             return false;
         const quint16 function = leWord(data, at + 4);
-        if (function == kWmfEndOfFile)
+        // libwmf ends only at an end record of exactly three words; it plays any other
+        if (function == kWmfEndOfFile && size == 6)
             return true;
         if (!wmfBitmapSound(data, at, size, function))
             return false;

@@ -5,7 +5,8 @@ slow.wmf          a WMF that fills a 6000 x 6000 picture thousands of times (pla
 slow.emf          the same drawn through an EMF;
 big_record.wmf    a WMF whose largest-record field asks for 0x77000174 words;
 big_bitmap.wmf    a WMF with an embedded bitmap that claims 60000 x 60000 pixels in a few bytes;
-huge.wmf          a 170-byte-like WMF asking for a 10944 x 10464 picture."""
+huge.wmf          a 170-byte-like WMF asking for a 10944 x 10464 picture.
+fuzz_*.wmf and fuzz_*.emf next to them are inputs found by fuzzing, kept as found."""
 import struct
 
 def wmf_rec(func, *words):

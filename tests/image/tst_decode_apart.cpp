@@ -21,6 +21,7 @@ private slots:
     void sameAsInPlace();
     void refused_data();
     void refused();
+    void memoryLimit();
 };
 
 void TestDecodeApart::sameAsInPlace_data()
@@ -110,6 +111,25 @@ void TestDecodeApart::refused()
             longestGap);
         QVERIFY2(longestGap < 500, qPrintable(QString::number(longestGap)));
     }
+}
+
+// A 9000 x 9000 one-bit PNG of a few kilobytes needs 324 MB once decoded: beyond an address
+// space of 256 MB, which still decodes a small picture.
+void TestDecodeApart::memoryLimit()
+{
+    QTemporaryDir dir;
+    QImage mono(9000, 9000, QImage::Format_Mono);
+    mono.fill(0);
+    const QString big = dir.filePath(QStringLiteral("grande.png"));
+    QVERIFY(mono.save(big, "png"));
+    const DecodeLimits limits { 256LL * 1024 * 1024, 10, 20000 };
+
+    QVERIFY2(loadPictureApart(samplePath(QStringLiteral("hand.wmf")), decodeHelperPath(), limits).ok(),
+        "a small picture must decode within the limit");
+    const PictureResult result = loadPictureApart(big, decodeHelperPath(), limits);
+    QVERIFY(result.image.isNull());
+    QVERIFY2(result.error.startsWith(QStringLiteral("No se puede leer la imagen \"grande.png\": ")),
+        qPrintable(result.error));
 }
 
 QTEST_MAIN(TestDecodeApart)

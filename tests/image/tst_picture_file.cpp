@@ -563,6 +563,8 @@ void TestPictureFile::faultyMetafiles_data()
 
     QTest::newRow("WMF whose largest record asks for 4 GB") << "big_record.wmf" << QSize();
     QTest::newRow("WMF bitmap claiming 60000 x 60000 in 16 bytes") << "big_bitmap.wmf" << QSize();
+    // found by fuzzing: libwmf plays on past an end record longer than three words
+    QTest::newRow("WMF with a long end record before a huge bitmap") << "fuzz_long_end_record.wmf" << QSize();
     // 10944 x 10464 scaled down to 16 megapixels, in proportion
     QTest::newRow("WMF asking for 10944 x 10464") << "huge.wmf" << QSize(4090, 3911);
 }
