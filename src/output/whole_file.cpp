@@ -49,6 +49,20 @@ QString writeWhole(const QString& path, const std::function<bool(QIODevice&)>& f
     return {};
 }
 
+QString appendWhole(const QString& path, const std::function<bool(QIODevice&)>& fill)
+{
+    QByteArray earlier;
+    if (QFileInfo::exists(path)) {
+        QFile file(path);
+        if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+            return unwrittenFileMessage(path);
+        earlier = file.readAll();
+        if (file.error() != QFileDevice::NoError)
+            return unwrittenFileMessage(path);
+    }
+    return writeWhole(path, [&](QIODevice& device) { return device.write(earlier) == earlier.size() && fill(device); });
+}
+
 QString writeImageWhole(const QImage& picture, const QString& path, const char* format)
 {
     return writeWhole(path, [&](QIODevice& device) {

@@ -14,6 +14,10 @@ class QImage;
 // that names the file; the file is then untouched.
 QString writeWhole(const QString& path, const std::function<bool(QIODevice&)>& fill);
 
+// Adds what `fill` writes to the end of the file at `path` (made when missing), the same way:
+// the file is rewritten whole under a temporary name, so a failure leaves it as it was.
+QString appendWhole(const QString& path, const std::function<bool(QIODevice&)>& fill);
+
 // Writes `picture` in the image format (for example "bmp") to `path`, whole or not at all.
 QString writeImageWhole(const QImage& picture, const QString& path, const char* format);
 

@@ -3,6 +3,7 @@
 #include "app/form1.h"
 #include "colour/catalogue.h"
 #include "colour/matching.h"
+#include "output/whole_file.h"
 #include "surface/text_file.h"
 #include "views/strip_maths.h"
 #include "views/swap.h"
@@ -176,13 +177,15 @@ void Form1::pickPersonalThread(double X, double Y)
         const color_dmc& d = st.dmc_todos[std::size_t(i)];
         if (RGB(d.rojo, d.verde, d.azul) != t)
             continue;
-        QFile f(kPersonalFile);
-        if (!f.open(QIODevice::WriteOnly | QIODevice::Append)) {
+        // rewritten whole, so a failed write never leaves a record cut short
+        const QString failure = appendWhole(kPersonalFile, [&](QIODevice& out) {
+            writeLine(out, { QVariant(d.numero), QVariant(d.rojo), QVariant(d.verde), QVariant(d.azul) });
+            return true;
+        });
+        if (!failure.isEmpty()) {
             er(QStringLiteral("No se puede escribir el catálogo personal \"personal.txt\"."));
             return;
         }
-        writeLine(f, { QVariant(d.numero), QVariant(d.rojo), QVariant(d.verde), QVariant(d.azul) });
-        f.close();
         break;
     }
     paleta(5);
