@@ -190,6 +190,10 @@ QString threadListText(Long numero)
 
 bool emptyPersonalCatalogue()
 {
-    QFile f(QStringLiteral("personal.txt"));
+    const QString name = QStringLiteral("personal.txt");
+    // opening a pipe of that name for writing would wait for a reader for ever
+    if (QFileInfo::exists(name) && !QFileInfo(name).isFile())
+        return false;
+    QFile f(name);
     return f.open(QIODevice::WriteOnly | QIODevice::Truncate);
 }

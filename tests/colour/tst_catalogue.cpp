@@ -75,6 +75,7 @@ private slots:
     void partialCatalogueRefused();
     void catalogueCopyChecked_data();
     void catalogueCopyChecked();
+    void personalPipeNeverOpened();
 };
 
 void TestCatalogue::hoxPadsToSix_data()
@@ -446,6 +447,14 @@ void TestCatalogue::catalogueCopyChecked()
         QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
         QCOMPARE(b.readAll(), a.readAll());
     }
+}
+
+// Emptying the personal catalogue would wait for ever on a pipe of that name.
+void TestCatalogue::personalPipeNeverOpened()
+{
+    WorkFolder folder;
+    QCOMPARE(::mkfifo("personal.txt", 0600), 0);
+    QVERIFY(!emptyPersonalCatalogue());
 }
 
 QTEST_MAIN(TestCatalogue)
