@@ -3,7 +3,6 @@
 #include "image/metafile.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
@@ -12,7 +11,6 @@
 #include <QtEndian>
 
 #include <csignal>
-#include <cstring>
 #include <sys/resource.h>
 
 namespace {

@@ -1,7 +1,5 @@
 #include "output/whole_file.h"
 
-#include <QBuffer>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
