@@ -5,6 +5,7 @@
 #include "test_support.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QtTest>
 
@@ -54,6 +55,7 @@ private slots:
     void readerStopsAtTheEndOfTheFile();
     void readerRejectsBadFiles_data();
     void readerRejectsBadFiles();
+    void missingFileNamesItsFolder();
     void fullReaderReadsExactlyTheCount();
     void startUpLoadsGrande();
     void personalRightAfterStartUpIsEmpty();
@@ -158,6 +160,19 @@ void TestCatalogue::readerRejectsBadFiles()
     QVERIFY(!r.error.isEmpty());
     QCOMPARE(r.count, 0);
     QVERIFY(sameThread(into[1], { 77, 1, 2, 3 }));
+}
+
+void TestCatalogue::missingFileNamesItsFolder()
+{
+    WorkFolder folder(false);
+    std::vector<color_dmc> into(kCatalogueSize);
+    const QString expected = QStringLiteral("No se puede leer el catálogo de hilos \"dmc.txt\" en %1.")
+                                 .arg(QDir::toNativeSeparators(QDir::currentPath()));
+    QCOMPARE(readFullCatalogueFile(QStringLiteral("dmc.txt"), into, kFullCatalogue).error, expected);
+    QVERIFY(QDir().mkdir(QStringLiteral("sub")));
+    QCOMPARE(readCatalogueFile(QStringLiteral("sub/dmc1.txt"), into, kFullCatalogue).error,
+        QStringLiteral("No se puede leer el catálogo de hilos \"dmc1.txt\" en %1.")
+            .arg(QDir::toNativeSeparators(QDir::current().filePath(QStringLiteral("sub")))));
 }
 
 void TestCatalogue::fullReaderReadsExactlyTheCount()
