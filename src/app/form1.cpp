@@ -239,7 +239,9 @@ void Form1::buildPanels()
 {
     const int y = 97;
     Label3 = new QLabel(this);
-    Label3->setGeometry(9, y, 260, 14);
+    // as far as the "%": the figure and the "%" are empty when the line reports a save with its
+    // folder, and a stage text never reaches them
+    Label3->setGeometry(9, y, 303, 14);
     Label1 = new QLabel(this);
     // wide enough for "100"
     Label1->setGeometry(270, y, 30, 14);
