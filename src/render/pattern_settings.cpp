@@ -46,11 +46,9 @@ int heldSetSide(int v, Single setSide, Single followSide, int cap)
     if (unheldFollowingSide(v, setSide, followSide) <= cap)
         return v;
     // start at the exact proportion, then settle on the largest size whose follower fits
-    int side = v;
+    int side = std::min(v, cap);
     if (setSide > 0 && followSide > 0)
         side = int(std::clamp(std::floor(double(cap) * setSide / followSide), 0.0, double(v)));
-    else
-        side = std::min(v, cap);
     while (side > 0 && unheldFollowingSide(side, setSide, followSide) > cap)
         --side;
     while (side < v && unheldFollowingSide(side + 1, setSide, followSide) <= cap)
