@@ -169,10 +169,6 @@ void TestCatalogue::missingFileNamesItsFolder()
     const QString expected = QStringLiteral("No se puede leer el catálogo de hilos \"dmc.txt\" en %1.")
                                  .arg(QDir::toNativeSeparators(QDir::currentPath()));
     QCOMPARE(readFullCatalogueFile(QStringLiteral("dmc.txt"), into, kFullCatalogue).error, expected);
-    QVERIFY(QDir().mkdir(QStringLiteral("sub")));
-    QCOMPARE(readCatalogueFile(QStringLiteral("sub/dmc1.txt"), into, kFullCatalogue).error,
-        QStringLiteral("No se puede leer el catálogo de hilos \"dmc1.txt\" en %1.")
-            .arg(QDir::toNativeSeparators(QDir::current().filePath(QStringLiteral("sub")))));
 }
 
 void TestCatalogue::fullReaderReadsExactlyTheCount()
