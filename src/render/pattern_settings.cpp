@@ -41,17 +41,28 @@ int followingSide(int v, Single setSide, Single followSide, int cap)
     return side - side % 3;
 }
 
+namespace {
+// True when a frame whose set side is `v` pixels keeps the following side within `cap` and the
+// pattern within the stitches the grid holds in all.
+bool frameFits(int v, Single setSide, Single followSide, int cap)
+{
+    if (unheldFollowingSide(v, setSide, followSide) > cap)
+        return false;
+    return qint64(v / 3) * (followingSide(v, setSide, followSide, cap) / 3) <= kMaxStitches;
+}
+} // namespace
+
 int heldSetSide(int v, Single setSide, Single followSide, int cap)
 {
-    if (unheldFollowingSide(v, setSide, followSide) <= cap)
+    if (frameFits(v, setSide, followSide, cap))
         return v;
-    // start at the exact proportion, then settle on the largest size whose follower fits
+    // start at the exact proportion, then settle on the largest size that fits
     int side = std::min(v, cap);
     if (setSide > 0 && followSide > 0)
         side = int(std::clamp(std::floor(double(cap) * setSide / followSide), 0.0, double(v)));
-    while (side > 0 && unheldFollowingSide(side, setSide, followSide) > cap)
+    while (side > 0 && !frameFits(side, setSide, followSide, cap))
         --side;
-    while (side < v && unheldFollowingSide(side + 1, setSide, followSide) <= cap)
+    while (side < v && frameFits(side + 1, setSide, followSide, cap))
         ++side;
     return side;
 }

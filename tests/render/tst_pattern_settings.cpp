@@ -141,9 +141,11 @@ void TestPatternSettings::heldSetSide_data()
     QTest::addColumn<int>("cap");
     QTest::addColumn<int>("held");
     QTest::newRow("within the cap: as asked") << 300 << 1600.f << 1200.f << 2307 << 300;
-    QTest::newRow("1600 x 1200, width at its own limit: stops where the height reaches 2307")
-        << 3603 << 1600.f << 1200.f << 2307 << 3077;
-    QTest::newRow("one more is held back") << 3078 << 1600.f << 1200.f << 2307 << 3077;
+    QTest::newRow("1600 x 1200, width at its own limit: stops at 1024 x 768, the most stitches in all")
+        << 3603 << 1600.f << 1200.f << 2307 << 3074;
+    QTest::newRow("one more is held back") << 3075 << 1600.f << 1200.f << 2307 << 3074;
+    QTest::newRow("1200 x 1000, width at its limit: the height's cap binds first")
+        << 3603 << 1200.f << 1000.f << 2307 << 2769;
     QTest::newRow("height on a wide picture: the width's cap") << 2307 << 100.f << 700.f << 3603 << 514;
     QTest::newRow("no picture yet: 1:1 up to the cap") << 3603 << 0.f << 0.f << 2307 << 2307;
 }
