@@ -9,6 +9,7 @@
 #include <QCloseEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <algorithm>
 
 int checkValue(const QCheckBox* box)
 {
@@ -81,16 +82,40 @@ QCheckBox[graphical="true"]:disabled { color: #999; }
 QCheckBox[graphical="true"]::indicator, QRadioButton[graphical="true"]::indicator { width: 0px; height: 0px; }
 )";
 
+// A small vertical scroll bar used as a spinner: its up arrow counts up, as the wheel turned up
+// and the Up key do. Qt's bar counts down with its up arrow, and an inverted appearance does not
+// turn the arrows round with every style, so while an arrow is held (its first step and every
+// repeat) the step is turned round here.
+class SpinnerBar : public QScrollBar {
+public:
+    explicit SpinnerBar(QWidget* parent)
+        : QScrollBar(Qt::Vertical, parent)
+    {
+        setInvertedControls(false);
+        setContextMenuPolicy(Qt::NoContextMenu);
+        connect(this, &QAbstractSlider::actionTriggered, this, &SpinnerBar::arrowCountsUp);
+    }
+
+private:
+    void arrowCountsUp(int action)
+    {
+        // only the arrows set a repeat action; keys and the wheel already count the right way
+        if (repeatAction() == SliderNoAction)
+            return;
+        if (action == SliderSingleStepSub)
+            setSliderPosition(std::min(value() + singleStep(), maximum()));
+        else if (action == SliderSingleStepAdd)
+            setSliderPosition(std::max(value() - singleStep(), minimum()));
+    }
+};
+
 QScrollBar* spinner(QWidget* parent, int x, int y, int max, int step)
 {
-    auto* s = new QScrollBar(Qt::Vertical, parent);
+    auto* s = new SpinnerBar(parent);
     s->setGeometry(x, y, 14, 20);
     s->setRange(0, max);
     s->setSingleStep(step);
     s->setPageStep(step);
-    // the up arrow counts up, like a spinner
-    s->setInvertedAppearance(true);
-    s->setInvertedControls(false);
     return s;
 }
 
@@ -214,9 +239,12 @@ void Form1::buildPanels()
 {
     const int y = 97;
     Label3 = new QLabel(this);
-    Label3->setGeometry(9, y, 260, 14);
+    // as far as the "%": the figure and the "%" are empty when the line reports a save with its
+    // folder, and a stage text never reaches them
+    Label3->setGeometry(9, y, 303, 14);
     Label1 = new QLabel(this);
-    Label1->setGeometry(280, y, 20, 14);
+    // wide enough for "100"
+    Label1->setGeometry(270, y, 30, 14);
     Label1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Label2 = new QLabel(this);
     Label2->setGeometry(300, y, 12, 14);
@@ -257,31 +285,33 @@ void Form1::buildPanels()
 
     // settings panel under the embroidery
     Picture12 = panel(this, 7, 113, 304, 24);
+    // each box shows its largest value whole: "999" colours, "1201" stitches
     Text1 = new QLineEdit(QStringLiteral("248"), Picture12);
-    Text1->setGeometry(0, 2, 30, 20);
+    Text1->setGeometry(0, 2, 32, 20);
     Text1->setToolTip(QStringLiteral("Colores aproximados"));
-    VScroll1 = spinner(Picture12, 30, 2, 999, 1);
+    VScroll1 = spinner(Picture12, 32, 2, 999, 1);
     Text4 = new QLineEdit(QStringLiteral("100"), Picture12);
-    Text4->setGeometry(50, 2, 30, 20);
+    Text4->setGeometry(48, 2, 38, 20);
     Text4->setToolTip(QStringLiteral("Puntos de ancho"));
-    VScroll4 = spinner(Picture12, 80, 2, 9999, 3);
+    VScroll4 = spinner(Picture12, 86, 2, 9999, 3);
     Text5 = new QLineEdit(QStringLiteral("100"), Picture12);
-    Text5->setGeometry(100, 2, 30, 20);
+    Text5->setGeometry(102, 2, 38, 20);
     Text5->setToolTip(QStringLiteral("Puntos de alto"));
-    VScroll5 = spinner(Picture12, 130, 2, 9999, 3);
+    VScroll5 = spinner(Picture12, 140, 2, 9999, 3);
     for (QLineEdit* t : { Text1, Text4, Text5 })
         t->installEventFilter(this);
-    Check1 = pictureCheck(Picture12, 150, 2, QStringLiteral("Activar lupa"), QString(), makeIcon(IconKind::Magnifier));
-    Check2 = pictureCheck(Picture12, 172, 2, QStringLiteral("Ver cuadrícula"), QString(), makeIcon(IconKind::Grid));
+    Check1 = pictureCheck(Picture12, 158, 2, QStringLiteral("Activar lupa"), QString(), makeIcon(IconKind::Magnifier));
+    Check2 = pictureCheck(Picture12, 180, 2, QStringLiteral("Ver cuadrícula"), QString(), makeIcon(IconKind::Grid));
     // the small caption-less box that picks the other way of sorting colours
     Check9 = new QCheckBox(Picture12);
-    Check9->setGeometry(196, 4, 16, 16);
+    Check9->setGeometry(204, 4, 16, 16);
+    Check9->setToolTip(QStringLiteral("Agrupar los colores de otra forma"));
     Command3[0] = pictureButton(
-        Picture12, 220, 2, 20, 20, QStringLiteral("Ver toda la pantalla"), makeIcon(IconKind::FullScreen));
+        Picture12, 224, 2, 20, 20, QStringLiteral("Ver toda la pantalla"), makeIcon(IconKind::FullScreen));
     Command1
-        = pictureButton(Picture12, 250, 2, 24, 20, QStringLiteral("Punto sencillo"), makeIcon(IconKind::SingleStitch));
+        = pictureButton(Picture12, 248, 2, 24, 20, QStringLiteral("Punto sencillo"), makeIcon(IconKind::SingleStitch));
     Command5
-        = pictureButton(Picture12, 278, 2, 24, 20, QStringLiteral("Punto doble"), makeIcon(IconKind::DoubleStitch));
+        = pictureButton(Picture12, 276, 2, 24, 20, QStringLiteral("Punto doble"), makeIcon(IconKind::DoubleStitch));
 
     // command panel under the picture and the chart
     Picture13 = panel(this, 316, 113, 318, 24);
@@ -353,6 +383,8 @@ Progress Form1::progress()
     Progress p;
     p.stage = [this](const QString& s) {
         Label3->setText(s);
+        // a stage replaces the report of the last save or print, and its tool tip with it
+        Label3->setToolTip(QString());
         Label3->repaint();
     };
     p.figure = [this](const QString& s) {

@@ -1,6 +1,7 @@
 // Every control's event goes to its handler here. The signals are those that also fire when
 // code sets a value, as the program's nested events rely on that.
 #include "app/form1.h"
+#include "views/thread_tip_handlers.h"
 
 void Form1::wireEvents()
 {
@@ -65,4 +66,5 @@ void Form1::wireEvents()
         Picture8Box[g]->mouseMove = [this, g](int b, int s, double x, double y) { Picture8_MouseMove(g, b, s, x, y); };
         Picture8Box[g]->mouseUp = [this, g](int b, int s, double x, double y) { Picture8_MouseUp(g, b, s, x, y); };
     }
+    wireThreadTips(*this);
 }

@@ -3,11 +3,17 @@
 
 #include <QApplication>
 #include <QImageReader>
+#include <QLibraryInfo>
 #include <QTimer>
+#include <QTranslator>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    // Qt's own dialogs and buttons (file dialogs, "Cancelar") speak Spanish like the program
+    QTranslator qtSpanish;
+    if (qtSpanish.load(QStringLiteral("qtbase_es"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtSpanish);
     QImageReader::setAllocationLimit(1024);
     QtDialogs dialogsQt;
     setDialogs(&dialogsQt);

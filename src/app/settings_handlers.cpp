@@ -80,10 +80,12 @@ void Form1::VScroll4_Change()
     if (!st.listo)
         return;
     st.listo = False;
-    const int v = VScroll4->value();
+    const Single W = Single(Picture3.ScaleWidth()), H = Single(Picture3.ScaleHeight());
+    // the width stops where the height can still follow the picture
+    const int v = heldSetSide(VScroll4->value(), W, H, kMaxFrameHeight);
+    VScroll4->setValue(v);
     Picture2.Cls();
     Picture2.setWidth(v + 4);
-    const Single W = Single(Picture3.ScaleWidth()), H = Single(Picture3.ScaleHeight());
     Picture2.setHeight(followingSide(v, W, H, kMaxFrameHeight) + 4);
     Text4->setText(stitchText(v));
     VScroll5->setValue(int(Picture2.ScaleHeight()));
@@ -97,10 +99,11 @@ void Form1::VScroll5_Change()
     if (!st.listo)
         return;
     st.listo = False;
-    const int v = VScroll5->value();
+    const Single W = Single(Picture3.ScaleWidth()), H = Single(Picture3.ScaleHeight());
+    const int v = heldSetSide(VScroll5->value(), H, W, kMaxFrameWidth);
+    VScroll5->setValue(v);
     Picture2.Cls();
     Picture2.setHeight(v + 4);
-    const Single W = Single(Picture3.ScaleWidth()), H = Single(Picture3.ScaleHeight());
     Picture2.setWidth(followingSide(v, H, W, kMaxFrameWidth) + 4);
     Text5->setText(stitchText(v));
     VScroll4->setValue(int(Picture2.ScaleWidth()));

@@ -2,6 +2,7 @@
 
 #include "surface/text_file.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -85,7 +86,10 @@ CatalogueRead readFile(const QString& fileName, std::vector<color_dmc>& into, in
         return r;
     }
     if (!f.open(QIODevice::ReadOnly)) {
-        r.error = QStringLiteral("No se puede leer el catálogo de hilos \"%1\".").arg(fileName);
+        // say where it was looked for: the working folder is not always the program's own
+        const QFileInfo where(fileName);
+        r.error = QStringLiteral("No se puede leer el catálogo de hilos \"%1\" en %2.")
+                      .arg(where.fileName(), QDir::toNativeSeparators(where.absolutePath()));
         return r;
     }
     r = readRecords(f, into, limit, toEnd);

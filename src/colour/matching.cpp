@@ -1,6 +1,7 @@
 #include "colour/matching.h"
 
 #include "colour/colour_value.h"
+#include "colour/thread_names.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -90,6 +91,14 @@ QString dmci(const WorkState& st, Long colour)
     if (e.rojo == 255 && e.verde == 255 && e.azul == 255)
         return QStringLiteral(" Blanco");
     return Str(e.numero);
+}
+
+QString threadTip(const WorkState& st, Long colour)
+{
+    const Long numero = entryAt(st.dmc_activos, nearestThread(st.dmc_activos, st.num_dmc, colour)).numero;
+    // the codes of white and ecru already are their names
+    const QString name = numero == 0 || numero == 1 ? QString() : threadName(numero);
+    return name.isEmpty() ? threadCode(numero) : threadCode(numero) + QLatin1Char(' ') + name;
 }
 
 namespace {

@@ -29,6 +29,10 @@ Long dmckValue(const WorkState& st, Long colour);
 // Label of the nearest thread of the active catalogue: " Ecru" for number 1, " Blanco" for a
 // pure white thread, otherwise the number after a space.
 QString dmci(const WorkState& st, Long colour);
+// The thread the colour key names for a colour (the nearest of the active catalogue), as a tool
+// tip shows it: "DMC 310 Black", "DMC Blanc", "DMC Ecru", or the code alone for a thread without
+// a name.
+QString threadTip(const WorkState& st, Long colour);
 
 // The same search over a fixed copy of a catalogue, for reading many stitches. Colour space is cut
 // into boxes of 16 x 16 x 16; for each box and hue cell the threads that can be nearest to some

@@ -1,5 +1,6 @@
 #include "image/picture_file.h"
 
+#include "image/icon_mask.h"
 #include "image/metafile.h"
 
 #include <QBuffer>
@@ -295,8 +296,10 @@ DecodeOutcome decodeRaster(const QByteArray& data)
     QImageReader reader(&buffer, format);
     Dims dims;
     bool known = headerDims(data, format, dims);
-    if (format == "ico" || format == "cur") {
-        const int index = largestIcon(data, dims);
+    const bool icon = format == "ico" || format == "cur";
+    int index = -1;
+    if (icon) {
+        index = largestIcon(data, dims);
         if (index < 0 || !reader.jumpToImage(index))
             return failedDecode(DecodeOutcome::Damaged);
         known = true;
@@ -318,6 +321,8 @@ DecodeOutcome decodeRaster(const QByteArray& data)
     outcome.image = reader.read();
     if (outcome.image.isNull())
         return failedDecode(DecodeOutcome::Damaged);
+    if (icon)
+        outcome.image = withIconMask(outcome.image, data, index);
     return outcome;
 }
 

@@ -6,6 +6,8 @@
 #include "output/sheet_pages_qt.h"
 #include "surface/dialogs.h"
 
+#include <QDir>
+#include <QFontMetrics>
 #include <QPrinter>
 #include <QPrinterInfo>
 
@@ -36,6 +38,19 @@ QString askPdfFile(const QString& folder)
 }
 } // namespace
 
+void showOutputDone(Form1& f, const QString& what, const QString& where)
+{
+    const QString path = QDir::toNativeSeparators(where);
+    const QFontMetrics metrics(f.Label3->font());
+    const int room = std::max(0, f.Label3->width() - metrics.horizontalAdvance(what));
+    f.Label3->setText(what + metrics.elidedText(path, Qt::ElideMiddle, room));
+    f.Label3->setToolTip(what + path);
+    f.Label1->setText(QString());
+    f.Label2->setText(QString());
+    for (QLabel* l : { f.Label1, f.Label2, f.Label3 })
+        l->setVisible(true);
+}
+
 bool hasPattern(const Form1& f) { return f.st.ancho_puntos > 0 && f.st.alto_puntos > 0; }
 
 QString printPattern(Form1& f, QPrinter& printer, bool colour, bool blackWhite)
@@ -52,26 +67,30 @@ QString printPattern(Form1& f, QPrinter& printer, bool colour, bool blackWhite)
 void Form1::Command6_Click()
 {
     focusSink();
+    if (!hasPattern(*this)) {
+        er(QStringLiteral("No hay ningún patrón que imprimir. Pulse \"Punto sencillo\" o \"Punto doble\" "
+                          "para crearlo."));
+        return;
+    }
     setMousePointer(11);
     st.listo = False;
-    const bool colour
-        = dialogs().MsgBox(QStringLiteral("¿Desea imprimir el patrón en colores?"), vbYesNo, kTitle) == vbYes;
-    const bool blackWhite
-        = dialogs().MsgBox(QStringLiteral("¿Desea imprimir el patrón en blanco y negro?"), vbYesNo, kTitle) == vbYes;
+    // where the pages go comes first: without a printer the user may not want a PDF at all
+    const QPrinterInfo info = installedPrinter();
+    const QString pdfFile = info.isNull() ? askPdfFile(Dir1Path) : QString();
     QString failure;
-    if ((colour || blackWhite) && !hasPattern(*this)) {
-        failure = QStringLiteral("No hay ningún patrón que imprimir. Pulse \"Punto sencillo\" o \"Punto doble\" "
-                                 "para crearlo.");
-    } else if (colour || blackWhite) {
-        const QPrinterInfo info = installedPrinter();
-        QPrinter printer(QPrinter::ScreenResolution);
-        QString pdfFile;
-        if (info.isNull())
-            pdfFile = askPdfFile(Dir1Path);
-        if (!info.isNull() || !pdfFile.isEmpty()) {
+    int pages = 0;
+    if (!info.isNull() || !pdfFile.isEmpty()) {
+        const bool colour
+            = dialogs().MsgBox(QStringLiteral("¿Desea imprimir el patrón en colores?"), vbYesNo, kTitle) == vbYes;
+        const bool blackWhite
+            = dialogs().MsgBox(QStringLiteral("¿Desea imprimir el patrón en blanco y negro?"), vbYesNo, kTitle)
+            == vbYes;
+        if (colour || blackWhite) {
+            QPrinter printer(QPrinter::ScreenResolution);
             if (!info.isNull())
                 printer.setPrinterName(info.printerName());
             preparePrinter(printer, pdfFile);
+            pages = int(chartPages(*this, colour, blackWhite).size());
             failure = printPattern(*this, printer, colour, blackWhite);
         }
     }
@@ -79,4 +98,8 @@ void Form1::Command6_Click()
     st.listo = True;
     if (!failure.isEmpty())
         er(failure);
+    else if (pages > 0 && !pdfFile.isEmpty())
+        showOutputDone(*this, QStringLiteral("%1 páginas guardadas en ").arg(pages), pdfFile);
+    else if (pages > 0)
+        showOutputDone(*this, QStringLiteral("%1 páginas enviadas a la impresora ").arg(pages), info.printerName());
 }

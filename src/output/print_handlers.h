@@ -10,5 +10,10 @@ class QPrinter;
 // pass set them and the clipboard holding the last page. Empty text on success, else the message.
 QString printPattern(Form1& f, QPrinter& printer, bool colour, bool blackWhite);
 
+// Tells on the progress line what an output wrote and where, without a box to click: `what`
+// ("8 imágenes guardadas en ") and then `where`, a path shortened in its middle to fit the
+// line; the whole text is the line's tool tip.
+void showOutputDone(Form1& f, const QString& what, const QString& where);
+
 // True when a pattern has been made, so there is something to print or save.
 bool hasPattern(const Form1& f);

@@ -46,10 +46,14 @@ void Form1::Command7_Click()
     }
     setMousePointer(11);
     st.listo = False;
+    // the embroidery, every page of both passes and the one-pixel-per-stitch picture
+    const int files = int(chartPages(*this, true, true).size()) + 2;
     const QString failure = saveAll(*this, Dir1Path);
     refreshFileList();
     setMousePointer(0);
     st.listo = True;
     if (!failure.isEmpty())
         er(failure);
+    else
+        showOutputDone(*this, QStringLiteral("%1 imágenes guardadas en ").arg(files), Dir1Path);
 }

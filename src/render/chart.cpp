@@ -5,6 +5,7 @@
 #include "render/chart_text.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 const QString kStage = QStringLiteral("Dibujando patrón");
@@ -102,6 +103,17 @@ SheetExtent sheetExtent(const PatternSize& p, int H, int V)
     e.y0 = (V - 1) * kSheetRows * p.s;
     e.y1 = std::min(V * kSheetRows * p.s, p.heightPx);
     return e;
+}
+
+bool sheetStitchAt(int H, int V, double X, double Y, int columns, int rows, int& i, int& j)
+{
+    // cell (column, row) of a sheet covers 9 units from (9 column + 1, 9 row + 1)
+    const int column = int(std::floor((X - 1) / kCellSize)), row = int(std::floor((Y - 1) / kCellSize));
+    if (X < 1 || Y < 1 || column >= kSheetColumns || row >= kSheetRows)
+        return false;
+    i = (H - 1) * kSheetColumns + column;
+    j = (V - 1) * kSheetRows + row;
+    return H >= 1 && V >= 1 && i < std::min(columns, kMaxColumns) && j < std::min(rows, kMaxRows);
 }
 
 QString paletteSymbol(const WorkState& st, int group0, int k, bool whiteException)

@@ -56,6 +56,9 @@ struct SheetExtent {
     int x0 = 0, x1 = 0, y0 = 0, y1 = 0;
 };
 SheetExtent sheetExtent(const PatternSize& p, int H, int V);
+// The stitch (i, j) whose cell sheet (H, V) shows at the chart point (X, Y), for a pattern of
+// `columns` x `rows` stitches; false between the sheet's cells and the page's edge.
+bool sheetStitchAt(int H, int V, double X, double Y, int columns, int rows, int& i, int& j);
 
 // ---- Palette and symbols ----
 

@@ -24,6 +24,11 @@ QString stitchText(int pixels);
 // picture's sides in the same directions; q is kept within `cap` and rounded down to a multiple
 // of 3. A picture without size (none loaded yet) counts as square, so the side follows 1:1.
 int followingSide(int v, Single setSide, Single followSide, int cap);
+// The inside size the side being set may take when asked for `v` pixels: `v` itself while the
+// following side (as followingSide works it out, before its cap) stays within `cap` and the
+// pattern within the grid's kMaxStitches stitches in all; otherwise the largest size below `v`
+// at which both hold, so the pattern keeps the picture's proportions and can still be made.
+int heldSetSide(int v, Single setSide, Single followSide, int cap);
 // Left (or Top) of a box of outer size `outer` centred on 150: 150 - outer / 2, a half going to
 // the even neighbour.
 int centredPosition(int outer);

@@ -1,6 +1,8 @@
 #include "render/symbol_font.h"
 
 #include <QFontDatabase>
+#include <QRegularExpression>
+#include <algorithm>
 
 namespace {
 std::function<QStringList()>& fontLister()
@@ -21,6 +23,26 @@ int chooseSymbolFont(const QStringList& fonts)
     return 0;
 }
 
-QStringList installedFontNames() { return fontLister() ? fontLister()() : QFontDatabase::families(); }
+QStringList plainFontFamilies(const QStringList& families)
+{
+    static const QRegularExpression foundry(QStringLiteral("\\s*\\[[^\\]]*\\]\\s*$"));
+    QStringList plain;
+    for (const QString& f : families) {
+        const QString name = QString(f).remove(foundry).trimmed();
+        if (!name.isEmpty())
+            plain << name;
+    }
+    std::sort(plain.begin(), plain.end(), [](const QString& a, const QString& b) {
+        const int c = a.compare(b, Qt::CaseInsensitive);
+        return c != 0 ? c < 0 : a < b;
+    });
+    plain.erase(std::unique(plain.begin(), plain.end()), plain.end());
+    return plain;
+}
+
+QStringList installedFontNames()
+{
+    return fontLister() ? fontLister()() : plainFontFamilies(QFontDatabase::families());
+}
 
 void setInstalledFontNames(std::function<QStringList()> lister) { fontLister() = std::move(lister); }

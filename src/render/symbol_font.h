@@ -7,7 +7,11 @@
 // before the next; case counts); entry 0 when none is; -1 for an empty list (no fonts installed).
 int chooseSymbolFont(const QStringList& fonts);
 
-// The installed font names in the order the screen lists them. Tests may put another list in
+// Each family once, by its plain name (Qt names a family that two foundries make "C059 [urw]"
+// and "C059 [UKWN]"), sorted without regard to case.
+QStringList plainFontFamilies(const QStringList& families);
+
+// The installed font names as plainFontFamilies gives them. Tests may put another list in
 // their place; an empty function brings back the screen's.
 QStringList installedFontNames();
 void setInstalledFontNames(std::function<QStringList()> lister);

@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QToolTip>
 
 QCursor cursorForPointer(int kind, const QCursor& custom)
 {
@@ -77,10 +78,30 @@ void PictureBox::forward(const MouseHandler& h, QMouseEvent* e, bool released)
         shift |= 2;
     if (e->modifiers() & Qt::AltModifier)
         shift |= 4;
-    const QPointF pos = e->position() - QPointF(m_surface.border(), m_surface.border());
+    const QPointF at = toScale(e->position());
+    h(button, shift, at.x(), at.y());
+}
+
+QPointF PictureBox::toScale(const QPointF& position) const
+{
+    const QPointF pos = position - QPointF(m_surface.border(), m_surface.border());
     const double fx = m_surface.pixelWidth() ? m_surface.ScaleWidth() / m_surface.pixelWidth() : 1.0;
     const double fy = m_surface.pixelHeight() ? m_surface.ScaleHeight() / m_surface.pixelHeight() : 1.0;
-    h(button, shift, m_surface.ScaleLeft() + pos.x() * fx, m_surface.ScaleTop() + pos.y() * fy);
+    return { m_surface.ScaleLeft() + pos.x() * fx, m_surface.ScaleTop() + pos.y() * fy };
+}
+
+bool PictureBox::event(QEvent* e)
+{
+    if (e->type() != QEvent::ToolTip || !toolTipAt)
+        return QWidget::event(e);
+    const auto* help = static_cast<QHelpEvent*>(e);
+    const QPointF at = toScale(help->pos());
+    const QString tip = toolTipAt(at.x(), at.y());
+    if (tip.isEmpty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(help->globalPos(), tip, this);
+    return true;
 }
 
 void PictureBox::mousePressEvent(QMouseEvent* e) { forward(mouseDown, e, true); }

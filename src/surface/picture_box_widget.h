@@ -16,10 +16,13 @@ public:
     using MouseHandler = std::function<void(int button, int shift, double x, double y)>;
     MouseHandler mouseDown, mouseMove, mouseUp;
     std::function<void(int keyCode)> keyDown;
+    // The tool tip for a point in scale units; none where it gives an empty text.
+    std::function<QString(double x, double y)> toolTipAt;
     // Paints a surface-less box in a plain colour (frames and panels use it).
     void syncFromSurface();
 
 protected:
+    bool event(QEvent* e) override;
     void paintEvent(QPaintEvent*) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
@@ -28,6 +31,8 @@ protected:
 
 private:
     void forward(const MouseHandler& h, QMouseEvent* e, bool released);
+    // A point of the widget in the surface's scale units.
+    QPointF toScale(const QPointF& pos) const;
     Surface& m_surface;
     int m_buttons = 0;
 };

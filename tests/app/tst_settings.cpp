@@ -56,6 +56,8 @@ private slots:
     void spinnersBeforeAnyPictureFollowOneToOne();
     void spinnersStopAtTheLargestPattern();
     void followingSideKeptWithinItsCap();
+    void upArrowCountsUp_data();
+    void upArrowCountsUp();
     void nestedEventsDoNothingWhileBusy();
     void catalogueOptions_data();
     void catalogueOptions();
@@ -329,15 +331,62 @@ void TestSettings::followingSideKeptWithinItsCap()
     ScriptedDialogs d;
     auto f = startedForm();
     loadPicture(*f, 100, 700);
-    f->VScroll4->setValue(600); // the height would follow to 4200
-    QCOMPARE(int(f->Picture2.ScaleHeight()), 2307);
-    QCOMPARE(f->VScroll5->value(), 2307);
-    QCOMPARE(f->Text5->text(), QStringLiteral("769"));
+    // the height would follow to 4200: the width stops at 329, where it follows to 2303
+    f->VScroll4->setValue(600);
+    QCOMPARE(f->VScroll4->value(), 329);
+    QCOMPARE(int(f->Picture2.ScaleWidth()), 329);
+    QCOMPARE(int(f->Picture2.ScaleHeight()), 2301);
+    QCOMPARE(f->VScroll5->value(), 2301);
+    QCOMPARE(f->Text4->text(), QStringLiteral("109"));
+    QCOMPARE(f->Text5->text(), QStringLiteral("767"));
     loadPicture(*f, 700, 100);
     f->VScroll5->setValue(600); // the width would follow to 4200
-    QCOMPARE(int(f->Picture2.ScaleWidth()), 3603);
-    QCOMPARE(f->VScroll4->value(), 3603);
-    QCOMPARE(f->Text4->text(), QStringLiteral("1201"));
+    QCOMPARE(f->VScroll5->value(), 514);
+    QCOMPARE(int(f->Picture2.ScaleWidth()), 3597);
+    QCOMPARE(f->VScroll4->value(), 3597);
+    QCOMPARE(f->Text4->text(), QStringLiteral("1199"));
+    QCOMPARE(f->Text5->text(), QStringLiteral("171"));
+    QCOMPARE(f->st.listo, True);
+}
+
+void TestSettings::upArrowCountsUp_data()
+{
+    QTest::addColumn<QString>("spinner");
+    QTest::addColumn<int>("step");
+    QTest::newRow("colours, one a click") << "VScroll1" << 1;
+    QTest::newRow("width, one stitch a click") << "VScroll4" << 3;
+    QTest::newRow("height, one stitch a click") << "VScroll5" << 3;
+}
+
+void TestSettings::upArrowCountsUp()
+{
+    QFETCH(QString, spinner);
+    QFETCH(int, step);
+    WorkFolder folder;
+    ScriptedDialogs d;
+    auto f = startedForm();
+    loadPicture(*f, 400, 400);
+    f->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.get()));
+    QScrollBar* bar = spinner == QLatin1String("VScroll1") ? f->VScroll1
+        : spinner == QLatin1String("VScroll4")             ? f->VScroll4
+                                                           : f->VScroll5;
+    const QPoint up(bar->width() / 2, 3), down(bar->width() / 2, bar->height() - 4);
+    const int start = bar->value();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, up);
+    QCOMPARE(bar->value(), start + step);
+    QTest::mouseClick(bar, Qt::LeftButton, {}, down);
+    QCOMPARE(bar->value(), start);
+    QWheelEvent wheelUp(QPointF(up), QPointF(bar->mapToGlobal(up)), QPoint(), QPoint(0, 120), Qt::NoButton,
+        Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(bar, &wheelUp);
+    QCOMPARE(bar->value(), start + step);
+    // held, the up arrow repeats upwards and never runs the number down
+    QTest::mousePress(bar, Qt::LeftButton, {}, up);
+    QTRY_VERIFY_WITH_TIMEOUT(bar->value() >= start + 4 * step, 3000);
+    QTest::mouseRelease(bar, Qt::LeftButton, {}, up);
+    QCOMPARE((bar->value() - start) % step, 0);
+    QCOMPARE(f->st.listo, True);
 }
 
 void TestSettings::nestedEventsDoNothingWhileBusy()

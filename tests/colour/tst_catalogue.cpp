@@ -5,6 +5,7 @@
 #include "test_support.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -57,6 +58,7 @@ private slots:
     void readerStopsAtTheEndOfTheFile();
     void readerRejectsBadFiles_data();
     void readerRejectsBadFiles();
+    void missingFileNamesItsFolder();
     void fullReaderReadsExactlyTheCount();
     void startUpLoadsGrande();
     void personalRightAfterStartUpIsEmpty();
@@ -166,6 +168,15 @@ void TestCatalogue::readerRejectsBadFiles()
     QVERIFY(!r.error.isEmpty());
     QCOMPARE(r.count, 0);
     QVERIFY(sameThread(into[1], { 77, 1, 2, 3 }));
+}
+
+void TestCatalogue::missingFileNamesItsFolder()
+{
+    WorkFolder folder(false);
+    std::vector<color_dmc> into(kCatalogueSize);
+    const QString expected = QStringLiteral("No se puede leer el catálogo de hilos \"dmc.txt\" en %1.")
+                                 .arg(QDir::toNativeSeparators(QDir::currentPath()));
+    QCOMPARE(readFullCatalogueFile(QStringLiteral("dmc.txt"), into, kFullCatalogue).error, expected);
 }
 
 void TestCatalogue::fullReaderReadsExactlyTheCount()

@@ -47,6 +47,8 @@ private slots:
     void fullCatalogueIsSearchedByDmck();
     void labels_data();
     void labels();
+    void threadTips_data();
+    void threadTips();
     void matcherAgreesWithPlainSearch();
     void cachedMatcherFollowsCatalogueChanges();
 };
@@ -170,6 +172,26 @@ void TestMatching::labels()
     QFETCH(QString, label);
     const WorkState st = withActive({ { numero, r, g, b } });
     QCOMPARE(dmci(st, RGB(r, g, b)), label);
+}
+
+void TestMatching::threadTips_data()
+{
+    QTest::addColumn<Long>("colour");
+    QTest::addColumn<QString>("tip");
+    QTest::newRow("black: number and name") << RGB(0, 0, 0) << "DMC 310 Black";
+    QTest::newRow("nearest thread of the catalogue") << RGB(128, 90, 140) << "DMC 208 Lavender Very Dark";
+    QTest::newRow("white: the code alone") << RGB(255, 255, 255) << "DMC Blanc";
+    QTest::newRow("ecru: the code alone") << RGB(240, 234, 218) << "DMC Ecru";
+    QTest::newRow("a number without a name") << RGB(10, 200, 10) << "DMC 99999";
+}
+
+void TestMatching::threadTips()
+{
+    QFETCH(Long, colour);
+    QFETCH(QString, tip);
+    const WorkState st = withActive({ { 310, 0, 0, 0 }, { 208, 131, 91, 139 }, { 0, 255, 255, 255 },
+        { 1, 240, 234, 218 }, { 99999, 10, 200, 10 } });
+    QCOMPARE(threadTip(st, colour), tip);
 }
 
 void TestMatching::matcherAgreesWithPlainSearch()

@@ -93,6 +93,40 @@ QByteArray iconFile(quint16 type, const QList<QPair<QSize, QByteArray>>& entries
 // The BMP body of a one-picture ICO written by Qt.
 QByteArray iconBody(const QImage& image) { return encoded(image, "ico").mid(22); }
 
+// An 8 x 4 bitmap icon of 4, 24 or 32 bits per pixel, its left half `left` and its right half
+// `right` (alpha written only at 32 bits), the right half marked transparent in its 1-bit mask
+// when `masked`.
+QByteArray bitmapIcon(quint16 type, int bits, QRgb left, QRgb right, bool masked)
+{
+    const int w = 8, h = 4;
+    QByteArray body(40, '\0');
+    put32(body, 0, 40);
+    put32(body, 4, w);
+    put32(body, 8, 2 * h);
+    put16(body, 12, 1);
+    put16(body, 14, quint16(bits));
+    const auto bgra = [](QRgb c) {
+        const char bytes[4] = { char(qBlue(c)), char(qGreen(c)), char(qRed(c)), char(qAlpha(c)) };
+        return QByteArray(bytes, 4);
+    };
+    if (bits == 4)
+        body += bgra(left) + bgra(right) + QByteArray(14 * 4, '\0');
+    for (int y = 0; y < h; ++y) {
+        QByteArray row;
+        for (int x = 0; x < w; ++x) {
+            const QRgb c = x < w / 2 ? left : right;
+            if (bits == 4 && x % 2 == 0)
+                row += char(x < w / 2 ? 0x00 : 0x11);
+            else if (bits != 4)
+                row += bgra(c).left(bits / 8);
+        }
+        body += row.leftJustified((row.size() + 3) / 4 * 4, '\0');
+    }
+    for (int y = 0; y < h; ++y)
+        body += QByteArray(1, char(masked ? 0x0f : 0x00)) + QByteArray(3, '\0');
+    return iconFile(type, { { QSize(w, h), body } });
+}
+
 // A 24-bit BMP header of the given sides followed by `pixelBytes` zero bytes.
 QByteArray bmp24(qint32 width, qint32 height, int pixelBytes)
 {
@@ -178,6 +212,8 @@ private slots:
     void contentNotName();
     void transparency_data();
     void transparency();
+    void transparentParts_data();
+    void transparentParts();
     void largestIcon_data();
     void largestIcon();
     void sizeLimits_data();
@@ -278,6 +314,45 @@ void TestPictureFile::transparency()
     QCOMPARE(result.image.format(), QImage::Format_RGB32);
     const QRgb centre = result.image.pixel(result.image.width() / 2, result.image.height() / 2);
     QVERIFY2(near(centre, expected, 2), qPrintable(hex(centre)));
+}
+
+void TestPictureFile::transparentParts_data()
+{
+    QTest::addColumn<QByteArray>("data");
+    QTest::addColumn<QRgb>("left");
+    QTest::addColumn<QRgb>("right");
+
+    const QRgb black = 0xff000000, clear = 0x00000000;
+    QTest::newRow("ICO, 24 bits, 1-bit mask") << bitmapIcon(1, 24, kRed, black, true) << kRed << kWhite;
+    QTest::newRow("CUR, 24 bits, 1-bit mask") << bitmapIcon(2, 24, kRed, black, true) << kRed << kWhite;
+    QTest::newRow("ICO, 16 colours, 1-bit mask") << bitmapIcon(1, 4, kRed, black, true) << kRed << kWhite;
+    QTest::newRow("ICO, 24 bits, black not masked stays black")
+        << bitmapIcon(1, 24, kRed, black, false) << kRed << black;
+    QTest::newRow("ICO, 32 bits, transparent alpha shows white")
+        << bitmapIcon(1, 32, kRed, 0x000000ff, false) << kRed << kWhite;
+    QTest::newRow("ICO, 32 bits with alpha: the mask is not used")
+        << bitmapIcon(1, 32, kRed, kBlue, true) << kRed << kBlue;
+    QTest::newRow("ICO, 32 bits, empty alpha: colours and mask count")
+        << bitmapIcon(1, 32, kRed & 0xffffff, clear, true) << kRed << kWhite;
+    // made with ImageMagick: 8 x 4, left half red, right half transparent
+    QTest::newRow("GIF with a transparent colour") << sample("transparent.gif") << kRed << kWhite;
+    QTest::newRow("BMP, 32 bits with alpha") << sample("transparent32.bmp") << kRed << kWhite;
+}
+
+void TestPictureFile::transparentParts()
+{
+    QFETCH(QByteArray, data);
+    QFETCH(QRgb, left);
+    QFETCH(QRgb, right);
+
+    const PictureResult result = decodePicture(data, QStringLiteral("transparente"));
+    QVERIFY2(result.ok(), qPrintable(result.error));
+    QCOMPARE(result.image.size(), QSize(8, 4));
+    QCOMPARE(result.image.format(), QImage::Format_RGB32);
+    for (int y = 0; y < 4; ++y) {
+        QCOMPARE(hex(result.image.pixel(1, y)), hex(left));
+        QCOMPARE(hex(result.image.pixel(6, y)), hex(right));
+    }
 }
 
 void TestPictureFile::largestIcon_data()

@@ -12,6 +12,9 @@
 namespace {
 const QString kColourQuestion = QStringLiteral("¿Desea imprimir el patrón en colores?");
 const QString kBlackWhiteQuestion = QStringLiteral("¿Desea imprimir el patrón en blanco y negro?");
+const QString kPdfQuestion = QStringLiteral("No hay ninguna impresora instalada.\r"
+                                            "¿Desea guardar las páginas en un archivo PDF?");
+const QString kPdfCaption = QStringLiteral("Guardar el patrón como PDF");
 
 } // namespace
 
@@ -48,13 +51,17 @@ private slots:
         QCOMPARE(f->HScroll2->maximum(), 3);
         const QString pdf = folder.file(QStringLiteral("patron.pdf"));
         answers.shown.clear();
-        answers.msgAnswers = { colourAnswer, blackWhiteAnswer, vbYes };
+        answers.msgAnswers = { vbYes, colourAnswer, blackWhiteAnswer };
         answers.fileAnswers = { pdf };
         f->Command6_Click();
-        QCOMPARE(answers.prompts().mid(0, 2), QStringList({ kColourQuestion, kBlackWhiteQuestion }));
+        // where the pages go is asked before the colours
+        QCOMPARE(answers.prompts(), QStringList({ kPdfQuestion, kPdfCaption, kColourQuestion, kBlackWhiteQuestion }));
         QCOMPARE(answers.countTitled(QStringLiteral("Imprimir")), 3);
         QCOMPARE(answers.countTitled(QStringLiteral("Error")), 0);
         QCOMPARE(pdfPages(pdf), pages);
+        QCOMPARE(f->Label3->toolTip(), QStringLiteral("%1 páginas guardadas en %2").arg(pages).arg(pdf));
+        // the printing passes hide the progress line; the report shows it again
+        QVERIFY(!f->Label3->isHidden());
         QCOMPARE(checkValue(f->Check5), coloursTicked);
         QCOMPARE(checkValue(f->Check4), 1);
         QCOMPARE(checkValue(f->Check6), 1);
@@ -74,10 +81,14 @@ private slots:
         setCheckValue(f->Check6, 0);
         const QImage shown = f->Picture11.Image();
         answers.shown.clear();
-        answers.msgAnswers = { vbNo, vbNo };
+        const QString pdf = folder.file(QStringLiteral("patron.pdf"));
+        answers.msgAnswers = { vbYes, vbNo, vbNo };
+        answers.fileAnswers = { pdf };
         f->Command6_Click();
-        QCOMPARE(answers.prompts(), QStringList({ kColourQuestion, kBlackWhiteQuestion }));
-        QCOMPARE(answers.shown.front().buttons, vbYesNo);
+        QCOMPARE(answers.prompts(), QStringList({ kPdfQuestion, kPdfCaption, kColourQuestion, kBlackWhiteQuestion }));
+        QCOMPARE(answers.shown.back().buttons, vbYesNo);
+        QVERIFY(!QFile::exists(pdf));
+        QVERIFY(f->Label3->toolTip().isEmpty());
         QCOMPARE(checkValue(f->Check6), 0);
         QCOMPARE(f->HScroll2->value(), 1);
         QCOMPARE(f->Picture11.Image(), shown);
@@ -91,10 +102,10 @@ private slots:
         auto f = startedForm();
         QVERIFY(makePattern(*f, folder, bandsPicture(150, 100), 100));
         answers.shown.clear();
-        answers.msgAnswers = { vbYes, vbNo, vbNo };
+        answers.msgAnswers = { vbNo };
         f->Command6_Click();
-        QCOMPARE(answers.shown.size(), std::size_t(3));
-        QVERIFY(answers.shown[2].prompt.startsWith(QStringLiteral("No hay ninguna impresora")));
+        // no colour question after the user declined the PDF
+        QCOMPARE(answers.prompts(), QStringList({ kPdfQuestion }));
         QCOMPARE(f->HScroll2->value(), 1);
         QCOMPARE(f->st.listo, True);
     }
@@ -110,7 +121,7 @@ private slots:
         plain.close();
         const QImage shown = f->Picture11.Image();
         answers.shown.clear();
-        answers.msgAnswers = { vbNo, vbYes, vbYes };
+        answers.msgAnswers = { vbYes, vbNo, vbYes };
         answers.fileAnswers = { folder.file(QStringLiteral("archivo/sub/patron.pdf")) };
         f->Command6_Click();
         QCOMPARE(answers.countTitled(QStringLiteral("Error")), 1);
@@ -120,6 +131,18 @@ private slots:
         QCOMPARE(f->Picture11.Image(), shown);
         QCOMPARE(f->st.listo, True);
         QCOMPARE(f->mousePointer(), 0);
+    }
+
+    void withoutAPatternNothingIsAsked()
+    {
+        WorkFolder folder;
+        ScriptedDialogs answers;
+        auto f = startedForm();
+        f->Command6_Click();
+        QCOMPARE(answers.shown.size(), std::size_t(1));
+        QVERIFY(answers.shown[0].prompt.startsWith(QStringLiteral("No hay ningún patrón que imprimir")));
+        QCOMPARE(answers.shown[0].title, QStringLiteral("Error"));
+        QCOMPARE(f->st.listo, True);
     }
 
     void pagesOfAPassOnAThreeByTwoChart()

@@ -49,6 +49,9 @@ private slots:
         f->Command7_Click();
         QCOMPARE(filesIn(out), sorted(savedFileNames(across, down)));
         QCOMPARE(answers.countTitled(QStringLiteral("Error")), 0);
+        QCOMPARE(f->Label3->toolTip(),
+            QStringLiteral("%1 imágenes guardadas en %2").arg(savedFileNames(across, down).size()).arg(out));
+        QVERIFY(!f->Label3->isHidden());
         for (int colour = 1; colour >= 0; --colour) {
             for (const SheetPage& p : passPages(across, down, colour == 1)) {
                 const QImage saved(fileInFolder(out, pageFileName(p)));
@@ -116,6 +119,8 @@ private slots:
         QCOMPARE(answers.shown.back().title, QStringLiteral("Error"));
         QVERIFY2(answers.shown.back().prompt.contains(out + QStringLiteral("/bordado_i.bmp")),
             qPrintable(answers.shown.back().prompt));
+        // a save that failed never reports files as written
+        QVERIFY(!f->Label3->text().contains(QStringLiteral("guardadas")));
         QCOMPARE(checkValue(f->Check5), 1);
         QCOMPARE(f->st.listo, True);
         QCOMPARE(f->mousePointer(), 0);

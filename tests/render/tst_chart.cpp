@@ -25,6 +25,8 @@ private slots:
     void firstSheetSize_data();
     void firstSheetSize();
     void laterSheetCellsAreShifted();
+    void stitchUnderAPoint_data();
+    void stitchUnderAPoint();
     void cellColoursAndBlankCells();
     void thickLines_data();
     void thickLines();
@@ -130,6 +132,38 @@ void TestChart::laterSheetCellsAreShifted()
     QCOMPARE(b.chart.Point(9 * 24 + 4, 9 * 79 + 4), b.st.puntos(99, 299));
     QCOMPARE(b.chart.Point(9 * 25 + 4, 4), kWhite); // beyond the pattern's last column
     QCOMPARE(b.chart.Point(4, 9 * 80 + 4), kWhite); // below its last row
+}
+
+void TestChart::stitchUnderAPoint_data()
+{
+    QTest::addColumn<double>("X");
+    QTest::addColumn<double>("Y");
+    QTest::addColumn<bool>("onACell");
+    QTest::newRow("first cell") << 4.0 << 4.0 << true;
+    QTest::newRow("a cell's last pixel, on its fraction") << 9.0 * 24 + 9.9 << 9.0 * 79 + 9.5 << true;
+    QTest::newRow("the left border") << 0.5 << 4.0 << false;
+    QTest::newRow("beyond the pattern's last column") << 9.0 * 25 + 4 << 4.0 << false;
+    QTest::newRow("beyond the pattern's last row") << 4.0 << 9.0 * 80 + 4 << false;
+}
+
+// The stitch a point names is the one whose colour the sheet shows there.
+void TestChart::stitchUnderAPoint()
+{
+    QFETCH(double, X);
+    QFETCH(double, Y);
+    QFETCH(bool, onACell);
+    ChartBench b(100, 300);
+    // 13 colours: a sheet shifted by whole sheets still shows other colours
+    for (int k = 0; k < 13; ++k)
+        b.add(0, RGB(15 * k, 100, 200 - 10 * k));
+    b.fill(100, 300, [&](int i, int j) { return b.st.tono[0][std::size_t((i + 3 * j) % 13)]; });
+    b.options.symbols = false;
+    b.options.grid = false;
+    QCOMPARE(drawSheet(b.job(), 2, 3, 3, 3), ChartResult::Drawn);
+    int i = -1, j = -1;
+    QCOMPARE(sheetStitchAt(2, 3, X, Y, 100, 300, i, j), onACell);
+    if (onACell)
+        QCOMPARE(b.chart.Point(X, Y), b.st.puntos(i, j));
 }
 
 void TestChart::cellColoursAndBlankCells()

@@ -15,6 +15,8 @@ private slots:
     void stitchesOfPixels();
     void followingSide_data();
     void followingSide();
+    void heldSetSide_data();
+    void heldSetSide();
     void centring_data();
     void centring();
 };
@@ -129,6 +131,33 @@ void TestPatternSettings::followingSide()
     QFETCH(int, cap);
     QFETCH(int, side);
     QCOMPARE(::followingSide(v, setSide, followSide, cap), side);
+}
+
+void TestPatternSettings::heldSetSide_data()
+{
+    QTest::addColumn<int>("v");
+    QTest::addColumn<float>("setSide");
+    QTest::addColumn<float>("followSide");
+    QTest::addColumn<int>("cap");
+    QTest::addColumn<int>("held");
+    QTest::newRow("within the cap: as asked") << 300 << 1600.f << 1200.f << 2307 << 300;
+    QTest::newRow("1600 x 1200, width at its own limit: stops at 1024 x 768, the most stitches in all")
+        << 3603 << 1600.f << 1200.f << 2307 << 3074;
+    QTest::newRow("one more is held back") << 3075 << 1600.f << 1200.f << 2307 << 3074;
+    QTest::newRow("1200 x 1000, width at its limit: the height's cap binds first")
+        << 3603 << 1200.f << 1000.f << 2307 << 2769;
+    QTest::newRow("height on a wide picture: the width's cap") << 2307 << 100.f << 700.f << 3603 << 514;
+    QTest::newRow("no picture yet: 1:1 up to the cap") << 3603 << 0.f << 0.f << 2307 << 2307;
+}
+
+void TestPatternSettings::heldSetSide()
+{
+    QFETCH(int, v);
+    QFETCH(float, setSide);
+    QFETCH(float, followSide);
+    QFETCH(int, cap);
+    QFETCH(int, held);
+    QCOMPARE(::heldSetSide(v, setSide, followSide, cap), held);
 }
 
 void TestPatternSettings::centring_data()

@@ -8,6 +8,8 @@ class TestSymbolFont : public QObject {
 private slots:
     void choice_data();
     void choice();
+    void plainFamilies_data();
+    void plainFamilies();
     void installedListCanBeReplaced();
 };
 
@@ -31,6 +33,27 @@ void TestSymbolFont::choice()
     QFETCH(QStringList, fonts);
     QFETCH(int, chosen);
     QCOMPARE(chooseSymbolFont(fonts), chosen);
+}
+
+void TestSymbolFont::plainFamilies_data()
+{
+    QTest::addColumn<QStringList>("families");
+    QTest::addColumn<QStringList>("listed");
+    QTest::newRow("foundries dropped, each family once")
+        << QStringList { "C059 [UKWN]", "C059 [urw]", "D050000L [URW ]" } << QStringList { "C059", "D050000L" };
+    QTest::newRow("sorted without regard to case") << QStringList { "Nimbus Sans", "DejaVu Serif", "bitstream",
+        "DejaVu Sans" } << QStringList { "bitstream", "DejaVu Sans", "DejaVu Serif", "Nimbus Sans" };
+    QTest::newRow("a plain name and a foundry name of one family")
+        << QStringList { "Z003 [urw]", "Z003" } << QStringList { "Z003" };
+    QTest::newRow("brackets inside a name stay")
+        << QStringList { "Fuente [1] Sans" } << QStringList { "Fuente [1] Sans" };
+}
+
+void TestSymbolFont::plainFamilies()
+{
+    QFETCH(QStringList, families);
+    QFETCH(QStringList, listed);
+    QCOMPARE(plainFontFamilies(families), listed);
 }
 
 void TestSymbolFont::installedListCanBeReplaced()
