@@ -6,6 +6,7 @@
 #include "output/print_handlers.h"
 #include "output/printer_qt.h"
 #include "surface/dialogs.h"
+#include "surface/work_folder.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -113,6 +114,37 @@ QString usage()
         "                 [--catalogue minima|media|grande|completa] [--double] [--variant] [--pdf ARCHIVO]");
 }
 
+// What --help prints: the usage, every option and the exit codes.
+QString helpText()
+{
+    return usage()
+        + QStringLiteral("\n\n"
+                         "Hace un patrón de punto de cruz de IMAGEN sin abrir ventanas y guarda sus imágenes BMP,\n"
+                         "las mismas que \"Guardar imágenes\" en la ventana.\n\n"
+                         "Opciones:\n"
+                         "  --out CARPETA      carpeta para las imágenes (se crea si falta); obligatoria\n"
+                         "  --factor N         factor de reducción para imágenes de más de 196 píxeles (1)\n"
+                         "  --width N          puntos de ancho; el alto sigue a la imagen\n"
+                         "  --height N         puntos de alto; el ancho sigue a la imagen\n"
+                         "                     (sin ninguno de los dos: 100 en el lado más largo)\n"
+                         "  --colours N        colores aproximados, de 7 a 999 (el tamaño del catálogo)\n"
+                         "  --catalogue NOMBRE minima, media, grande o completa (grande)\n"
+                         "  --double           punto doble en vez de punto sencillo\n"
+                         "  --variant          la otra agrupación de colores\n"
+                         "  --pdf ARCHIVO      imprime también cada hoja y la clave, en color y en blanco y negro,\n"
+                         "                     en un PDF\n"
+                         "  -h, --help         muestra esta ayuda\n"
+                         "  --version          muestra la versión\n\n"
+                         "Los catálogos de hilos se leen de la carpeta actual si tiene \"dmc.txt\"; si no, de la\n"
+                         "carpeta de datos del usuario ($XDG_DATA_HOME/puntela, o ~/.local/share/puntela), que se\n"
+                         "crea con los catálogos instalados.\n\n"
+                         "Códigos de salida:\n"
+                         "  0  todo escrito\n"
+                         "  1  el trabajo ha fallado (imagen que falta o no se puede leer, tamaño imposible,\n"
+                         "     carpeta o archivo que no se puede escribir, catálogos que no se encuentran)\n"
+                         "  2  la línea de órdenes está mal");
+}
+
 // A whole number of at least `least` given to an option, or nothing.
 std::optional<int> number(const QCommandLineParser& p, const QString& name, int least, QString& error)
 {
@@ -136,10 +168,13 @@ QString parse(const QStringList& args, Options& o)
     p.addOption(QCommandLineOption(QStringLiteral("double")));
     p.addOption(QCommandLineOption(QStringLiteral("variant")));
     p.addOption(QCommandLineOption(QStringList { QStringLiteral("h"), QStringLiteral("help") }));
+    p.addOption(QCommandLineOption(QStringLiteral("version")));
     if (!p.parse(args))
         return p.errorText();
     if (p.isSet(QStringLiteral("help")))
         return QStringLiteral("help");
+    if (p.isSet(QStringLiteral("version")))
+        return QStringLiteral("version");
     if (p.positionalArguments().size() != 1)
         return QStringLiteral("Hay que dar una sola imagen.");
     if (!p.isSet(QStringLiteral("out")))
@@ -179,16 +214,13 @@ QString parse(const QStringList& args, Options& o)
     return {};
 }
 
-// Fills `work` with the thread catalogues: from beside the program if they are there, else
-// from the folder the program was built with.
+// Fills `work` with the thread catalogues, from where the window program would find them.
 QString copyCatalogues(const QString& work)
 {
-    const QString appDir = QCoreApplication::applicationDirPath();
-    for (const QString& from : { appDir, appDir + QStringLiteral("/data"), QStringLiteral(PUNTELA_DATA_DIR) }) {
-        if (QFileInfo::exists(from + QStringLiteral("/dmc.txt")))
-            return copyCatalogueFiles(from, work);
-    }
-    return QStringLiteral("No se encuentran los catálogos de hilos (dmc.txt).");
+    const ChosenFolder from = findWorkFolder();
+    if (from.path.isEmpty())
+        return from.error;
+    return copyCatalogueFiles(from.path, work);
 }
 
 // Loads the picture as a user does: select it in the file list (preview), then double-click.
@@ -323,7 +355,11 @@ int main(int argc, char* argv[])
     Options options;
     const QString wrong = parse(args, options);
     if (wrong == QLatin1String("help")) {
-        say(stdout, usage());
+        say(stdout, helpText());
+        return 0;
+    }
+    if (wrong == QLatin1String("version")) {
+        say(stdout, QStringLiteral("puntela-cli " PUNTELA_VERSION));
         return 0;
     }
     if (!wrong.isEmpty()) {
