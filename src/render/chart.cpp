@@ -3,6 +3,7 @@
 #include "colour/colour_value.h"
 #include "colour/palette_index.h"
 #include "render/chart_text.h"
+#include "render/clear_symbols.h"
 
 #include <algorithm>
 
@@ -26,7 +27,7 @@ void setSymbolFont(Surface& s, const QString& symbolFont)
 // 98 + 2 * y / progressSpan per row; it only changes three times, so it is sent only then.
 void drawCells(const ChartJob& job, const SheetExtent& e, int shiftX, int shiftY, int progressSpan)
 {
-    const PaletteLookup lookup(job.st);
+    const PaletteLookup lookup(job.st, job.options.symbolFont);
     ChartText text({ job.options.symbolFont, kSymbolPoints, false }, true);
     Surface& c = job.chart;
     const int s = job.size.s;
@@ -53,7 +54,7 @@ void drawCells(const ChartJob& job, const SheetExtent& e, int shiftX, int shiftY
                 c.Line(left, top, left + 8, top + 8, colour, LineKind::FilledBox);
             if (job.options.symbols && !entry->symbol.isEmpty()) {
                 const Long fore = !job.options.colours || entry->light ? 0 : 0xFFFFFF;
-                text.draw(c, left, top, entry->symbol, fore);
+                text.draw(c, left, top, entry->symbol, fore, kCellSize);
             }
         }
     }
@@ -118,8 +119,23 @@ QString paletteSymbol(const WorkState& st, int group0, int k, bool whiteExceptio
     return QString(symbolChar(index));
 }
 
-PaletteLookup::PaletteLookup(const WorkState& st)
+std::vector<QString> paletteSymbols(const WorkState& st, const QString& symbolFont, bool whiteException)
 {
+    std::vector<QString> symbols;
+    if (isClearSymbols(symbolFont)) {
+        for (int n : threadSymbolIndexes(st))
+            symbols.push_back(clearSymbol(n));
+        return symbols;
+    }
+    for (int g = 0; g < 6; ++g)
+        for (int k = 0; k < st.num_tono[std::size_t(g)]; ++k)
+            symbols.push_back(paletteSymbol(st, g, k, whiteException));
+    return symbols;
+}
+
+PaletteLookup::PaletteLookup(const WorkState& st, const QString& symbolFont)
+{
+    const std::vector<QString> symbols = paletteSymbols(st, symbolFont, true);
     int index = 0;
     for (int g = 0; g < 6; ++g) {
         for (int k = 0; k < st.num_tono[std::size_t(g)]; ++k, ++index) {
@@ -127,7 +143,7 @@ PaletteLookup::PaletteLookup(const WorkState& st)
             // the first entry of a colour wins, as a search from group 1 entry 0 finds it
             if (m_entries.count(colour))
                 continue;
-            m_entries.emplace(colour, PaletteEntry { g, k, index, isLight(colour), paletteSymbol(st, g, k, true) });
+            m_entries.emplace(colour, PaletteEntry { g, k, index, isLight(colour), symbols[std::size_t(index)] });
         }
     }
 }
@@ -241,10 +257,13 @@ void drawStripSymbols(
     std::array<Surface, 6>& strips, const WorkState& st, const QString& symbolFont, bool blackAndWhiteCase)
 {
     ChartText text({ symbolFont, kSymbolPoints, false }, true);
+    const bool clear = isClearSymbols(symbolFont);
+    const std::vector<QString> symbols = clear ? paletteSymbols(st, symbolFont, false) : std::vector<QString>();
     for (int g = 0; g < 6; ++g) {
         for (int k = 0; k < st.num_tono[std::size_t(g)]; ++k) {
-            const QString symbol
-                = blackAndWhiteCase ? paletteSymbol(st, g, k, false) : QString(symbolChar(paletteIndex(st, g, k)));
+            const QString symbol = clear ? symbols[std::size_t(paletteIndex(st, g, k))]
+                : blackAndWhiteCase      ? paletteSymbol(st, g, k, false)
+                                         : QString(symbolChar(paletteIndex(st, g, k)));
             const Long colour = st.tono[std::size_t(g)][std::size_t(k)];
             text.draw(strips[std::size_t(g)], 10 * k + 2, 2, symbol, isLight(colour) ? 0 : 0xFFFFFF);
         }

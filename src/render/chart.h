@@ -10,6 +10,7 @@
 #include <array>
 #include <functional>
 #include <unordered_map>
+#include <vector>
 
 constexpr int kSheetColumns = 75;
 constexpr int kSheetRows = 110;
@@ -73,12 +74,16 @@ struct PaletteEntry {
 // for black and nothing for white; with whiteException (chart and key, not the strips) nothing
 // for a white entry of group 6 that has its own code.
 QString paletteSymbol(const WorkState& st, int group0, int k, bool whiteException);
+// The symbol of every palette entry, in palette order, in the chosen symbol font: with "Símbolos
+// claros" every thread its own symbol of the set, kept through colour swaps (no "X" and no white
+// exception); with a font the codes of paletteSymbol.
+std::vector<QString> paletteSymbols(const WorkState& st, const QString& symbolFont, bool whiteException);
 
 // Colour -> first palette entry equal to it (groups 1..6, each from entry 0), built once per
 // drawing; gives the same entry as searching the groups one by one.
 class PaletteLookup {
 public:
-    explicit PaletteLookup(const WorkState& st);
+    explicit PaletteLookup(const WorkState& st, const QString& symbolFont = QString());
     const PaletteEntry* find(Long colour) const;
 
 private:

@@ -1,4 +1,5 @@
 #include "colour/colour_value.h"
+#include "colour/palette_index.h"
 #include "render/chart.h"
 #include "render/chart_text.h"
 
@@ -56,6 +57,7 @@ ChartResult drawKey(const ChartJob& job, int total, const std::function<QString(
 
     ChartText symbols({ o.symbolFont, 5, false }, true);
     ChartText labels({ o.plainFont, 5, false });
+    const std::vector<QString> signs = paletteSymbols(job.st, o.symbolFont, true);
     int x = 30 - kEntryPitch, y = 69;
     c.CurrentY = 70;
     for (int g = 0; g < 6; ++g) {
@@ -67,7 +69,7 @@ ChartResult drawKey(const ChartJob& job, int total, const std::function<QString(
                 y += kRowPitch;
             }
             const Long colour = job.st.tono[std::size_t(g)][std::size_t(k)];
-            drawEntry(job, symbols, labels, x, y, colour, paletteSymbol(job.st, g, k, true),
+            drawEntry(job, symbols, labels, x, y, colour, signs[std::size_t(paletteIndex(job.st, g, k))],
                 threadLabel ? threadLabel(colour) : QString());
         }
     }

@@ -1,5 +1,7 @@
 #include "render/chart_text.h"
 
+#include "render/clear_symbols.h"
+
 #include <QFontMetricsF>
 #include <QHash>
 #include <QPainter>
@@ -103,6 +105,25 @@ TextMask renderMask(const QFont& font, const QString& text)
     return m;
 }
 
+// A symbol of "Símbolos claros": DejaVu Sans at one size for all, a symbol too big for the free
+// corner of a cell made smaller until it fits, its ink centred in that corner.
+TextMask clearSymbolMask(const QString& text)
+{
+    constexpr int kLargestPixels = 9, kSmallestPixels = 4;
+    TextMask m;
+    for (int px = kLargestPixels; px >= kSmallestPixels; --px) {
+        QFont f(clearSymbolsFamily());
+        f.setPixelSize(px);
+        f.setStyleStrategy(QFont::StyleStrategy(QFont::NoAntialias | QFont::NoFontMerging));
+        m = renderMask(f, text);
+        if (m.w <= kFreeCell && m.h <= kFreeCell)
+            break;
+    }
+    m.dx = (kFreeCell - m.w) / 2;
+    m.dy = (kFreeCell - m.h) / 2;
+    return m;
+}
+
 // What a symbol shows in the free corner of its cell: one byte per pixel, 1 where it is drawn.
 QByteArray cellLook(const TextMask& m)
 {
@@ -192,19 +213,35 @@ QString fallbackFontFamily() { return QStringLiteral("DejaVu Sans"); }
 struct ChartText::Impl {
     FontMasks* masks = nullptr;
     bool symbols = false;
+    bool clear = false;
 };
+
+namespace {
+QHash<QString, TextMask>& clearMasks()
+{
+    static QHash<QString, TextMask> masks;
+    return masks;
+}
+} // namespace
 
 ChartText::ChartText(const ChartFont& font, bool symbols)
     : d(std::make_unique<Impl>())
 {
     d->masks = &fontMasks(font);
     d->symbols = symbols;
+    d->clear = symbols && isClearSymbols(font.family);
 }
 
 ChartText::~ChartText() = default;
 
 const TextMask& ChartText::mask(const QString& text)
 {
+    if (d->clear) {
+        auto it = clearMasks().constFind(text);
+        if (it == clearMasks().constEnd())
+            it = clearMasks().insert(text, clearSymbolMask(text));
+        return *it;
+    }
     FontMasks& f = *d->masks;
     if (d->symbols) {
         // the symbol set is made the first time a symbol of this font is drawn
@@ -223,22 +260,27 @@ const TextMask& ChartText::mask(const QString& text)
     return *f.texts.insert(text, f.render(text));
 }
 
-double ChartText::draw(Surface& s, double x, double y, const QString& text, Long colour)
+double ChartText::draw(Surface& s, double x, double y, const QString& text, Long colour, int clip)
 {
     if (text.isEmpty())
         return 0;
     const TextMask& m = mask(text);
-    const int px = s.toPixelX(x) + m.dx, py = s.toPixelY(y) + m.dy;
+    const int cornerX = s.toPixelX(x), cornerY = s.toPixelY(y);
+    const int px = cornerX + m.dx, py = cornerY + m.dy;
+    // with a clip the text stays within the clip x clip pixels from its corner
+    const int right = clip > 0 ? std::min(s.pixelWidth(), cornerX + clip) : s.pixelWidth();
+    const int bottom = clip > 0 ? std::min(s.pixelHeight(), cornerY + clip) : s.pixelHeight();
+    const int left = clip > 0 ? std::max(0, cornerX) : 0, top = clip > 0 ? std::max(0, cornerY) : 0;
     const QRgb c = rgbFromColour(colour);
     for (int my = 0; my < m.h; ++my) {
         const int ty = py + my;
-        if (ty < 0 || ty >= s.pixelHeight())
+        if (ty < top || ty >= bottom)
             continue;
         QRgb* row = s.scanLine(ty);
         const unsigned char* cov = m.coverage.data() + std::size_t(my) * std::size_t(m.w);
         for (int mx = 0; mx < m.w; ++mx) {
             const int tx = px + mx, a = cov[mx];
-            if (a == 0 || tx < 0 || tx >= s.pixelWidth())
+            if (a == 0 || tx < left || tx >= right)
                 continue;
             if (a == 255) {
                 row[tx] = c;

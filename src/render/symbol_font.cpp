@@ -1,5 +1,7 @@
 #include "render/symbol_font.h"
 
+#include "render/clear_symbols.h"
+
 #include <QFontDatabase>
 
 namespace {
@@ -21,6 +23,15 @@ int chooseSymbolFont(const QStringList& fonts)
     return 0;
 }
 
-QStringList installedFontNames() { return fontLister() ? fontLister()() : QFontDatabase::families(); }
+QStringList installedFontNames()
+{
+    if (fontLister())
+        return fontLister()();
+    // the clear symbols come first, so start-up takes them where neither named font is installed
+    QStringList names = QFontDatabase::families();
+    if (QFontDatabase::families().contains(clearSymbolsFamily()))
+        names.prepend(clearSymbolsName());
+    return names;
+}
 
 void setInstalledFontNames(std::function<QStringList()> lister) { fontLister() = std::move(lister); }

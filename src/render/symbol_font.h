@@ -7,7 +7,8 @@
 // before the next; case counts); entry 0 when none is; -1 for an empty list (no fonts installed).
 int chooseSymbolFont(const QStringList& fonts);
 
-// The installed font names in the order the screen lists them. Tests may put another list in
-// their place; an empty function brings back the screen's.
+// "Símbolos claros" (when DejaVu Sans is installed), then the installed font names in the order
+// the screen lists them. Tests may put another list in their place; an empty function brings
+// back the screen's.
 QStringList installedFontNames();
 void setInstalledFontNames(std::function<QStringList()> lister);
