@@ -5,8 +5,8 @@
 
 namespace {
 // Chosen from DejaVu Sans (shapes, arrows, dingbats, mathematical signs, blocks and ASCII signs,
-// never a letter or a digit): the simplest and most distinct shapes first, each one drawn at 32
-// pixels differing from every earlier one in more pixels than "l" and "1" do.
+// never a letter, a digit or a sign drawn as one): the simplest and most distinct shapes first,
+// each one drawn at 32 pixels differing from every earlier one in more pixels than "l" and "1" do.
 constexpr char16_t kSymbols[] = {
     0x25A0,
     0x25B2,
@@ -115,7 +115,6 @@ constexpr char16_t kSymbols[] = {
     0x2220,
     0x21B8,
     0x2217,
-    0x237A,
     0x2708,
     0x26B4,
     0x25E7,
@@ -160,7 +159,6 @@ constexpr char16_t kSymbols[] = {
     0x2650,
     0x25E8,
     0x27F2,
-    0x2374,
     0x21C9,
     0x26B2,
     0x2940,
@@ -196,7 +194,6 @@ constexpr char16_t kSymbols[] = {
     0x2206,
     0x22C0,
     0x22C1,
-    0x2375,
     0x2325,
     0x21CA,
     0x2641,
@@ -434,6 +431,9 @@ constexpr char16_t kSymbols[] = {
     0x2615,
     0x2AA0,
     0x22F8,
+    0x22AE,
+    0x25EF,
+    0x2620,
 };
 } // namespace
 
