@@ -18,6 +18,15 @@ int wholeTens(double cells) { return std::max(10, int(cells / 10) * 10); }
 int ceilDiv(int n, int d) { return d <= 0 ? 0 : (n + d - 1) / d; }
 
 bool endsWithEof(const QByteArray& data) { return data.trimmed().endsWith("%%EOF"); }
+
+// A size that matches the cells, and every cell no stitch or a thread of the palette.
+bool wellFormed(const Pattern& p)
+{
+    if (p.width <= 0 || p.height <= 0 || std::size_t(p.width) * std::size_t(p.height) != p.cells.size())
+        return false;
+    const int threads = int(p.palette.size());
+    return std::all_of(p.cells.begin(), p.cells.end(), [threads](int c) { return c >= -1 && c < threads; });
+}
 } // namespace
 
 ChartPdfLayout chartPdfLayout(const Pattern& pattern, const ChartPdfOptions& options)
@@ -39,8 +48,7 @@ ChartPdfLayout chartPdfLayout(const Pattern& pattern, const ChartPdfOptions& opt
 
 QByteArray chartPdf(const Pattern& pattern, const QImage& picture, const QString& name, const ChartPdfOptions& options)
 {
-    if (pattern.width <= 0 || pattern.height <= 0
-        || std::size_t(pattern.width) * std::size_t(pattern.height) != pattern.cells.size())
+    if (!wellFormed(pattern))
         return {};
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);

@@ -34,6 +34,22 @@ QString run(const QString& tool, const QStringList& args)
     p.waitForFinished(60000);
     return QString::fromUtf8(p.readAllStandardOutput());
 }
+// The symbols of a page's text lines, top to bottom, each line's left to right.
+QStringList symbolRows(const QString& file, int page)
+{
+    const QString n = QString::number(page);
+    QStringList rows;
+    for (const QString& line : run("pdftotext", { "-layout", "-f", n, "-l", n, file, "-" }).split(QLatin1Char('\n'))) {
+        QString symbols;
+        for (QChar c : line)
+            for (int i = 0; i < 12; ++i)
+                if (QString(c) == clearSymbol(i))
+                    symbols += c;
+        if (!symbols.isEmpty())
+            rows << symbols;
+    }
+    return rows;
+}
 } // namespace
 
 class TestChartPdf : public QObject {
@@ -41,6 +57,7 @@ class TestChartPdf : public QObject {
 private slots:
     void initTestCase();
     void pagesFontsCellsAndKey();
+    void overlapShowsTheNextPages();
     void pagesCutOnTens_data();
     void pagesCutOnTens();
     void writtenWholeOrNotAtAll();
@@ -76,17 +93,7 @@ void TestChartPdf::pagesFontsCellsAndKey()
             qPrintable(f));
 
     // chart page 4 (second row, first column) holds columns 0..39 and rows 60..64, cell by cell
-    const QString page = run("pdftotext", { "-layout", "-f", "4", "-l", "4", file, "-" });
-    QStringList rows;
-    for (const QString& line : page.split(QLatin1Char('\n'))) {
-        QString symbols;
-        for (QChar c : line)
-            for (int i = 0; i < 12; ++i)
-                if (QString(c) == clearSymbol(i))
-                    symbols += c;
-        if (!symbols.isEmpty())
-            rows << symbols;
-    }
+    const QStringList rows = symbolRows(file, 4);
     QCOMPARE(rows.size(), 5);
     for (int j = 0; j < 5; ++j) {
         QString expected;
@@ -94,7 +101,7 @@ void TestChartPdf::pagesFontsCellsAndKey()
             expected += p.palette[std::size_t(p.at(x, 60 + j))].symbol;
         QCOMPARE(rows[j], expected);
     }
-    QVERIFY(page.contains(QStringLiteral("Hoja 4 de 6")));
+    QVERIFY(run("pdftotext", { "-f", "4", "-l", "4", file, "-" }).contains(QStringLiteral("Hoja 4 de 6")));
 
     // the key: one line per thread, "symbol DMC number name strands stitches skeins", by number
     const QString key = run("pdftotext", { "-layout", "-f", "6", "-l", "6", file, "-" });
@@ -110,6 +117,24 @@ void TestChartPdf::pagesFontsCellsAndKey()
         QVERIFY2(at >= 0, qPrintable(t.code + QStringLiteral(" missing or out of order\n") + key));
         from = at + 1;
     }
+}
+
+// With overlap the first page shows two more columns and rows (its 40 x 60 and the next pages'
+// first two); the page at the right edge has no columns to repeat.
+void TestChartPdf::overlapShowsTheNextPages()
+{
+    const Pattern p = makePattern(45, 65, 12, [](int x, int y) { return (x + 2 * y) % 12; });
+    ChartPdfOptions o;
+    o.cellMm = 4;
+    o.overlap = true;
+    const QString file = m_dir.filePath(QStringLiteral("solapa.pdf"));
+    QCOMPARE(writeChartPdf(file, p, QImage(), QStringLiteral("Solapa"), o), QString());
+    const QStringList first = symbolRows(file, 2), right = symbolRows(file, 3);
+    QCOMPARE(first.size(), 62);
+    QCOMPARE(first[61].size(), 42);
+    QCOMPARE(first[61][41], p.palette[std::size_t(p.at(41, 61))].symbol[0]);
+    QCOMPARE(right.size(), 62);
+    QCOMPARE(right[0].size(), 5);
 }
 
 void TestChartPdf::pagesCutOnTens_data()
@@ -152,11 +177,16 @@ void TestChartPdf::writtenWholeOrNotAtAll()
     const QString missing = m_dir.filePath(QStringLiteral("no/such/folder/p.pdf"));
     QVERIFY(!writeChartPdf(missing, p, QImage(), QStringLiteral("P"), {}).isEmpty());
     QVERIFY(!QFile::exists(missing));
-    Pattern broken = p;
-    broken.cells.pop_back();
-    const QString file = m_dir.filePath(QStringLiteral("broken.pdf"));
-    QVERIFY(!writeChartPdf(file, broken, QImage(), QStringLiteral("P"), {}).isEmpty());
-    QVERIFY(!QFile::exists(file));
+    // a pattern read from a damaged file: cells missing, or a cell naming no thread of the palette
+    Pattern shortOfCells = p;
+    shortOfCells.cells.pop_back();
+    Pattern strayThread = p;
+    strayThread.at(4, 4) = 2;
+    for (const Pattern& broken : { shortOfCells, strayThread }) {
+        const QString file = m_dir.filePath(QStringLiteral("broken.pdf"));
+        QVERIFY(!writeChartPdf(file, broken, QImage(), QStringLiteral("P"), {}).isEmpty());
+        QVERIFY(!QFile::exists(file));
+    }
 }
 
 // The largest pattern, 1024 x 768 stitches in 248 colours scattered at random (no two neighbours
