@@ -105,25 +105,6 @@ TextMask renderMask(const QFont& font, const QString& text)
     return m;
 }
 
-// A symbol of "Símbolos claros": DejaVu Sans at one size for all, a symbol too big for the free
-// corner of a cell made smaller until it fits, its ink centred in that corner.
-TextMask clearSymbolMask(const QString& text)
-{
-    constexpr int kLargestPixels = 9, kSmallestPixels = 4;
-    TextMask m;
-    for (int px = kLargestPixels; px >= kSmallestPixels; --px) {
-        QFont f(clearSymbolsFamily());
-        f.setPixelSize(px);
-        f.setStyleStrategy(QFont::StyleStrategy(QFont::NoAntialias | QFont::NoFontMerging));
-        m = renderMask(f, text);
-        if (m.w <= kFreeCell && m.h <= kFreeCell)
-            break;
-    }
-    m.dx = (kFreeCell - m.w) / 2;
-    m.dy = (kFreeCell - m.h) / 2;
-    return m;
-}
-
 // What a symbol shows in the free corner of its cell: one byte per pixel, 1 where it is drawn.
 QByteArray cellLook(const TextMask& m)
 {
@@ -139,6 +120,52 @@ QByteArray cellLook(const TextMask& m)
 }
 
 bool legible(const QByteArray& look) { return look.count(char(1)) >= kMinSymbolPixels; }
+
+// A symbol of "Símbolos claros" at a pixel size, its ink centred in the free corner of a cell.
+TextMask clearSymbolMask(const QString& text, int pixels)
+{
+    QFont f(clearSymbolsFamily());
+    f.setPixelSize(pixels);
+    f.setStyleStrategy(QFont::StyleStrategy(QFont::NoAntialias | QFont::NoFontMerging));
+    TextMask m = renderMask(f, text);
+    m.dx = (kFreeCell - m.w) / 2;
+    m.dy = (kFreeCell - m.h) / 2;
+    return m;
+}
+
+// The set drawn in cells: DejaVu Sans at one size for all, a symbol too big for the free corner
+// made smaller until it fits, and one that would look there exactly like an earlier symbol
+// smaller still, until it looks like none (so colours stay apart on screen and on the sheets).
+QHash<QString, TextMask> buildClearSymbols()
+{
+    constexpr int kLargestPixels = 9, kSmallestPixels = 4;
+    QHash<QString, TextMask> masks;
+    QSet<QByteArray> taken;
+    for (int i = 0; i < clearSymbolCount(); ++i) {
+        const QString text = clearSymbol(i);
+        TextMask chosen;
+        bool fits = false;
+        for (int px = kLargestPixels; px >= kSmallestPixels; --px) {
+            TextMask m = clearSymbolMask(text, px);
+            if (m.w > kFreeCell || m.h > kFreeCell)
+                continue;
+            const QByteArray look = cellLook(m);
+            if (!fits)
+                chosen = m; // the largest size that fits, when no size looks unlike the others
+            fits = true;
+            if (legible(look) && !taken.contains(look)) {
+                chosen = m;
+                break;
+            }
+        }
+        if (!fits)
+            chosen = clearSymbolMask(text, kSmallestPixels);
+        taken.insert(cellLook(chosen));
+        masks.insert(text, chosen);
+    }
+    return masks;
+}
+
 
 // Everything rendered in one font; kept for the whole run, since turning sheets and printing
 // redraw the same symbols.
@@ -217,9 +244,9 @@ struct ChartText::Impl {
 };
 
 namespace {
-QHash<QString, TextMask>& clearMasks()
+const QHash<QString, TextMask>& clearMasks()
 {
-    static QHash<QString, TextMask> masks;
+    static const QHash<QString, TextMask> masks = buildClearSymbols();
     return masks;
 }
 } // namespace
@@ -236,13 +263,16 @@ ChartText::~ChartText() = default;
 
 const TextMask& ChartText::mask(const QString& text)
 {
-    if (d->clear) {
-        auto it = clearMasks().constFind(text);
-        if (it == clearMasks().constEnd())
-            it = clearMasks().insert(text, clearSymbolMask(text));
-        return *it;
-    }
     FontMasks& f = *d->masks;
+    if (d->clear) {
+        const auto it = clearMasks().constFind(text);
+        if (it != clearMasks().constEnd())
+            return *it;
+        // any other text in a cell is drawn in the same way
+        if (!f.texts.contains(text))
+            f.texts.insert(text, clearSymbolMask(text, 7));
+        return *f.texts.constFind(text);
+    }
     if (d->symbols) {
         // the symbol set is made the first time a symbol of this font is drawn
         if (f.symbols.isEmpty())

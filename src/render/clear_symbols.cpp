@@ -146,7 +146,6 @@ constexpr char16_t kSymbols[] = {
     0x21AE,
     0x0026,
     0x27AC,
-    0x23A6,
     0x21AF,
     0x266B,
     0x226E,
@@ -434,6 +433,7 @@ constexpr char16_t kSymbols[] = {
     0x22AE,
     0x25EF,
     0x2620,
+    0x2709,
 };
 } // namespace
 

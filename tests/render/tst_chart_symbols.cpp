@@ -20,6 +20,7 @@ private slots:
     void keySymbols();
     void stripSymbols();
     void clearSymbolsKeptThroughSwaps();
+    void clearSymbolsDistinctInCells();
     void symbolsStayInTheirCells_data();
     void symbolsStayInTheirCells();
 };
@@ -279,6 +280,31 @@ void TestChartSymbols::clearSymbolsKeptThroughSwaps()
     b.st.threadSymbols.erase(colours[0]);
     b.st.threadSymbols[colours[2]] = 7;
     QCOMPARE(symbols(clear), (QStringList { clearSymbol(0), clearSymbol(1), clearSymbol(7), clearSymbol(3) }));
+}
+
+// Drawn in the cells of a sheet, the 426 clear symbols are all visible and no two alike.
+void TestChartSymbols::clearSymbolsDistinctInCells()
+{
+    ChartBench b(75, 6);
+    b.options.symbolFont = clearSymbolsName();
+    b.options.colours = false;
+    b.options.grid = false;
+    const int n = clearSymbolCount();
+    for (int k = 0; k < n; ++k)
+        b.add(k / 80, RGB(k % 256, k / 256, 9));
+    assignThreadSymbols(b.st);
+    b.fill(75, 6, [&](int i, int j) {
+        const int k = std::min(n - 1, j * 75 + i);
+        return b.st.tono[std::size_t(k / 80)][std::size_t(k % 80)];
+    });
+    QCOMPARE(drawFirstSheet(b.job()), ChartResult::Drawn);
+    QSet<QVector<Long>> looks;
+    for (int k = 0; k < n; ++k) {
+        const QVector<Long> look = cellPixels(b.chart, k % 75, k / 75);
+        QVERIFY2(countOther(look, kWhite) >= 3, qPrintable(QStringLiteral("symbol %1 is hard to see").arg(k)));
+        QVERIFY2(!looks.contains(look), qPrintable(QStringLiteral("symbol %1 looks like another").arg(k)));
+        looks.insert(look);
+    }
 }
 
 void TestChartSymbols::symbolsStayInTheirCells_data()
