@@ -133,6 +133,12 @@ std::vector<QString> paletteSymbols(const WorkState& st, const QString& symbolFo
     return symbols;
 }
 
+Pattern patternWithClearSymbols(const WorkState& st)
+{
+    const std::vector<QString> symbols = paletteSymbols(st, clearSymbolsName(), false);
+    return patternFromState(st, [&symbols](int index) { return symbols[std::size_t(index)]; });
+}
+
 PaletteLookup::PaletteLookup(const WorkState& st, const QString& symbolFont)
 {
     const std::vector<QString> symbols = paletteSymbols(st, symbolFont, true);

@@ -3,6 +3,7 @@
 // square optionally filled with its thread colour and carrying its colour's symbol, ruled by a
 // grid whose every tenth line is thick; the stamp and the sheet label at the foot of every page;
 // and the colour key page that lists every palette colour with its symbol and thread number.
+#include "colour/pattern.h"
 #include "colour/work_state.h"
 #include "surface/surface.h"
 
@@ -78,6 +79,9 @@ QString paletteSymbol(const WorkState& st, int group0, int k, bool whiteExceptio
 // claros" every thread its own symbol of the set, kept through colour swaps (no "X" and no white
 // exception); with a font the codes of paletteSymbol.
 std::vector<QString> paletteSymbols(const WorkState& st, const QString& symbolFont, bool whiteException);
+// The pattern on show with every thread's "Símbolos claros" symbol: what the PDF chart, the thread
+// list and the batch command take (the chart on screen shows the same with that set chosen).
+Pattern patternWithClearSymbols(const WorkState& st);
 
 // Colour -> first palette entry equal to it (groups 1..6, each from entry 0), built once per
 // drawing; gives the same entry as searching the groups one by one.

@@ -273,6 +273,7 @@ void TestChartSymbols::clearSymbolsKeptThroughSwaps()
     // the chart draws the kept symbol in the cell of the third colour
     const PaletteLookup lookup(b.st, clear);
     QCOMPARE(lookup.find(colours[2])->symbol, clearSymbol(2));
+    QCOMPARE(patternWithClearSymbols(b.st).palette[1].symbol, clearSymbol(2));
     QVERIFY(undoSwap(b.st, r, colours[1]));
     QCOMPARE(symbols(clear), before);
 
