@@ -166,7 +166,6 @@ QHash<QString, TextMask> buildClearSymbols()
     return masks;
 }
 
-
 // Everything rendered in one font; kept for the whole run, since turning sheets and printing
 // redraw the same symbols.
 struct FontMasks {
