@@ -11,6 +11,7 @@ namespace {
 const QString kStage = QStringLiteral("Dibujando patrón");
 const QString kSizeError = QStringLiteral("Error en el tamaño de la imagen");
 constexpr double kSymbolPoints = 5;
+constexpr int kSwatchClip = 9; // a strip symbol stays within its swatch
 
 int ceilDiv(int n, int d) { return n <= 0 ? 0 : (n + d - 1) / d; }
 
@@ -271,7 +272,7 @@ void drawStripSymbols(
                 : blackAndWhiteCase      ? paletteSymbol(st, g, k, false)
                                          : QString(symbolChar(paletteIndex(st, g, k)));
             const Long colour = st.tono[std::size_t(g)][std::size_t(k)];
-            text.draw(strips[std::size_t(g)], 10 * k + 2, 2, symbol, isLight(colour) ? 0 : 0xFFFFFF);
+            text.draw(strips[std::size_t(g)], 10 * k + 2, 2, symbol, isLight(colour) ? 0 : 0xFFFFFF, kSwatchClip);
         }
     }
 }

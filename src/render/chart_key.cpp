@@ -10,6 +10,7 @@ const QString kKeyTitle = QStringLiteral("Numeración de colores DMC");
 constexpr int kEntryPitch = 55;
 constexpr int kRowPitch = 15;
 constexpr int kLabelClear = 11; // the first pixel right of a swatch
+constexpr int kSymbolClip = 9; // a symbol stays within its swatch
 
 // One key entry at (x, y): swatch (filled only with colours on) and its black outline, the
 // symbol at (x + 2, y), then the thread label and three blanks right after it (and after the
@@ -25,7 +26,7 @@ void drawEntry(const ChartJob& job, ChartText& symbols, ChartText& labels, int x
     // the symbol does not end the line: the label follows it on the same text line
     c.CurrentX = x + 2;
     c.CurrentY = y;
-    c.CurrentX += symbols.draw(c, c.CurrentX, c.CurrentY, symbol, fore);
+    c.CurrentX += symbols.draw(c, c.CurrentX, c.CurrentY, symbol, fore, kSymbolClip);
     // a narrow symbol would start the thread number on the swatch, where the outline can hide
     // its first digit: the number starts clear of the swatch
     c.CurrentX = std::max(c.CurrentX, double(x + kLabelClear));
