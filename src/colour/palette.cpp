@@ -105,6 +105,7 @@ void gama1(WorkState& st, Strips& strips, const Progress& progress, const std::f
         longest = std::max(longest, kept);
     }
     st.num_colores = st.paletteSize();
+    assignThreadSymbols(st);
     if (showCount)
         showCount(longest);
     st.listo = True;

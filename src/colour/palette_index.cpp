@@ -2,6 +2,8 @@
 
 #include "surface/surface.h"
 
+#include <set>
+
 int paletteIndex(const WorkState& st, int group0, int k)
 {
     int n = k;
@@ -32,4 +34,38 @@ bool findInPalette(const WorkState& st, Long colour, int& group0, int& k)
 bool isBlackAndWhite(const WorkState& st)
 {
     return st.paletteSize() == 2 && st.num_tono[5] == 2 && st.tono[5][0] == 0xFFFFFF && st.tono[5][1] == 0;
+}
+
+void assignThreadSymbols(WorkState& st)
+{
+    st.threadSymbols.clear();
+    int index = 0;
+    for (int g = 0; g < 6; ++g)
+        for (int k = 0; k < st.num_tono[g]; ++k, ++index)
+            st.threadSymbols.emplace(st.tono[g][std::size_t(k)], index);
+}
+
+std::vector<int> threadSymbolIndexes(const WorkState& st)
+{
+    std::vector<int> numbers;
+    std::set<int> held;
+    for (int g = 0; g < 6; ++g)
+        for (int k = 0; k < st.num_tono[g]; ++k) {
+            const auto it = st.threadSymbols.find(st.tono[g][std::size_t(k)]);
+            const int given = it == st.threadSymbols.end() || held.count(it->second) ? -1 : it->second;
+            numbers.push_back(given);
+            if (given >= 0)
+                held.insert(given);
+        }
+    // the colours without a number of their own take the lowest free ones, in palette order
+    int next = 0;
+    for (int& n : numbers) {
+        if (n >= 0)
+            continue;
+        while (held.count(next))
+            ++next;
+        n = next;
+        held.insert(next);
+    }
+    return numbers;
 }

@@ -4,6 +4,7 @@
 #include "colour/work_state.h"
 
 #include <QChar>
+#include <vector>
 
 // Index of entry k of group `group0` + 1: k plus the counts of the groups before it.
 int paletteIndex(const WorkState& st, int group0, int k);
@@ -15,3 +16,8 @@ QChar symbolChar(int index);
 bool findInPalette(const WorkState& st, Long colour, int& group0, int& k);
 // A two-colour palette of white then black, both in group 6.
 bool isBlackAndWhite(const WorkState& st);
+// Gives palette index n the symbol number n, forgetting earlier numbers (a pattern is made).
+void assignThreadSymbols(WorkState& st);
+// The symbol number of every palette index: the one its colour was given, unless an earlier
+// index holds it already; a colour that has none takes the lowest number no other index holds.
+std::vector<int> threadSymbolIndexes(const WorkState& st);

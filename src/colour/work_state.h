@@ -6,6 +6,7 @@
 #include <QString>
 #include <array>
 #include <functional>
+#include <unordered_map>
 #include <vector>
 
 // One catalogue thread: its number as read (1 is "Ecru", 0 "Blanco") and its colour.
@@ -67,6 +68,9 @@ struct WorkState {
     Integer ayuda_inicio = 0;
     Integer ayuda_abrir = 0;
     Integer ayuda_imagen = 0;
+    // Each palette colour's number in the "Símbolos claros" set: given when a pattern is made and
+    // kept by colour swaps and their undo, so a thread keeps its symbol on sheets printed earlier.
+    std::unordered_map<Long, int> threadSymbols;
 
     // Sum of the six group counts (the palette size after the palette step).
     int paletteSize() const;

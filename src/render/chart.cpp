@@ -3,6 +3,7 @@
 #include "colour/colour_value.h"
 #include "colour/palette_index.h"
 #include "render/chart_text.h"
+#include "render/clear_symbols.h"
 
 #include <algorithm>
 #include <cmath>
@@ -11,6 +12,7 @@ namespace {
 const QString kStage = QStringLiteral("Dibujando patrón");
 const QString kSizeError = QStringLiteral("Error en el tamaño de la imagen");
 constexpr double kSymbolPoints = 5;
+constexpr int kSwatchClip = 9; // a strip symbol stays within its swatch
 
 int ceilDiv(int n, int d) { return n <= 0 ? 0 : (n + d - 1) / d; }
 
@@ -27,7 +29,7 @@ void setSymbolFont(Surface& s, const QString& symbolFont)
 // 98 + 2 * y / progressSpan per row; it only changes three times, so it is sent only then.
 void drawCells(const ChartJob& job, const SheetExtent& e, int shiftX, int shiftY, int progressSpan)
 {
-    const PaletteLookup lookup(job.st);
+    const PaletteLookup lookup(job.st, job.options.symbolFont);
     ChartText text({ job.options.symbolFont, kSymbolPoints, false }, true);
     Surface& c = job.chart;
     const int s = job.size.s;
@@ -54,7 +56,7 @@ void drawCells(const ChartJob& job, const SheetExtent& e, int shiftX, int shiftY
                 c.Line(left, top, left + 8, top + 8, colour, LineKind::FilledBox);
             if (job.options.symbols && !entry->symbol.isEmpty()) {
                 const Long fore = !job.options.colours || entry->light ? 0 : 0xFFFFFF;
-                text.draw(c, left, top, entry->symbol, fore);
+                text.draw(c, left, top, entry->symbol, fore, kCellSize);
             }
         }
     }
@@ -130,8 +132,29 @@ QString paletteSymbol(const WorkState& st, int group0, int k, bool whiteExceptio
     return QString(symbolChar(index));
 }
 
-PaletteLookup::PaletteLookup(const WorkState& st)
+std::vector<QString> paletteSymbols(const WorkState& st, const QString& symbolFont, bool whiteException)
 {
+    std::vector<QString> symbols;
+    if (isClearSymbols(symbolFont)) {
+        for (int n : threadSymbolIndexes(st))
+            symbols.push_back(clearSymbol(n));
+        return symbols;
+    }
+    for (int g = 0; g < 6; ++g)
+        for (int k = 0; k < st.num_tono[std::size_t(g)]; ++k)
+            symbols.push_back(paletteSymbol(st, g, k, whiteException));
+    return symbols;
+}
+
+Pattern patternWithClearSymbols(const WorkState& st)
+{
+    const std::vector<QString> symbols = paletteSymbols(st, clearSymbolsName(), false);
+    return patternFromState(st, [&symbols](int index) { return symbols[std::size_t(index)]; });
+}
+
+PaletteLookup::PaletteLookup(const WorkState& st, const QString& symbolFont)
+{
+    const std::vector<QString> symbols = paletteSymbols(st, symbolFont, true);
     int index = 0;
     for (int g = 0; g < 6; ++g) {
         for (int k = 0; k < st.num_tono[std::size_t(g)]; ++k, ++index) {
@@ -139,7 +162,7 @@ PaletteLookup::PaletteLookup(const WorkState& st)
             // the first entry of a colour wins, as a search from group 1 entry 0 finds it
             if (m_entries.count(colour))
                 continue;
-            m_entries.emplace(colour, PaletteEntry { g, k, index, isLight(colour), paletteSymbol(st, g, k, true) });
+            m_entries.emplace(colour, PaletteEntry { g, k, index, isLight(colour), symbols[std::size_t(index)] });
         }
     }
 }
@@ -253,12 +276,15 @@ void drawStripSymbols(
     std::array<Surface, 6>& strips, const WorkState& st, const QString& symbolFont, bool blackAndWhiteCase)
 {
     ChartText text({ symbolFont, kSymbolPoints, false }, true);
+    const bool clear = isClearSymbols(symbolFont);
+    const std::vector<QString> symbols = clear ? paletteSymbols(st, symbolFont, false) : std::vector<QString>();
     for (int g = 0; g < 6; ++g) {
         for (int k = 0; k < st.num_tono[std::size_t(g)]; ++k) {
-            const QString symbol
-                = blackAndWhiteCase ? paletteSymbol(st, g, k, false) : QString(symbolChar(paletteIndex(st, g, k)));
+            const QString symbol = clear ? symbols[std::size_t(paletteIndex(st, g, k))]
+                : blackAndWhiteCase      ? paletteSymbol(st, g, k, false)
+                                         : QString(symbolChar(paletteIndex(st, g, k)));
             const Long colour = st.tono[std::size_t(g)][std::size_t(k)];
-            text.draw(strips[std::size_t(g)], 10 * k + 2, 2, symbol, isLight(colour) ? 0 : 0xFFFFFF);
+            text.draw(strips[std::size_t(g)], 10 * k + 2, 2, symbol, isLight(colour) ? 0 : 0xFFFFFF, kSwatchClip);
         }
     }
 }

@@ -3,6 +3,7 @@
 // square optionally filled with its thread colour and carrying its colour's symbol, ruled by a
 // grid whose every tenth line is thick; the stamp and the sheet label at the foot of every page;
 // and the colour key page that lists every palette colour with its symbol and thread number.
+#include "colour/pattern.h"
 #include "colour/work_state.h"
 #include "surface/surface.h"
 
@@ -10,6 +11,7 @@
 #include <array>
 #include <functional>
 #include <unordered_map>
+#include <vector>
 
 constexpr int kSheetColumns = 75;
 constexpr int kSheetRows = 110;
@@ -76,12 +78,19 @@ struct PaletteEntry {
 // for black and nothing for white; with whiteException (chart and key, not the strips) nothing
 // for a white entry of group 6 that has its own code.
 QString paletteSymbol(const WorkState& st, int group0, int k, bool whiteException);
+// The symbol of every palette entry, in palette order, in the chosen symbol font: with "Símbolos
+// claros" every thread its own symbol of the set, kept through colour swaps (no "X" and no white
+// exception); with a font the codes of paletteSymbol.
+std::vector<QString> paletteSymbols(const WorkState& st, const QString& symbolFont, bool whiteException);
+// The pattern on show with every thread's "Símbolos claros" symbol: what the PDF chart, the thread
+// list and the batch command take (the chart on screen shows the same with that set chosen).
+Pattern patternWithClearSymbols(const WorkState& st);
 
 // Colour -> first palette entry equal to it (groups 1..6, each from entry 0), built once per
 // drawing; gives the same entry as searching the groups one by one.
 class PaletteLookup {
 public:
-    explicit PaletteLookup(const WorkState& st);
+    explicit PaletteLookup(const WorkState& st, const QString& symbolFont = QString());
     const PaletteEntry* find(Long colour) const;
 
 private:

@@ -1,4 +1,5 @@
 #include "colour/colour_value.h"
+#include "colour/palette_index.h"
 #include "render/chart.h"
 #include "render/chart_text.h"
 
@@ -9,6 +10,7 @@ const QString kKeyTitle = QStringLiteral("Numeración de colores DMC");
 constexpr int kEntryPitch = 55;
 constexpr int kRowPitch = 15;
 constexpr int kLabelClear = 11; // the first pixel right of a swatch
+constexpr int kSymbolClip = 9; // a symbol stays within its swatch
 
 // One key entry at (x, y): swatch (filled only with colours on) and its black outline, the
 // symbol at (x + 2, y), then the thread label and three blanks right after it (and after the
@@ -24,7 +26,7 @@ void drawEntry(const ChartJob& job, ChartText& symbols, ChartText& labels, int x
     // the symbol does not end the line: the label follows it on the same text line
     c.CurrentX = x + 2;
     c.CurrentY = y;
-    c.CurrentX += symbols.draw(c, c.CurrentX, c.CurrentY, symbol, fore);
+    c.CurrentX += symbols.draw(c, c.CurrentX, c.CurrentY, symbol, fore, kSymbolClip);
     // a narrow symbol would start the thread number on the swatch, where the outline can hide
     // its first digit: the number starts clear of the swatch
     c.CurrentX = std::max(c.CurrentX, double(x + kLabelClear));
@@ -56,6 +58,7 @@ ChartResult drawKey(const ChartJob& job, int total, const std::function<QString(
 
     ChartText symbols({ o.symbolFont, 5, false }, true);
     ChartText labels({ o.plainFont, 5, false });
+    const std::vector<QString> signs = paletteSymbols(job.st, o.symbolFont, true);
     int x = 30 - kEntryPitch, y = 69;
     c.CurrentY = 70;
     for (int g = 0; g < 6; ++g) {
@@ -67,7 +70,7 @@ ChartResult drawKey(const ChartJob& job, int total, const std::function<QString(
                 y += kRowPitch;
             }
             const Long colour = job.st.tono[std::size_t(g)][std::size_t(k)];
-            drawEntry(job, symbols, labels, x, y, colour, paletteSymbol(job.st, g, k, true),
+            drawEntry(job, symbols, labels, x, y, colour, signs[std::size_t(paletteIndex(job.st, g, k))],
                 threadLabel ? threadLabel(colour) : QString());
         }
     }

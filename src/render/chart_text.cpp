@@ -1,5 +1,7 @@
 #include "render/chart_text.h"
 
+#include "render/clear_symbols.h"
+
 #include <QFontMetricsF>
 #include <QHash>
 #include <QPainter>
@@ -119,6 +121,51 @@ QByteArray cellLook(const TextMask& m)
 
 bool legible(const QByteArray& look) { return look.count(char(1)) >= kMinSymbolPixels; }
 
+// A symbol of "Símbolos claros" at a pixel size, its ink centred in the free corner of a cell.
+TextMask clearSymbolMask(const QString& text, int pixels)
+{
+    QFont f(clearSymbolsFamily());
+    f.setPixelSize(pixels);
+    f.setStyleStrategy(QFont::StyleStrategy(QFont::NoAntialias | QFont::NoFontMerging));
+    TextMask m = renderMask(f, text);
+    m.dx = (kFreeCell - m.w) / 2;
+    m.dy = (kFreeCell - m.h) / 2;
+    return m;
+}
+
+// The set drawn in cells: DejaVu Sans at one size for all, a symbol too big for the free corner
+// made smaller until it fits, and one that would look there exactly like an earlier symbol
+// smaller still, until it looks like none (so colours stay apart on screen and on the sheets).
+QHash<QString, TextMask> buildClearSymbols()
+{
+    constexpr int kLargestPixels = 9, kSmallestPixels = 4;
+    QHash<QString, TextMask> masks;
+    QSet<QByteArray> taken;
+    for (int i = 0; i < clearSymbolCount(); ++i) {
+        const QString text = clearSymbol(i);
+        TextMask chosen;
+        bool fits = false;
+        for (int px = kLargestPixels; px >= kSmallestPixels; --px) {
+            TextMask m = clearSymbolMask(text, px);
+            if (m.w > kFreeCell || m.h > kFreeCell)
+                continue;
+            const QByteArray look = cellLook(m);
+            if (!fits)
+                chosen = m; // the largest size that fits, when no size looks unlike the others
+            fits = true;
+            if (legible(look) && !taken.contains(look)) {
+                chosen = m;
+                break;
+            }
+        }
+        if (!fits)
+            chosen = clearSymbolMask(text, kSmallestPixels);
+        taken.insert(cellLook(chosen));
+        masks.insert(text, chosen);
+    }
+    return masks;
+}
+
 // Everything rendered in one font; kept for the whole run, since turning sheets and printing
 // redraw the same symbols.
 struct FontMasks {
@@ -192,13 +239,23 @@ QString fallbackFontFamily() { return QStringLiteral("DejaVu Sans"); }
 struct ChartText::Impl {
     FontMasks* masks = nullptr;
     bool symbols = false;
+    bool clear = false;
 };
+
+namespace {
+const QHash<QString, TextMask>& clearMasks()
+{
+    static const QHash<QString, TextMask> masks = buildClearSymbols();
+    return masks;
+}
+} // namespace
 
 ChartText::ChartText(const ChartFont& font, bool symbols)
     : d(std::make_unique<Impl>())
 {
     d->masks = &fontMasks(font);
     d->symbols = symbols;
+    d->clear = symbols && isClearSymbols(font.family);
 }
 
 ChartText::~ChartText() = default;
@@ -206,6 +263,15 @@ ChartText::~ChartText() = default;
 const TextMask& ChartText::mask(const QString& text)
 {
     FontMasks& f = *d->masks;
+    if (d->clear) {
+        const auto it = clearMasks().constFind(text);
+        if (it != clearMasks().constEnd())
+            return *it;
+        // any other text in a cell is drawn in the same way
+        if (!f.texts.contains(text))
+            f.texts.insert(text, clearSymbolMask(text, 7));
+        return *f.texts.constFind(text);
+    }
     if (d->symbols) {
         // the symbol set is made the first time a symbol of this font is drawn
         if (f.symbols.isEmpty())
@@ -223,22 +289,27 @@ const TextMask& ChartText::mask(const QString& text)
     return *f.texts.insert(text, f.render(text));
 }
 
-double ChartText::draw(Surface& s, double x, double y, const QString& text, Long colour)
+double ChartText::draw(Surface& s, double x, double y, const QString& text, Long colour, int clip)
 {
     if (text.isEmpty())
         return 0;
     const TextMask& m = mask(text);
-    const int px = s.toPixelX(x) + m.dx, py = s.toPixelY(y) + m.dy;
+    const int cornerX = s.toPixelX(x), cornerY = s.toPixelY(y);
+    const int px = cornerX + m.dx, py = cornerY + m.dy;
+    // with a clip the text stays within the clip x clip pixels from its corner
+    const int right = clip > 0 ? std::min(s.pixelWidth(), cornerX + clip) : s.pixelWidth();
+    const int bottom = clip > 0 ? std::min(s.pixelHeight(), cornerY + clip) : s.pixelHeight();
+    const int left = clip > 0 ? std::max(0, cornerX) : 0, top = clip > 0 ? std::max(0, cornerY) : 0;
     const QRgb c = rgbFromColour(colour);
     for (int my = 0; my < m.h; ++my) {
         const int ty = py + my;
-        if (ty < 0 || ty >= s.pixelHeight())
+        if (ty < top || ty >= bottom)
             continue;
         QRgb* row = s.scanLine(ty);
         const unsigned char* cov = m.coverage.data() + std::size_t(my) * std::size_t(m.w);
         for (int mx = 0; mx < m.w; ++mx) {
             const int tx = px + mx, a = cov[mx];
-            if (a == 0 || tx < 0 || tx >= s.pixelWidth())
+            if (a == 0 || tx < left || tx >= right)
                 continue;
             if (a == 255) {
                 row[tx] = c;

@@ -37,7 +37,8 @@ struct TextMask {
 class ChartText {
 public:
     // With symbols, single characters are drawn as the font's symbol set shows them (stand-ins
-    // for the ones too small or alike); other texts as they are.
+    // for the ones too small or alike); other texts as they are. With symbols in "Símbolos
+    // claros", each symbol is drawn in DejaVu Sans centred in the free corner of its cell.
     explicit ChartText(const ChartFont& font, bool symbols = false);
     ~ChartText();
     ChartText(const ChartText&) = delete;
@@ -45,7 +46,8 @@ public:
 
     // Writes text in colour with its top-left corner at (x, y) in the surface's units, where Print
     // would put it; returns the advance in pixels (the chart's surfaces are one unit per pixel).
-    double draw(Surface& s, double x, double y, const QString& text, Long colour);
+    // A clip above 0 keeps every pixel within the clip x clip square from that corner (a cell).
+    double draw(Surface& s, double x, double y, const QString& text, Long colour, int clip = 0);
     // The mask of a text, rendered on first use.
     const TextMask& mask(const QString& text);
 

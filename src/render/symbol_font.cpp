@@ -1,5 +1,7 @@
 #include "render/symbol_font.h"
 
+#include "render/clear_symbols.h"
+
 #include <QFontDatabase>
 #include <QRegularExpression>
 #include <algorithm>
@@ -42,7 +44,13 @@ QStringList plainFontFamilies(const QStringList& families)
 
 QStringList installedFontNames()
 {
-    return fontLister() ? fontLister()() : plainFontFamilies(QFontDatabase::families());
+    if (fontLister())
+        return fontLister()();
+    // the clear symbols come first, so start-up takes them where neither named font is installed
+    QStringList names = plainFontFamilies(QFontDatabase::families());
+    if (names.contains(clearSymbolsFamily()))
+        names.prepend(clearSymbolsName());
+    return names;
 }
 
 void setInstalledFontNames(std::function<QStringList()> lister) { fontLister() = std::move(lister); }

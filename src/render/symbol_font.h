@@ -11,7 +11,8 @@ int chooseSymbolFont(const QStringList& fonts);
 // and "C059 [UKWN]"), sorted without regard to case.
 QStringList plainFontFamilies(const QStringList& families);
 
-// The installed font names as plainFontFamilies gives them. Tests may put another list in
-// their place; an empty function brings back the screen's.
+// "Símbolos claros" (when DejaVu Sans is installed), then the installed families as
+// plainFontFamilies gives them. Tests may put another list in their place; an empty function
+// brings back the screen's.
 QStringList installedFontNames();
 void setInstalledFontNames(std::function<QStringList()> lister);

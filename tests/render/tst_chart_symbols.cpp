@@ -1,6 +1,8 @@
 // The symbols of the chart and the key page: which symbol a palette entry carries, every symbol
 // of a font visible and unlike the others, the key's rows and entries, and the strips' symbols.
 #include "chart_bench.h"
+#include "render/clear_symbols.h"
+#include "views/swap.h"
 
 #include <QSet>
 #include <QtTest>
@@ -17,6 +19,10 @@ private slots:
     void keySymbols_data();
     void keySymbols();
     void stripSymbols();
+    void clearSymbolsKeptThroughSwaps();
+    void clearSymbolsDistinctInCells();
+    void symbolsStayInTheirCells_data();
+    void symbolsStayInTheirCells();
 };
 
 void TestChartSymbols::paletteSymbols_data()
@@ -236,6 +242,115 @@ void TestChartSymbols::stripSymbols()
     strips[5].Cls();
     drawStripSymbols(strips, b.st, QStringLiteral("DejaVu Sans"));
     QVERIFY(count(0, 0) >= 3);
+}
+
+// With "Símbolos claros" a thread keeps its symbol when another colour is swapped away and
+// when the swap is undone; with a font the later colours take the next codes.
+void TestChartSymbols::clearSymbolsKeptThroughSwaps()
+{
+    ChartBench b(4, 1);
+    const Long colours[] = { RGB(200, 10, 10), RGB(10, 200, 10), RGB(10, 10, 200), RGB(90, 90, 90) };
+    b.add(0, colours[0]);
+    b.add(0, colours[1]);
+    b.add(2, colours[2]);
+    b.add(5, colours[3]);
+    b.fill(4, 1, [&](int i, int) { return colours[i]; });
+    b.st.ancho_puntos = 4;
+    b.st.alto_puntos = 1;
+    assignThreadSymbols(b.st);
+    const QString clear = clearSymbolsName();
+    auto symbols = [&](const QString& font) {
+        const std::vector<QString> v = ::paletteSymbols(b.st, font, true);
+        return QStringList(v.begin(), v.end());
+    };
+    const QStringList before = symbols(clear);
+    QCOMPARE(before, (QStringList { clearSymbol(0), clearSymbol(1), clearSymbol(2), clearSymbol(3) }));
+
+    const SwapRecord r = planSwap(b.st, 0, 1);
+    applySwap(b.st, r, colours[0]);
+    QCOMPARE(symbols(clear), (QStringList { clearSymbol(0), clearSymbol(2), clearSymbol(3) }));
+    QCOMPARE(symbols(QStringLiteral("DejaVu Sans")), (QStringList { "!", "\"", "#" }));
+    // the chart draws the kept symbol in the cell of the third colour
+    const PaletteLookup lookup(b.st, clear);
+    QCOMPARE(lookup.find(colours[2])->symbol, clearSymbol(2));
+    QCOMPARE(patternWithClearSymbols(b.st).palette[1].symbol, clearSymbol(2));
+    QVERIFY(undoSwap(b.st, r, colours[1]));
+    QCOMPARE(symbols(clear), before);
+
+    // a colour that was never given one takes the lowest symbol no other colour holds
+    b.st.threadSymbols.erase(colours[0]);
+    b.st.threadSymbols[colours[2]] = 7;
+    QCOMPARE(symbols(clear), (QStringList { clearSymbol(0), clearSymbol(1), clearSymbol(7), clearSymbol(3) }));
+}
+
+// Drawn in the cells of a sheet, the 426 clear symbols are all visible and no two alike.
+void TestChartSymbols::clearSymbolsDistinctInCells()
+{
+    ChartBench b(75, 6);
+    b.options.symbolFont = clearSymbolsName();
+    b.options.colours = false;
+    b.options.grid = false;
+    const int n = clearSymbolCount();
+    for (int k = 0; k < n; ++k)
+        b.add(k / 80, RGB(k % 256, k / 256, 9));
+    assignThreadSymbols(b.st);
+    b.fill(75, 6, [&](int i, int j) {
+        const int k = std::min(n - 1, j * 75 + i);
+        return b.st.tono[std::size_t(k / 80)][std::size_t(k % 80)];
+    });
+    QCOMPARE(drawFirstSheet(b.job()), ChartResult::Drawn);
+    QSet<QVector<Long>> looks;
+    for (int k = 0; k < n; ++k) {
+        const QVector<Long> look = cellPixels(b.chart, k % 75, k / 75);
+        QVERIFY2(countOther(look, kWhite) >= 3, qPrintable(QStringLiteral("symbol %1 is hard to see").arg(k)));
+        QVERIFY2(!looks.contains(look), qPrintable(QStringLiteral("symbol %1 looks like another").arg(k)));
+        looks.insert(look);
+    }
+}
+
+void TestChartSymbols::symbolsStayInTheirCells_data()
+{
+    QTest::addColumn<QString>("font");
+    QTest::newRow("Símbolos claros") << clearSymbolsName();
+    QTest::newRow("DejaVu Sans") << "DejaVu Sans";
+    // its 5-point symbols reach into the cell below when drawn whole
+    QTest::newRow("C059") << "C059";
+}
+
+// Every other stitch is left out (a colour of no palette entry): each symbol's pixels lie in
+// its own cell, and the clear symbols sit centred in the cell's free corner.
+void TestChartSymbols::symbolsStayInTheirCells()
+{
+    QFETCH(QString, font);
+    ChartBench b(75, 6);
+    b.options.symbolFont = font;
+    b.options.colours = false;
+    b.options.grid = false;
+    for (int n = 0; n < 224; ++n)
+        b.add(n / 40, RGB(n, 255 - n, (n * 7) % 256));
+    assignThreadSymbols(b.st);
+    auto stitched = [](int i, int j) { return (i + j) % 2 == 0; };
+    b.fill(75, 6, [&](int i, int j) {
+        const int n = (j * 75 + i) / 2 % 224;
+        return stitched(i, j) ? b.st.tono[std::size_t(n / 40)][std::size_t(n % 40)] : RGB(1, 2, 3);
+    });
+    QCOMPARE(drawFirstSheet(b.job()), ChartResult::Drawn);
+    for (int j = 0; j < 6; ++j)
+        for (int i = 0; i < 75; ++i) {
+            int ink = 0, x0 = 9, x1 = -1, y0 = 9, y1 = -1;
+            for (int y = 1; y <= 9; ++y)
+                for (int x = 1; x <= 9; ++x)
+                    if (b.chart.Point(9 * i + x, 9 * j + y) == 0) {
+                        ++ink;
+                        x0 = std::min(x0, x), x1 = std::max(x1, x), y0 = std::min(y0, y), y1 = std::max(y1, y);
+                    }
+            QVERIFY2(stitched(i, j) || ink == 0, qPrintable(QStringLiteral("cell %1, %2 has ink").arg(i).arg(j)));
+            if (stitched(i, j) && font == clearSymbolsName()) {
+                QVERIFY(ink > 0);
+                // centred in the 7 x 7 corner (pixels 1..7): the margins differ by at most one
+                QVERIFY(std::abs((x0 - 1) - (7 - x1)) <= 1 && std::abs((y0 - 1) - (7 - y1)) <= 1);
+            }
+        }
 }
 
 QTEST_MAIN(TestChartSymbols)

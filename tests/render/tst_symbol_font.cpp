@@ -61,8 +61,13 @@ void TestSymbolFont::installedListCanBeReplaced()
     setInstalledFontNames([] { return QStringList { "Uno", "Dos" }; });
     QCOMPARE(installedFontNames(), (QStringList { "Uno", "Dos" }));
     setInstalledFontNames({});
-    // the screen's list again: this machine has at least one font
-    QVERIFY(!installedFontNames().isEmpty());
+    // the screen's list again, the clear symbols first, so start-up takes them where neither
+    // "Small Fonts" nor "Arial" is installed
+    const QStringList screen = installedFontNames();
+    QCOMPARE(screen.value(0), QStringLiteral("Símbolos claros"));
+    QVERIFY(screen.contains(QStringLiteral("DejaVu Sans")));
+    if (!screen.contains(QStringLiteral("Arial")) && !screen.contains(QStringLiteral("Small Fonts")))
+        QCOMPARE(chooseSymbolFont(screen), 0);
 }
 
 QTEST_MAIN(TestSymbolFont)

@@ -1,0 +1,95 @@
+#include "output/chart_pdf.h"
+
+#include "output/chart_pdf_page.h"
+
+#include <QBuffer>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+QSizeF paperMm(Paper paper) { return paper == Paper::Letter ? QSizeF(215.9, 279.4) : QSizeF(210, 297); }
+
+int wholeTens(double cells) { return std::max(10, int(cells / 10) * 10); }
+
+int ceilDiv(int n, int d) { return d <= 0 ? 0 : (n + d - 1) / d; }
+
+bool endsWithEof(const QByteArray& data) { return data.trimmed().endsWith("%%EOF"); }
+
+// A size that matches the cells, and every cell no stitch or a thread of the palette.
+bool wellFormed(const Pattern& p)
+{
+    if (p.width <= 0 || p.height <= 0 || std::size_t(p.width) * std::size_t(p.height) != p.cells.size())
+        return false;
+    const int threads = int(p.palette.size());
+    return std::all_of(p.cells.begin(), p.cells.end(), [threads](int c) { return c >= -1 && c < threads; });
+}
+} // namespace
+
+ChartPdfLayout chartPdfLayout(const Pattern& pattern, const ChartPdfOptions& options)
+{
+    const PdfFrame f = pdfFrame(paperMm(options.paper), options);
+    const double cell = std::clamp(options.cellMm, 2.0, 4.0);
+    const int spare = options.overlap ? kPdfOverlap : 0; // the next pages show again at right and below
+    ChartPdfLayout l;
+    l.columnsPerPage = wholeTens(f.chart.width() / cell - spare);
+    l.rowsPerPage = wholeTens(f.chart.height() / cell - spare);
+    l.pagesAcross = ceilDiv(pattern.width, l.columnsPerPage);
+    l.pagesDown = ceilDiv(pattern.height, l.rowsPerPage);
+    l.keyLinesPerPage = std::max(1, int((f.body.height() - kKeyHeadingMm - kKeyTotalMm) / kKeyPitchMm));
+    const std::vector<long> counts = pattern.stitchCounts();
+    const int threads = int(std::count_if(counts.begin(), counts.end(), [](long n) { return n > 0; }));
+    l.keyPages = std::max(1, ceilDiv(threads, l.keyLinesPerPage));
+    return l;
+}
+
+QByteArray chartPdf(const Pattern& pattern, const QImage& picture, const QString& name, const ChartPdfOptions& options)
+{
+    if (!wellFormed(pattern))
+        return {};
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setResolution(kPdfDpi);
+        writer.setPageSize(QPageSize(options.paper == Paper::Letter ? QPageSize::Letter : QPageSize::A4));
+        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+        writer.setTitle(name);
+        writer.setCreator(QStringLiteral("Puntela"));
+        QPainter painter;
+        if (!painter.begin(&writer))
+            return {};
+        PdfDocument doc(painter, pattern, name, options, chartPdfLayout(pattern, options),
+            pdfFrame(paperMm(options.paper), options));
+        doc.drawCover(picture);
+        const ChartPdfLayout& l = doc.layout();
+        for (int row = 0; row < l.pagesDown; ++row)
+            for (int column = 0; column < l.pagesAcross; ++column) {
+                writer.newPage();
+                doc.drawChartPage(column, row);
+            }
+        for (int k = 0; k < l.keyPages; ++k) {
+            writer.newPage();
+            doc.drawKeyPage(k);
+        }
+        painter.end();
+    }
+    // the PDF engine reports no failure of its own: a document that does not end is not one
+    const QByteArray data = buffer.data();
+    return endsWithEof(data) ? data : QByteArray();
+}
+
+QString writeChartPdf(const QString& path, const Pattern& pattern, const QImage& picture, const QString& name,
+    const ChartPdfOptions& options)
+{
+    const QByteArray data = chartPdf(pattern, picture, name, options);
+    if (data.isEmpty())
+        return QStringLiteral("No se ha podido preparar el PDF del patrón.");
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit())
+        return QStringLiteral("No se ha podido guardar el PDF \"%1\".").arg(path);
+    return QString();
+}

@@ -1,0 +1,41 @@
+#pragma once
+// The chart as a PDF to stitch from: a cover with the picture, the size, the colours, the
+// finished size on every fabric and a map of the pages; chart pages cut on tens of stitches, with
+// every symbol as text in embedded DejaVu Sans and every grid line a vector stroke; then the key,
+// one text line per thread. Tracking apps read the symbols and the key back as text.
+#include "colour/pattern.h"
+
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+
+enum class Paper { A4, Letter };
+
+struct ChartPdfOptions {
+    Paper paper = Paper::A4;
+    double cellMm = 2.5; // 2 to 4
+    bool overlap = false; // two tinted rows and columns of the next pages
+    bool colourCells = true; // each cell in its thread's colour under a black or white symbol
+    int stitchesPerInch = 14;
+    int strands = 2;
+};
+
+// How the chart falls on the paper: whole tens of stitches a page, the chart pages across and
+// down, and the pages of the key.
+struct ChartPdfLayout {
+    int columnsPerPage = 0;
+    int rowsPerPage = 0;
+    int pagesAcross = 0;
+    int pagesDown = 0;
+    int keyPages = 0;
+    int keyLinesPerPage = 0;
+    int chartPages() const { return pagesAcross * pagesDown; }
+    int totalPages() const { return 1 + chartPages() + keyPages; }
+};
+ChartPdfLayout chartPdfLayout(const Pattern& pattern, const ChartPdfOptions& options);
+
+// The whole document; empty when the pattern has no stitches or the document did not come out whole.
+QByteArray chartPdf(const Pattern& pattern, const QImage& picture, const QString& name, const ChartPdfOptions& options);
+// Writes the document to path whole or not at all; an empty text when done, else the message to show.
+QString writeChartPdf(const QString& path, const Pattern& pattern, const QImage& picture, const QString& name,
+    const ChartPdfOptions& options);

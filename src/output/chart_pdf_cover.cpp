@@ -1,0 +1,128 @@
+// The cover and the key pages of the PDF chart.
+#include "output/chart_pdf_page.h"
+
+#include "colour/colour_value.h"
+
+#include <QFontMetricsF>
+#include <algorithm>
+#include <numeric>
+
+namespace {
+constexpr double kPictureMm = 105; // the most height the picture takes on the cover
+constexpr int kLargestPicture = 1600; // pixels on the picture's long side in the document
+
+// Left edges of the key's columns, in mm from the body's left.
+constexpr double kSymbolX = 0, kSwatchX = 14, kCodeX = 28, kNameX = 50, kStrandsX = 116, kStitchesX = 136,
+                 kSkeinsX = 160;
+} // namespace
+
+void PdfDocument::drawCover(const QImage& picture)
+{
+    drawHeader();
+    const double left = pdfUnits(m_frame.body.left()), width = pdfUnits(m_frame.body.width());
+    double y = pdfUnits(m_frame.body.top() + 10);
+    m_p.setPen(Qt::black);
+    m_p.setFont(pdfFont(16));
+    m_p.drawText(QPointF(left, y), m_name);
+    y += pdfUnits(5);
+    if (!picture.isNull()) {
+        const QImage small = std::max(picture.width(), picture.height()) > kLargestPicture
+            ? picture.scaled(kLargestPicture, kLargestPicture, Qt::KeepAspectRatio, Qt::SmoothTransformation)
+            : picture;
+        const QSizeF box = QSizeF(small.size()).scaled(QSizeF(width, pdfUnits(kPictureMm)), Qt::KeepAspectRatio);
+        m_p.drawImage(QRectF(QPointF(left + (width - box.width()) / 2, y), box), small);
+        y += box.height();
+    }
+    const long total = std::accumulate(
+        m_threads.begin(), m_threads.end(), 0L, [](long n, const ThreadAmount& t) { return n + t.stitches; });
+    QStringList lines {
+        QStringLiteral("Tamaño: %1 × %2 puntadas").arg(m_pattern.width).arg(m_pattern.height),
+        QStringLiteral("Colores: %1").arg(m_threads.size()),
+        QStringLiteral("Puntadas: %1").arg(total),
+        QStringLiteral("Hebras: %1").arg(m_options.strands),
+        QStringLiteral("Tamaño terminado y tela a comprar (5 cm de margen por cada lado):"),
+    };
+    for (const Fabric& f : fabrics()) {
+        const FinishedSize s = finishedSize(m_pattern.width, m_pattern.height, f.stitchesPerInch);
+        lines << QStringLiteral("    %1: %2; tela %3").arg(f.name, s.sizeText(), s.fabricText());
+    }
+    m_p.setFont(pdfFont(10));
+    const double pitch = pdfPoints(14);
+    for (const QString& line : lines) {
+        y += pitch;
+        m_p.drawText(QPointF(left, y), line);
+    }
+    y += pitch * 1.5;
+    m_p.drawText(QPointF(left, y), QStringLiteral("Mapa de hojas"));
+    y += pdfUnits(3);
+    const double bottom = pdfUnits(m_frame.body.bottom());
+    if (bottom - y > pdfUnits(15))
+        drawPageMap(QRectF(left, y, width, bottom - y));
+}
+
+// The pattern's outline cut into its chart pages, each marked with its page number.
+void PdfDocument::drawPageMap(const QRectF& box)
+{
+    const QSizeF whole = QSizeF(m_pattern.width, m_pattern.height).scaled(box.size(), Qt::KeepAspectRatio);
+    const double scale = whole.width() / m_pattern.width;
+    m_p.setFont(pdfFont(std::clamp(scale * m_layout.rowsPerPage / 5.0 * 72.0 / kPdfDpi, 5.0, 14.0)));
+    m_p.setPen(QPen(Qt::black, pdfPoints(0.5)));
+    for (int row = 0; row < m_layout.pagesDown; ++row)
+        for (int column = 0; column < m_layout.pagesAcross; ++column) {
+            const int x0 = column * m_layout.columnsPerPage, y0 = row * m_layout.rowsPerPage;
+            const QRectF r(box.left() + x0 * scale, box.top() + y0 * scale,
+                std::min(m_layout.columnsPerPage, m_pattern.width - x0) * scale,
+                std::min(m_layout.rowsPerPage, m_pattern.height - y0) * scale);
+            m_p.drawRect(r);
+            m_p.drawText(r, Qt::AlignCenter, QString::number(2 + row * m_layout.pagesAcross + column));
+        }
+}
+
+void PdfDocument::drawKeyPage(int k)
+{
+    drawHeader();
+    const double left = pdfUnits(m_frame.body.left());
+    const double right = pdfUnits(m_frame.body.right());
+    auto at = [left](double mm) { return left + pdfUnits(mm); };
+    double y = pdfUnits(m_frame.body.top() + kKeyHeadingMm);
+    m_p.setPen(Qt::black);
+    m_p.setFont(pdfFont(10));
+    const QStringList headings { QStringLiteral("Signo"), QStringLiteral("Color"), QStringLiteral("Hilo"),
+        QStringLiteral("Nombre"), QStringLiteral("Hebras"), QStringLiteral("Puntadas"), QStringLiteral("Madejas") };
+    const double columns[] = { kSymbolX, kSwatchX, kCodeX, kNameX, kStrandsX, kStitchesX, kSkeinsX };
+    for (int c = 0; c < headings.size(); ++c)
+        m_p.drawText(QPointF(at(columns[c]), y), headings[c]);
+    m_p.setPen(QPen(Qt::black, pdfPoints(0.5)));
+    m_p.drawLine(QLineF(left, y + pdfUnits(1.5), right, y + pdfUnits(1.5)));
+
+    const QFontMetricsF fm(pdfFont(10));
+    const std::size_t first = std::size_t(k) * std::size_t(m_layout.keyLinesPerPage);
+    const std::size_t end = std::min(m_threads.size(), first + std::size_t(m_layout.keyLinesPerPage));
+    const double swatch = pdfUnits(4);
+    for (std::size_t n = first; n < end; ++n) {
+        const ThreadAmount& t = m_threads[n];
+        y += pdfUnits(kKeyPitchMm);
+        const Components c = split(t.colour);
+        m_p.setPen(QPen(Qt::black, pdfPoints(0.4)));
+        m_p.setBrush(QColor(c.r, c.g, c.b));
+        m_p.drawRect(
+            QRectF(at(kSwatchX + 3), y - fm.ascent() * 0.8 - (swatch - fm.ascent() * 0.8) / 2, swatch, swatch));
+        m_p.setBrush(Qt::NoBrush);
+        m_p.drawText(QPointF(at(kSymbolX + 3), y), t.symbol);
+        m_p.drawText(QPointF(at(kCodeX), y), t.code);
+        m_p.drawText(QPointF(at(kNameX), y), fm.elidedText(t.name, Qt::ElideRight, pdfUnits(kStrandsX - kNameX - 2)));
+        m_p.drawText(QPointF(at(kStrandsX), y), QString::number(m_options.strands));
+        m_p.drawText(QPointF(at(kStitchesX), y), QString::number(t.stitches));
+        m_p.drawText(QPointF(at(kSkeinsX), y), QString::number(t.skeins));
+    }
+    if (end == m_threads.size()) {
+        const long stitches = std::accumulate(
+            m_threads.begin(), m_threads.end(), 0L, [](long s, const ThreadAmount& t) { return s + t.stitches; });
+        const int skeins = std::accumulate(
+            m_threads.begin(), m_threads.end(), 0, [](int s, const ThreadAmount& t) { return s + t.skeins; });
+        y += pdfUnits(kKeyPitchMm) + pdfUnits(2);
+        m_p.drawText(QPointF(at(kCodeX), y), QStringLiteral("Total: %1 hilos").arg(m_threads.size()));
+        m_p.drawText(QPointF(at(kStitchesX), y), QString::number(stitches));
+        m_p.drawText(QPointF(at(kSkeinsX), y), QString::number(skeins));
+    }
+}

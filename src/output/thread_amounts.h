@@ -1,0 +1,62 @@
+#pragma once
+// What a pattern asks of the stitcher: thread per colour (stitches, metres, skeins) and the
+// finished size on the fabric with the piece of fabric to buy. The thread list, the PDF chart
+// and the batch command all take their figures from here.
+#include "colour/pattern.h"
+
+#include <QByteArray>
+#include <QString>
+#include <vector>
+
+// A fabric the stitcher can choose: its name and the stitches it holds per inch (evenweave is
+// stitched over two threads, so 28-count holds 14).
+struct Fabric {
+    QString name;
+    int stitchesPerInch = 14;
+};
+// 11, 14, 16, 18 and 20-count Aida, then 28 and 32-count evenweave; 14-count Aida is the default.
+const std::vector<Fabric>& fabrics();
+constexpr int kDefaultFabric = 1;
+constexpr int kDefaultStrands = 2;
+constexpr double kDefaultWaste = 0.20;
+
+struct AmountOptions {
+    int stitchesPerInch = 14;
+    int strands = kDefaultStrands;
+    double waste = kDefaultWaste; // allowance for starts, ends and carrying, 0.2 = 20 %
+};
+
+// Metres of single strand for a number of full cross stitches: 4.828427 cell edges of thread a
+// stitch, a cell edge 25.4 mm / count, times the strands, plus the waste allowance.
+double threadMetres(long stitches, const AmountOptions& o);
+// Skeins of 8 m of six strands (48 m of single strand) that hold the length; at least one.
+int skeinsFor(double metres);
+
+// The finished piece for a pattern of width x height stitches, in cm and inches, and the fabric
+// to buy with 5 cm (2 in) to spare on every side.
+struct FinishedSize {
+    double widthCm = 0, heightCm = 0, widthIn = 0, heightIn = 0;
+    double fabricWidthCm = 0, fabricHeightCm = 0, fabricWidthIn = 0, fabricHeightIn = 0;
+    QString sizeText() const; // "18.1 × 14.5 cm (7.1 × 5.7 in)"
+    QString fabricText() const;
+};
+FinishedSize finishedSize(int width, int height, int stitchesPerInch);
+
+// One thread of a pattern with its amounts.
+struct ThreadAmount {
+    int index = 0; // palette index
+    Long numero = 0;
+    Long colour = 0;
+    QString symbol;
+    QString code; // "DMC 310"
+    QString name; // "Black"
+    long stitches = 0;
+    double metres = 0;
+    int skeins = 0;
+};
+// Every palette thread that has stitches, in thread-number order (a number the catalogue does
+// not know last), with its amounts.
+std::vector<ThreadAmount> threadAmounts(const Pattern& pattern, const AmountOptions& o);
+
+// The amounts as CSV text: a header line, then number, name, stitches, metres, skeins a line.
+QByteArray threadsCsv(const std::vector<ThreadAmount>& threads);

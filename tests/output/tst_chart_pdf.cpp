@@ -1,0 +1,217 @@
+// The PDF chart read back with poppler's tools, as tracking apps read it.
+#include "output/chart_pdf.h"
+#include "output/thread_amounts.h"
+#include "render/clear_symbols.h"
+#include "surface/colour_value.h"
+
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+// A pattern of w x h stitches in n threads of the full catalogue, every stitch given by cell(x, y).
+template <class F> Pattern makePattern(int w, int h, int n, F cell)
+{
+    static const Long numbers[] = { 310, 208, 1, 0, 550, 3865, 799, 321, 907, 3755, 444, 666 };
+    Pattern p;
+    p.width = w;
+    p.height = h;
+    for (int i = 0; i < n; ++i)
+        p.palette.push_back(
+            { i < 12 ? numbers[i] : 3000 + i, RGB((i * 53) % 256, (i * 101) % 256, (i * 29) % 256), clearSymbol(i) });
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            p.cells.push_back(cell(x, y));
+    return p;
+}
+
+QString run(const QString& tool, const QStringList& args)
+{
+    QProcess p;
+    p.start(tool, args);
+    p.waitForFinished(60000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+// The symbols of a page's text lines, top to bottom, each line's left to right.
+QStringList symbolRows(const QString& file, int page)
+{
+    const QString n = QString::number(page);
+    QStringList rows;
+    for (const QString& line : run("pdftotext", { "-layout", "-f", n, "-l", n, file, "-" }).split(QLatin1Char('\n'))) {
+        QString symbols;
+        for (QChar c : line)
+            for (int i = 0; i < 12; ++i)
+                if (QString(c) == clearSymbol(i))
+                    symbols += c;
+        if (!symbols.isEmpty())
+            rows << symbols;
+    }
+    return rows;
+}
+} // namespace
+
+class TestChartPdf : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void pagesFontsCellsAndKey();
+    void overlapShowsTheNextPages();
+    void pagesCutOnTens_data();
+    void pagesCutOnTens();
+    void writtenWholeOrNotAtAll();
+    void largestPatternFast();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void TestChartPdf::initTestCase()
+{
+    // PUNTELA_KEEP_PDF=1 keeps the documents to look at
+    m_dir.setAutoRemove(qEnvironmentVariableIsEmpty("PUNTELA_KEEP_PDF"));
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        QSKIP("poppler-utils is not installed");
+}
+
+void TestChartPdf::pagesFontsCellsAndKey()
+{
+    // 45 x 65 stitches on 4 mm cells: 40 columns and 60 rows a page, so 2 x 2 chart pages
+    const Pattern p = makePattern(45, 65, 12, [](int x, int y) { return (x * 7 + y * 3 + x / 5) % 12; });
+    ChartPdfOptions o;
+    o.cellMm = 4;
+    o.colourCells = true;
+    const QString file = m_dir.filePath(QStringLiteral("patron.pdf"));
+    QCOMPARE(writeChartPdf(file, p, QImage(90, 130, QImage::Format_RGB32), QStringLiteral("Prueba"), o), QString());
+
+    QVERIFY(run("pdfinfo", { file }).contains(QRegularExpression(QStringLiteral("Pages:\\s+6\\n"))));
+    const QStringList fonts = run("pdffonts", { file }).split(QLatin1Char('\n'), Qt::SkipEmptyParts).mid(2);
+    QVERIFY(!fonts.isEmpty());
+    for (const QString& f : fonts) // name type encoding emb sub uni object id
+        QVERIFY2(f.contains(QRegularExpression(QStringLiteral("\\byes\\s+(yes|no)\\s+yes\\s+\\d+\\s+\\d+\\s*$"))),
+            qPrintable(f));
+
+    // chart page 4 (second row, first column) holds columns 0..39 and rows 60..64, cell by cell
+    const QStringList rows = symbolRows(file, 4);
+    QCOMPARE(rows.size(), 5);
+    for (int j = 0; j < 5; ++j) {
+        QString expected;
+        for (int x = 0; x < 40; ++x)
+            expected += p.palette[std::size_t(p.at(x, 60 + j))].symbol;
+        QCOMPARE(rows[j], expected);
+    }
+    QVERIFY(run("pdftotext", { "-f", "4", "-l", "4", file, "-" }).contains(QStringLiteral("Hoja 4 de 6")));
+
+    // the key: one line per thread, "symbol DMC number name strands stitches skeins", by number
+    const QString key = run("pdftotext", { "-layout", "-f", "6", "-l", "6", file, "-" });
+    const std::vector<ThreadAmount> threads = threadAmounts(p, {});
+    int from = 0;
+    for (const ThreadAmount& t : threads) {
+        const QRegularExpression line(QStringLiteral("%1\\s+%2\\s+%3\\s+2\\s+%4\\s+%5\\n")
+                                          .arg(QRegularExpression::escape(t.symbol), t.code,
+                                              QRegularExpression::escape(t.name.left(8)) + QStringLiteral(".*?"))
+                                          .arg(t.stitches)
+                                          .arg(t.skeins));
+        const int at = int(key.indexOf(line, from));
+        QVERIFY2(at >= 0, qPrintable(t.code + QStringLiteral(" missing or out of order\n") + key));
+        from = at + 1;
+    }
+}
+
+// With overlap the first page shows two more columns and rows (its 40 x 60 and the next pages'
+// first two); the page at the right edge has no columns to repeat.
+void TestChartPdf::overlapShowsTheNextPages()
+{
+    const Pattern p = makePattern(45, 65, 12, [](int x, int y) { return (x + 2 * y) % 12; });
+    ChartPdfOptions o;
+    o.cellMm = 4;
+    o.overlap = true;
+    const QString file = m_dir.filePath(QStringLiteral("solapa.pdf"));
+    QCOMPARE(writeChartPdf(file, p, QImage(), QStringLiteral("Solapa"), o), QString());
+    const QStringList first = symbolRows(file, 2), right = symbolRows(file, 3);
+    QCOMPARE(first.size(), 62);
+    QCOMPARE(first[61].size(), 42);
+    QCOMPARE(first[61][41], p.palette[std::size_t(p.at(41, 61))].symbol[0]);
+    QCOMPARE(right.size(), 62);
+    QCOMPARE(right[0].size(), 5);
+}
+
+void TestChartPdf::pagesCutOnTens_data()
+{
+    QTest::addColumn<int>("paper");
+    QTest::addColumn<double>("cell");
+    QTest::addColumn<bool>("overlap");
+    QTest::addColumn<int>("columns");
+    QTest::addColumn<int>("rows");
+    // A4 leaves a chart area of 182 x 264 mm, Letter 187.9 x 246.4 mm
+    QTest::newRow("A4, 2.5 mm") << 0 << 2.5 << false << 70 << 100;
+    QTest::newRow("A4, 2.5 mm with overlap") << 0 << 2.5 << true << 70 << 100;
+    QTest::newRow("A4, 2 mm with overlap") << 0 << 2.0 << true << 80 << 130;
+    QTest::newRow("Letter, 3 mm") << 1 << 3.0 << false << 60 << 80;
+    QTest::newRow("cell held to 4 mm") << 0 << 9.0 << false << 40 << 60;
+}
+
+void TestChartPdf::pagesCutOnTens()
+{
+    QFETCH(int, paper);
+    QFETCH(double, cell);
+    QFETCH(bool, overlap);
+    QFETCH(int, columns);
+    QFETCH(int, rows);
+    ChartPdfOptions o;
+    o.paper = paper == 1 ? Paper::Letter : Paper::A4;
+    o.cellMm = cell;
+    o.overlap = overlap;
+    const Pattern p = makePattern(columns + 1, 2 * rows, 3, [](int x, int) { return x % 3; });
+    const ChartPdfLayout l = chartPdfLayout(p, o);
+    QCOMPARE(l.columnsPerPage, columns);
+    QCOMPARE(l.rowsPerPage, rows);
+    QCOMPARE(l.chartPages(), 4);
+    QCOMPARE(l.totalPages(), 6);
+}
+
+void TestChartPdf::writtenWholeOrNotAtAll()
+{
+    const Pattern p = makePattern(5, 5, 2, [](int x, int) { return x % 2; });
+    const QString missing = m_dir.filePath(QStringLiteral("no/such/folder/p.pdf"));
+    QVERIFY(!writeChartPdf(missing, p, QImage(), QStringLiteral("P"), {}).isEmpty());
+    QVERIFY(!QFile::exists(missing));
+    // a pattern read from a damaged file: cells missing, or a cell naming no thread of the palette
+    Pattern shortOfCells = p;
+    shortOfCells.cells.pop_back();
+    Pattern strayThread = p;
+    strayThread.at(4, 4) = 2;
+    for (const Pattern& broken : { shortOfCells, strayThread }) {
+        const QString file = m_dir.filePath(QStringLiteral("broken.pdf"));
+        QVERIFY(!writeChartPdf(file, broken, QImage(), QStringLiteral("P"), {}).isEmpty());
+        QVERIFY(!QFile::exists(file));
+    }
+}
+
+// The largest pattern, 1024 x 768 stitches in 248 colours scattered at random (no two neighbours
+// alike, the worst case for the file): under 5 s and under 25 MB. Run with PUNTELA_PDF_BENCH=1.
+void TestChartPdf::largestPatternFast()
+{
+    if (qEnvironmentVariableIsEmpty("PUNTELA_PDF_BENCH"))
+        QSKIP("a timing run: set PUNTELA_PDF_BENCH=1");
+    quint32 seed = 12345;
+    const Pattern p = makePattern(1024, 768, 248, [&seed](int, int) {
+        seed = seed * 1664525u + 1013904223u;
+        return int((seed >> 8) % 248);
+    });
+    QImage picture(1024 * 9, 768 * 9, QImage::Format_RGB32);
+    picture.fill(Qt::darkCyan);
+    QElapsedTimer timer;
+    timer.start();
+    const QString file = m_dir.filePath(QStringLiteral("large.pdf"));
+    QCOMPARE(writeChartPdf(file, p, picture, QStringLiteral("Grande"), {}), QString());
+    const qint64 ms = timer.elapsed();
+    const qint64 bytes = QFileInfo(file).size();
+    qInfo("largest pattern: %lld ms, %lld bytes, %d pages", ms, bytes, chartPdfLayout(p, {}).totalPages());
+    QVERIFY(ms < 5000);
+    QVERIFY(bytes < 25 * 1000 * 1000);
+}
+
+QTEST_MAIN(TestChartPdf)
+#include "tst_chart_pdf.moc"
