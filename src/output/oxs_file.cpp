@@ -67,8 +67,7 @@ bool send(QIODevice& device, QByteArray& out)
 bool writeOxs(QIODevice& device, const Pattern& pattern, const OxsDetails& details)
 {
     // The head goes through the XML writer, which escapes the title, names and symbols; the
-    // stitches are plain numbers, written straight out, one element a line: far faster for the
-    // largest charts.
+    // stitches are plain numbers, written straight out: far faster for the largest charts.
     QByteArray out;
     QXmlStreamWriter w(&out);
     w.setAutoFormatting(true);
@@ -81,16 +80,21 @@ bool writeOxs(QIODevice& device, const Pattern& pattern, const OxsDetails& detai
     w.writeCharacters(QString()); // closes the start tag
     out.append('\n');
     constexpr int kBlock = 1 << 20;
-    char line[96];
+    // one chart row a line: whitespace between the stitches would cost a reader a third more
+    char element[64];
     for (int y = 0; y < pattern.height; ++y) {
+        const auto rowStart = out.size();
         for (int x = 0; x < pattern.width; ++x) {
             const int c = pattern.at(x, y);
             if (c == Pattern::kNoStitch)
                 continue;
-            const int n
-                = std::snprintf(line, sizeof line, "  <stitch x=\"%d\" y=\"%d\" palindex=\"%d\"/>\n", x, y, c + 1);
-            out.append(line, n);
+            if (out.size() == rowStart)
+                out.append("  ");
+            out.append(element,
+                std::snprintf(element, sizeof element, "<stitch x=\"%d\" y=\"%d\" palindex=\"%d\"/>", x, y, c + 1));
         }
+        if (out.size() != rowStart)
+            out.append('\n');
         if (out.size() > kBlock && !send(device, out))
             return false;
     }

@@ -69,6 +69,8 @@ public:
     explicit OxsParser(QIODevice& device)
         : m_reader(&device)
     {
+        // pattern files use no namespaces: each name is taken as written, which is faster
+        m_reader.setNamespaceProcessing(false);
     }
     // The reason the document is refused; empty when it was read to the end of its chart.
     QString parse(OxsRead& out);
