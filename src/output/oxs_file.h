@@ -47,10 +47,10 @@ struct OxsRead {
 // Reads an OXS document against the full catalogue (entries 1..426 of `catalogue`): a number
 // whose last word is a thread number of the catalogue ("DMC 310", "dmc    blanc", "DMC 0") takes
 // that thread; other brands and numbers the catalogue lacks take the nearest thread to their
-// colour. Cells without a stitch stay empty. Documents with a DTD (entity declarations), not
-// well formed or cut short, without properties, palette or full stitches, of a size the grid
-// cannot hold, or with stitches outside the chart or the palette are refused with a message
-// that names `displayName`.
+// colour (listed in `replaced`). Cells without a stitch, or stitched in the cloth, stay empty;
+// part stitches, backstitches, knots and beads are counted and left out. Documents with a DTD (entity declarations),
+// not well formed or cut short, without properties, palette or full stitches, of a size the grid cannot hold, or with
+// stitches outside the chart or the palette are refused with a message that names `displayName`.
 OxsRead readOxs(QIODevice& device, const QString& displayName, const std::vector<color_dmc>& catalogue);
 // Reads the file at `path` the same way; only plain files up to kMaxOxsFileBytes.
 OxsRead readOxsFile(const QString& path, const std::vector<color_dmc>& catalogue);

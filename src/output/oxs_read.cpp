@@ -196,7 +196,7 @@ QString OxsParser::readFullStitches()
     while (m_reader.readNextStartElement()) {
         if (named(m_reader.name(), QLatin1String("stitch"))) {
             if (stitches.size() >= kMaxStitchElements)
-                return QStringLiteral("tiene más puntos de los que caben en un patrón.");
+                return QStringLiteral("el archivo tiene más puntos de los que caben en un patrón.");
             RawStitch s {};
             const QXmlStreamAttributes a = m_reader.attributes();
             if (!readInt(attribute(a, QLatin1String("x")), s.x) || !readInt(attribute(a, QLatin1String("y")), s.y)
@@ -221,7 +221,8 @@ void OxsParser::countChildren(int& count)
 void OxsParser::countObjects(OxsRead& out)
 {
     while (m_reader.readNextStartElement()) {
-        const QStringView type = attribute(m_reader.attributes(), QLatin1String("objecttype"));
+        const QXmlStreamAttributes a = m_reader.attributes();
+        const QStringView type = attribute(a, QLatin1String("objecttype"));
         if (type.contains(QLatin1String("knot"), Qt::CaseInsensitive))
             ++out.knots;
         else if (type.contains(QLatin1String("bead"), Qt::CaseInsensitive))
@@ -270,6 +271,8 @@ int cataloguePosition(const std::vector<color_dmc>& catalogue, Long numero)
 QString buildPalette(
     const OxsParser& p, const std::vector<color_dmc>& catalogue, OxsRead& out, std::vector<int>& itemSlots)
 {
+    if (catalogueCount(catalogue) < 1)
+        return QStringLiteral("no se ha leído el catálogo completo \"dmc.txt\".");
     int top = -1;
     for (const Item& item : p.items)
         top = std::max(top, item.index);
