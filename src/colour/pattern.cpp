@@ -1,10 +1,13 @@
 #include "colour/pattern.h"
 
+#include "colour/colour_value.h"
+#include "colour/hue_groups.h"
 #include "surface/colour_value.h"
 
 #include <algorithm>
 
 #include <unordered_map>
+#include <unordered_set>
 
 std::vector<long> Pattern::stitchCounts() const
 {
@@ -47,4 +50,53 @@ Pattern patternFromState(const WorkState& st, const std::function<QString(int)>&
             p.at(x, y) = it == indexOf.end() ? Pattern::kNoStitch : it->second;
         }
     return p;
+}
+
+namespace {
+bool patternFits(const Pattern& p)
+{
+    if (p.width < 2 || p.height < 2 || p.width > kMaxColumns || p.height > kMaxRows
+        || Long(p.width) * p.height > kMaxStitches || p.cells.size() != std::size_t(p.width) * std::size_t(p.height))
+        return false;
+    for (const PatternThread& t : p.palette)
+        if (t.colour < 0 || t.colour > 0xFFFFFF)
+            return false;
+    const int n = int(p.palette.size());
+    return std::all_of(
+        p.cells.begin(), p.cells.end(), [n](int c) { return c == Pattern::kNoStitch || (c >= 0 && c < n); });
+}
+} // namespace
+
+bool putPatternInState(const Pattern& p, WorkState& st)
+{
+    // the palette of a pattern holds at most every colour value once, far below a group's room
+    if (!patternFits(p) || p.palette.size() > std::size_t(std::min(kGroupSize, 32767)))
+        return false;
+    st.num_tono.fill(0);
+    std::unordered_set<Long> listed;
+    for (const PatternThread& t : p.palette) {
+        if (!listed.insert(t.colour).second)
+            continue;
+        const Components c = split(t.colour);
+        const std::size_t g = std::size_t(hueGroup(c) - 1);
+        const std::size_t k = std::size_t(st.num_tono[g]);
+        st.tono[g][k] = t.colour;
+        st.brillo[g][k] = hueKey(HueKey::Sum, int(g) + 1, c);
+        st.num_tono[g] = Integer(k + 1);
+    }
+    st.num_colores = st.paletteSize();
+    st.paso_gama = 1;
+    st.ancho_puntos = Integer(p.width);
+    st.alto_puntos = Integer(p.height);
+    st.punto_doble = False;
+    st.num_puntos = 0;
+    for (int y = 0; y < p.height; ++y)
+        for (int x = 0; x < p.width; ++x) {
+            const int c = p.at(x, y);
+            const Long colour = c == Pattern::kNoStitch ? kNoStitchColour : p.palette[std::size_t(c)].colour;
+            st.puntos(x, y) = colour;
+            if (c != Pattern::kNoStitch)
+                st.lista_puntos[std::size_t(st.num_puntos++)] = colour;
+        }
+    return true;
 }

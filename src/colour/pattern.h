@@ -31,3 +31,11 @@ struct Pattern {
 // each colour's thread found in the full catalogue (the first thread of that exact colour).
 // `symbolOf` gives the chart's symbol of a palette index; without it symbols stay empty.
 Pattern patternFromState(const WorkState& st, const std::function<QString(int)>& symbolOf = {});
+
+// Puts a pattern on show as "Punto sencillo" leaves one: puntos over width x height, a cell
+// without a stitch holding kNoStitchColour; each palette colour once, in the hue group of its
+// components, the groups keeping the pattern's palette order (so a palette in group order, as
+// the program writes it, comes back in the same order); num_colores, lista_puntos and
+// num_puntos of the stitched cells, the size, punto_doble false. False, changing nothing, for a
+// pattern smaller than 2 x 2, larger than the grid, or whose cells or colours are not valid.
+bool putPatternInState(const Pattern& p, WorkState& st);

@@ -23,6 +23,9 @@ constexpr int kMaxStitches = 786433; // lista_puntos 0..786432
 constexpr int kGroupSize = 100001; // tono1..tono6 0..100000
 constexpr int kCatalogueSize = 427; // dmc_todos, dmc_activos 0..426
 constexpr int kFullCatalogue = 426;
+// puntos of a cell where nothing is stitched (a pattern opened from a file): the cloth shows
+// there. It reads as white, like a point outside a surface; no palette entry ever holds it.
+constexpr Long kNoStitchColour = -1;
 
 // The stitch grid: puntos(column, row).
 class StitchGrid {

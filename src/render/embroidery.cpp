@@ -95,7 +95,8 @@ void drawDoubleStitchCell(Surface& surface, int x0, int y0, Long colour)
 
 namespace {
 // The pixels of whole cells, worked out once per thread colour. A double-stitch cell's undrawn
-// pixels are white, the colour the box was cleared to, so whole rows can be copied.
+// pixels are white, the colour the box was cleared to, so whole rows can be copied. A cell with
+// no stitch is all white, the cloth.
 class CellPictures {
 public:
     explicit CellPictures(int s)
@@ -121,7 +122,9 @@ private:
         for (int dy = 0; dy < m_s; ++dy)
             for (int dx = 0; dx < m_s; ++dx) {
                 Long c = RGB(255, 255, 255);
-                if (m_s == 3)
+                if (colour == kNoStitchColour)
+                    c = RGB(255, 255, 255); // no stitch: the whole cell is the cloth
+                else if (m_s == 3)
                     c = shadeOf(colour, kSingleCell[dy][dx]);
                 else if (kDoubleCell[dy][dx] != '.')
                     c = shadeOf(colour, doubleShade(kDoubleCell[dy][dx]));

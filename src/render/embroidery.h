@@ -23,7 +23,8 @@ void drawSingleStitchCell(Surface& surface, int x0, int y0, Long colour);
 // at (x0, y0); the other nine keep what the surface shows there. Pixels outside are skipped.
 void drawDoubleStitchCell(Surface& surface, int x0, int y0, Long colour);
 
-// Draws every stitch of the pattern as a single-stitch cell at (3i, 3j). Progress 95..98.
+// Draws every stitch of the pattern as a single-stitch cell at (3i, 3j); a cell holding
+// kNoStitchColour is drawn all white, the cloth, in both sizes. Progress 95..98.
 // False after "Error en el tamaño de la imagen" (a pattern one stitch wide); pointer and listo
 // then stay busy.
 bool dibujar(WorkState& st, Surface& box, const Progress& progress);

@@ -49,6 +49,8 @@ private slots:
     void cellsAtTheEdgeAreCut();
     void singleStitchPattern();
     void doubleStitchPatternOnWhite();
+    void cellWithoutStitchShowsTheCloth_data();
+    void cellWithoutStitchShowsTheCloth();
     void oneStitchWideIsAnError_data();
     void oneStitchWideIsAnError();
 };
@@ -224,6 +226,35 @@ void TestEmbroidery::doubleStitchPatternOnWhite()
     st.listo = False;
     QVERIFY(pinta2(st, box, Progress()));
     QCOMPARE(st.listo, False);
+}
+
+void TestEmbroidery::cellWithoutStitchShowsTheCloth_data()
+{
+    QTest::addColumn<bool>("doble");
+    QTest::newRow("single stitch") << false;
+    QTest::newRow("double stitch") << true;
+}
+
+void TestEmbroidery::cellWithoutStitchShowsTheCloth()
+{
+    QFETCH(bool, doble);
+    const int s = doble ? 9 : 3;
+    WorkState st = pattern(3, 2, 0);
+    st.puntos(1, 1) = kNoStitchColour;
+    Surface box(3 * s, 2 * s);
+    box.Line(0, 0, 3 * s - 1, 2 * s - 1, RGB(1, 2, 3), LineKind::FilledBox);
+    QVERIFY(doble ? pinta2(st, box, Progress()) : dibujar(st, box, Progress()));
+    int white = 0;
+    for (int y = 0; y < 2 * s; ++y)
+        for (int x = 0; x < 3 * s; ++x)
+            white += box.pixel(x, y) == RGB(255, 255, 255);
+    // every pixel of the empty cell and only those: black stitches have no white pixel drawn,
+    // and the undrawn pixels of a double stitch are white on both sides
+    const int undrawn = doble ? 9 : 0;
+    QCOMPARE(white, s * s + 5 * undrawn);
+    for (int y = s; y < 2 * s; ++y)
+        for (int x = s; x < 2 * s; ++x)
+            QCOMPARE(box.pixel(x, y), RGB(255, 255, 255));
 }
 
 void TestEmbroidery::oneStitchWideIsAnError_data()

@@ -1,0 +1,415 @@
+#include "colour/matching.h"
+#include "colour/stitch_reading.h"
+#include "colour/thread_names.h"
+#include "output/oxs_file.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QXmlStreamReader>
+#include <unordered_map>
+
+namespace {
+constexpr int kMaxPaletteItems = 100000;
+// a stitch element per cell of the largest chart, with room for some cells given twice
+constexpr std::size_t kMaxStitchElements = 2 * std::size_t(kMaxStitches);
+constexpr int kAbsent = -2; // a palette index no item has
+
+bool named(QStringView name, QLatin1String want) { return name.compare(want, Qt::CaseInsensitive) == 0; }
+
+// An attribute by name in any letter case; empty when it is missing.
+QStringView attribute(const QXmlStreamAttributes& attributes, QLatin1String name)
+{
+    for (const QXmlStreamAttribute& a : attributes)
+        if (named(a.name(), name))
+            return a.value();
+    return {};
+}
+
+bool readInt(QStringView text, int& v)
+{
+    bool ok = false;
+    v = text.trimmed().toInt(&ok);
+    return ok;
+}
+
+// RRGGBB, six hexadecimal digits (a leading # is allowed), as a colour value.
+bool readColour(QStringView text, Long& colour)
+{
+    text = text.trimmed();
+    if (text.startsWith(QLatin1Char('#')))
+        text = text.mid(1);
+    bool ok = false;
+    const uint rgb = text.toUInt(&ok, 16);
+    if (!ok || text.size() != 6)
+        return false;
+    colour = RGB(int(rgb >> 16) & 0xff, int(rgb >> 8) & 0xff, int(rgb & 0xff));
+    return true;
+}
+
+struct Item {
+    int index = 0;
+    QString number; // as written, spaces made single
+    QString colour;
+    QString symbol;
+    bool cloth = false;
+};
+
+struct RawStitch {
+    int x, y, palindex;
+};
+
+QString plural(int n, const char* one, const char* many)
+{
+    return QString::number(n) + QLatin1Char(' ') + QString::fromUtf8(n == 1 ? one : many);
+}
+
+// Reads the document's sections; the checks that need the whole file come afterwards.
+class OxsParser {
+public:
+    explicit OxsParser(QIODevice& device)
+        : m_reader(&device)
+    {
+        // pattern files use no namespaces: each name is taken as written, which is faster
+        m_reader.setNamespaceProcessing(false);
+    }
+    // The reason the document is refused; empty when it was read to the end of its chart.
+    QString parse(OxsRead& out);
+
+    bool hasProperties = false, hasPalette = false, hasStitches = false;
+    int width = 0, height = 0;
+    std::vector<Item> items;
+    std::vector<RawStitch> stitches;
+
+private:
+    QString xmlFailure() const;
+    QString readChart(OxsRead& out);
+    QString readProperties(OxsRead& out);
+    QString readPalette();
+    QString readFullStitches();
+    void countChildren(int& count);
+    void countObjects(OxsRead& out);
+
+    QXmlStreamReader m_reader;
+};
+
+QString OxsParser::xmlFailure() const
+{
+    if (m_reader.error() == QXmlStreamReader::PrematureEndOfDocumentError)
+        return QStringLiteral("el archivo está cortado (termina en la línea %1).").arg(m_reader.lineNumber());
+    return QStringLiteral("el archivo está dañado: no es un documento XML válido (línea %1, columna %2).")
+        .arg(m_reader.lineNumber())
+        .arg(m_reader.columnNumber());
+}
+
+QString OxsParser::parse(OxsRead& out)
+{
+    while (!m_reader.atEnd()) {
+        const QXmlStreamReader::TokenType token = m_reader.readNext();
+        // entities declared in the document could expand without end: no declarations at all
+        if (token == QXmlStreamReader::DTD || token == QXmlStreamReader::EntityReference)
+            return QStringLiteral("el archivo declara entidades (DTD), que un patrón no puede llevar.");
+        if (token == QXmlStreamReader::StartElement) {
+            if (!named(m_reader.name(), QLatin1String("chart")))
+                return QStringLiteral("no es un patrón OXS: falta el elemento «chart».");
+            return readChart(out);
+        }
+    }
+    return m_reader.hasError() ? xmlFailure() : QStringLiteral("no es un patrón OXS: falta el elemento «chart».");
+}
+
+QString OxsParser::readChart(OxsRead& out)
+{
+    while (m_reader.readNextStartElement()) {
+        const QStringView name = m_reader.name();
+        QString failure;
+        if (named(name, QLatin1String("properties")))
+            failure = readProperties(out);
+        else if (named(name, QLatin1String("palette")))
+            failure = readPalette();
+        else if (named(name, QLatin1String("fullstitches")))
+            failure = readFullStitches();
+        else if (named(name, QLatin1String("partstitches")))
+            countChildren(out.partStitches);
+        else if (named(name, QLatin1String("backstitches")))
+            countChildren(out.backStitches);
+        else if (named(name, QLatin1String("ornaments_inc_knots_and_beads")))
+            countObjects(out);
+        else
+            m_reader.skipCurrentElement();
+        if (!failure.isEmpty())
+            return failure;
+    }
+    return m_reader.hasError() ? xmlFailure() : QString();
+}
+
+QString OxsParser::readProperties(OxsRead& out)
+{
+    if (hasProperties)
+        return QStringLiteral("la sección «properties» está repetida.");
+    hasProperties = true;
+    const QXmlStreamAttributes a = m_reader.attributes();
+    if (!readInt(attribute(a, QLatin1String("chartwidth")), width)
+        || !readInt(attribute(a, QLatin1String("chartheight")), height))
+        return QStringLiteral("el tamaño del patrón (chartwidth, chartheight) falta o no es un número.");
+    out.details.title = attribute(a, QLatin1String("charttitle")).toString();
+    bool ok = false;
+    const double count = attribute(a, QLatin1String("stitchesperinch")).trimmed().toDouble(&ok);
+    if (ok && count >= 1 && count <= 100)
+        out.details.stitchesPerInch = int(count + 0.5);
+    m_reader.skipCurrentElement();
+    return {};
+}
+
+QString OxsParser::readPalette()
+{
+    if (hasPalette)
+        return QStringLiteral("la sección «palette» está repetida.");
+    hasPalette = true;
+    while (m_reader.readNextStartElement()) {
+        const QStringView name = m_reader.name();
+        if (named(name, QLatin1String("palette_item")) || named(name, QLatin1String("color"))) {
+            if (items.size() >= std::size_t(kMaxPaletteItems))
+                return QStringLiteral("la paleta tiene más de %1 colores.").arg(kMaxPaletteItems);
+            const QXmlStreamAttributes a = m_reader.attributes();
+            Item item;
+            const QStringView index = attribute(a, QLatin1String("index"));
+            if (index.isEmpty())
+                item.index = int(items.size());
+            else if (!readInt(index, item.index) || item.index < 0 || item.index >= kMaxPaletteItems)
+                return QStringLiteral("el color %1 de la paleta tiene un índice no válido (\"%2\").")
+                    .arg(items.size() + 1)
+                    .arg(index.toString());
+            item.number = attribute(a, QLatin1String("number")).toString().simplified();
+            item.colour = attribute(a, QLatin1String("color")).toString();
+            item.symbol = attribute(a, QLatin1String("symbol")).toString();
+            item.cloth = item.number.compare(QLatin1String("cloth"), Qt::CaseInsensitive) == 0;
+            items.push_back(item);
+        }
+        m_reader.skipCurrentElement();
+    }
+    return {};
+}
+
+QString OxsParser::readFullStitches()
+{
+    hasStitches = true;
+    while (m_reader.readNextStartElement()) {
+        if (named(m_reader.name(), QLatin1String("stitch"))) {
+            if (stitches.size() >= kMaxStitchElements)
+                return QStringLiteral("el archivo tiene más puntos de los que caben en un patrón.");
+            RawStitch s {};
+            const QXmlStreamAttributes a = m_reader.attributes();
+            if (!readInt(attribute(a, QLatin1String("x")), s.x) || !readInt(attribute(a, QLatin1String("y")), s.y)
+                || !readInt(attribute(a, QLatin1String("palindex")), s.palindex))
+                return QStringLiteral("el punto de la línea %1 no tiene x, y o palindex válidos.")
+                    .arg(m_reader.lineNumber());
+            stitches.push_back(s);
+        }
+        m_reader.skipCurrentElement();
+    }
+    return {};
+}
+
+void OxsParser::countChildren(int& count)
+{
+    while (m_reader.readNextStartElement()) {
+        ++count;
+        m_reader.skipCurrentElement();
+    }
+}
+
+void OxsParser::countObjects(OxsRead& out)
+{
+    while (m_reader.readNextStartElement()) {
+        const QXmlStreamAttributes a = m_reader.attributes();
+        const QStringView type = attribute(a, QLatin1String("objecttype"));
+        if (type.contains(QLatin1String("knot"), Qt::CaseInsensitive))
+            ++out.knots;
+        else if (type.contains(QLatin1String("bead"), Qt::CaseInsensitive))
+            ++out.beads;
+        else
+            ++out.otherObjects;
+        m_reader.skipCurrentElement();
+    }
+}
+
+// The thread number that a number's last word names ("310", "Blanc" 0, "Ecru" 1) when the words
+// before it are the DMC brand or nothing; -1 for other brands and words that are no number.
+Long dmcNumberOf(const QString& number)
+{
+    const QStringList words = number.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (words.isEmpty() || (words.size() > 1 && words.first().compare(QLatin1String("dmc"), Qt::CaseInsensitive) != 0)
+        || words.size() > 2)
+        return -1;
+    const QString last = words.last().toLower();
+    if (last == QLatin1String("blanc") || last == QLatin1String("blanco") || last == QLatin1String("white"))
+        return 0;
+    if (last == QLatin1String("ecru"))
+        return 1;
+    bool ok = false;
+    const int n = last.toInt(&ok);
+    return ok && n >= 0 ? n : -1;
+}
+
+int catalogueCount(const std::vector<color_dmc>& catalogue)
+{
+    return std::min(kFullCatalogue, int(catalogue.size()) - 1);
+}
+
+// Position of a thread number in the catalogue, 0 when it is not there.
+int cataloguePosition(const std::vector<color_dmc>& catalogue, Long numero)
+{
+    for (int i = 1; i <= catalogueCount(catalogue); ++i)
+        if (catalogue[std::size_t(i)].numero == numero)
+            return i;
+    return 0;
+}
+
+// The pattern's palette from the items: each item's thread of the catalogue, by number or else
+// by colour, every thread listed once; itemSlots[index] is the palette index of an item's index
+// (kNoStitch for the cloth, kAbsent where no item has that index).
+QString buildPalette(
+    const OxsParser& p, const std::vector<color_dmc>& catalogue, OxsRead& out, std::vector<int>& itemSlots)
+{
+    if (catalogueCount(catalogue) < 1)
+        return QStringLiteral("no se ha leído el catálogo completo \"dmc.txt\".");
+    int top = -1;
+    for (const Item& item : p.items)
+        top = std::max(top, item.index);
+    itemSlots.assign(std::size_t(top + 1), kAbsent);
+    std::unordered_map<int, int> paletteOf; // catalogue position -> palette index
+    for (const Item& item : p.items) {
+        int& slot = itemSlots[std::size_t(item.index)];
+        if (slot != kAbsent)
+            return QStringLiteral("el índice %1 de la paleta está repetido.").arg(item.index);
+        if (item.cloth) {
+            slot = Pattern::kNoStitch;
+            continue;
+        }
+        const Long numero = dmcNumberOf(item.number);
+        int position = numero >= 0 ? cataloguePosition(catalogue, numero) : 0;
+        if (position == 0) {
+            Long colour = 0;
+            if (!readColour(item.colour, colour))
+                return QStringLiteral("el color \"%1\" de la paleta no tiene un color RRGGBB válido (\"%2\").")
+                    .arg(item.number, item.colour);
+            position = nearestThread(catalogue, catalogueCount(catalogue), colour);
+            const QString from = item.number.isEmpty() ? QStringLiteral("#") + item.colour.trimmed() : item.number;
+            const QString change = from + QStringLiteral(" por ") + threadCode(catalogue[std::size_t(position)].numero);
+            if (!out.replaced.contains(change))
+                out.replaced << change;
+        }
+        const auto [it, fresh] = paletteOf.emplace(position, int(out.pattern.palette.size()));
+        if (fresh) {
+            const color_dmc& t = catalogue[std::size_t(position)];
+            out.pattern.palette.push_back({ t.numero, RGB(t.rojo, t.verde, t.azul), item.symbol });
+        }
+        slot = it->second;
+    }
+    return {};
+}
+
+// The whole pattern from what was read; the reason it is refused, or empty.
+QString buildPattern(const OxsParser& p, const std::vector<color_dmc>& catalogue, OxsRead& out)
+{
+    if (!p.hasProperties)
+        return QStringLiteral("falta la sección «properties».");
+    if (!p.hasPalette)
+        return QStringLiteral("falta la sección «palette».");
+    if (!p.hasStitches)
+        return QStringLiteral("falta la sección «fullstitches».");
+    const int w = p.width, h = p.height;
+    if (!patternSizeAllowed(w, h))
+        return QStringLiteral("el patrón mide %1 x %2 puntos. ").arg(w).arg(h) + patternSizeMessage();
+    if (w < 2 || h < 2)
+        return QStringLiteral("el patrón mide %1 x %2 puntos y debe tener al menos 2 de ancho y 2 de alto.")
+            .arg(w)
+            .arg(h);
+    std::vector<int> itemSlots;
+    const QString failure = buildPalette(p, catalogue, out, itemSlots);
+    if (!failure.isEmpty())
+        return failure;
+    Pattern& pattern = out.pattern;
+    pattern.width = w;
+    pattern.height = h;
+    pattern.cells.assign(std::size_t(w) * std::size_t(h), Pattern::kNoStitch);
+    for (const RawStitch& s : p.stitches) {
+        if (s.x < 0 || s.x >= w || s.y < 0 || s.y >= h)
+            return QStringLiteral("el punto x = %1, y = %2 está fuera del patrón, que mide %3 x %4 puntos.")
+                .arg(s.x)
+                .arg(s.y)
+                .arg(w)
+                .arg(h);
+        if (s.palindex < 0 || std::size_t(s.palindex) >= itemSlots.size()
+            || itemSlots[std::size_t(s.palindex)] == kAbsent)
+            return QStringLiteral("el punto x = %1, y = %2 usa el color %3, que no está en la paleta.")
+                .arg(s.x)
+                .arg(s.y)
+                .arg(s.palindex);
+        pattern.at(s.x, s.y) = itemSlots[std::size_t(s.palindex)];
+    }
+    return {};
+}
+} // namespace
+
+QString OxsRead::notice(const QString& displayName) const
+{
+    QStringList left;
+    if (partStitches)
+        left << plural(partStitches, "punto parcial", "puntos parciales");
+    if (backStitches)
+        left << plural(backStitches, "pespunte", "pespuntes");
+    if (knots)
+        left << plural(knots, "nudo", "nudos");
+    if (beads)
+        left << plural(beads, "cuenta", "cuentas");
+    if (otherObjects)
+        left << plural(otherObjects, "adorno", "adornos");
+    if (replaced.isEmpty() && left.isEmpty())
+        return {};
+    QString text = QStringLiteral("El patrón \"%1\" se ha abierto con cambios.").arg(displayName);
+    if (!replaced.isEmpty())
+        text += QStringLiteral("\nHilos que no están en el catálogo completo, cambiados por el más parecido: ")
+            + replaced.join(QStringLiteral(", ")) + QLatin1Char('.');
+    if (!left.isEmpty()) {
+        const QString last = left.takeLast();
+        text += QStringLiteral("\nNo se dibujan ")
+            + (left.isEmpty() ? last : left.join(QStringLiteral(", ")) + QStringLiteral(" y ") + last)
+            + QLatin1Char('.');
+    }
+    return text;
+}
+
+OxsRead readOxs(QIODevice& device, const QString& displayName, const std::vector<color_dmc>& catalogue)
+{
+    OxsRead out;
+    OxsParser parser(device);
+    QString failure = device.atEnd() ? QStringLiteral("el archivo está vacío.") : parser.parse(out);
+    if (failure.isEmpty())
+        failure = buildPattern(parser, catalogue, out);
+    if (failure.isEmpty())
+        return out;
+    OxsRead refused;
+    refused.error = QStringLiteral("No se puede abrir el patrón \"%1\": %2").arg(displayName, failure);
+    return refused;
+}
+
+OxsRead readOxsFile(const QString& path, const std::vector<color_dmc>& catalogue)
+{
+    const QFileInfo info(path);
+    const QString name = info.fileName();
+    QFile file(path);
+    OxsRead refused;
+    // only plain files: a device or a pipe would never end
+    if (!info.isFile() || !file.open(QIODevice::ReadOnly)) {
+        refused.error = QStringLiteral("No se puede abrir el archivo \"%1\".").arg(name);
+        return refused;
+    }
+    if (file.size() > kMaxOxsFileBytes) {
+        refused.error = QStringLiteral("No se puede abrir el patrón \"%1\": el archivo es demasiado grande (%2 MB).")
+                            .arg(name)
+                            .arg((file.size() + (1 << 20) - 1) >> 20);
+        return refused;
+    }
+    return readOxs(file, name, catalogue);
+}

@@ -1,0 +1,318 @@
+// Pattern files: what is written, a pattern made from a picture surviving save and open with
+// both groupings, a failed save keeping the earlier file, a file from another program, and the
+// files that are refused.
+#include "colour/catalogue.h"
+#include "colour/colour_value.h"
+#include "colour/hue_groups.h"
+#include "colour/palette.h"
+#include "colour/stitch_reading.h"
+#include "output/oxs_file.h"
+#include "render/chart.h"
+
+#include "test_support.h"
+
+#include <QBuffer>
+#include <QtTest>
+#include <csignal>
+#include <sys/fsuid.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace {
+std::vector<color_dmc> fullCatalogue()
+{
+    std::vector<color_dmc> all(kCatalogueSize);
+    readFullCatalogueFile(QStringLiteral(PUNTELA_DATA_DIR "/dmc.txt"), all, kFullCatalogue);
+    return all;
+}
+
+OxsRead readText(const QByteArray& text)
+{
+    QByteArray data = text;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::ReadOnly);
+    return readOxs(buffer, QStringLiteral("mal.oxs"), fullCatalogue());
+}
+
+QByteArray written(const Pattern& p, const OxsDetails& d = {})
+{
+    QByteArray data;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::WriteOnly);
+    return writeOxs(buffer, p, d) ? data : QByteArray();
+}
+
+// White, ecru and black threads over 3 x 2 cells, one without a stitch; symbols XML must escape.
+Pattern smallPattern()
+{
+    Pattern p;
+    p.width = 3;
+    p.height = 2;
+    p.palette = { { 0, RGB(255, 255, 255), QStringLiteral("&") }, { 1, RGB(240, 234, 218), QStringLiteral("<") },
+        { 310, 0, QStringLiteral("\"") } };
+    p.cells = { 0, 1, Pattern::kNoStitch, 2, 2, 0 };
+    return p;
+}
+
+// The symbols the chart draws, by palette index.
+std::function<QString(int)> chartSymbols(const WorkState& st)
+{
+    return [&st](int index) {
+        int g = 0;
+        while (index >= st.num_tono[std::size_t(g)])
+            index -= st.num_tono[std::size_t(g++)];
+        return paletteSymbol(st, g, index, true);
+    };
+}
+
+QByteArray chartDocument(const QByteArray& size, const QByteArray& palette, const QByteArray& stitches)
+{
+    return "<?xml version=\"1.0\"?>\n<chart><properties oxsversion=\"1.0\" " + size + "/>" + palette + stitches
+        + "</chart>\n";
+}
+const QByteArray kSize2x2 = "chartwidth=\"2\" chartheight=\"2\"";
+const QByteArray kPalette = "<palette><palette_item index=\"0\" number=\"cloth\"/>"
+                            "<palette_item index=\"1\" number=\"DMC 310\"/></palette>";
+void row(const char* name, const QByteArray& text, const char* reason)
+{
+    QTest::newRow(name) << text << QString::fromUtf8(reason);
+}
+
+const QByteArray kStitch = "<fullstitches><stitch x=\"1\" y=\"1\" palindex=\"1\"/></fullstitches>";
+} // namespace
+
+class TestOxsFile : public QObject {
+    Q_OBJECT
+private slots:
+    void writesTheFormatAndReadsItBack();
+    void madePatternSurvivesSaveAndOpen_data();
+    void madePatternSurvivesSaveAndOpen();
+    void failedSaveKeepsTheEarlierFile_data();
+    void failedSaveKeepsTheEarlierFile();
+    void foreignFile();
+    void badFilesAreRefused_data();
+    void badFilesAreRefused();
+};
+
+void TestOxsFile::writesTheFormatAndReadsItBack()
+{
+    const QByteArray text = written(smallPattern(), { QStringLiteral("rosa"), 16 });
+    for (const char* part : { "software=\"Puntela\"", "chartwidth=\"3\" chartheight=\"2\" charttitle=\"rosa\"",
+             "stitchesperinch=\"16\" stitchesperinch_y=\"16\" palettecount=\"3\"",
+             "<palette_item index=\"0\" number=\"cloth\" name=\"cloth\" color=\"FFFFFF\"/>",
+             "index=\"1\" number=\"DMC Blanc\" name=\"White\" color=\"FFFFFF\" strands=\"2\" symbol=\"&amp;\"",
+             "index=\"2\" number=\"DMC Ecru\" name=\"Ecru\" color=\"F0EADA\"",
+             "index=\"3\" number=\"DMC 310\" name=\"Black\" color=\"000000\" strands=\"2\" symbol=\"&quot;\"",
+             "<stitch x=\"1\" y=\"1\" palindex=\"3\"/>", "<partstitches/>", "<backstitches/>" })
+        QVERIFY2(text.contains(part), part);
+    QCOMPARE(text.count("<stitch "), 5);
+    QVERIFY(!text.contains("<stitch x=\"2\" y=\"0\""));
+
+    const OxsRead back = readText(text);
+    QVERIFY2(back.ok(), qPrintable(back.error));
+    QCOMPARE(back.pattern.cells, smallPattern().cells);
+    QCOMPARE(back.pattern.palette[1].symbol, QStringLiteral("<"));
+    QCOMPARE(back.details.title, QStringLiteral("rosa"));
+    QCOMPARE(back.details.stitchesPerInch, 16);
+    QCOMPARE(back.notice(QStringLiteral("rosa.oxs")), QString());
+}
+
+void TestOxsFile::madePatternSurvivesSaveAndOpen_data()
+{
+    QTest::addColumn<bool>("byLeadingComponent");
+    QTest::newRow("groups sorted by brightness") << false;
+    QTest::newRow("groups sorted by their leading component (Check9)") << true;
+}
+
+void TestOxsFile::madePatternSurvivesSaveAndOpen()
+{
+    QFETCH(bool, byLeadingComponent);
+    WorkState st;
+    st.dmc_todos = fullCatalogue();
+    st.dmc_activos = st.dmc_todos;
+    st.num_dmc = kFullCatalogue;
+    st.num_colores = 60;
+    Surface picture;
+    picture.setPicture(gradientPicture(160, 80));
+    const Surface box(50 * 3, 25 * 3);
+    QVERIFY(colores(st, picture, box, Progress()));
+    byLeadingComponent ? separa1(st, Progress()) : separa(st, Progress());
+    QVERIFY(gama(st, Progress(), {}));
+    Strips strips;
+    gama1(st, strips, Progress(), {});
+    QVERIFY(st.num_colores > 20);
+    // with the leading-component key some group is out of brightness order: a re-sort would show
+    bool outOfBrightnessOrder = false;
+    for (std::size_t g = 0; g < 6; ++g)
+        for (int k = 1; k < st.num_tono[g]; ++k)
+            outOfBrightnessOrder
+                |= split(st.tono[g][std::size_t(k)]).sum() > split(st.tono[g][std::size_t(k - 1)]).sum();
+    QCOMPARE(outOfBrightnessOrder, byLeadingComponent);
+
+    const Pattern saved = patternFromState(st, chartSymbols(st));
+    const OxsRead read = readText(written(saved));
+    QVERIFY2(read.ok(), qPrintable(read.error));
+    QVERIFY(read.replaced.isEmpty());
+    WorkState back;
+    back.punto_doble = True;
+    QVERIFY(putPatternInState(read.pattern, back));
+    QCOMPARE(back.ancho_puntos, st.ancho_puntos);
+    QCOMPARE(back.alto_puntos, st.alto_puntos);
+    QCOMPARE(back.punto_doble, False);
+    QCOMPARE(back.num_colores, st.num_colores);
+    QCOMPARE(back.num_tono, st.num_tono);
+    for (std::size_t g = 0; g < 6; ++g)
+        for (int k = 0; k < st.num_tono[g]; ++k)
+            QCOMPARE(back.tono[g][std::size_t(k)], st.tono[g][std::size_t(k)]);
+    for (int y = 0; y < st.alto_puntos; ++y)
+        for (int x = 0; x < st.ancho_puntos; ++x)
+            QCOMPARE(back.puntos(x, y), st.puntos(x, y));
+    const Pattern reopened = patternFromState(back, chartSymbols(back));
+    for (std::size_t i = 0; i < saved.palette.size(); ++i)
+        QCOMPARE(reopened.palette[i].symbol, saved.palette[i].symbol);
+}
+
+void TestOxsFile::failedSaveKeepsTheEarlierFile_data()
+{
+    QTest::addColumn<bool>("diskFull");
+    QTest::newRow("folder that cannot be written") << false;
+    QTest::newRow("disk full while writing") << true;
+}
+
+void TestOxsFile::failedSaveKeepsTheEarlierFile()
+{
+    QFETCH(bool, diskFull);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("rosa.oxs"));
+    QCOMPARE(saveOxsFile(path, smallPattern(), {}), QString());
+    QFile earlier(path);
+    QVERIFY(earlier.open(QIODevice::ReadOnly));
+    const QByteArray before = earlier.readAll();
+    earlier.close();
+
+    Pattern larger = smallPattern();
+    larger.width = 300;
+    larger.height = 100;
+    larger.cells.assign(30000, 2);
+    QString message;
+    if (diskFull) {
+        rlimit old {};
+        getrlimit(RLIMIT_FSIZE, &old);
+        rlimit small = old;
+        small.rlim_cur = 64 * 1024;
+        std::signal(SIGXFSZ, SIG_IGN);
+        setrlimit(RLIMIT_FSIZE, &small);
+        message = saveOxsFile(path, larger, {});
+        setrlimit(RLIMIT_FSIZE, &old);
+    } else {
+        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
+        // the super-user writes anywhere: the check runs as nobody
+        const bool root = geteuid() == 0;
+        if (root)
+            setfsuid(65534);
+        message = saveOxsFile(path, larger, {});
+        if (root)
+            setfsuid(0);
+        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    QVERIFY(message.startsWith(QStringLiteral("No se ha podido guardar el patrón \"%1\".").arg(path)));
+    QVERIFY(earlier.open(QIODevice::ReadOnly));
+    QCOMPARE(earlier.readAll(), before);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList { QStringLiteral("rosa.oxs") });
+}
+
+void TestOxsFile::foreignFile()
+{
+    const QByteArray text = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<chart>\n<format comments01=\"x\"/>\n"
+                            "<properties oxsversion=\"1.0\" chartwidth=\"4\" chartheight=\"3\" charttitle=\"Flor\" "
+                            "stitchesperinch=\"18\" palettecount=\"5\"/>\n<palette>\n"
+                            "<color index=\"0\" number=\"cloth\" name=\"cloth\" color=\"F0E0D0\"/>\n"
+                            "<color index=\"1\" number=\"DMC    310\" name=\"Black\" color=\"123456\"/>\n"
+                            "<color index=\"2\" number=\"dmc blanc\" color=\"FFFFFF\"/>\n"
+                            "<color index=\"3\" number=\"Anchor 403\" color=\"000000\"/>\n"
+                            "<color index=\"4\" number=\"DMC B5200\" color=\"FFFFFF\"/>\n"
+                            "<color index=\"5\" number=\"DMC 666\" color=\"E31D42\"/>\n</palette>\n"
+                            "<fullstitches>\n<stitch x=\"0\" y=\"0\" palindex=\"1\"/>\n"
+                            "<stitch x=\"1\" y=\"0\" palindex=\"2\"/>\n<stitch x=\"2\" y=\"0\" palindex=\"3\"/>\n"
+                            "<stitch x=\"3\" y=\"1\" palindex=\"4\"/>\n<stitch x=\"0\" y=\"2\" palindex=\"5\"/>\n"
+                            "<stitch x=\"1\" y=\"2\" palindex=\"0\"/>\n</fullstitches>\n<partstitches>"
+                            "<partstitch x=\"1\" y=\"1\" palindex1=\"1\" palindex2=\"0\" direction=\"1\"/>"
+                            "</partstitches>\n<backstitches><backstitch x1=\"0\" y1=\"0\" x2=\"1\" y2=\"1\" "
+                            "palindex=\"1\" objecttype=\"backstitch\" sequence=\"0\"/></backstitches>\n</chart>\n";
+    const OxsRead read = readText(text);
+    QVERIFY2(read.ok(), qPrintable(read.error));
+    const Pattern& p = read.pattern;
+    QCOMPARE(p.palette.size(), std::size_t(3));
+    QCOMPARE(p.palette[0].numero, Long(310));
+    QCOMPARE(p.palette[0].colour, Long(0)); // the catalogue's colour, not the file's
+    QCOMPARE(p.palette[1].numero, Long(0));
+    QCOMPARE(p.palette[2].colour, RGB(227, 29, 66));
+    const int E = Pattern::kNoStitch;
+    QCOMPARE(p.cells, (std::vector<int> { 0, 1, 0, E, E, E, E, 1, 2, E, E, E }));
+    QCOMPARE(read.replaced, (QStringList { "Anchor 403 por DMC 310", "DMC B5200 por DMC Blanc" }));
+    QCOMPARE(read.notice(QStringLiteral("flor.oxs")),
+        QStringLiteral("El patrón \"flor.oxs\" se ha abierto con cambios.\nHilos que no están en el catálogo completo, "
+                       "cambiados por el más parecido: Anchor 403 por DMC 310, DMC B5200 por DMC Blanc.\n"
+                       "No se dibujan 1 punto parcial y 1 pespunte."));
+
+    WorkState st;
+    QVERIFY(putPatternInState(p, st));
+    QCOMPARE(st.puntos(3, 0), kNoStitchColour);
+    QCOMPARE(st.num_puntos, Long(5));
+    QCOMPARE(st.num_tono, (std::array<Integer, 6> { 0, 1, 0, 0, 0, 2 }));
+    // the chart, the key and the counts see the empty cells as no stitch at all
+    const Pattern shown = patternFromState(st);
+    QCOMPARE(shown.cells[3], E);
+    QCOMPARE(shown.stitchCounts(), (std::vector<long> { 1, 2, 2 }));
+}
+
+void TestOxsFile::badFilesAreRefused_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QString>("reason");
+    const QByteArray good = chartDocument(kSize2x2, kPalette, kStitch);
+    row("empty file", QByteArray(), "el archivo está vacío.");
+    row("malformed", QByteArray(good).replace("</palette>", "</paleta>"),
+        "el archivo está dañado: no es un documento XML válido (línea 2, columna");
+    row("truncated", good.left(good.size() - 30), "el archivo está cortado");
+    row("entities that expand",
+        "<?xml version=\"1.0\"?><!DOCTYPE chart [<!ENTITY a \"aaaaaaaaaa\">"
+        "<!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;\">]><chart>&b;</chart>",
+        "el archivo declara entidades (DTD)");
+    row("entity never declared", QByteArray("<chart>&b;</chart>"),
+        "el archivo está dañado: no es un documento XML válido");
+    row("not a chart", QByteArray("<pattern/>"), "no es un patrón OXS: falta el elemento «chart».");
+    row("no properties", QByteArray("<chart><palette/><fullstitches/></chart>"), "falta la sección «properties».");
+    row("no palette", chartDocument(kSize2x2, "", kStitch), "falta la sección «palette».");
+    row("no full stitches", chartDocument(kSize2x2, kPalette, ""), "falta la sección «fullstitches».");
+    row("wider than the grid", chartDocument("chartwidth=\"1202\" chartheight=\"10\"", kPalette, kStitch),
+        "el patrón mide 1202 x 10");
+    row("more stitches than the grid holds",
+        chartDocument("chartwidth=\"1201\" chartheight=\"769\"", kPalette, kStitch), "el patrón mide 1201 x 769");
+    row("one stitch high", chartDocument("chartwidth=\"10\" chartheight=\"1\"", kPalette, kStitch),
+        "el patrón mide 10 x 1 puntos y debe tener al menos 2");
+    row("no size", chartDocument("chartwidth=\"ancho\"", kPalette, kStitch),
+        "el tamaño del patrón (chartwidth, chartheight) falta");
+    row("index outside the palette", QByteArray(good).replace("palindex=\"1\"", "palindex=\"2\""),
+        "el punto x = 1, y = 1 usa el color 2, que no está en la paleta.");
+    row("coordinates outside the chart", QByteArray(good).replace("x=\"1\"", "x=\"2\""),
+        "el punto x = 2, y = 1 está fuera del patrón, que mide 2 x 2 puntos.");
+    row("index given twice", QByteArray(good).replace("item index=\"1\"", "item index=\"0\""),
+        "el índice 0 de la paleta está repetido.");
+    row("other brand without its colour", QByteArray(good).replace("DMC 310\"", "Anchor 403\" color=\"negro\""),
+        "el color \"Anchor 403\" de la paleta no tiene un color RRGGBB válido (\"negro\").");
+}
+
+void TestOxsFile::badFilesAreRefused()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(QString, reason);
+    const OxsRead read = readText(text);
+    QVERIFY(!read.ok());
+    QVERIFY2(read.error.startsWith(QStringLiteral("No se puede abrir el patrón \"mal.oxs\": ") + reason),
+        qPrintable(read.error));
+    QVERIFY(read.pattern.cells.empty());
+}
+
+QTEST_GUILESS_MAIN(TestOxsFile)
+#include "tst_oxs_file.moc"
