@@ -13,6 +13,7 @@ struct IndexedPattern {
     std::vector<Long> colours;
     std::vector<Lab> labs;
     std::vector<int> cells;
+    std::vector<double> known;
 
     explicit IndexedPattern(const WorkState& st)
         : width(std::clamp<int>(st.ancho_puntos, 0, kMaxColumns))
@@ -34,6 +35,16 @@ struct IndexedPattern {
             }
     }
     std::size_t cell(int x, int y) const { return std::size_t(y) * std::size_t(width) + std::size_t(x); }
+    // ΔE2000 between two palette colours, each pair measured once.
+    double distance(int i, int j)
+    {
+        if (known.empty())
+            known.assign(colours.size() * colours.size(), -1.0);
+        double& d = known[std::size_t(i) * colours.size() + std::size_t(j)];
+        if (d < 0)
+            d = deltaE2000(labs[std::size_t(i)], labs[std::size_t(j)]);
+        return d;
+    }
     std::vector<long> counts() const
     {
         std::vector<long> n(colours.size(), 0);
@@ -129,6 +140,15 @@ namespace {
 bool smallPatch(const IndexedPattern& p, int x, int y, int size, std::vector<std::size_t>& patch)
 {
     const int c = p.cells[p.cell(x, y)];
+    // most stitches have enough neighbours of their own colour to tell at once
+    int same = 0;
+    for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx) {
+            const int nx = x + dx, ny = y + dy;
+            same += (dx || dy) && nx >= 0 && ny >= 0 && nx < p.width && ny < p.height && p.cells[p.cell(nx, ny)] == c;
+        }
+    if (same >= size)
+        return false;
     patch.assign(1, p.cell(x, y));
     for (std::size_t k = 0; k < patch.size(); ++k) {
         const int px = int(patch[k] % std::size_t(p.width)), py = int(patch[k] / std::size_t(p.width));
@@ -149,7 +169,7 @@ bool smallPatch(const IndexedPattern& p, int x, int y, int size, std::vector<std
 }
 
 // The colour a small patch takes from its neighbouring cells (each counted once); -1 when it has none.
-int neighbourColour(const IndexedPattern& p, const std::vector<std::size_t>& patch, std::vector<std::size_t>& seen)
+int neighbourColour(IndexedPattern& p, const std::vector<std::size_t>& patch, std::vector<std::size_t>& seen)
 {
     const int c = p.cells[patch.front()];
     seen.clear();
@@ -172,13 +192,13 @@ int neighbourColour(const IndexedPattern& p, const std::vector<std::size_t>& pat
     double nearest = 0;
     bool any = false;
     for (const auto& [colour, cells] : cellsOf) {
-        const double d = deltaE2000(p.labs[std::size_t(c)], p.labs[std::size_t(colour)]);
+        const double d = p.distance(c, colour);
         nearest = any ? std::min(nearest, d) : d;
         any = true;
     }
     int best = -1;
     for (const auto& [colour, cells] : cellsOf) {
-        if (deltaE2000(p.labs[std::size_t(c)], p.labs[std::size_t(colour)]) > nearest + 1.0)
+        if (p.distance(c, colour) > nearest + 1.0)
             continue;
         if (best < 0 || cells > cellsOf[best] || (cells == cellsOf[best] && colour < best))
             best = colour;

@@ -32,10 +32,20 @@ const std::array<double, 256>& linearTable()
 double labF(double t) { return t > kEpsilon ? std::cbrt(t) : (kKappa * t + 16.0) / 116.0; }
 double labFInverse(double f) { return f * f * f > kEpsilon ? f * f * f : (116.0 * f - 16.0) / kKappa; }
 
+// The 8-bit sRGB component whose encoded value is nearest to a linear-light value: the linear
+// values half way between neighbouring codes, worked out once, are searched instead of raising
+// every value to the power 1 / 2.4.
 int sRgbComponent(double linear)
 {
-    const double c = linear <= 0.0031308 ? 12.92 * linear : 1.055 * std::pow(linear, 1.0 / 2.4) - 0.055;
-    return std::clamp(int(std::lround(c * 255.0)), 0, 255);
+    static const std::array<double, 255> between = [] {
+        std::array<double, 255> t {};
+        for (int k = 0; k < 255; ++k) {
+            const double c = (k + 0.5) / 255.0;
+            t[std::size_t(k)] = c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+        }
+        return t;
+    }();
+    return int(std::upper_bound(between.begin(), between.end(), linear) - between.begin());
 }
 
 // Hue angle in degrees 0..360 of (a, b); 0 for a colour without chroma.

@@ -33,7 +33,7 @@ private:
     std::vector<Thread> m_byLightness; // the catalogue sorted by L
     std::vector<Long> m_colourAt;
     std::vector<Lab> m_labAt;
-    std::vector<std::uint16_t> m_answers; // per 24-bit colour: position + 1, 0 while not yet asked
+    std::vector<std::uint16_t> m_answers; // per 24-bit colour: its position, 0 while not yet asked
     int m_lastK = 0; // where the last answer stood in m_byLightness: neighbouring stitches look alike
 };
 

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <unordered_map>
 
 int cellCount(double insidePixels, int s)
 {
@@ -102,7 +103,10 @@ public:
     Long wanted(int i, Long pixel) const { return colourFromLab(labFromColour(pixel) + m_row[std::size_t(i) + 1]); }
     void spread(int i, Long wanted, Long thread)
     {
-        const Lab e = m_strength * (labFromColour(wanted) - labFromColour(thread));
+        auto known = m_threadLab.find(thread);
+        if (known == m_threadLab.end())
+            known = m_threadLab.emplace(thread, labFromColour(thread)).first;
+        const Lab e = m_strength * (labFromColour(wanted) - known->second);
         const std::size_t k = std::size_t(i) + 1;
         m_row[k + 1] = m_row[k + 1] + (7.0 / 16.0) * e;
         m_below[k - 1] = m_below[k - 1] + (3.0 / 16.0) * e;
@@ -118,6 +122,7 @@ public:
 private:
     double m_strength;
     std::vector<Lab> m_row, m_below;
+    std::unordered_map<Long, Lab> m_threadLab; // the few thread colours, converted once
 };
 
 template <class Matcher>
