@@ -2,6 +2,7 @@
 // Reading one thread colour per stitch: the embroidery box is divided into cells of 3 (single
 // stitch) or 9 (double stitch) pixels, and the top-left pixel of each cell, mapped into the
 // working picture, is replaced by the nearest thread of the active catalogue.
+#include "colour/colour_options.h"
 #include "colour/work_state.h"
 #include "surface/surface.h"
 
@@ -20,5 +21,16 @@ QString patternSizeMessage();
 // Reads `picture` (the working picture) cell by cell over `box` (the embroidery box, sized at
 // cellSize pixels per stitch) into puntos and lista_puntos, and sets num_puntos, ancho_puntos and
 // alto_puntos. Progress 0..80. False after an error (a box one cell high, or too many stitches),
-// reported through `progress`; the pointer and listo then stay busy.
-bool colores(WorkState& st, const Surface& picture, const Surface& box, const Progress& progress);
+// reported through `progress`; the pointer and listo then stay busy. The options choose the
+// nearest thread by ΔE2000 and dither the colours; off, every stitch is read as it always was.
+bool colores(WorkState& st, const Surface& picture, const Surface& box, const Progress& progress,
+    const ColourOptions& options = {});
+
+// The picture's pixel that each stitch reads, row by row (columns x rows of them), exactly as
+// colores reads them for a box of `s` pixels per stitch; -1 where the point lies outside the picture.
+struct StitchPixels {
+    int columns = 0;
+    int rows = 0;
+    std::vector<Long> colours;
+};
+StitchPixels stitchPixels(const Surface& picture, const Surface& box, int s);

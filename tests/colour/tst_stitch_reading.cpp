@@ -50,6 +50,10 @@ private slots:
     void tooManyStitchesAreRefused();
     void sizeLimits_data();
     void sizeLimits();
+    void ditheringAtNoStrengthReadsAsBefore();
+    void ditheringMixesTwoThreadsForAColourBetween();
+    void perceptualMatchingCrossesHues();
+    void pixelsReadForTheReport();
 };
 
 void TestStitchReading::readsTheTopLeftPixelOfEveryCell_data()
@@ -189,6 +193,76 @@ void TestStitchReading::sizeLimits()
     QFETCH(double, rows);
     QFETCH(bool, allowed);
     QCOMPARE(patternSizeAllowed(columns, rows), allowed);
+}
+
+void TestStitchReading::ditheringAtNoStrengthReadsAsBefore()
+{
+    WorkState plain = blackAndWhiteThreads(), dithered = blackAndWhiteThreads();
+    Surface picture;
+    picture.setPicture(gradientPicture(90, 60));
+    const Surface box(90, 60);
+    QVERIFY(colores(plain, picture, box, Progress()));
+    ColourOptions none;
+    none.dither = 0;
+    QVERIFY(colores(dithered, picture, box, Progress(), none));
+    QVERIFY(plain.puntos == dithered.puntos);
+    QVERIFY(plain.lista_puntos == dithered.lista_puntos);
+}
+
+void TestStitchReading::ditheringMixesTwoThreadsForAColourBetween()
+{
+    WorkState st = blackAndWhiteThreads();
+    Surface grey(60, 60);
+    grey.Line(0, 0, 59, 59, RGB(119, 119, 119), LineKind::FilledBox); // L 50: half way from black to white
+    const Surface box(60, 60);
+    QVERIFY(colores(st, grey, box, Progress()));
+    QCOMPARE(st.puntos(7, 7), Long(0)); // undithered, every stitch is the nearer black
+    for (int percent : { 50, 100 }) {
+        ColourOptions o;
+        o.dither = percent;
+        QVERIFY(colores(st, grey, box, Progress(), o));
+        int white = 0;
+        for (int k = 0; k < st.num_puntos; ++k)
+            white += st.lista_puntos[std::size_t(k)] == kWhite;
+        // a stronger diffusion moves more of the error on, so more white stitches show
+        const int expectedLeast = percent == 100 ? 160 : 40;
+        QVERIFY2(white >= expectedLeast && white <= 240, qPrintable(QString::number(white)));
+    }
+}
+
+void TestStitchReading::perceptualMatchingCrossesHues()
+{
+    WorkState st = blackAndWhiteThreads();
+    Surface orange(30, 30);
+    orange.Line(0, 0, 29, 29, RGB(200, 120, 110), LineKind::FilledBox);
+    const Surface box(30, 30);
+    QVERIFY(colores(st, orange, box, Progress()));
+    QCOMPARE(st.puntos(0, 0), kRed); // the only thread of its hue cell
+    ColourOptions o;
+    o.perceptual = true;
+    QVERIFY(colores(st, orange, box, Progress(), o));
+    QCOMPARE(st.puntos(0, 0), kRed);
+    orange.Line(0, 0, 29, 29, RGB(200, 190, 185), LineKind::FilledBox); // a pale pink: white looks nearer
+    QVERIFY(colores(st, orange, box, Progress()));
+    QCOMPARE(st.puntos(0, 0), kRed);
+    QVERIFY(colores(st, orange, box, Progress(), o));
+    QCOMPARE(st.puntos(0, 0), kWhite);
+}
+
+void TestStitchReading::pixelsReadForTheReport()
+{
+    WorkState st = blackAndWhiteThreads();
+    const Surface box(40 * 3, 30 * 3);
+    const Surface picture = markedPicture(240, 90, 6, 3, 21);
+    QVERIFY(colores(st, picture, box, Progress()));
+    const StitchPixels read = stitchPixels(picture, box, 3);
+    QCOMPARE(read.columns, 40);
+    QCOMPARE(read.rows, 30);
+    QCOMPARE(read.colours.size(), std::size_t(1200));
+    QCOMPARE(read.colours[std::size_t(7 * 40 + 5)], kRed);
+    QCOMPARE(read.colours[0], Long(0));
+    // what lies outside the picture reads -1
+    QCOMPARE(stitchPixels(Surface(0, 0), box, 3).colours.back(), Long(-1));
 }
 
 QTEST_MAIN(TestStitchReading)

@@ -1,0 +1,79 @@
+// The thread that looks nearest: the quick search answers exactly as measuring every thread does,
+// across hue boundaries the channel-order search never crosses.
+#include "colour/catalogue.h"
+#include "colour/perceptual.h"
+
+#include "test_support.h"
+
+#include <QtTest>
+#include <random>
+
+namespace {
+// The position of least ΔE2000 over entries 1..count, the lower position on a tie.
+int everyThreadMeasured(const std::vector<color_dmc>& cat, int count, Long colour)
+{
+    const Lab lab = labFromColour(colour);
+    int best = 1;
+    double dmin = 1e300;
+    for (int i = 1; i <= count; ++i) {
+        const double d = deltaE2000(lab, labFromColour(RGB(cat[i].rojo, cat[i].verde, cat[i].azul)));
+        if (d < dmin) {
+            dmin = d;
+            best = i;
+        }
+    }
+    return best;
+}
+} // namespace
+
+class TestPerceptual : public QObject {
+    Q_OBJECT
+private slots:
+    void sameAnswerAsMeasuringEveryThread_data();
+    void sameAnswerAsMeasuringEveryThread();
+    void crossesHueBoundariesAndBreaksTiesLow();
+};
+
+void TestPerceptual::sameAnswerAsMeasuringEveryThread_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::newRow("full catalogue") << "dmc.txt";
+    QTest::newRow("large catalogue") << "dmc10.txt";
+    QTest::newRow("smallest catalogue") << "dmc1.txt";
+}
+
+void TestPerceptual::sameAnswerAsMeasuringEveryThread()
+{
+    QFETCH(QString, file);
+    std::vector<color_dmc> cat(kCatalogueSize);
+    const CatalogueRead read = readCatalogueFile(QStringLiteral(PUNTELA_DATA_DIR "/") + file, cat, kFullCatalogue);
+    QVERIFY(read.error.isEmpty());
+    PerceptualMatcher m(cat, read.count);
+    std::mt19937 random(7);
+    std::uniform_int_distribution<int> component(0, 255);
+    // random colours in a random walk, so the start from the last answer is sometimes far off
+    for (int k = 0; k < 2500; ++k) {
+        const Long c = k < 256 ? RGB(k, k, k) : RGB(component(random), component(random), component(random));
+        const int expected = everyThreadMeasured(cat, read.count, c);
+        QCOMPARE(m.nearest(c), expected);
+        QCOMPARE(m.nearest(c), expected); // remembered
+        QCOMPARE(m.nearestColour(c), RGB(cat[expected].rojo, cat[expected].verde, cat[expected].azul));
+    }
+}
+
+void TestPerceptual::crossesHueBoundariesAndBreaksTiesLow()
+{
+    std::vector<color_dmc> cat(kCatalogueSize);
+    cat[1] = { 1, 0, 0, 255 }; // blue
+    cat[2] = { 2, 200, 30, 30 }; // red
+    cat[3] = { 3, 200, 30, 30 }; // the same red again
+    PerceptualMatcher m(cat, 3);
+    // a strongly blue colour: the channel-order search could only take a blue thread
+    QCOMPARE(m.nearest(RGB(180, 20, 40)), 2);
+    QCOMPARE(m.nearest(RGB(30, 30, 240)), 1);
+    PerceptualMatcher none(cat, 0);
+    QCOMPARE(none.nearest(RGB(200, 30, 30)), 1);
+}
+
+QTEST_APPLESS_MAIN(TestPerceptual)
+#include "tst_perceptual.moc"
