@@ -124,7 +124,15 @@ DecodeLimits decodeLimitsFor(const QByteArray& head)
     return { 3072 * kMegabyte, 60, 60000 };
 }
 
-QString decodeHelperPath() { return QCoreApplication::applicationDirPath() + QStringLiteral("/puntela-decode"); }
+QString decodeHelperPath()
+{
+    // beside the program in a build folder; installed, in the program's own libexec folder
+    const QString dir = QCoreApplication::applicationDirPath();
+    const QString beside = dir + QStringLiteral("/puntela-decode");
+    const QString installed = dir + QStringLiteral("/../libexec/puntela/puntela-decode");
+    return QFileInfo::exists(beside) || !QFileInfo::exists(installed) ? beside
+                                                                      : QFileInfo(installed).canonicalFilePath();
+}
 
 PictureResult loadPictureApart(const QString& path)
 {

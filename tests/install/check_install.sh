@@ -12,7 +12,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 p=$tmp/prefix
 cmake --install "$build" --prefix "$p" >/dev/null
 
-for f in bin/puntela bin/puntela-cli; do [ -x "$p/$f" ] || fail "$f is not installed as a program"; done
+for f in bin/puntela bin/puntela-cli libexec/puntela/puntela-decode; do [ -x "$p/$f" ] || fail "$f is not installed as a program"; done
 for f in share/puntela/dmc.txt share/puntela/dmc1.txt share/puntela/dmc5.txt share/puntela/dmc10.txt \
          share/applications/puntela.desktop share/metainfo/es.puntela.Puntela.metainfo.xml \
          share/icons/hicolor/scalable/apps/puntela.svg share/man/man1/puntela.1.gz share/man/man1/puntela-cli.1.gz; do
