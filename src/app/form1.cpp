@@ -1,7 +1,7 @@
 #include "app/form1.h"
 
 #include "app/icons.h"
-#include "image/preview_widget.h"
+#include "app/preview_widget.h"
 #include "render/stamp.h"
 #include "views/hand_cursors.h"
 

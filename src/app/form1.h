@@ -2,8 +2,8 @@
 // The main window: every control of the program, the work state, and the event handlers.
 // Handlers are spread over the folders they belong to (*_handlers.cpp); this header is the
 // one place that lists them all.
+#include "app/picture_box_widget.h"
 #include "colour/work_state.h"
-#include "surface/picture_box_widget.h"
 #include "surface/surface.h"
 
 #include <QCheckBox>

@@ -1,9 +1,9 @@
-#include "output/print_handlers.h"
+#include "app/form1_print.h"
 
 #include "app/form1.h"
+#include "app/printer_qt.h"
+#include "app/sheet_pages_qt.h"
 #include "output/file_names.h"
-#include "output/printer_qt.h"
-#include "output/sheet_pages_qt.h"
 #include "surface/dialogs.h"
 
 #include <QPrinter>

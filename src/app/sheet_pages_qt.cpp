@@ -1,4 +1,4 @@
-#include "output/sheet_pages_qt.h"
+#include "app/sheet_pages_qt.h"
 
 #include "app/form1.h"
 

@@ -1,8 +1,8 @@
 #include "app/form1.h"
+#include "app/form1_print.h"
+#include "app/sheet_pages_qt.h"
 #include "output/bmp_file.h"
 #include "output/file_names.h"
-#include "output/print_handlers.h"
-#include "output/sheet_pages_qt.h"
 #include "output/stitch_picture.h"
 
 namespace {

@@ -1,9 +1,9 @@
 // The file browser: drives, folders and picture files, the "Abrir" button and the preview.
 #include "app/form1.h"
 #include "app/help_texts.h"
+#include "app/preview_widget.h"
 #include "image/browser.h"
 #include "image/picture_file.h"
-#include "image/preview_widget.h"
 #include "surface/dialogs.h"
 
 #include <QDir>
