@@ -1,6 +1,5 @@
 // The catalogue list of the window: the thread swatches and loading a catalogue into it.
 #include "app/form1.h"
-#include "colour/catalogue.h"
 
 #include <QPainter>
 
@@ -18,36 +17,19 @@ QIcon unknownThreadIcon()
 }
 } // namespace
 
-void Form1::drawSwatches()
-{
-    ImageList1.assign(1, QImage());
-    for (int i = 1; i <= kFullCatalogue; ++i) {
-        const color_dmc& d = st.dmc_todos[i];
-        Picture16.Line(2, 0, 13, 11, RGB(d.rojo, d.verde, d.azul), LineKind::FilledBox);
-        Picture16.Line(0, 0, 2, 11, RGB(255, 255, 255), LineKind::FilledBox);
-        ImageList1.push_back(Picture16.Image().copy());
-    }
-}
+void Form1::drawSwatches() { work.drawSwatches(); }
 
 void Form1::paleta(Integer catalogo)
 {
-    if (!st.listo)
-        return;
-    const QString file = catalogueFile(catalogo);
-    std::vector<color_dmc> read = st.dmc_activos;
-    const CatalogueRead r = readCatalogueFile(file, read, kFullCatalogue);
-    if (!r.error.isEmpty()) {
-        // the active catalogue and its list stay as they were
-        er(r.error);
-        return;
-    }
-    st.dmc_activos = read;
+    if (work.paleta(catalogo))
+        showCatalogueList();
+}
+
+void Form1::showCatalogueList()
+{
     ListView1->clear();
-    for (int i = 1; i <= r.count; ++i) {
-        const Long n = st.dmc_activos[i].numero;
-        const Integer pic = dmcn(st, n);
-        const QIcon icon = pic <= kFullCatalogue ? QIcon(QPixmap::fromImage(ImageList1[pic])) : unknownThreadIcon();
-        ListView1->addItem(new QListWidgetItem(icon, threadListText(n)));
+    for (const CatalogueEntry& e : work.catalogueList) {
+        const QIcon icon = e.swatch.isNull() ? unknownThreadIcon() : QIcon(QPixmap::fromImage(e.swatch));
+        ListView1->addItem(new QListWidgetItem(icon, e.text));
     }
-    st.num_dmc = Integer(ListView1->count());
 }

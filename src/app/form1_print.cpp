@@ -8,6 +8,7 @@
 
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <optional>
 
 namespace {
 const QString kTitle = QStringLiteral("Imprimir");
@@ -36,7 +37,7 @@ QString askPdfFile(const QString& folder)
 }
 } // namespace
 
-bool hasPattern(const Form1& f) { return f.st.ancho_puntos > 0 && f.st.alto_puntos > 0; }
+bool hasPattern(const Form1& f) { return f.work.hasPattern(); }
 
 QString printPattern(Form1& f, QPrinter& printer, bool colour, bool blackWhite)
 {
@@ -45,6 +46,7 @@ QString printPattern(Form1& f, QPrinter& printer, bool colour, bool blackWhite)
         return job.error();
     walkPages(f, chartPages(f, colour, blackWhite),
         [&job](const SheetPage&, const QImage& page) { return job.addPage(page); });
+    f.showSheets();
     job.end();
     return job.error();
 }
@@ -53,7 +55,7 @@ void Form1::Command6_Click()
 {
     focusSink();
     setMousePointer(11);
-    st.listo = False;
+    std::optional<Busy> busy(st);
     const bool colour
         = dialogs().MsgBox(QStringLiteral("¿Desea imprimir el patrón en colores?"), vbYesNo, kTitle) == vbYes;
     const bool blackWhite
@@ -76,7 +78,7 @@ void Form1::Command6_Click()
         }
     }
     setMousePointer(0);
-    st.listo = True;
+    busy.reset();
     if (!failure.isEmpty())
         er(failure);
 }
