@@ -1,8 +1,8 @@
 #include "app/form1.h"
 
 #include "app/icons.h"
-#include "image/preview_widget.h"
-#include "render/stamp.h"
+#include "app/preview_widget.h"
+#include "surface/dialogs.h"
 #include "views/hand_cursors.h"
 
 #include <QApplication>
@@ -136,9 +136,11 @@ Form1::Form1(QWidget* parent)
     setFixedSize(634, 455);
     setStyleSheet(QString::fromLatin1(kPictureButtonStyle));
     buildWindow();
+    work.magnifierBackColour = colourFromRgb(palette().color(QPalette::Button).rgb());
+    work.settings.chart.plainFont = picture1FontName;
     wireEvents();
+    wireWork();
     initBrowser();
-    drawStamp(Picture15);
 }
 
 Form1::~Form1() = default;
@@ -394,6 +396,69 @@ Progress Form1::progress()
     p.error = [this](const QString& s) { er(s); };
     p.pointer = [this](int k) { setMousePointer(k); };
     return p;
+}
+
+void Form1::readControls()
+{
+    Settings& s = work.settings;
+    s.colours = VScroll1->value();
+    s.width = Val(Text4->text());
+    s.height = Val(Text5->text());
+    s.frameWidth = VScroll4->value();
+    s.frameHeight = VScroll5->value();
+    for (int i = 0; i < 5; ++i)
+        if (Option1[std::size_t(i)]->isChecked())
+            s.catalogue = i + 1;
+    s.variant = checkValue(Check9) != 0;
+    s.chart.symbols = checkValue(Check4) == 1;
+    s.chart.colours = checkValue(Check5) == 1;
+    s.chart.grid = checkValue(Check6) == 1;
+    s.chart.symbolFont = Combo1->currentText();
+    s.chart.plainFont = picture1FontName;
+    s.sheetH = HScroll2->value();
+    s.sheetV = VScroll2->value();
+    s.sheetHMax = HScroll2->maximum();
+    s.sheetVMax = VScroll2->maximum();
+    s.swapMode = checkValue(Check7);
+}
+
+void Form1::showSheets()
+{
+    const Integer was = st.listo;
+    st.listo = False;
+    const Settings& s = work.settings;
+    HScroll2->setValue(s.sheetH);
+    HScroll2->setMaximum(s.sheetHMax);
+    HScroll2->setValue(s.sheetH);
+    VScroll2->setValue(s.sheetV);
+    VScroll2->setMaximum(s.sheetVMax);
+    VScroll2->setValue(s.sheetV);
+    st.listo = was;
+}
+
+void Form1::showChartOptions()
+{
+    const Integer was = st.listo;
+    st.listo = False;
+    setCheckValue(Check6, work.settings.chart.grid ? 1 : 0);
+    setCheckValue(Check4, work.settings.chart.symbols ? 1 : 0);
+    setCheckValue(Check5, work.settings.chart.colours ? 1 : 0);
+    st.listo = was;
+}
+
+int CurrentDialogs::MsgBox(const QString& prompt, int buttons, const QString& title)
+{
+    return dialogs().MsgBox(prompt, buttons, title);
+}
+
+QString CurrentDialogs::InputBox(const QString& prompt, const QString& title, const QString& defaultText)
+{
+    return dialogs().InputBox(prompt, title, defaultText);
+}
+
+QString CurrentDialogs::SaveFileName(const QString& caption, const QString& suggested, const QString& filter)
+{
+    return dialogs().SaveFileName(caption, suggested, filter);
 }
 
 void Form1::closeEvent(QCloseEvent* e)

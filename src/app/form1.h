@@ -1,10 +1,9 @@
 #pragma once
-// The main window: every control of the program, the work state, and the event handlers.
-// Handlers are spread over the folders they belong to (*_handlers.cpp); this header is the
-// one place that lists them all.
-#include "colour/work_state.h"
-#include "surface/picture_box_widget.h"
-#include "surface/surface.h"
+// The main window: every control of the program and the event handlers, showing a Work. A handler
+// reads its control, calls the work and writes the result back into the controls. Handlers live in
+// app/form1_<topic>.cpp; this header is the one place that lists them all.
+#include "app/picture_box_widget.h"
+#include "work/work.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -24,14 +23,12 @@
 class Form2;
 class PreviewBox;
 
-// The preview image control: the picture of the last file clicked and where it is drawn,
-// in single-precision pixels of its frame, stretched to that size when Stretch is on.
-struct ImageControl {
-    QImage Picture;
-    Single Left = 0, Top = 0, Width = 0, Height = 0;
-    bool Stretch = false;
-    bool Visible = true;
-    QString Path; // the file the picture was read from
+// Hands the work's questions to the dialogs layer in force when each is asked.
+class CurrentDialogs : public Dialogs {
+public:
+    int MsgBox(const QString& prompt, int buttons, const QString& title) override;
+    QString InputBox(const QString& prompt, const QString& title, const QString& defaultText) override;
+    QString SaveFileName(const QString& caption, const QString& suggested, const QString& filter) override;
 };
 
 // A check box's Value: 0 unticked, 1 ticked, 2 greyed.
@@ -44,21 +41,24 @@ public:
     explicit Form1(QWidget* parent = nullptr);
     ~Form1() override;
 
-    WorkState st;
+private:
+    CurrentDialogs m_dialogs;
 
-    // Drawing surfaces and the boxes that show them.
-    Surface Picture2 { 300, 300 }; // the embroidery, in Picture4
-    Surface Picture3 { 0, 0 }; // the working picture, in Picture1
-    std::array<Surface, 6> Picture8 = { Surface(4270, 11, 0), Surface(4270, 11, 0), Surface(4270, 11, 0),
-        Surface(4270, 11, 0), Surface(4270, 11, 0), Surface(4270, 11, 0) };
-    Surface Picture9 { 15, 15, 0 }; // the swatch marker, in Picture7
-    Surface Picture10 { 27, 27, 0 }; // "Lupa"
-    Surface Picture11 { 300, 300 }; // the chart, in Picture1
-    Surface Picture14 { 0, 0 }; // scratch surface, in Picture1
-    Surface Picture15 { 100, 30, 0 }; // the stamp copied onto every sheet (hidden)
-    Surface Picture16 { 13, 11, 0 }; // where the thread swatches are drawn (hidden)
-    ImageControl Image1;
-    std::vector<QImage> ImageList1; // picture i is thread i's swatch (index 0 unused)
+public:
+    Work work { m_dialogs, progress() };
+    // The work's state and surfaces under the names the handlers use.
+    WorkState& st = work.st;
+    Surface& Picture2 = work.Picture2; // the embroidery, in Picture4
+    Surface& Picture3 = work.Picture3; // the working picture, in Picture1
+    std::array<Surface, 6>& Picture8 = work.Picture8; // in Picture7
+    Surface& Picture9 = work.Picture9; // the swatch marker, in Picture7
+    Surface& Picture10 = work.Picture10; // "Lupa"
+    Surface& Picture11 = work.Picture11; // the chart, in Picture1
+    Surface& Picture14 = work.Picture14; // scratch surface, in Picture1
+    Surface& Picture15 = work.Picture15; // the stamp copied onto every sheet (hidden)
+    Surface& Picture16 = work.Picture16; // where the thread swatches are drawn (hidden)
+    ImageControl& Image1 = work.Image1;
+    std::vector<QImage>& ImageList1 = work.ImageList1;
     QString picture1FontName; // the plain interface font of the right frame
 
     // Frames and panels.
@@ -114,15 +114,25 @@ public:
     int mousePointer() const { return m_mousePointer; }
     // The progress display: each call repaints the label at once.
     Progress progress();
+    // Copies what the controls hold into the work's settings, before the work is asked to act.
+    void readControls();
+    // The sheet selectors and the chart option boxes set from the settings, their handlers kept out.
+    void showSheets();
+    void showChartOptions();
+    // The catalogue list shows the work's catalogue.
+    void showCatalogueList();
     // Gives the keyboard focus to the preview frame, so no button keeps a focus rectangle.
     void focusSink();
 
-    // Start-up and shell (app/).
+    // Start-up and shell (app/form1_startup.cpp).
     bool Form_Load();
     void Form_Activate();
     void Form_Unload();
+    // Shows a failure in a critical message box titled "Error".
     void er(const QString& mensaje);
+    // Shows the working picture and its commands (mostrar True) or the chart and its options.
     void sub1(Integer mostrar);
+    // Redraws the first sheet of the chart and hides the progress labels.
     void sub2();
     void Command8_Click();
     void Command9_Click();
@@ -130,7 +140,7 @@ public:
     // True when start-up could not go on and the program must end.
     bool endRequested() const { return m_endRequested; }
 
-    // Settings (app/settings_handlers.cpp).
+    // Settings (app/form1_settings.cpp).
     void Text1_KeyPress(int& KeyAscii);
     void Text1_LostFocus();
     void VScroll1_Change();
@@ -144,11 +154,12 @@ public:
     void Combo1_Click();
     void countFromCatalogueList();
 
-    // Catalogues (colour/catalogue_handlers.cpp).
+    // Catalogues (app/form1_catalogue.cpp).
+    // Loads catalogue 1..5 into the active catalogue and the list (see Work::paleta).
     void paleta(Integer catalogo);
     void drawSwatches();
 
-    // Browser, loading, adjustments (image/image_handlers.cpp, image/browser_handlers.cpp).
+    // Browser, loading, adjustments (app/form1_loading.cpp, app/form1_browser.cpp).
     void Drive1_Change();
     void Dir1_Change();
     void File1_Click();
@@ -161,7 +172,8 @@ public:
     // Fills the drive list, opens the start folder and wires the folder list.
     void initBrowser();
 
-    // The pattern pipeline (colour/pattern_handlers.cpp).
+    // The pattern pipeline (app/form1_pattern.cpp); the steps are the work's, with the controls
+    // read first.
     void Command1_Click();
     void Command5_Click();
     void colores();
@@ -173,13 +185,15 @@ public:
     void redrawEmbroidery();
     void writeStripSymbols();
 
-    // Chart and key (render/chart_handlers.cpp).
+    // Chart and key (app/form1_chart.cpp).
+    // The first sheet, the selectors reset to it (see Work::patron).
     void patron();
+    // The sheet the selectors point at, or the key (see Work::patron1).
     void patron1();
     void HScroll2_Change();
     void VScroll2_Change();
 
-    // Views, mouse, swap (views/*_handlers.cpp).
+    // Views, mouse, swap (app/form1_views.cpp, app/form1_swap.cpp, app/form1_fullscreen.cpp).
     void Check1_Click();
     void Check2_Click();
     void Check3_Click();
@@ -211,7 +225,7 @@ public:
     // The second pick of a swap: swatch k of strip `Index`, colour c read from it.
     void swapPick(int Index, int k, Long c);
 
-    // Output (output/*_handlers.cpp).
+    // Output (app/form1_print.cpp, app/form1_save.cpp).
     void Command6_Click();
     void Command7_Click();
 
@@ -226,6 +240,8 @@ private:
     void buildPanels();
     void buildSurfaces();
     void wireEvents();
+    // What the window shows of the work as it changes.
+    void wireWork();
 
     int m_mousePointer = 0;
     bool m_endRequested = false;

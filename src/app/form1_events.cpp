@@ -1,7 +1,7 @@
 // Every control's event goes to its handler here. The signals are those that also fire when
 // code sets a value, as the program's nested events rely on that.
 #include "app/form1.h"
-#include "views/thread_tip_handlers.h"
+#include "app/form1_thread_tips.h"
 
 void Form1::wireEvents()
 {
@@ -67,4 +67,30 @@ void Form1::wireEvents()
         Picture8Box[g]->mouseUp = [this, g](int b, int s, double x, double y) { Picture8_MouseUp(g, b, s, x, y); };
     }
     wireThreadTips(*this);
+}
+
+void Form1::wireWork()
+{
+    WorkEvents& e = work.events;
+    e.readingStarts = [this] { setCheckValue(Check2, 0); };
+    e.colourCountChanged = [this](const QString& text) {
+        VScroll1->setValue(int(st.num_colores));
+        Text1->setText(text);
+    };
+    e.colourCountLowered = [this] { VScroll1->setValue(work.settings.colours); };
+    e.stripsChanged = [this](int longest) {
+        if (longest >= 0)
+            HScroll1->setMaximum(longest);
+        for (PictureBox* b : Picture8Box)
+            b->update();
+    };
+    e.embroideryChanged = [this] { Picture2Box->update(); };
+    e.sheetsChanged = [this] { showSheets(); };
+    e.chartOptionsChanged = [this](bool redrawn) {
+        showChartOptions();
+        // the chart options' own clicks hide the progress labels after the redraw
+        if (redrawn)
+            for (QLabel* l : { Label1, Label2, Label3 })
+                l->setVisible(false);
+    };
 }

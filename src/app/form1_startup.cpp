@@ -2,7 +2,6 @@
 #include "app/form1.h"
 
 #include "app/help_texts.h"
-#include "colour/catalogue.h"
 #include "render/pattern_settings.h"
 #include "render/symbol_font.h"
 #include "surface/dialogs.h"
@@ -51,21 +50,11 @@ bool Form1::Form_Load()
     Label2->setText(QString());
     Label3->setText(QString());
 
-    if (!emptyPersonalCatalogue()) {
-        er(QStringLiteral("No se puede escribir el catálogo personal \"personal.txt\" en la carpeta de trabajo."));
+    if (!work.startUp()) {
         m_endRequested = true;
         return false;
     }
-    // the program must not go on with a partly filled full catalogue
-    const CatalogueRead all = readFullCatalogueFile(catalogueFile(4), st.dmc_todos, kFullCatalogue);
-    if (!all.error.isEmpty()) {
-        er(all.error);
-        m_endRequested = true;
-        return false;
-    }
-    st.num_dmc = 112;
-    drawSwatches();
-    paleta(3);
+    showCatalogueList();
     return true;
 }
 
@@ -84,7 +73,7 @@ void Form1::Form_Unload()
     QApplication::exit(0);
 }
 
-void Form1::er(const QString& mensaje) { dialogs().MsgBox(mensaje, vbCritical, QStringLiteral("Error")); }
+void Form1::er(const QString& mensaje) { work.er(mensaje); }
 
 void Form1::sub1(Integer mostrar)
 {

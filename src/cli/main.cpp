@@ -1,10 +1,10 @@
 // puntela-cli: makes a pattern from a picture without a window and saves its pictures (and,
 // if asked, a PDF of every sheet), by driving the same main-window handlers a user drives.
 #include "app/form1.h"
+#include "app/form1_print.h"
+#include "app/printer_qt.h"
 #include "colour/catalogue.h"
 #include "image/embroidery_sizing.h"
-#include "output/print_handlers.h"
-#include "output/printer_qt.h"
 #include "surface/dialogs.h"
 #include "surface/work_folder.h"
 

@@ -2,10 +2,10 @@
 // The work state shared by every command for the whole run: fixed arrays of the documented
 // bounds, allocated once, with their counters beside them. Procedures take it by reference.
 #include "surface/basic.h"
+#include "surface/progress.h"
 
 #include <QString>
 #include <array>
-#include <functional>
 #include <unordered_map>
 #include <vector>
 
@@ -77,35 +77,4 @@ struct WorkState {
 
     // Sum of the six group counts (the palette size after the palette step).
     int paletteSize() const;
-};
-
-// How a long procedure reports to the window: the stage text (Label3), the figure (Label1),
-// an error (shown with er) and the mouse pointer of the window (0 default, 11 hourglass).
-// Each call repaints what it changed at once.
-struct Progress {
-    std::function<void(const QString&)> stage;
-    std::function<void(const QString&)> figure;
-    std::function<void(const QString&)> error;
-    std::function<void(int)> pointer;
-
-    void setStage(const QString& s) const
-    {
-        if (stage)
-            stage(s);
-    }
-    void setFigure(const QString& s) const
-    {
-        if (figure)
-            figure(s);
-    }
-    void report(const QString& s) const
-    {
-        if (error)
-            error(s);
-    }
-    void setPointer(int kind) const
-    {
-        if (pointer)
-            pointer(kind);
-    }
 };

@@ -22,5 +22,5 @@ std::vector<SheetPage> passPages(int across, int down, bool colour);
 std::vector<SheetPage> commandPages(int across, int down, bool colour, bool blackWhite);
 
 // Sheets across and down from the selectors' maxima (the last HScroll2 position is the key).
-inline int sheetsAcross(int hScrollMax) { return hScrollMax - 1; }
-inline int sheetsDown(int vScrollMax) { return vScrollMax; }
+inline int sheetsAcrossSelector(int hScrollMax) { return hScrollMax - 1; }
+inline int sheetsDownSelector(int vScrollMax) { return vScrollMax; }

@@ -1,8 +1,8 @@
 // The pictures and pages that output writes: the one-pixel-per-stitch picture, BMP files with
 // their failures, and chart pages placed on paper and printed to PDF.
+#include "app/printer_qt.h"
 #include "output/bmp_file.h"
 #include "output/page_placement.h"
-#include "output/printer_qt.h"
 #include "output/stitch_picture.h"
 #include "surface/colour_value.h"
 

@@ -1,7 +1,7 @@
 // "Imprimir": the two questions, the passes and their pages, one PDF job when there is no
 // printer, the window afterwards, and a printer that fails.
+#include "app/sheet_pages_qt.h"
 #include "made_pattern.h"
-#include "output/sheet_pages_qt.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -1,6 +1,6 @@
 #include "app/form1.h"
+#include "app/fullscreen_window.h"
 #include "surface/dialogs.h"
-#include "views/fullscreen_window.h"
 
 void Form1::Command3_Click(int Index)
 {

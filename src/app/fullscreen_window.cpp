@@ -1,4 +1,4 @@
-#include "views/fullscreen_window.h"
+#include "app/fullscreen_window.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -1,4 +1,4 @@
-#include "surface/picture_box_widget.h"
+#include "app/picture_box_widget.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

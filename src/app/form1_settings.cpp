@@ -19,22 +19,22 @@ void Form1::Text1_LostFocus()
 {
     if (!st.listo)
         return;
-    st.listo = False;
+    Busy busy(st);
     Text1->setText(heldColourText(Text1->text()));
     // the spinner's own handler finds the flag cleared, so a typed "12.6" stays in the box
     VScroll1->setValue(CInt(Val(Text1->text())));
     st.num_colores = VScroll1->value();
-    st.listo = True;
+    work.settings.colours = VScroll1->value();
 }
 
 void Form1::VScroll1_Change()
 {
     if (!st.listo)
         return;
-    st.listo = False;
+    Busy busy(st);
     Text1->setText(CStr(VScroll1->value()));
     st.num_colores = VScroll1->value();
-    st.listo = True;
+    work.settings.colours = VScroll1->value();
 }
 
 namespace {
@@ -79,37 +79,24 @@ void Form1::VScroll4_Change()
 {
     if (!st.listo)
         return;
-    st.listo = False;
-    const Single W = Single(Picture3.ScaleWidth()), H = Single(Picture3.ScaleHeight());
-    // the width stops where the height can still follow the picture
-    const int v = heldSetSide(VScroll4->value(), W, H, kMaxFrameHeight);
-    VScroll4->setValue(v);
-    Picture2.Cls();
-    Picture2.setWidth(v + 4);
-    Picture2.setHeight(followingSide(v, W, H, kMaxFrameHeight) + 4);
-    Text4->setText(stitchText(v));
-    VScroll5->setValue(int(Picture2.ScaleHeight()));
+    Busy busy(st);
+    work.setFrameSide(true, VScroll4->value());
+    VScroll4->setValue(work.settings.frameWidth);
+    Text4->setText(stitchText(work.settings.frameWidth));
+    VScroll5->setValue(work.settings.frameHeight);
     Text5->setText(stitchText(VScroll5->value()));
-    Picture2.move(centredPosition(Picture2.Width()), centredPosition(Picture2.Height()));
-    st.listo = True;
 }
 
 void Form1::VScroll5_Change()
 {
     if (!st.listo)
         return;
-    st.listo = False;
-    const Single W = Single(Picture3.ScaleWidth()), H = Single(Picture3.ScaleHeight());
-    const int v = heldSetSide(VScroll5->value(), H, W, kMaxFrameWidth);
-    VScroll5->setValue(v);
-    Picture2.Cls();
-    Picture2.setHeight(v + 4);
-    Picture2.setWidth(followingSide(v, H, W, kMaxFrameWidth) + 4);
-    Text5->setText(stitchText(v));
-    VScroll4->setValue(int(Picture2.ScaleWidth()));
+    Busy busy(st);
+    work.setFrameSide(false, VScroll5->value());
+    VScroll5->setValue(work.settings.frameHeight);
+    Text5->setText(stitchText(work.settings.frameHeight));
+    VScroll4->setValue(work.settings.frameWidth);
     Text4->setText(stitchText(VScroll4->value()));
-    Picture2.move(centredPosition(Picture2.Width()), centredPosition(Picture2.Height()));
-    st.listo = True;
 }
 
 void Form1::Option1_Click(int Index)
@@ -117,19 +104,12 @@ void Form1::Option1_Click(int Index)
     focusSink();
     if (Index < 0 || Index > 4)
         return;
-    if (Index < 4) {
-        static const char* const threads[4] = { "57", "112", "248", "426" };
-        setCheckValue(Check10, 0);
-        Text1->setText(QLatin1String(threads[Index]));
-        VScroll1->setValue(CInt(Val(Text1->text())));
-        st.num_colores = VScroll1->value();
-        paleta(Integer(Index + 1));
-        return;
-    }
-    // the personal catalogue: the user may now pick colours from the picture into it
-    setCheckValue(Check10, 1);
-    paleta(5);
-    countFromCatalogueList();
+    // the personal catalogue lets the user pick colours from the picture into it
+    setCheckValue(Check10, Index == 4 ? 1 : 0);
+    work.chooseCatalogue(Index + 1);
+    showCatalogueList();
+    Text1->setText(CStr(work.settings.colours));
+    VScroll1->setValue(work.settings.colours);
 }
 
 // The colour count follows the number of threads in the catalogue list, at least 3.
@@ -146,7 +126,6 @@ void Form1::Combo1_Click()
 {
     if (!st.listo)
         return;
-    st.listo = False;
+    Busy busy(st);
     patron();
-    st.listo = True;
 }

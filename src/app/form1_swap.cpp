@@ -1,19 +1,8 @@
 // The palette strips: scrolling, the colour preview, the colour swap with its undo, and
 // picking threads from the working picture into the personal catalogue.
 #include "app/form1.h"
-#include "colour/catalogue.h"
-#include "colour/matching.h"
-#include "output/whole_file.h"
-#include "surface/text_file.h"
 #include "views/strip_maths.h"
 #include "views/swap.h"
-#include "views/undo_file.h"
-
-#include <QFile>
-
-namespace {
-const QString kPersonalFile = QStringLiteral("personal.txt");
-}
 
 void Form1::Check7_Click()
 {
@@ -98,26 +87,12 @@ void Form1::Picture8_MouseDown(int Index, int, int, double X, double)
 
 void Form1::swapPick(int Index, int k, Long c)
 {
-    // the same swatch again, or a click past the last swatch, would remove a colour still in
-    // use: wait for another second colour
-    if (!isPaletteSwatch(st, Index, k, c) || c == st.color_nuevo)
+    readControls();
+    if (work.swapPick(Index, k, c) != Work::SwapResult::Done)
         return;
-    const SwapRecord record = planSwap(st, Index, k);
-    const QString error = writeUndoFile(undoFileName(), record);
-    if (!error.isEmpty()) {
-        er(error);
-        return;
-    }
     Command4->setEnabled(true);
-    Picture2.Cls();
-    Picture2.Refresh();
     setCheckValue(Check7, 1);
-    st.color_viejo = c;
-    applySwap(st, record, st.color_nuevo);
     check8->setEnabled(true);
-    gama2();
-    if (checkValue(Check4) == 1)
-        writeStripSymbols();
     for (QLabel* l : { Label1, Label2, Label3 })
         l->setVisible(false);
 }
@@ -128,21 +103,15 @@ void Form1::Command4_Click()
 {
     focusSink();
     Command4->setEnabled(false);
-    const UndoRead read = readUndoFile(undoFileName());
-    if (!read.error.isEmpty()) {
-        er(read.error);
+    if (!work.undoSwap())
         return;
-    }
-    if (!undoSwap(st, read.record, st.color_viejo)) {
-        er(damagedUndoMessage());
-        return;
-    }
     for (QLabel* l : { Label1, Label2, Label3 })
         l->setVisible(true);
     redrawEmbroidery();
-    st.listo = False;
-    sub2();
-    st.listo = True;
+    {
+        Busy busy(st);
+        sub2();
+    }
     check8->setEnabled(false);
 }
 
@@ -158,36 +127,8 @@ void Form1::Check10_Click()
 
 void Form1::pickPersonalThread(double X, double Y)
 {
-    const Long t = dmckValue(st, Picture3.Point(X, Y));
-    std::vector<color_dmc> personal(kCatalogueSize);
-    int count = 0;
-    // a personal catalogue removed behind the program's back counts as empty
-    if (QFile::exists(kPersonalFile)) {
-        const CatalogueRead read = readCatalogueFile(kPersonalFile, personal, kFullCatalogue);
-        if (!read.error.isEmpty()) {
-            er(read.error);
-            return;
-        }
-        count = read.count;
-    }
-    for (int i = 1; i <= count; ++i)
-        if (RGB(personal[i].rojo, personal[i].verde, personal[i].azul) == t)
-            return;
-    for (int i = 1; i <= kFullCatalogue; ++i) {
-        const color_dmc& d = st.dmc_todos[std::size_t(i)];
-        if (RGB(d.rojo, d.verde, d.azul) != t)
-            continue;
-        // rewritten whole, so a failed write never leaves a record cut short
-        const QString failure = appendWhole(kPersonalFile, [&](QIODevice& out) {
-            writeLine(out, { QVariant(d.numero), QVariant(d.rojo), QVariant(d.verde), QVariant(d.azul) });
-            return true;
-        });
-        if (!failure.isEmpty()) {
-            er(QStringLiteral("No se puede escribir el catálogo personal \"personal.txt\"."));
-            return;
-        }
-        break;
-    }
-    paleta(5);
+    if (!work.pickPersonalThread(X, Y))
+        return;
+    showCatalogueList();
     countFromCatalogueList();
 }

@@ -1,4 +1,4 @@
-#include "views/thread_tip_handlers.h"
+#include "app/form1_thread_tips.h"
 
 #include "app/form1.h"
 #include "colour/matching.h"

@@ -4,7 +4,6 @@
 #include "views/embroidery_grid.h"
 #include "views/hand_cursors.h"
 #include "views/magnifier.h"
-#include "views/strip_maths.h"
 
 namespace {
 // New Left and Top of a dragged picture: it follows the pointer by how far it moved since the press.
@@ -26,9 +25,8 @@ void Form1::Check2_Click()
 void Form1::Check3_Click()
 {
     focusSink();
-    st.listo = False;
+    Busy busy(st);
     sub1(checkValue(Check3) == 0 ? True : False);
-    st.listo = True;
 }
 
 void Form1::Check4_Click()
@@ -36,12 +34,11 @@ void Form1::Check4_Click()
     focusSink();
     if (!st.listo)
         return;
-    st.listo = False;
+    Busy busy(st);
     // the chart always shows symbols or colours; the nested click finds listo cleared
     if (checkValue(Check4) == 0 && checkValue(Check5) == 0)
         setCheckValue(Check5, 1);
     sub2();
-    st.listo = True;
 }
 
 void Form1::Check5_Click()
@@ -49,11 +46,10 @@ void Form1::Check5_Click()
     focusSink();
     if (!st.listo)
         return;
-    st.listo = False;
+    Busy busy(st);
     if (checkValue(Check5) == 0 && checkValue(Check4) == 0)
         setCheckValue(Check4, 1);
     sub2();
-    st.listo = True;
 }
 
 void Form1::Check6_Click()
@@ -61,9 +57,8 @@ void Form1::Check6_Click()
     focusSink();
     if (!st.listo)
         return;
-    st.listo = False;
+    Busy busy(st);
     sub2();
-    st.listo = True;
 }
 
 void Form1::Picture2_MouseDown(int, int, double X, double Y)
@@ -80,22 +75,7 @@ void Form1::Picture2_MouseUp(int, int, double, double)
     Picture2.setMouseIcon(hoverCursor());
 }
 
-// Marks the swatch of the stitch under (X, Y) with the marker, scrolling its strip to its page.
-void Form1::markSwatchUnder(double X, double Y)
-{
-    const int s = st.punto_doble ? 9 : 3;
-    const Long c = Picture2.Point(finderSample(X, s), finderSample(Y, s));
-    int g = 0, k = 0;
-    if (!findSwatchOnStrips(Picture8, st.num_tono, c, g, k))
-        return;
-    const StripPage page = stripPageFor(g, k);
-    Picture8[g].setLeft(page.stripLeft);
-    Picture9.move(page.markerLeft, page.markerTop);
-    Picture9.BackColor = Picture8[g].Point(10 * k + 2, 2);
-    // the box shows its picture over its background: clear it to show the new colour
-    Picture9.Cls();
-    Picture9.Refresh();
-}
+void Form1::markSwatchUnder(double X, double Y) { work.markSwatchUnder(X, Y); }
 
 void Form1::Picture2_MouseMove(int, int, double X, double Y)
 {

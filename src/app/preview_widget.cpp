@@ -1,4 +1,4 @@
-#include "image/preview_widget.h"
+#include "app/preview_widget.h"
 
 #include <QPainter>
 

@@ -2,8 +2,8 @@
 // The full-screen view: a frameless window over the whole screen, a backdrop and the picture
 // at its own size, centred; the picture can be dragged with the left button, and Escape or any
 // other button hides the window (it is kept for the next use).
+#include "app/picture_box_widget.h"
 #include "colour/work_state.h"
-#include "surface/picture_box_widget.h"
 #include "surface/surface.h"
 
 #include <QWidget>

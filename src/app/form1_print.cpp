@@ -1,15 +1,16 @@
-#include "output/print_handlers.h"
+#include "app/form1_print.h"
 
 #include "app/form1.h"
+#include "app/printer_qt.h"
+#include "app/sheet_pages_qt.h"
 #include "output/file_names.h"
-#include "output/printer_qt.h"
-#include "output/sheet_pages_qt.h"
 #include "surface/dialogs.h"
 
 #include <QDir>
 #include <QFontMetrics>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <optional>
 
 namespace {
 const QString kTitle = QStringLiteral("Imprimir");
@@ -51,7 +52,7 @@ void showOutputDone(Form1& f, const QString& what, const QString& where)
         l->setVisible(true);
 }
 
-bool hasPattern(const Form1& f) { return f.st.ancho_puntos > 0 && f.st.alto_puntos > 0; }
+bool hasPattern(const Form1& f) { return f.work.hasPattern(); }
 
 QString printPattern(Form1& f, QPrinter& printer, bool colour, bool blackWhite)
 {
@@ -60,6 +61,7 @@ QString printPattern(Form1& f, QPrinter& printer, bool colour, bool blackWhite)
         return job.error();
     walkPages(f, chartPages(f, colour, blackWhite),
         [&job](const SheetPage&, const QImage& page) { return job.addPage(page); });
+    f.showSheets();
     job.end();
     return job.error();
 }
@@ -73,7 +75,7 @@ void Form1::Command6_Click()
         return;
     }
     setMousePointer(11);
-    st.listo = False;
+    std::optional<Busy> busy(st);
     // where the pages go comes first: without a printer the user may not want a PDF at all
     const QPrinterInfo info = installedPrinter();
     const QString pdfFile = info.isNull() ? askPdfFile(Dir1Path) : QString();
@@ -95,7 +97,7 @@ void Form1::Command6_Click()
         }
     }
     setMousePointer(0);
-    st.listo = True;
+    busy.reset();
     if (!failure.isEmpty())
         er(failure);
     else if (pages > 0 && !pdfFile.isEmpty())

@@ -1,4 +1,4 @@
-#include "output/printer_qt.h"
+#include "app/printer_qt.h"
 
 #include "output/page_placement.h"
 #include "output/whole_file.h"

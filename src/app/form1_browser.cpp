@@ -1,10 +1,8 @@
 // The file browser: drives, folders and picture files, the "Abrir" button and the preview.
 #include "app/form1.h"
 #include "app/help_texts.h"
+#include "app/preview_widget.h"
 #include "image/browser.h"
-#include "image/decode_apart.h"
-#include "image/picture_file.h"
-#include "image/preview_widget.h"
 #include "surface/dialogs.h"
 
 #include <QDir>
@@ -96,27 +94,13 @@ void Form1::File1_Click()
     if (!item)
         return;
     setMousePointer(11);
-    const QString path = joinPath(File1Path, item->text());
-    // read before anything changes, so that a file that cannot be read leaves all as it was;
-    // decoded apart, so that no file can end the program
-    const PictureResult read = loadPictureApart(path);
-    if (!read.ok()) {
+    const QString error = work.previewPicture(joinPath(File1Path, item->text()));
+    if (!error.isEmpty()) {
         setMousePointer(0);
-        er(read.error);
+        er(error);
         return;
     }
-    Image1.Visible = false;
-    Image1.Stretch = false;
     setCheckValue(Check10, 0);
-    Image1.Picture = read.image;
-    Image1.Path = path;
-    const Thumbnail t = thumbnailGeometry(Single(read.image.width()), Single(read.image.height()));
-    Image1.Left = t.Left;
-    Image1.Top = t.Top;
-    Image1.Width = t.Width;
-    Image1.Height = t.Height;
-    Image1.Stretch = true;
-    Image1.Visible = true;
     Image1Box->sync();
     setMousePointer(0);
 }

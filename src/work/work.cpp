@@ -1,0 +1,680 @@
+#include "work/work.h"
+
+#include "colour/catalogue.h"
+#include "colour/hue_groups.h"
+#include "colour/matching.h"
+#include "colour/palette.h"
+#include "colour/palette_index.h"
+#include "colour/stitch_reading.h"
+#include "image/adjust.h"
+#include "image/browser.h"
+#include "image/decode_apart.h"
+#include "image/embroidery_sizing.h"
+#include "image/picture_file.h"
+#include "image/reduction.h"
+#include "output/bmp_file.h"
+#include "output/file_names.h"
+#include "output/stitch_picture.h"
+#include "output/whole_file.h"
+#include "render/embroidery.h"
+#include "render/pattern_settings.h"
+#include "render/stamp.h"
+#include "surface/text_file.h"
+#include "views/magnifier.h"
+#include "views/strip_maths.h"
+#include "views/swap.h"
+#include "views/undo_file.h"
+
+#include <QClipboard>
+#include <QFile>
+#include <QGuiApplication>
+#include <algorithm>
+#include <cmath>
+#include <new>
+#include <stdexcept>
+
+namespace {
+const QString kNoMemory = QStringLiteral("No hay suficiente memoria para dibujar el patrón. Reduce los puntos.");
+
+// Stitches the reading will find for a typed count once the box is sized at s pixels per
+// stitch; -1 for a number no box can be sized to.
+double stitchesFor(double typed, int s)
+{
+    if (!(std::abs(typed) < 1e6))
+        return -1;
+    return cellCount(double(CLng(s * typed + 4) - 4), s);
+}
+} // namespace
+
+Work::Work(Dialogs& dialogs, Progress progress)
+    : m_dialogs(dialogs)
+    , m_progress(std::move(progress))
+{
+    drawStamp(Picture15);
+}
+
+void Work::er(const QString& mensaje) { m_dialogs.MsgBox(mensaje, vbCritical, QStringLiteral("Error")); }
+
+Progress Work::progress()
+{
+    Progress p = m_progress;
+    p.error = [this](const QString& s) { er(s); };
+    return p;
+}
+
+// ---- Start-up and catalogues ----
+
+bool Work::startUp()
+{
+    if (!emptyPersonalCatalogue()) {
+        er(QStringLiteral("No se puede escribir el catálogo personal \"personal.txt\" en la carpeta de trabajo."));
+        return false;
+    }
+    // the program must not go on with a partly filled full catalogue
+    const CatalogueRead all = readFullCatalogueFile(catalogueFile(4), st.dmc_todos, kFullCatalogue);
+    if (!all.error.isEmpty()) {
+        er(all.error);
+        return false;
+    }
+    st.num_dmc = 112;
+    drawSwatches();
+    paleta(3);
+    return true;
+}
+
+void Work::drawSwatches()
+{
+    ImageList1.assign(1, QImage());
+    for (int i = 1; i <= kFullCatalogue; ++i) {
+        const color_dmc& d = st.dmc_todos[std::size_t(i)];
+        Picture16.Line(2, 0, 13, 11, RGB(d.rojo, d.verde, d.azul), LineKind::FilledBox);
+        Picture16.Line(0, 0, 2, 11, RGB(255, 255, 255), LineKind::FilledBox);
+        ImageList1.push_back(Picture16.Image().copy());
+    }
+}
+
+bool Work::paleta(Integer catalogo)
+{
+    if (!st.listo)
+        return false;
+    std::vector<color_dmc> read = st.dmc_activos;
+    const CatalogueRead r = readActiveCatalogueFile(catalogo, st, read);
+    if (!r.error.isEmpty()) {
+        // the active catalogue and its list stay as they were
+        er(r.error);
+        return false;
+    }
+    st.dmc_activos = read;
+    settings.catalogue = catalogo;
+    catalogueList.clear();
+    for (int i = 1; i <= r.count; ++i) {
+        const Long n = st.dmc_activos[std::size_t(i)].numero;
+        const Integer pic = dmcn(st, n);
+        catalogueList.push_back({ pic <= kFullCatalogue ? ImageList1[std::size_t(pic)] : QImage(), threadListText(n) });
+    }
+    st.num_dmc = Integer(catalogueList.size());
+    return true;
+}
+
+int Work::countFromCatalogueList() const { return std::max(3, int(catalogueList.size())); }
+
+bool Work::pickPersonalThread(double X, double Y)
+{
+    const QString personalFile = catalogueFile(5);
+    const Long t = dmckValue(st, Picture3.Point(X, Y));
+    std::vector<color_dmc> personal(kCatalogueSize);
+    int count = 0;
+    // a personal catalogue removed behind the program's back counts as empty
+    if (QFile::exists(personalFile)) {
+        const CatalogueRead read = readCatalogueFile(personalFile, personal, kFullCatalogue);
+        if (!read.error.isEmpty()) {
+            er(read.error);
+            return false;
+        }
+        count = read.count;
+    }
+    for (int i = 1; i <= count; ++i)
+        if (RGB(personal[std::size_t(i)].rojo, personal[std::size_t(i)].verde, personal[std::size_t(i)].azul) == t)
+            return false;
+    for (int i = 1; i <= kFullCatalogue; ++i) {
+        const color_dmc& d = st.dmc_todos[std::size_t(i)];
+        if (RGB(d.rojo, d.verde, d.azul) != t)
+            continue;
+        // rewritten whole, so a failed write never leaves a record cut short
+        const QString failure = appendWhole(personalFile, [&](QIODevice& out) {
+            writeLine(out, { QVariant(d.numero), QVariant(d.rojo), QVariant(d.verde), QVariant(d.azul) });
+            return true;
+        });
+        if (!failure.isEmpty()) {
+            er(QStringLiteral("No se puede escribir el catálogo personal \"personal.txt\"."));
+            return false;
+        }
+        break;
+    }
+    paleta(5);
+    return true;
+}
+
+// ---- Pictures ----
+
+QString Work::previewPicture(const QString& path)
+{
+    // read before anything changes, so that a file that cannot be read leaves all as it was;
+    // decoded apart, so that no file can end the program
+    const PictureResult read = loadPictureApart(path);
+    if (!read.ok())
+        return read.error;
+    Image1.Visible = false;
+    Image1.Stretch = false;
+    Image1.Picture = read.image;
+    Image1.Path = path;
+    const Thumbnail t = thumbnailGeometry(Single(read.image.width()), Single(read.image.height()));
+    Image1.Left = t.Left;
+    Image1.Top = t.Top;
+    Image1.Width = t.Width;
+    Image1.Height = t.Height;
+    Image1.Stretch = true;
+    Image1.Visible = true;
+    return {};
+}
+
+void Work::emptyPersonal()
+{
+    if (!emptyPersonalCatalogue())
+        er(QStringLiteral("No se puede vaciar el catálogo personal \"personal.txt\" en la carpeta de trabajo."));
+}
+
+bool Work::openPicture(const QString& path)
+{
+    const QString error = previewPicture(path);
+    if (!error.isEmpty()) {
+        er(error);
+        return false;
+    }
+    emptyPersonal();
+    resetSettings();
+    Busy busy(st);
+    settings.swapMode = 0;
+    m_progress.setPointer(11);
+    loadPicture();
+    m_progress.setPointer(0);
+    return Picture3.pixelWidth() > 0 && Picture3.pixelHeight() > 0;
+}
+
+void Work::resetSettings()
+{
+    settings.colours = 248;
+    st.num_colores = settings.colours;
+    paleta(3);
+}
+
+void Work::askAndReduce()
+{
+    st.factor_reduccion = 0;
+    if (!reductionAsked(Picture3.Width(), Picture3.Height()))
+        return;
+    const QString prompt = reductionPrompt(Picture3.pixelWidth(), Picture3.pixelHeight());
+    while (st.factor_reduccion < 1)
+        st.factor_reduccion = reductionFactor(m_dialogs.InputBox(prompt, reductionTitle(), QStringLiteral("1")));
+    if (st.factor_reduccion > 1) {
+        m_progress.setPointer(11);
+        reducePicture(Picture3, st.factor_reduccion);
+        m_progress.setPointer(0);
+    }
+}
+
+void Work::loadPicture()
+{
+    Picture2.Cls();
+    Picture2.setVisible(false);
+    Picture3.setVisible(false);
+    Picture3.setPicture(Image1.Picture);
+    askAndReduce();
+    // the empty embroidery and the size settings follow the picture
+    const EmbroideryLayout l = embroideryLayoutFor(Picture3.pixelWidth(), Picture3.pixelHeight());
+    Picture2.setWidth(l.width);
+    Picture2.setHeight(l.height);
+    Picture2.move(l.left, l.top);
+    settings.width = Val(l.text4);
+    settings.height = Val(l.text5);
+    settings.frameWidth = l.vscroll4;
+    settings.frameHeight = l.vscroll5;
+    Picture3.move(centredInFrame(Picture3.Width()), centredInFrame(Picture3.Height()));
+    Picture3.setVisible(true);
+    Picture2.setVisible(true);
+    // what belonged to the previous picture goes: colour strips, chart, marker
+    for (Surface& strip : Picture8) {
+        strip.Cls();
+        strip.setLeft(4);
+    }
+    Picture11.Cls();
+    Picture11.move(-2, -2);
+    Picture11.setWidth(Picture2.Width() * 3);
+    Picture11.setHeight(Picture2.Height() * 3);
+    Picture9.setLeft(kMarkerHidden);
+}
+
+void Work::resetPicture()
+{
+    // before the first load there is no working picture to put back
+    if (Picture3.pixelWidth() == 0 || Image1.Picture.isNull())
+        return;
+    Picture3.setVisible(false);
+    Picture3.setPicture(Image1.Picture);
+    if (st.factor_reduccion > 1) {
+        m_progress.setPointer(11);
+        reducePicture(Picture3, st.factor_reduccion);
+        m_progress.setPointer(0);
+    }
+    Picture3.setVisible(true);
+}
+
+void Work::adjustPicture(int button)
+{
+    m_progress.setPointer(11);
+    ::adjustPicture(Picture3, adjustmentForButton(button));
+    Picture3.Refresh();
+    m_progress.setPointer(0);
+}
+
+// ---- Settings rules ----
+
+void Work::setFrameSide(bool width, int pixels)
+{
+    Picture2.Cls();
+    const Single W = Single(Picture3.ScaleWidth()), H = Single(Picture3.ScaleHeight());
+    // the side being set stops where the other side can still follow the picture
+    pixels = width ? heldSetSide(pixels, W, H, kMaxFrameHeight) : heldSetSide(pixels, H, W, kMaxFrameWidth);
+    if (width) {
+        Picture2.setWidth(pixels + 4);
+        Picture2.setHeight(followingSide(pixels, W, H, kMaxFrameHeight) + 4);
+        settings.frameWidth = pixels;
+        settings.frameHeight = int(Picture2.ScaleHeight());
+    } else {
+        Picture2.setHeight(pixels + 4);
+        Picture2.setWidth(followingSide(pixels, H, W, kMaxFrameWidth) + 4);
+        settings.frameHeight = pixels;
+        settings.frameWidth = int(Picture2.ScaleWidth());
+    }
+    settings.width = Val(stitchText(settings.frameWidth));
+    settings.height = Val(stitchText(settings.frameHeight));
+    Picture2.move(centredPosition(Picture2.Width()), centredPosition(Picture2.Height()));
+}
+
+void Work::setColourCount(const QString& typed)
+{
+    settings.colours = std::clamp(int(CInt(Val(heldColourText(typed)))), 0, 999);
+    st.num_colores = settings.colours;
+}
+
+void Work::chooseCatalogue(int catalogo)
+{
+    if (catalogo < 5) {
+        static const int threads[4] = { 57, 112, 248, 426 };
+        settings.colours = threads[catalogo - 1];
+        st.num_colores = settings.colours;
+        paleta(Integer(catalogo));
+        return;
+    }
+    paleta(5);
+    settings.colours = std::min(countFromCatalogueList(), 999);
+    st.num_colores = settings.colours;
+}
+
+QString Work::setStitches(bool width, int stitches)
+{
+    const int largest = width ? kMaxFrameWidth : kMaxFrameHeight;
+    int pixels = stitches * 3;
+    if (stitches <= 100)
+        pixels = CInt(Val(heldStitchText(QString::number(stitches))) * 3);
+    else if (stitches > largest / 3)
+        return QStringLiteral("Tamaño imposible: el máximo son %1 puntos.").arg(largest / 3);
+    // as a spinner, only a new value moves the frame
+    if (pixels != (width ? settings.frameWidth : settings.frameHeight))
+        setFrameSide(width, pixels);
+    return {};
+}
+
+// ---- The pattern ----
+
+bool Work::patternSizeChecked(int s)
+{
+    if (patternSizeAllowed(stitchesFor(settings.width, s), stitchesFor(settings.height, s)))
+        return true;
+    er(patternSizeMessage());
+    return false;
+}
+
+void Work::sizeEmbroideryBox(int s)
+{
+    // The old picture need not be kept (the box is cleared before anything is drawn on it):
+    // emptying it first makes the new size one allocation instead of two copies of a large picture.
+    Picture2.setWidth(4);
+    Picture2.setHeight(CLng(s * settings.height + 4));
+    Picture2.setWidth(CLng(s * settings.width + 4));
+    Picture2.setLeft(CLng((kFrameSide - Picture2.Width()) / 2.0));
+    Picture2.setTop(CLng((kFrameSide - Picture2.Height()) / 2.0));
+    if (!Picture2.imageValid())
+        er(QStringLiteral("No hay suficiente memoria para dibujar el bordado. Reduce los puntos."));
+}
+
+void Work::makePattern(bool doble)
+{
+    if (!patternSizeChecked(doble ? 9 : 3))
+        return;
+    // single stitch: busy from the start and the box cleared first; double stitch: the steps
+    // clear listo, and the embroidery clears the box itself
+    if (doble) {
+        st.punto_doble = True;
+        m_progress.setPointer(11);
+    } else {
+        st.listo = False;
+    }
+    Picture2.setVisible(false);
+    // the magnifier starts empty
+    Picture10.BackColor = magnifierBackColour;
+    Picture10.Cls();
+    Picture10.Refresh();
+    sizeEmbroideryBox(doble ? 9 : 3);
+    if (!doble) {
+        Picture2.Cls();
+        st.punto_doble = False;
+    }
+    // a pattern cannot have more colours than stitches: the colour count is lowered to them; while
+    // listo is set the count asked follows at once
+    const double product = settings.width * settings.height;
+    if (product < st.num_colores) {
+        settings.colours = std::clamp(int(CLng(product)), 0, 999);
+        if (st.listo)
+            st.num_colores = settings.colours;
+        if (events.colourCountLowered)
+            events.colourCountLowered();
+    }
+    colores();
+    gama();
+    if (doble)
+        pinta2();
+    else
+        dibujar();
+    patron();
+    Picture2.setVisible(true);
+    st.listo = True;
+    // a step that failed left the hourglass; the run is over either way
+    m_progress.setPointer(0);
+}
+
+void Work::colores()
+{
+    const Progress p = progress();
+    p.setPointer(11);
+    st.listo = False;
+    if (events.readingStarts)
+        events.readingStarts();
+    if (!::colores(st, Picture3, Picture2, p))
+        return;
+    if (!settings.variant)
+        separa(st, p);
+    else
+        separa1(st, p);
+}
+
+void Work::gama()
+{
+    const Progress p = progress();
+    const bool recoloured = ::gama(st, p, [this] {
+        settings.colours = int(st.num_colores);
+        if (events.colourCountChanged)
+            events.colourCountChanged(Str(st.num_colores));
+    });
+    if (!recoloured)
+        return;
+    ::gama1(st, Picture8, p, [this](int longest) {
+        if (events.stripsChanged)
+            events.stripsChanged(longest);
+        settings.colours = int(st.num_colores);
+        if (events.colourCountChanged)
+            events.colourCountChanged(QString::number(st.num_colores));
+    });
+    if (events.stripsChanged)
+        events.stripsChanged(-1);
+}
+
+void Work::gama2()
+{
+    ::gama2(st, Picture8, progress());
+    if (events.stripsChanged)
+        events.stripsChanged(-1);
+}
+
+void Work::dibujar()
+{
+    ::dibujar(st, Picture2, progress());
+    if (events.embroideryChanged)
+        events.embroideryChanged();
+}
+
+void Work::pinta2()
+{
+    ::pinta2(st, Picture2, progress());
+    if (events.embroideryChanged)
+        events.embroideryChanged();
+}
+
+void Work::redrawEmbroidery()
+{
+    if (st.punto_doble)
+        pinta2();
+    else
+        dibujar();
+}
+
+void Work::writeStripSymbols()
+{
+    // drawn as the chart draws them, so strips and chart show the same signs
+    drawStripSymbols(Picture8, st, settings.chart.symbolFont, false);
+    if (events.stripsChanged)
+        events.stripsChanged(-1);
+}
+
+void Work::endFailedDrawing(const QString& message, const QString& title)
+{
+    m_dialogs.MsgBox(message, vbCritical, title);
+    Picture11.move(0, 0);
+    m_progress.setPointer(0);
+    st.listo = True;
+}
+
+void Work::guardedDrawing(const std::function<ChartResult()>& draw)
+{
+    try {
+        st.listo = False;
+        m_progress.setPointer(11);
+        if (draw() == ChartResult::NoMemory) {
+            endFailedDrawing(kNoMemory, QStringLiteral("Error de memoria"));
+            return;
+        }
+        Picture11.Refresh();
+        m_progress.setPointer(0);
+        st.listo = True;
+    } catch (const std::bad_alloc&) {
+        endFailedDrawing(kNoMemory, QStringLiteral("Error de memoria"));
+    } catch (const std::exception&) {
+        endFailedDrawing(QStringLiteral("Error"), QStringLiteral("Puntela"));
+    }
+}
+
+void Work::patron()
+{
+    guardedDrawing([this] {
+        const ChartOptions& options = settings.chart;
+        const PatternSize size = patternSize(st, Picture2);
+        settings.sheetH = 1;
+        settings.sheetHMax = hScrollMax(size.W());
+        settings.sheetV = 1;
+        settings.sheetVMax = std::max(1, vScrollMax(size.H()));
+        // listo is clear, so the selectors' own change events do nothing
+        if (events.sheetsChanged)
+            events.sheetsChanged();
+        setStripFonts(Picture8, options.symbolFont);
+        const ChartResult r = drawFirstSheet({ st, size, Picture11, Picture15, options, progress() });
+        if (r == ChartResult::Drawn) {
+            gama2();
+            if (options.symbols)
+                drawStripSymbols(Picture8, st, options.symbolFont);
+            Picture11.move(0, 0);
+        }
+        return r;
+    });
+}
+
+void Work::patron1()
+{
+    guardedDrawing([this] {
+        const int H = settings.sheetH, V = settings.sheetV;
+        const int hMax = settings.sheetHMax, vMax = settings.sheetVMax;
+        const ChartJob job { st, patternSize(st, Picture2), Picture11, Picture15, settings.chart, progress() };
+        return H == hMax ? drawKey(job, sheetTotal(hMax, vMax), [this](Long c) { return dmci(st, c); })
+                         : drawSheet(job, H, V, hMax, vMax);
+    });
+}
+
+bool Work::hasPattern() const { return st.ancho_puntos > 0 && st.alto_puntos > 0; }
+
+Pattern Work::pattern() const
+{
+    std::vector<QString> symbols;
+    for (int g = 0; g < 6; ++g)
+        for (int k = 0; k < st.num_tono[std::size_t(g)]; ++k)
+            symbols.push_back(paletteSymbol(st, g, k, true));
+    return patternFromState(st, [&symbols](int index) { return symbols[std::size_t(index)]; });
+}
+
+// ---- Pages ----
+
+std::vector<SheetPage> Work::chartPages(bool colour, bool blackWhite) const
+{
+    return commandPages(
+        sheetsAcrossSelector(settings.sheetHMax), sheetsDownSelector(settings.sheetVMax), colour, blackWhite);
+}
+
+void Work::setPassOptions(bool colour)
+{
+    st.listo = False;
+    settings.chart.grid = true;
+    settings.chart.symbols = true;
+    st.listo = True;
+    // the first sheet is drawn afresh when the colours change, as their box's click does
+    const bool redraw = settings.chart.colours != colour;
+    settings.chart.colours = colour;
+    if (redraw) {
+        Busy busy(st);
+        patron();
+    }
+    if (events.chartOptionsChanged)
+        events.chartOptionsChanged(redraw);
+}
+
+QImage throughClipboard(const QImage& picture)
+{
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->setImage(picture);
+    const QImage back = clipboard->image();
+    return back.isNull() ? picture : back;
+}
+
+bool Work::walkPages(
+    const std::vector<SheetPage>& pages, const std::function<bool(const SheetPage&, const QImage&)>& sink)
+{
+    for (std::size_t i = 0; i < pages.size(); ++i) {
+        const SheetPage& page = pages[i];
+        if (i == 0 || pages[i - 1].colour != page.colour || pages[i - 1].key)
+            setPassOptions(page.colour);
+        settings.sheetH = page.key ? settings.sheetHMax : page.H;
+        settings.sheetV = page.V;
+        patron1();
+        if (!sink(page, throughClipboard(Picture11.Image())))
+            return false;
+    }
+    return true;
+}
+
+QImage Work::drawStitchPicture()
+{
+    const QImage picture = stitchPicture(st);
+    Picture14.Cls();
+    Picture14.setWidth(picture.width() + 2 * Picture14.border());
+    Picture14.setHeight(picture.height() + 2 * Picture14.border());
+    for (int y = 0; y < picture.height() && y < Picture14.pixelHeight(); ++y)
+        std::copy_n(reinterpret_cast<const QRgb*>(picture.constScanLine(y)),
+            std::min(picture.width(), Picture14.pixelWidth()), Picture14.scanLine(y));
+    return Picture14.Image();
+}
+
+QString Work::saveImages(const QString& folder)
+{
+    QString failure = writeBmp(throughClipboard(Picture2.Image()), fileInFolder(folder, embroideryFileName()));
+    if (!failure.isEmpty())
+        return failure;
+    walkPages(chartPages(true, true), [&](const SheetPage& page, const QImage& picture) {
+        failure = writeBmp(picture, fileInFolder(folder, pageFileName(page)));
+        return failure.isEmpty();
+    });
+    if (!failure.isEmpty())
+        return failure;
+    return writeBmp(throughClipboard(drawStitchPicture()), fileInFolder(folder, stitchPictureFileName()));
+}
+
+// ---- Views, swap and undo ----
+
+void Work::markSwatchUnder(double X, double Y)
+{
+    const int s = st.punto_doble ? 9 : 3;
+    const Long c = Picture2.Point(finderSample(X, s), finderSample(Y, s));
+    int g = 0, k = 0;
+    if (!findSwatchOnStrips(Picture8, st.num_tono, c, g, k))
+        return;
+    const StripPage page = stripPageFor(g, k);
+    Picture8[std::size_t(g)].setLeft(page.stripLeft);
+    Picture9.move(page.markerLeft, page.markerTop);
+    Picture9.BackColor = Picture8[std::size_t(g)].Point(10 * k + 2, 2);
+    // the box shows its picture over its background: clear it to show the new colour
+    Picture9.Cls();
+    Picture9.Refresh();
+}
+
+Work::SwapResult Work::swapPick(int group0, int k, Long c)
+{
+    // the same swatch again, or a click past the last swatch, would remove a colour still in
+    // use: wait for another second colour
+    if (!isPaletteSwatch(st, group0, k, c) || c == st.color_nuevo)
+        return SwapResult::Ignored;
+    const SwapRecord record = planSwap(st, group0, k);
+    const QString error = writeUndoFile(undoFileName(), record);
+    if (!error.isEmpty()) {
+        er(error);
+        return SwapResult::Failed;
+    }
+    Picture2.Cls();
+    Picture2.Refresh();
+    settings.swapMode = 1;
+    st.color_viejo = c;
+    applySwap(st, record, st.color_nuevo);
+    gama2();
+    if (settings.chart.symbols)
+        writeStripSymbols();
+    return SwapResult::Done;
+}
+
+bool Work::undoSwap()
+{
+    const UndoRead read = readUndoFile(undoFileName());
+    if (!read.error.isEmpty()) {
+        er(read.error);
+        return false;
+    }
+    if (!::undoSwap(st, read.record, st.color_viejo)) {
+        er(damagedUndoMessage());
+        return false;
+    }
+    return true;
+}

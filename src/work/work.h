@@ -1,0 +1,244 @@
+#pragma once
+// The work without a window: the work state, every drawing surface, the settings the controls
+// show, and every operation of the program. The main window shows a Work and drives it; the batch
+// command and the benchmark drive one on their own.
+#include "colour/pattern.h"
+#include "colour/work_state.h"
+#include "output/sheet_walk.h"
+#include "render/chart.h"
+#include "surface/dialogs.h"
+#include "surface/progress.h"
+#include "surface/surface.h"
+
+#include <QImage>
+#include <QString>
+#include <array>
+#include <functional>
+#include <vector>
+
+// The preview image: the picture of the last file previewed and where it is drawn, in
+// single-precision pixels of its frame, stretched to that size when Stretch is on.
+struct ImageControl {
+    QImage Picture;
+    Single Left = 0, Top = 0, Width = 0, Height = 0;
+    bool Stretch = false;
+    bool Visible = true;
+    QString Path; // the file the picture was read from
+};
+
+// Everything the controls hold: what the window shows in its boxes, spinners and check boxes.
+struct Settings {
+    int colours = 248; // colour count asked (VScroll1)
+    double width = 100; // pattern size in stitches as typed (Text4, Text5)
+    double height = 100;
+    int frameWidth = 300; // the embroidery's inside size in pixels, 3 a stitch (VScroll4, VScroll5)
+    int frameHeight = 300;
+    int catalogue = 3; // 1 "Mínima" .. 4 "Completa", 5 the personal catalogue (Option1)
+    bool doubleStitch = false; // "Punto doble" made the pattern on show
+    bool variant = false; // the other key of sorting colours into groups (Check9)
+    ChartOptions chart; // "Ver signos", "Ver colores" (off: black and white), "Ver cuadrícula", fonts
+    int sheetH = 1, sheetV = 1; // the sheet on show (HScroll2, VScroll2); the key at sheetH = sheetHMax
+    int sheetHMax = 1, sheetVMax = 1;
+    int swapMode = 0; // Check7: 0 off, 1 waiting for the colour that stays, 2 for the one that goes
+};
+
+// What the window shows of the work, told as it changes; every hook is optional.
+struct WorkEvents {
+    // The stitch reading starts (listo is clear): the embroidery's grid box goes off.
+    std::function<void()> readingStarts;
+    // The palette step changed num_colores; `text` is how the colour box shows it.
+    std::function<void(const QString& text)> colourCountChanged;
+    // A pattern's colour count was lowered to its stitches (settings.colours).
+    std::function<void()> colourCountLowered;
+    // The strips were redrawn; `longest` is the longest strip when it changed, else -1.
+    std::function<void(int longest)> stripsChanged;
+    // The embroidery (Picture2) was drawn afresh.
+    std::function<void()> embroideryChanged;
+    // The sheet selectors' positions and maxima changed (settings.sheet*).
+    std::function<void()> sheetsChanged;
+    // A page walk set the chart options of a pass (settings.chart); `redrawn` when the chart was.
+    std::function<void(bool redrawn)> chartOptionsChanged;
+};
+
+// One entry of the catalogue list: the thread's swatch and its label.
+struct CatalogueEntry {
+    QImage swatch; // null for a thread the full catalogue does not hold
+    QString text;
+};
+
+// Clears listo for its lifetime and sets it again when it ends, on every return path: the
+// listo = False ... listo = True pairs. A path that must stay busy calls keepBusy().
+class Busy {
+public:
+    explicit Busy(WorkState& st)
+        : m_st(st)
+    {
+        m_st.listo = False;
+    }
+    ~Busy()
+    {
+        if (!m_keep)
+            m_st.listo = True;
+    }
+    Busy(const Busy&) = delete;
+    Busy& operator=(const Busy&) = delete;
+    void keepBusy() { m_keep = true; }
+
+private:
+    WorkState& m_st;
+    bool m_keep = false;
+};
+
+class Work {
+public:
+    // `dialogs` answers every message and question; `progress` shows stages, figures and the
+    // pointer (its error hook is replaced by er).
+    explicit Work(Dialogs& dialogs, Progress progress = {});
+
+    WorkState st;
+    Settings settings;
+    WorkEvents events;
+
+    // Drawing surfaces.
+    Surface Picture2 { 300, 300 }; // the embroidery
+    Surface Picture3 { 0, 0 }; // the working picture
+    std::array<Surface, 6> Picture8 = { Surface(4270, 11, 0), Surface(4270, 11, 0), Surface(4270, 11, 0),
+        Surface(4270, 11, 0), Surface(4270, 11, 0), Surface(4270, 11, 0) }; // the palette strips
+    Surface Picture9 { 15, 15, 0 }; // the swatch marker
+    Surface Picture10 { 27, 27, 0 }; // "Lupa"
+    Surface Picture11 { 300, 300 }; // the chart
+    Surface Picture14 { 0, 0 }; // scratch surface
+    Surface Picture15 { 100, 30, 0 }; // the stamp copied onto every sheet
+    Surface Picture16 { 13, 11, 0 }; // where the thread swatches are drawn
+    ImageControl Image1; // the preview
+    Long magnifierBackColour = RGB(240, 240, 240); // "Lupa" when empty
+    std::vector<QImage> ImageList1; // picture i is thread i's swatch (index 0 unused)
+    std::vector<CatalogueEntry> catalogueList; // the threads of the active catalogue
+
+    Dialogs& dialogs() { return m_dialogs; }
+    // Shows a failure in a critical message box titled "Error".
+    void er(const QString& mensaje);
+    // The progress hooks, failures going to er.
+    Progress progress();
+
+    // ---- Start-up and catalogues ----
+
+    // Empties the personal catalogue, reads the full catalogue, draws the swatches and loads
+    // "Grande"; false after the message when the program cannot go on.
+    bool startUp();
+    // Draws every full-catalogue thread's swatch into ImageList1.
+    void drawSwatches();
+    // Loads catalogue 1..5 into dmc_activos and the catalogue list while listo is set; a file that
+    // cannot be read is reported and changes nothing. True when the list was loaded.
+    bool paleta(Integer catalogo);
+    // The colour count a catalogue list asks for: its number of threads, at least 3.
+    int countFromCatalogueList() const;
+    // Adds the full-catalogue thread nearest to the working picture's colour at (X, Y) to the
+    // personal catalogue unless it is there; true when the personal catalogue was reloaded.
+    bool pickPersonalThread(double X, double Y);
+
+    // ---- Pictures ----
+
+    // Reads a picture file into the preview; the message, or empty when it was read.
+    QString previewPicture(const QString& path);
+    // Empties the personal catalogue, as every new picture does; says so when it cannot.
+    void emptyPersonal();
+    // The settings a load starts from: "Grande", 248 colours.
+    void resetSettings();
+    // A picture file previewed and loaded as a double click does, without the window; false after
+    // the message when it cannot be read.
+    bool openPicture(const QString& path);
+    // Puts the preview into the working picture (asking for a reduction of a large one), sizes the
+    // empty embroidery and the size settings for it and clears what belonged to the last picture.
+    void loadPicture();
+    // The working picture back as loaded (and reduced); nothing before the first load.
+    void resetPicture();
+    // One step adjustment of the working picture, by the button that asks for it (12..21).
+    void adjustPicture(int button);
+
+    // ---- Settings rules ----
+
+    // Sets one side of the embroidery to `pixels` inside; the other side follows the picture's
+    // proportions, and Picture2, the frame sizes and the sizes in stitches stay in step.
+    void setFrameSide(bool width, int pixels);
+
+    // The colour count as typed, held to its limits: settings.colours and num_colores.
+    void setColourCount(const QString& typed);
+    // Chooses catalogue 1..5: the colour count follows it (the personal catalogue's threads, at
+    // least 3, for 5) and the catalogue is loaded.
+    void chooseCatalogue(int catalogo);
+    // One side of the pattern in stitches, as the size box takes it up to 100 and the spinner
+    // beyond; the other side follows. The message when the size is past the largest pattern.
+    QString setStitches(bool width, int stitches);
+
+    // ---- The pattern ----
+
+    // True when the typed size fits the stitch arrays at s pixels a stitch; otherwise says so.
+    bool patternSizeChecked(int s);
+    // The pattern buttons: the embroidery sized and cleared, then colores, gama, the embroidery
+    // and patron in that order, each even after an earlier one failed; ends with listo set.
+    void makePattern(bool doble);
+    // Reads the stitch colours and sorts them into the hue groups by the key settings.variant picks.
+    void colores();
+    // Computes the palette, thins the groups and draws the strips.
+    void gama();
+    // Redraws the strips from the palette as it is.
+    void gama2();
+    // The single-stitch (dibujar) and double-stitch (pinta2) embroidery on Picture2.
+    void dibujar();
+    void pinta2();
+    // The embroidery in the stitch of the pattern on show.
+    void redrawEmbroidery();
+    // Writes each palette colour's symbol on its swatch, as the strips show them after a swap.
+    void writeStripSymbols();
+    // The first sheet with the sheet selectors reset to it, and the strips redrawn with their
+    // symbols. Failures end with a message; every drawing ends with listo set.
+    void patron();
+    // The sheet settings.sheetH/sheetV point at, or the key when sheetH is at its maximum.
+    void patron1();
+    // True when a pattern has been made, so there is something to print or save.
+    bool hasPattern() const;
+    // The pattern on show as plain data, every colour with the symbol the chart draws for it.
+    Pattern pattern() const;
+
+    // ---- Pages ----
+
+    // The pages of one command on the chart on show (sheets from the selector maxima).
+    std::vector<SheetPage> chartPages(bool colour, bool blackWhite) const;
+    // Walks `pages` in order: at the first page of each pass the chart options of that pass
+    // (symbols and grid on, colours as the pass asks, the first sheet redrawn when they changed),
+    // then each page drawn and passed through the clipboard to `sink`. Stops when `sink` returns
+    // false; returns whether every page was taken.
+    bool walkPages(
+        const std::vector<SheetPage>& pages, const std::function<bool(const SheetPage&, const QImage&)>& sink);
+    // Saves the embroidery, every page of both passes and the stitch picture into `folder`;
+    // stops at the first file that cannot be written and returns its message (empty when done).
+    QString saveImages(const QString& folder);
+
+    // ---- Views, swap and undo ----
+
+    // Marks the swatch of the embroidery stitch under (X, Y) and scrolls its strip to it.
+    void markSwatchUnder(double X, double Y);
+    enum class SwapResult { Ignored, Failed, Done };
+    // The second pick of a swap: swatch k of strip `group0`, read as colour c, leaves the palette
+    // and its stitches take color_nuevo; the undo record is written first (a failure changes
+    // nothing). Ignored for a click past the last swatch or on color_nuevo itself.
+    SwapResult swapPick(int group0, int k, Long c);
+    // Reads the undo record and puts the last swap back; false after the message.
+    bool undoSwap();
+
+private:
+    void askAndReduce();
+    void sizeEmbroideryBox(int s);
+    void endFailedDrawing(const QString& message, const QString& title);
+    void guardedDrawing(const std::function<ChartResult()>& draw);
+    void setPassOptions(bool colour);
+    QImage drawStitchPicture();
+
+    Dialogs& m_dialogs;
+    Progress m_progress;
+};
+
+// Puts a picture on the system clipboard and returns the bitmap read back (the picture itself
+// if the clipboard gives nothing back); the clipboard keeps it.
+QImage throughClipboard(const QImage& picture);
