@@ -33,7 +33,7 @@ double lightnessWeight(double meanL)
 // whose floor is above the best difference found.
 double lightnessFloor(double l1, double l2) { return std::abs(l1 - l2) / lightnessWeight((l1 + l2) / 2.0); }
 
-double chroma(const Lab& x) { return std::hypot(x.a, x.b); }
+double chroma(const Lab& x) { return std::sqrt(x.a * x.a + x.b * x.b); }
 
 double pow7(double x)
 {
@@ -42,23 +42,37 @@ double pow7(double x)
 }
 
 // A floor under the square of ΔE2000, without its angles: the lightness, chroma and hue
-// differences are exact (the hue difference from the a', b distance and the chroma difference),
-// the hue weight is taken at its largest (the hue factor T never exceeds 1.93), and the rotation
-// term takes at most |R_T| / 2 of the other two, |R_T| being below R_C sin 60°.
+// differences and weights are exact (the hue difference from the a', b distance and the chroma
+// difference, the mean hue as the bisector of the two hue directions), and the rotation term
+// takes at most |R_T| / 2 of the other two, |R_T| being below R_C sin 60°, or almost nothing
+// when the mean hue lies more than 80° from the blue 275° where the rotation acts. Where the mean
+// hue is not defined the hue weight is taken at its largest (T never exceeds 1.93).
 double squaredFloor(const Lab& x, double cx, const Lab& y, double cy)
 {
     const double dl = (x.L - y.L) / lightnessWeight((x.L + y.L) / 2.0);
     const double c7 = pow7((cx + cy) / 2.0);
     const double stretch = 1.0 + 0.5 * (1.0 - std::sqrt(c7 / (c7 + 6103515625.0)));
     const double ax = stretch * x.a, ay = stretch * y.a;
-    const double cpx = std::hypot(ax, x.b), cpy = std::hypot(ay, y.b);
+    const double cpx = std::sqrt(ax * ax + x.b * x.b), cpy = std::sqrt(ay * ay + y.b * y.b);
     const double dc = cpy - cpx;
     const double dh2 = std::max(0.0, (ay - ax) * (ay - ax) + (y.b - x.b) * (y.b - x.b) - dc * dc);
     const double cpMean = (cpx + cpy) / 2.0;
     const double cp7 = pow7(cpMean);
-    const double rcMost = 2.0 * std::sqrt(cp7 / (cp7 + 6103515625.0)) * 0.8660254037844386;
-    const double sc = 1.0 + 0.045 * cpMean, shMost = 1.0 + 0.015 * 1.93 * cpMean;
-    return dl * dl + (1.0 - rcMost / 2.0) * (dc * dc / (sc * sc) + dh2 / (shMost * shMost));
+    const double rc = 2.0 * std::sqrt(cp7 / (cp7 + 6103515625.0));
+    double t = 1.93, rotation = 0.8660254037844386; // the largest T and |sin 2 Δθ|
+    if (cpx > 0 && cpy > 0) {
+        const double sx = ax / cpx + ay / cpy, sy = x.b / cpx + y.b / cpy;
+        const double length = std::sqrt(sx * sx + sy * sy);
+        if (length > 1e-6) {
+            const double c1 = sx / length, s1 = sy / length;
+            t = hueFactor(c1, s1) + 1e-9;
+            // cos 80° = 0.1736; there Δθ < 0.0011° and |sin 2 Δθ| < 4e-5
+            if (c1 * 0.08715574274765817 + s1 * -0.9961946980917455 < 0.1736)
+                rotation = 4e-5;
+        }
+    }
+    const double sc = 1.0 + 0.045 * cpMean, sh = 1.0 + 0.015 * t * cpMean;
+    return dl * dl + (1.0 - rc * rotation / 2.0) * (dc * dc / (sc * sc) + dh2 / (sh * sh));
 }
 } // namespace
 
