@@ -64,6 +64,18 @@ double pow7(double x)
 }
 } // namespace
 
+double hueFactor(double c1, double s1)
+{
+    // the multiple-angle formulas instead of four cosines
+    const double c2 = 2 * c1 * c1 - 1, s2 = 2 * s1 * c1;
+    const double c3 = c1 * c2 - s1 * s2, s3 = s1 * c2 + c1 * s2;
+    const double c4 = 2 * c2 * c2 - 1, s4 = 2 * s2 * c2;
+    const double cos30 = 0.8660254037844387, cos6 = 0.9945218953682733, sin6 = 0.10452846326765347;
+    const double cos63 = 0.45399049973954675, sin63 = 0.8910065241883679;
+    return 1.0 - 0.17 * (c1 * cos30 + s1 * 0.5) + 0.24 * c2 + 0.32 * (c3 * cos6 - s3 * sin6)
+        - 0.20 * (c4 * cos63 + s4 * sin63);
+}
+
 Lab labFromColour(Long colour)
 {
     const Components c = split(colour);
@@ -91,11 +103,11 @@ Long colourFromLab(const Lab& lab)
 
 double deltaE2000(const Lab& x, const Lab& y)
 {
-    const double c1 = std::hypot(x.a, x.b), c2 = std::hypot(y.a, y.b);
+    const double c1 = std::sqrt(x.a * x.a + x.b * x.b), c2 = std::sqrt(y.a * y.a + y.b * y.b);
     const double cMean7 = pow7((c1 + c2) / 2.0);
     const double g = 0.5 * (1.0 - std::sqrt(cMean7 / (cMean7 + 6103515625.0))); // 25^7
     const double a1 = (1.0 + g) * x.a, a2 = (1.0 + g) * y.a;
-    const double cp1 = std::hypot(a1, x.b), cp2 = std::hypot(a2, y.b);
+    const double cp1 = std::sqrt(a1 * a1 + x.b * x.b), cp2 = std::sqrt(a2 * a2 + y.b * y.b);
     const double hp1 = hueAngle(a1, x.b), hp2 = hueAngle(a2, y.b);
 
     const double dL = y.L - x.L;
@@ -120,8 +132,7 @@ double deltaE2000(const Lab& x, const Lab& y)
         else
             hMean = hMean < 360 ? (hMean + 360.0) / 2.0 : (hMean - 360.0) / 2.0;
     }
-    const double t = 1.0 - 0.17 * std::cos(radians(hMean - 30)) + 0.24 * std::cos(radians(2 * hMean))
-        + 0.32 * std::cos(radians(3 * hMean + 6)) - 0.20 * std::cos(radians(4 * hMean - 63));
+    const double t = hueFactor(std::cos(radians(hMean)), std::sin(radians(hMean)));
     const double dTheta = 30.0 * std::exp(-std::pow((hMean - 275.0) / 25.0, 2));
     const double cpMean7 = pow7(cpMean);
     const double rc = 2.0 * std::sqrt(cpMean7 / (cpMean7 + 6103515625.0));

@@ -13,4 +13,6 @@ Lab labFromColour(Long colour);
 Long colourFromLab(const Lab& lab);
 // CIEDE2000 difference with the weights kL = kC = kH = 1.
 double deltaE2000(const Lab& x, const Lab& y);
+// The hue factor T of ΔE2000 at a mean hue given by its cosine and sine.
+double hueFactor(double cosHue, double sinHue);
 inline double deltaE2000(Long x, Long y) { return deltaE2000(labFromColour(x), labFromColour(y)); }

@@ -33,21 +33,46 @@ double lightnessWeight(double meanL)
 // whose floor is above the best difference found.
 double lightnessFloor(double l1, double l2) { return std::abs(l1 - l2) / lightnessWeight((l1 + l2) / 2.0); }
 
-double chroma(const Lab& x) { return std::hypot(x.a, x.b); }
+double chroma(const Lab& x) { return std::sqrt(x.a * x.a + x.b * x.b); }
 
-// A floor under the square of ΔE2000 that also counts the a, b distance: the chroma and hue terms
-// together are at least that distance over the chroma weight (a is only ever stretched, and the
-// chroma weight is the larger), and the rotation term takes at most |R_T| / 2 of them, where
-// R_T stays below the value of the largest chroma the two can have and sin 60°.
+double pow7(double x)
+{
+    const double x2 = x * x;
+    return x2 * x2 * x2 * x;
+}
+
+// A floor under the square of ΔE2000, without its angles: the lightness, chroma and hue
+// differences and weights are exact (the hue difference from the a', b distance and the chroma
+// difference, the mean hue as the bisector of the two hue directions), and the rotation term
+// takes at most |R_T| / 2 of the other two, |R_T| being below R_C sin 60°, or almost nothing
+// when the mean hue lies more than 80° from the blue 275° where the rotation acts. Where the mean
+// hue is not defined the hue weight is taken at its largest (T never exceeds 1.93).
 double squaredFloor(const Lab& x, double cx, const Lab& y, double cy)
 {
     const double dl = (x.L - y.L) / lightnessWeight((x.L + y.L) / 2.0);
-    const double cMost = 0.75 * (cx + cy); // a is stretched by at most half
-    const double c7 = cMost * cMost * cMost * cMost * cMost * cMost * cMost;
-    const double rtMost = 2.0 * std::sqrt(c7 / (c7 + 6103515625.0)) * 0.8660254037844386;
-    const double sc = 1.0 + 0.045 * cMost;
-    const double da = x.a - y.a, db = x.b - y.b;
-    return dl * dl + (1.0 - rtMost / 2.0) * (da * da + db * db) / (sc * sc);
+    const double c7 = pow7((cx + cy) / 2.0);
+    const double stretch = 1.0 + 0.5 * (1.0 - std::sqrt(c7 / (c7 + 6103515625.0)));
+    const double ax = stretch * x.a, ay = stretch * y.a;
+    const double cpx = std::sqrt(ax * ax + x.b * x.b), cpy = std::sqrt(ay * ay + y.b * y.b);
+    const double dc = cpy - cpx;
+    const double dh2 = std::max(0.0, (ay - ax) * (ay - ax) + (y.b - x.b) * (y.b - x.b) - dc * dc);
+    const double cpMean = (cpx + cpy) / 2.0;
+    const double cp7 = pow7(cpMean);
+    const double rc = 2.0 * std::sqrt(cp7 / (cp7 + 6103515625.0));
+    double t = 1.93, rotation = 0.8660254037844386; // the largest T and |sin 2 Δθ|
+    if (cpx > 0 && cpy > 0) {
+        const double sx = ax / cpx + ay / cpy, sy = x.b / cpx + y.b / cpy;
+        const double length = std::sqrt(sx * sx + sy * sy);
+        if (length > 1e-6) {
+            const double c1 = sx / length, s1 = sy / length;
+            t = hueFactor(c1, s1) + 1e-9;
+            // cos 80° = 0.1736; there Δθ < 0.0011° and |sin 2 Δθ| < 4e-5
+            if (c1 * 0.08715574274765817 + s1 * -0.9961946980917455 < 0.1736)
+                rotation = 4e-5;
+        }
+    }
+    const double sc = 1.0 + 0.045 * cpMean, sh = 1.0 + 0.015 * t * cpMean;
+    return dl * dl + (1.0 - rc * rotation / 2.0) * (dc * dc / (sc * sc) + dh2 / (sh * sh));
 }
 } // namespace
 
@@ -83,19 +108,6 @@ bool PerceptualMatcher::holds(const std::vector<color_dmc>& catalogue, int count
     return true;
 }
 
-void PerceptualMatcher::consider(const Lab& lab, int k, double& best, int& bestK) const
-{
-    const Thread& t = m_byLightness[std::size_t(k)];
-    // a little room under the floor keeps rounding from ever dropping the true nearest
-    if (squaredFloor(lab, chroma(lab), t.lab, t.chroma) > best * best * 1.000001 + 1e-12)
-        return;
-    const double d = deltaE2000(lab, t.lab);
-    if (d < best || (d == best && t.position < m_byLightness[std::size_t(bestK)].position)) {
-        best = d;
-        bestK = k;
-    }
-}
-
 int PerceptualMatcher::nearest(const Lab& lab)
 {
     const int n = int(m_byLightness.size());
@@ -103,20 +115,36 @@ int PerceptualMatcher::nearest(const Lab& lab)
         return 1;
     // the last answer gives a close bound to start with
     int bestK = std::min(m_lastK, n - 1);
-    double best = std::numeric_limits<double>::infinity();
-    consider(lab, bestK, best, bestK);
+    double best = deltaE2000(lab, m_byLightness[std::size_t(bestK)].lab);
+    // every thread that may still beat it, by its floor; measured from the lowest floor up, so
+    // the search ends as soon as the floors pass the best difference found
+    const double bound = best * best * 1.000001 + 1e-12;
+    const double c = chroma(lab);
+    m_floors.clear();
     const auto first = std::lower_bound(
         m_byLightness.begin(), m_byLightness.end(), lab.L, [](const Thread& t, double l) { return t.lab.L < l; });
     const int start = int(first - m_byLightness.begin());
-    for (int k = start; k < n; ++k) {
-        if (lightnessFloor(lab.L, m_byLightness[std::size_t(k)].lab.L) > best)
+    auto gather = [&](int k) {
+        const Thread& t = m_byLightness[std::size_t(k)];
+        if (lightnessFloor(lab.L, t.lab.L) > best)
+            return false;
+        const double f = squaredFloor(lab, c, t.lab, t.chroma);
+        if (f <= bound)
+            m_floors.push_back({ f, k });
+        return true;
+    };
+    for (int k = start; k < n && gather(k); ++k) { }
+    for (int k = start - 1; k >= 0 && gather(k); --k) { }
+    std::sort(m_floors.begin(), m_floors.end(), [](const Floor& x, const Floor& y) { return x.squared < y.squared; });
+    for (const Floor& f : m_floors) {
+        if (f.squared > best * best * 1.000001 + 1e-12)
             break;
-        consider(lab, k, best, bestK);
-    }
-    for (int k = start - 1; k >= 0; --k) {
-        if (lightnessFloor(lab.L, m_byLightness[std::size_t(k)].lab.L) > best)
-            break;
-        consider(lab, k, best, bestK);
+        const Thread& t = m_byLightness[std::size_t(f.k)];
+        const double d = deltaE2000(lab, t.lab);
+        if (d < best || (d == best && t.position < m_byLightness[std::size_t(bestK)].position)) {
+            best = d;
+            bestK = f.k;
+        }
     }
     m_lastK = bestK;
     return m_byLightness[std::size_t(bestK)].position;

@@ -26,7 +26,10 @@ private:
         double chroma;
         int position;
     };
-    void consider(const Lab& lab, int k, double& best, int& bestK) const;
+    struct Floor {
+        double squared;
+        int k;
+    };
 
     std::vector<color_dmc> m_entries;
     int m_count = 0;
@@ -34,6 +37,7 @@ private:
     std::vector<Long> m_colourAt;
     std::vector<Lab> m_labAt;
     std::vector<std::uint16_t> m_answers; // per 24-bit colour: its position, 0 while not yet asked
+    std::vector<Floor> m_floors; // working list of one search
     int m_lastK = 0; // where the last answer stood in m_byLightness: neighbouring stitches look alike
 };
 
