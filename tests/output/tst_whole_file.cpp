@@ -1,7 +1,7 @@
 // Files written whole or not at all: on a full disk a BMP or a PDF save reports the failure,
 // leaves no file cut short and keeps the earlier file of the same name.
+#include "app/printer_qt.h"
 #include "output/bmp_file.h"
-#include "output/printer_qt.h"
 #include "output/whole_file.h"
 
 #include <QDir>
