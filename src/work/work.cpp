@@ -17,6 +17,7 @@
 #include "render/embroidery.h"
 #include "render/pattern_settings.h"
 #include "render/stamp.h"
+#include "render/symbol_font.h"
 #include "surface/text_file.h"
 #include "views/magnifier.h"
 #include "views/strip_maths.h"
@@ -49,6 +50,7 @@ Work::Work(Dialogs& dialogs, Progress progress)
     , m_progress(std::move(progress))
 {
     drawStamp(Picture15);
+    settings.chart.plainFont = QGuiApplication::font().family();
 }
 
 void Work::er(const QString& mensaje) { m_dialogs.MsgBox(mensaje, vbCritical, QStringLiteral("Error")); }
@@ -64,6 +66,12 @@ Progress Work::progress()
 
 bool Work::startUp()
 {
+    st.listo = True;
+    // the symbol font start-up chooses; the window's font box takes its place there
+    const QStringList fonts = installedFontNames();
+    const int chosen = chooseSymbolFont(fonts);
+    if (chosen >= 0)
+        settings.chart.symbolFont = fonts[chosen];
     if (!emptyPersonalCatalogue()) {
         er(QStringLiteral("No se puede escribir el catálogo personal \"personal.txt\" en la carpeta de trabajo."));
         return false;

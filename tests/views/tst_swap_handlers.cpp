@@ -1,7 +1,7 @@
 // The palette strips through the main window: the colour swap and its undo, scrolling and
 // dragging the strips, and picking threads into the personal catalogue.
-#include "test_support.h"
 #include "views/swap.h"
+#include "window_support.h"
 
 #include <QDir>
 #include <QFile>
