@@ -33,8 +33,8 @@ struct Options {
     bool doubleStitch = false, variant = false;
 };
 
-// Answers the program's dialogs without a user: the reduction factor from the command line,
-// help texts skipped, errors written to stderr and counted.
+// Answers the work's dialogs without a user: the reduction factor (the one question the work
+// asks) from the command line, errors written to stderr and counted, other messages to stdout.
 class BatchDialogs : public Dialogs {
 public:
     explicit BatchDialogs(int factor)
@@ -43,21 +43,18 @@ public:
     }
     int errors = 0;
 
-    int MsgBox(const QString& prompt, int buttons, const QString& title) override
+    int MsgBox(const QString& prompt, int buttons, const QString&) override
     {
         const QString text = QString(prompt).replace(QLatin1Char('\r'), QLatin1Char(' '));
         if (buttons & vbCritical) {
             ++errors;
             say(stderr, QStringLiteral("Error: ") + text);
-        } else if (!title.startsWith(QStringLiteral("Ayuda"))) {
+        } else {
             say(stdout, text);
         }
         return (buttons & 7) == vbYesNo ? vbNo : vbOK;
     }
-    QString InputBox(const QString&, const QString& title, const QString& defaultText) override
-    {
-        return title == QStringLiteral("Tamaño de imagen") ? QString::number(m_factor) : defaultText;
-    }
+    QString InputBox(const QString&, const QString&, const QString&) override { return QString::number(m_factor); }
     QString SaveFileName(const QString&, const QString&, const QString&) override { return {}; }
 
 private:
