@@ -7,18 +7,17 @@
 //   cmake --build build-pipe --target puntela-bench
 //   cd build-pipe && QT_QPA_PLATFORM=offscreen ./puntela-bench [picture-file]
 // Without a file it draws a 2048 x 1536 photograph-like picture (smooth shading, edges and noise).
-#include "app/form1.h"
 #include "colour/hue_groups.h"
 #include "colour/matching.h"
 #include "colour/palette.h"
 #include "colour/stitch_reading.h"
 #include "render/embroidery.h"
-#include "surface/dialogs.h"
+#include "work/work.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QGuiApplication>
 #include <QImageReader>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -51,11 +50,28 @@ QImage photographLike(int w, int h)
     return im;
 }
 
+// Declines every question and keeps the messages, to list them at the end.
+class RecordedDialogs : public Dialogs {
+public:
+    int MsgBox(const QString& prompt, int buttons, const QString&) override
+    {
+        shown << prompt;
+        return (buttons & 7) == vbYesNo ? vbNo : vbOK;
+    }
+    QString InputBox(const QString& prompt, const QString&, const QString&) override
+    {
+        shown << prompt;
+        return QStringLiteral("1");
+    }
+    QString SaveFileName(const QString&, const QString&, const QString&) override { return {}; }
+    QStringList shown;
+};
+
 double seconds(const QElapsedTimer& t) { return double(t.nsecsElapsed()) / 1e9; }
 
 // Times the stages one by one with the library procedures on the window's own surfaces; the
 // embroidery box is sized as the button just left it.
-void timeStages(Form1& f, bool doble, Long colours)
+void timeStages(Work& f, bool doble, Long colours)
 {
     const Progress quiet;
     forgetCachedMatcher();
@@ -89,13 +105,14 @@ void timeStages(Form1& f, bool doble, Long colours)
 
 // The whole of "Guardar imágenes" on the pattern on show, into a fresh folder that is removed
 // afterwards; prints what was written.
-double timeSave(Form1& f, const QString& folder)
+double timeSave(Work& f, const QString& folder)
 {
     QDir().mkpath(folder);
-    f.Dir1Path = folder;
     QElapsedTimer t;
     t.start();
-    f.Command7_Click();
+    const QString failure = f.saveImages(folder);
+    if (!failure.isEmpty())
+        std::fprintf(stderr, "save: %s\n", qPrintable(failure));
     const double elapsed = seconds(t);
     qint64 bytes = 0;
     const QFileInfoList files = QDir(folder).entryInfoList(QDir::Files);
@@ -108,13 +125,11 @@ double timeSave(Form1& f, const QString& folder)
 
 // One full chart sheet and the key through patron1, as the sheet selectors draw them; the best
 // of three, since the first drawing in a font also makes its symbol set.
-void timeChartPages(Form1& f)
+void timeChartPages(Work& f)
 {
     auto best = [&](int h, int v) {
-        f.st.listo = False;
-        f.HScroll2->setValue(h);
-        f.VScroll2->setValue(v);
-        f.st.listo = True;
+        f.settings.sheetH = h;
+        f.settings.sheetV = v;
         double least = 1e9;
         for (int run = 0; run < 3; ++run) {
             QElapsedTimer t;
@@ -125,52 +140,46 @@ void timeChartPages(Form1& f)
         return least;
     };
     const double sheet = best(1, 1);
-    const double key = best(f.HScroll2->maximum(), 1);
+    const double key = best(f.settings.sheetHMax, 1);
     std::printf(
         "chart pages: full sheet %.1f ms, key %.1f ms (%d colours)\n", 1000 * sheet, 1000 * key, f.st.paletteSize());
 }
 
 // The whole run of a pattern button, from a cold answer cache.
-double timeButton(Form1& f, bool doble, Long colours)
+double timeButton(Work& f, bool doble, Long colours)
 {
     f.st.num_colores = colours;
-    f.VScroll1->setValue(int(colours));
-    f.Text1->setText(QString::number(colours));
+    f.settings.colours = int(colours);
     forgetCachedMatcher();
     QElapsedTimer t;
     t.start();
-    if (doble)
-        f.Command5_Click();
-    else
-        f.Command1_Click();
+    f.makePattern(doble);
     return seconds(t);
 }
 } // namespace
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
+    QGuiApplication app(argc, argv);
     QImageReader::setAllocationLimit(1024);
     QTemporaryDir work;
     for (const char* name : { "dmc.txt", "dmc1.txt", "dmc5.txt", "dmc10.txt" })
         QFile::copy(QStringLiteral(PUNTELA_DATA_DIR "/") + QLatin1String(name), work.filePath(QLatin1String(name)));
     QDir::setCurrent(work.path());
-    ScriptedDialogs answers;
+    RecordedDialogs answers;
 
     QImage picture = argc > 1 ? QImageReader(QString::fromLocal8Bit(argv[1])).read() : photographLike(2048, 1536);
     if (picture.isNull()) {
         std::fprintf(stderr, "cannot read %s\n", argv[1]);
         return 1;
     }
-    Form1 f;
-    f.st.ayuda_inicio = True;
-    if (!f.Form_Load())
+    Work f(answers);
+    if (!f.startUp())
         return 1;
     f.Picture3.setPicture(picture);
-    f.Option1[3]->setChecked(true);
-    f.paleta(4);
-    f.Text4->setText(QStringLiteral("1024"));
-    f.Text5->setText(QStringLiteral("768"));
+    f.chooseCatalogue(4);
+    f.settings.width = 1024;
+    f.settings.height = 768;
     const Long colours = 248;
     std::printf("picture %d x %d, catalogue \"Completa\" (%d threads), %d colours asked, 1024 x 768 stitches\n",
         picture.width(), picture.height(), int(f.st.num_dmc), int(colours));
@@ -181,8 +190,8 @@ int main(int argc, char** argv)
     timeSave(f, work.filePath(QStringLiteral("guardar")));
     const double doble = timeButton(f, true, colours);
     timeStages(f, true, colours);
-    for (const auto& s : answers.shown)
-        std::fprintf(stderr, "message: %s\n", qPrintable(s.prompt));
+    for (const QString& s : answers.shown)
+        std::fprintf(stderr, "message: %s\n", qPrintable(s));
     std::printf("single: %.3f s\ndouble: %.3f s\n", single, doble);
     return 0;
 }

@@ -49,20 +49,23 @@ void Form1::HScroll1_Change()
 
 void Form1::Picture8_MouseMove(int Index, int, int, double X, double)
 {
-    try {
-        Surface& strip = Picture8[std::size_t(Index)];
-        Picture9.setLeft(kMarkerHidden);
-        if (X > 0) {
-            Picture10.BackColor = strip.Point(swatchReadX(X), 1);
-            Picture10.Cls();
-            Picture10.Refresh();
+    Surface& strip = Picture8[std::size_t(Index)];
+    Picture9.setLeft(kMarkerHidden);
+    if (X > 0) {
+        const Long colour = strip.Point(swatchReadX(X), 1);
+        // past the strip's end there is no colour to show: the pointer goes back to the default and
+        // the strip is not dragged
+        if (colour < 0) {
+            setMousePointer(0);
+            return;
         }
-        int left = 0;
-        if (st.arrastrando && draggedStripLeft(strip.Left(), X, st.x_arrastre, st.num_tono[std::size_t(Index)], left))
-            strip.setLeft(left);
-    } catch (...) {
-        setMousePointer(0);
+        Picture10.BackColor = colour;
+        Picture10.Cls();
+        Picture10.Refresh();
     }
+    int left = 0;
+    if (st.arrastrando && draggedStripLeft(strip.Left(), X, st.x_arrastre, st.num_tono[std::size_t(Index)], left))
+        strip.setLeft(left);
 }
 
 void Form1::Picture8_MouseDown(int Index, int, int, double X, double)

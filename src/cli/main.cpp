@@ -1,20 +1,17 @@
 // puntela-cli: makes a pattern from a picture without a window and saves its pictures (and,
-// if asked, a PDF of every sheet), by driving the same main-window handlers a user drives.
-#include "app/form1.h"
-#include "app/form1_print.h"
-#include "app/printer_qt.h"
+// if asked, a PDF of every sheet), by driving the same work the window drives.
 #include "colour/catalogue.h"
-#include "image/embroidery_sizing.h"
-#include "surface/dialogs.h"
+#include "image/browser.h"
+#include "output/pdf_pages.h"
 #include "surface/work_folder.h"
+#include "work/work.h"
 
-#include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QImageReader>
-#include <QPrinter>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <optional>
@@ -38,66 +35,63 @@ struct Options {
     bool doubleStitch = false, variant = false;
 };
 
-// Answers the program's dialogs without a user: the reduction factor from the command line,
-// help texts skipped, errors written to stderr and counted.
+// Answers the work's dialogs without a user: the reduction factor (the one question the work
+// asks) from the command line, errors written to stderr and counted, other messages to stdout.
 class BatchDialogs : public Dialogs {
 public:
     explicit BatchDialogs(int factor)
         : m_factor(factor)
     {
-        setDialogs(this);
     }
-    ~BatchDialogs() override { setDialogs(nullptr); }
     int errors = 0;
 
-    int MsgBox(const QString& prompt, int buttons, const QString& title) override
+    int MsgBox(const QString& prompt, int buttons, const QString&) override
     {
         const QString text = QString(prompt).replace(QLatin1Char('\r'), QLatin1Char(' '));
         if (buttons & vbCritical) {
             ++errors;
             say(stderr, QStringLiteral("Error: ") + text);
-        } else if (!title.startsWith(QStringLiteral("Ayuda"))) {
+        } else {
             say(stdout, text);
         }
         return (buttons & 7) == vbYesNo ? vbNo : vbOK;
     }
-    QString InputBox(const QString&, const QString& title, const QString& defaultText) override
-    {
-        return title == QStringLiteral("Tamaño de imagen") ? QString::number(m_factor) : defaultText;
-    }
+    QString InputBox(const QString&, const QString&, const QString&) override { return QString::number(m_factor); }
     QString SaveFileName(const QString&, const QString&, const QString&) override { return {}; }
 
 private:
     int m_factor;
 };
 
-// Prints the stage (Label3) and the figure (Label1) each time the window repaints them.
-class ProgressPrinter : public QObject {
+// Prints the stage and the figure as the window's labels show them: a line when the stage
+// changes or the figure reaches another ten.
+class ProgressPrinter {
 public:
-    ProgressPrinter(QLabel* stage, QLabel* figure)
-        : m_stage(stage)
-        , m_figure(figure)
+    Progress progress()
     {
-        stage->installEventFilter(this);
-        figure->installEventFilter(this);
-    }
-    bool eventFilter(QObject*, QEvent* e) override
-    {
-        if (e->type() != QEvent::Paint)
-            return false;
-        const QString stage = m_stage->text(), figure = m_figure->text();
-        if (stage == m_lastStage && (figure == m_lastFigure || figure.toInt() / 10 == m_lastFigure.toInt() / 10))
-            return false;
-        if (!stage.isEmpty())
-            say(stdout, figure.isEmpty() ? stage : QStringLiteral("%1 %2 %").arg(stage, figure));
-        m_lastStage = stage;
-        m_lastFigure = figure;
-        return false;
+        Progress p;
+        p.stage = [this](const QString& s) {
+            m_stage = s;
+            shown();
+        };
+        p.figure = [this](const QString& s) {
+            m_figure = s;
+            shown();
+        };
+        return p;
     }
 
 private:
-    QLabel *m_stage, *m_figure;
-    QString m_lastStage, m_lastFigure;
+    void shown()
+    {
+        if (m_stage == m_lastStage && (m_figure == m_lastFigure || m_figure.toInt() / 10 == m_lastFigure.toInt() / 10))
+            return;
+        if (!m_stage.isEmpty())
+            say(stdout, m_figure.isEmpty() ? m_stage : QStringLiteral("%1 %2 %").arg(m_stage, m_figure));
+        m_lastStage = m_stage;
+        m_lastFigure = m_figure;
+    }
+    QString m_stage, m_figure, m_lastStage, m_lastFigure;
 };
 
 // Only real failures of the toolkit reach the terminal; its warnings are no news to a user.
@@ -223,69 +217,52 @@ QString copyCatalogues(const QString& work)
     return copyCatalogueFiles(from.path, work);
 }
 
-// Loads the picture as a user does: select it in the file list (preview), then double-click.
-// A picture that cannot be read stops at the preview, which has said why.
-QString loadPicture(Form1& f, const QString& picture, const BatchDialogs& answers)
+// Loads the picture as a double click in the file list does. A picture that cannot be read is
+// reported through the dialogs.
+QString loadPicture(Work& work, const QString& picture, const BatchDialogs& answers)
 {
     const QFileInfo info(picture);
-    f.Dir1Path = info.absolutePath();
-    f.Dir1_Change();
-    const QList<QListWidgetItem*> found = f.File1->findItems(info.fileName(), Qt::MatchExactly);
-    if (found.isEmpty())
+    if (!pictureFiles(info.absolutePath()).contains(info.fileName()))
         return QStringLiteral("\"%1\" no es un tipo de imagen que Puntela pueda abrir.").arg(picture);
-    f.File1->setCurrentRow(-1);
-    f.File1->setCurrentItem(found.first());
-    if (answers.errors > 0)
-        return {};
-    f.File1_DblClick();
-    if (answers.errors == 0 && (f.Picture3.pixelWidth() < 1 || f.Picture3.pixelHeight() < 1))
+    if (!work.openPicture(picture) && answers.errors == 0)
         return QStringLiteral("No se ha podido cargar la imagen \"%1\".").arg(picture);
     return {};
 }
 
-// Sets one side of the pattern as a user does: typed up to 100 stitches, beyond that with the
-// spinner; the other side follows the picture's proportions.
-QString setSide(Form1& f, int stitches, bool width)
-{
-    QLineEdit* text = width ? f.Text4 : f.Text5;
-    QScrollBar* spinner = width ? f.VScroll4 : f.VScroll5;
-    if (stitches <= 100) {
-        text->setText(QString::number(stitches));
-        int key = 13;
-        width ? f.Text4_KeyPress(key) : f.Text5_KeyPress(key);
-    } else if (const std::optional<int> pixels = spinnerPixelsForStitches(stitches, spinner->maximum())) {
-        spinner->setValue(*pixels);
-    } else {
-        return QStringLiteral("Tamaño imposible: el máximo son %1 puntos.").arg(spinner->maximum() / 3);
-    }
-    return {};
-}
-
 // Applies the settings of the command line to the loaded picture.
-QString applySettings(Form1& f, const Options& o)
+QString applySettings(Work& work, const Options& o)
 {
-    if (!f.Option1[std::size_t(o.catalogue)]->isChecked())
-        f.Option1[std::size_t(o.catalogue)]->setChecked(true);
+    if (work.settings.catalogue != o.catalogue + 1)
+        work.chooseCatalogue(o.catalogue + 1);
     if (o.width > 0 || o.height > 0) {
-        const QString error = setSide(f, o.width > 0 ? o.width : o.height, o.width > 0);
+        const QString error = work.setStitches(o.width > 0, o.width > 0 ? o.width : o.height);
         if (!error.isEmpty())
             return error;
     }
-    const int w = f.Text4->text().toInt(), h = f.Text5->text().toInt();
+    const int w = int(work.settings.width), h = int(work.settings.height);
     if (w < 2 || h < 2 || w > kWidestPattern || h > kTallestPattern)
         return QStringLiteral("Tamaño imposible: el patrón tendría %1 x %2 puntos (de 2 x 2 a %3 x %4).")
             .arg(w)
             .arg(h)
             .arg(kWidestPattern)
             .arg(kTallestPattern);
-    if (o.colours > 0) {
-        f.Text1->setText(QString::number(o.colours));
-        int key = 13;
-        f.Text1_KeyPress(key);
-    }
-    setCheckValue(f.Check9, o.variant ? 1 : 0);
-    say(stdout, QStringLiteral("Patrón de %1 x %2 puntos, %3 colores").arg(w).arg(h).arg(f.Text1->text()));
+    if (o.colours > 0)
+        work.setColourCount(QString::number(o.colours));
+    work.settings.variant = o.variant;
+    say(stdout, QStringLiteral("Patrón de %1 x %2 puntos, %3 colores").arg(w).arg(h).arg(work.settings.colours));
     return {};
+}
+
+// Writes every page of both passes into one PDF file.
+QString writePdf(Work& work, const QString& file)
+{
+    PdfPages pdf(file);
+    if (!pdf.begin())
+        return pdf.error();
+    work.walkPages(
+        work.chartPages(true, true), [&pdf](const SheetPage&, const QImage& page) { return pdf.addPage(page); });
+    pdf.end();
+    return pdf.error();
 }
 
 // The work after the application exists; returns the exit code.
@@ -308,29 +285,26 @@ int run(const Options& o, BatchDialogs& answers)
     }
     const QString previous = QDir::currentPath();
     QDir::setCurrent(work.path());
-    Form1 f;
-    f.st.ayuda_inicio = True;
-    f.setAttribute(Qt::WA_DontShowOnScreen);
-    ProgressPrinter progress(f.Label3, f.Label1);
-    if (!f.Form_Load() || f.endRequested()) {
+    ProgressPrinter printer;
+    Work w(answers, printer.progress());
+    if (!w.startUp()) {
         if (answers.errors == 0)
             error = QStringLiteral("Puntela no ha podido arrancar.");
     } else {
-        f.show();
-        error = loadPicture(f, o.picture, answers);
+        error = loadPicture(w, o.picture, answers);
         if (error.isEmpty() && answers.errors == 0)
-            error = applySettings(f, o);
+            error = applySettings(w, o);
         if (error.isEmpty() && answers.errors == 0)
-            o.doubleStitch ? f.Command5_Click() : f.Command1_Click();
+            w.makePattern(o.doubleStitch);
         if (error.isEmpty() && answers.errors == 0) {
-            f.Dir1Path = o.out;
-            f.Command7_Click();
+            if (!w.hasPattern())
+                w.er(QStringLiteral(
+                    "No hay ningún patrón que guardar. Pulse \"Punto sencillo\" o \"Punto doble\" para crearlo."));
+            else if (const QString failure = w.saveImages(o.out); !failure.isEmpty())
+                w.er(failure);
         }
-        if (error.isEmpty() && answers.errors == 0 && !o.pdf.isEmpty()) {
-            QPrinter printer(QPrinter::ScreenResolution);
-            preparePrinter(printer, o.pdf);
-            error = printPattern(f, printer, true, true);
-        }
+        if (error.isEmpty() && answers.errors == 0 && !o.pdf.isEmpty())
+            error = writePdf(w, o.pdf);
     }
     QDir::setCurrent(previous);
     if (!error.isEmpty())
@@ -368,7 +342,7 @@ int main(int argc, char* argv[])
         return kUsageError;
     }
     qInstallMessageHandler(quietMessages);
-    QApplication app(argc, argv);
+    QGuiApplication app(argc, argv);
     QImageReader::setAllocationLimit(1024);
     BatchDialogs answers(options.factor);
     return run(options, answers);

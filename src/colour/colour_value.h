@@ -1,7 +1,7 @@
 #pragma once
 // Colour values taken apart the one way the program does it: through the six-digit
 // hexadecimal text made by hox, blue first.
-#include "surface/colour_value.h"
+#include "surface/colour_rgb.h"
 
 // The colour in upper-case hexadecimal, padded on the left with "0" to six characters.
 QString hox(Long colour);

@@ -1,7 +1,7 @@
 #pragma once
 // How far apart two colours look: sRGB colour values to CIELAB (D65 white) and the CIEDE2000
 // difference (ΔE2000) between two CIELAB colours.
-#include "surface/colour_value.h"
+#include "surface/colour_rgb.h"
 
 struct Lab {
     double L = 0, a = 0, b = 0;

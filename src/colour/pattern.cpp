@@ -1,8 +1,7 @@
 #include "colour/pattern.h"
 
-#include "colour/colour_value.h"
 #include "colour/hue_groups.h"
-#include "surface/colour_value.h"
+#include "surface/colour_rgb.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include "output/stitch_picture.h"
 
-#include "surface/colour_value.h"
+#include "surface/colour_rgb.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 // A drawing surface: a persistent image that the program draws on and reads back, with the
 // position and size of its box in the container (2-pixel border: outer size = inside + 4),
 // a custom scale, a pen, a current text position and a font.
-#include "surface/colour_value.h"
+#include "surface/colour_rgb.h"
 
 #include <QCursor>
 #include <QFont>

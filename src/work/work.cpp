@@ -19,6 +19,7 @@
 #include "render/embroidery.h"
 #include "render/pattern_settings.h"
 #include "render/stamp.h"
+#include "render/symbol_font.h"
 #include "surface/text_file.h"
 #include "views/magnifier.h"
 #include "views/strip_maths.h"
@@ -51,6 +52,7 @@ Work::Work(Dialogs& dialogs, Progress progress)
     , m_progress(std::move(progress))
 {
     drawStamp(Picture15);
+    settings.chart.plainFont = QGuiApplication::font().family();
 }
 
 void Work::er(const QString& mensaje) { m_dialogs.MsgBox(mensaje, vbCritical, QStringLiteral("Error")); }
@@ -66,6 +68,12 @@ Progress Work::progress()
 
 bool Work::startUp()
 {
+    st.listo = True;
+    // the symbol font start-up chooses; the window's font box takes its place there
+    const QStringList fonts = installedFontNames();
+    const int chosen = chooseSymbolFont(fonts);
+    if (chosen >= 0)
+        settings.chart.symbolFont = fonts[chosen];
     if (!emptyPersonalCatalogue()) {
         er(QStringLiteral("No se puede escribir el catálogo personal \"personal.txt\" en la carpeta de trabajo."));
         return false;
@@ -324,10 +332,12 @@ void Work::chooseCatalogue(int catalogo)
 QString Work::setStitches(bool width, int stitches)
 {
     const int largest = width ? kMaxFrameWidth : kMaxFrameHeight;
-    int pixels = stitches * 3;
+    int pixels = 0;
     if (stitches <= 100)
         pixels = CInt(Val(heldStitchText(QString::number(stitches))) * 3);
-    else if (stitches > largest / 3)
+    else if (const std::optional<int> held = spinnerPixelsForStitches(stitches, largest))
+        pixels = *held; // worked out without overflow, however large the number asked
+    else
         return QStringLiteral("Tamaño imposible: el máximo son %1 puntos.").arg(largest / 3);
     // as a spinner, only a new value moves the frame
     if (pixels != (width ? settings.frameWidth : settings.frameHeight))

@@ -123,8 +123,8 @@ public:
 
     // ---- Start-up and catalogues ----
 
-    // Empties the personal catalogue, reads the full catalogue, draws the swatches and loads
-    // "Grande"; false after the message when the program cannot go on.
+    // Sets listo, chooses the symbol font, empties the personal catalogue, reads the full catalogue, draws the
+    // swatches and loads "Grande"; false after the message when the program cannot go on.
     bool startUp();
     // Draws every full-catalogue thread's swatch into ImageList1.
     void drawSwatches();

@@ -1,6 +1,6 @@
 // The pattern settings as the user meets them: typing the colour count and the size, the
 // spinners, the other side following, the catalogue options and the busy flag.
-#include "test_support.h"
+#include "window_support.h"
 
 #include <QFile>
 #include <QSignalSpy>

@@ -4,7 +4,7 @@
 #include "app/help_texts.h"
 #include "colour/catalogue.h"
 #include "render/symbol_font.h"
-#include "test_support.h"
+#include "window_support.h"
 
 #include <QFile>
 #include <QtTest>

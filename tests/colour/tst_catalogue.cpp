@@ -2,7 +2,7 @@
 // active catalogue and its list with paleta, and finding a thread with dmcn.
 #include "colour/catalogue.h"
 #include "colour/colour_value.h"
-#include "test_support.h"
+#include "window_support.h"
 
 #include <QBuffer>
 #include <QDir>

@@ -3,7 +3,7 @@
 // error, and the button that redraws the embroidery and the strips.
 #include "colour/colour_value.h"
 #include "colour/stitch_reading.h"
-#include "test_support.h"
+#include "window_support.h"
 
 #include <QtTest>
 

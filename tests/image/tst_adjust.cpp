@@ -1,7 +1,7 @@
 // The step adjustments of the working picture and "Inicial".
 #include "image/adjust.h"
 #include "image/browser.h"
-#include "test_support.h"
+#include "window_support.h"
 
 #include <QtTest>
 

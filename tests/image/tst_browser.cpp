@@ -1,6 +1,6 @@
 // The file browser: picture pattern, paths, folder lists, "Abrir" and the preview thumbnail.
 #include "image/browser.h"
-#include "test_support.h"
+#include "window_support.h"
 
 #include <QElapsedTimer>
 #include <QtTest>

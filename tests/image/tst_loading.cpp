@@ -1,6 +1,6 @@
 // Loading the previewed picture: the factor question, the reduction, the embroidery's size,
 // the reset settings, Enter in the file list, and files that cannot be read.
-#include "test_support.h"
+#include "window_support.h"
 
 #include <QSignalSpy>
 #include <QtTest>

@@ -1,7 +1,7 @@
 #pragma once
 // Makes a pattern in a started main window the way a user does: the picture clicked in the
 // file list and double-clicked, the width set, then "Punto sencillo".
-#include "test_support.h"
+#include "window_support.h"
 
 #include <QTest>
 

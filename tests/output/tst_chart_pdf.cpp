@@ -2,7 +2,7 @@
 #include "output/chart_pdf.h"
 #include "output/thread_amounts.h"
 #include "render/clear_symbols.h"
-#include "surface/colour_value.h"
+#include "surface/colour_rgb.h"
 
 #include <QElapsedTimer>
 #include <QProcess>

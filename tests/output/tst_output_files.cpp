@@ -4,7 +4,7 @@
 #include "output/bmp_file.h"
 #include "output/page_placement.h"
 #include "output/stitch_picture.h"
-#include "surface/colour_value.h"
+#include "surface/colour_rgb.h"
 
 #include <QImageReader>
 #include <QProcess>

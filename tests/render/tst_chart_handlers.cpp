@@ -2,7 +2,7 @@
 // sheets and show the key, a busy program ignores them, and the failure paths end with the
 // right message and the program ready again.
 #include "render/chart.h"
-#include "test_support.h"
+#include "window_support.h"
 
 #include <QtTest>
 

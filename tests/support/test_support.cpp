@@ -18,14 +18,6 @@ WorkFolder::WorkFolder(bool withCatalogues)
 
 WorkFolder::~WorkFolder() { QDir::setCurrent(m_previous); }
 
-std::unique_ptr<Form1> startedForm()
-{
-    auto f = std::make_unique<Form1>();
-    f->st.ayuda_inicio = True;
-    f->Form_Load();
-    return f;
-}
-
 QImage gradientPicture(int w, int h)
 {
     QImage im(w, h, QImage::Format_RGB32);

@@ -1,8 +1,9 @@
 #pragma once
-// What many tests need: a fresh working folder with the catalogue files, a started main
-// window whose dialogs are answered by a script, and small pictures made in memory.
-#include "app/form1.h"
-#include "surface/dialogs.h"
+// What many tests need: a fresh working folder with the catalogue files, dialogs answered by a
+// script, and small pictures made in memory. Window tests add window_support.h.
+#include "scripted_dialogs.h"
+#include "surface/progress.h"
+#include "surface/surface.h"
 
 #include <QImage>
 #include <QTemporaryDir>
@@ -22,9 +23,6 @@ private:
     QTemporaryDir m_dir;
     QString m_previous;
 };
-
-// A main window after start-up, in the current folder; the start help is marked as shown.
-std::unique_ptr<Form1> startedForm();
 
 // A picture with a distinct colour in every pixel region, for sampling tests.
 QImage gradientPicture(int w, int h);

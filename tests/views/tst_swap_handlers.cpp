@@ -1,7 +1,7 @@
 // The palette strips through the main window: the colour swap and its undo, scrolling and
 // dragging the strips, and picking threads into the personal catalogue.
-#include "test_support.h"
 #include "views/swap.h"
+#include "window_support.h"
 
 #include <QDir>
 #include <QFile>
@@ -348,6 +348,13 @@ void TestSwapHandlers::stripMoveHidesMarkerAndPreviews()
     QCOMPARE(f->Picture9.Left(), -15);
     QCOMPARE(f->Picture10.BackColor, E);
     QCOMPARE(f->Picture10.pixel(13, 13), E);
+    // past the strip's end: no colour to show, the pointer back to the default, no drag
+    f->setMousePointer(11);
+    f->st.arrastrando = True;
+    f->Picture8_MouseMove(2, 1, 0, 5000, 5);
+    QCOMPARE(f->Picture10.BackColor, E);
+    QCOMPARE(f->mousePointer(), 0);
+    QCOMPARE(f->Picture8[2].Left(), 4);
 }
 
 void TestSwapHandlers::scrollBarMovesAllStrips()

@@ -1,7 +1,7 @@
 // The view options and the mouse on the embroidery, the working picture and the chart, through
 // the main window's handlers.
 #include "render/embroidery.h"
-#include "test_support.h"
+#include "window_support.h"
 
 #include <QtTest>
 

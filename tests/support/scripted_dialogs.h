@@ -1,0 +1,35 @@
+#pragma once
+// Dialogs answered by a script: a test hands them to a Work, and while they live they are also the
+// window's dialogs layer.
+#include "surface/dialogs.h"
+
+#include <QStringList>
+#include <deque>
+#include <vector>
+
+// Answers from a queue and records what was shown. Without a queued answer a message box
+// answers OK (or no for yes/no questions), an input box "1" and a file question "".
+class ScriptedDialogs : public Dialogs {
+public:
+    struct Shown {
+        QString kind; // "msg", "input" or "file"
+        QString prompt;
+        int buttons = 0;
+        QString title;
+    };
+    ScriptedDialogs();
+    ~ScriptedDialogs() override;
+    int MsgBox(const QString& prompt, int buttons, const QString& title) override;
+    QString InputBox(const QString& prompt, const QString& title, const QString& defaultText) override;
+    QString SaveFileName(const QString& caption, const QString& suggested, const QString& filter) override;
+
+    std::deque<int> msgAnswers;
+    std::deque<QString> inputAnswers;
+    std::deque<QString> fileAnswers;
+    std::vector<Shown> shown;
+    int countTitled(const QString& title) const;
+    QStringList prompts() const;
+
+private:
+    Dialogs* m_previous;
+};

@@ -1,0 +1,187 @@
+// The work without a window: the settings rules, the pattern steps in their order, swap and undo,
+// the page walk and the failures that must leave the work as it was.
+#include "colour/stitch_reading.h"
+#include "render/pattern_settings.h"
+#include "test_support.h"
+#include "views/swap.h"
+#include "work/work.h"
+
+#include <QtTest>
+
+namespace {
+// A started work in a fresh folder with a 180 x 120 picture loaded (100 x 66 stitches).
+struct Bench {
+    WorkFolder folder;
+    ScriptedDialogs answers;
+    Recorder recorder;
+    Work work { answers, recorder.progress() };
+
+    bool start(const QImage& picture = gradientPicture(180, 120))
+    {
+        return work.startUp() && work.openPicture(savePicture(folder, QStringLiteral("dibujo.bmp"), picture));
+    }
+    int errors() const { return answers.countTitled(QStringLiteral("Error")); }
+};
+} // namespace
+
+class TestWork : public QObject {
+    Q_OBJECT
+private slots:
+    void oneSideKeepsTheOtherInStep_data()
+    {
+        QTest::addColumn<bool>("width");
+        QTest::addColumn<int>("pixels");
+        QTest::addColumn<int>("frameWidth");
+        QTest::addColumn<int>("frameHeight");
+        QTest::newRow("width 150: height 100 cut to 99") << true << 150 << 150 << 99;
+        QTest::newRow("height 90: width 135") << false << 90 << 135 << 90;
+        // 1086 x 724 stitches of a 3:2 picture is the most the stitch grid holds
+        QTest::newRow("width past the grid: stops where the proportions still fit") << true << 3600 << 3260 << 2172;
+    }
+    void oneSideKeepsTheOtherInStep()
+    {
+        QFETCH(bool, width);
+        QFETCH(int, pixels);
+        QFETCH(int, frameWidth);
+        QFETCH(int, frameHeight);
+        Bench b;
+        QVERIFY(b.start());
+        b.work.setFrameSide(width, pixels);
+        const Settings& s = b.work.settings;
+        QCOMPARE(s.frameWidth, frameWidth);
+        QCOMPARE(s.frameHeight, frameHeight);
+        QCOMPARE(s.width, double(frameWidth / 3));
+        QCOMPARE(s.height, double(frameHeight / 3));
+        QCOMPARE(b.work.Picture2.Width(), frameWidth + 4);
+        QCOMPARE(b.work.Picture2.Height(), frameHeight + 4);
+        QCOMPARE(b.work.Picture2.Left(), centredPosition(frameWidth + 4));
+    }
+
+    void stitchesAndCatalogues()
+    {
+        Bench b;
+        QVERIFY(b.start());
+        QCOMPARE(b.work.setStitches(true, 60), QString());
+        QCOMPARE(b.work.settings.height, 40.0);
+        QVERIFY(b.work.setStitches(false, 800).startsWith(QStringLiteral("Tamaño imposible")));
+        QCOMPARE(b.work.settings.height, 40.0);
+        b.work.chooseCatalogue(1);
+        QCOMPARE(b.work.settings.colours, 57);
+        QCOMPARE(int(b.work.st.num_dmc), int(b.work.catalogueList.size()));
+        // the personal catalogue starts empty: at least 3 colours are still asked
+        b.work.chooseCatalogue(5);
+        QCOMPARE(b.work.settings.colours, 3);
+        QCOMPARE(b.work.st.num_colores, 3);
+    }
+
+    void patternStepsInOrder_data()
+    {
+        QTest::addColumn<bool>("doble");
+        QTest::newRow("single stitch") << false;
+        QTest::newRow("double stitch") << true;
+    }
+    void patternStepsInOrder()
+    {
+        QFETCH(bool, doble);
+        Bench b;
+        QVERIFY(b.start());
+        b.work.makePattern(doble);
+        b.recorder.stages.removeDuplicates();
+        QCOMPARE(b.recorder.stages,
+            QStringList({ "Leyendo colores...", "Calculando gama", "Dibujando bordado", "Dibujando patrón" }));
+        QCOMPARE(b.errors(), 0);
+        QCOMPARE(b.work.st.listo, True);
+        QCOMPARE(b.recorder.pointers.last(), 0);
+        QCOMPARE(int(b.work.st.ancho_puntos), 100);
+        QCOMPARE(b.work.Picture2.pixelWidth(), 100 * (doble ? 9 : 3));
+        QCOMPARE(b.work.settings.sheetHMax, 3);
+        const Pattern p = b.work.pattern();
+        QCOMPARE(int(p.palette.size()), b.work.st.paletteSize());
+        QCOMPARE(p.palette[std::size_t(p.at(0, 0))].colour, b.work.st.puntos(0, 0));
+        QCOMPARE(p.palette.front().symbol, paletteSymbol(b.work.st, 0, 0, true));
+    }
+
+    void tooLargeAPatternChangesNothing()
+    {
+        Bench b;
+        QVERIFY(b.start());
+        b.work.settings.width = 2000;
+        b.work.makePattern(false);
+        QCOMPARE(b.answers.prompts(), QStringList({ patternSizeMessage() }));
+        QVERIFY(!b.work.hasPattern());
+        QCOMPARE(b.work.Picture2.Width(), 304);
+    }
+
+    void swapThenUndoRestoresEverything()
+    {
+        Bench b;
+        QVERIFY(b.start());
+        b.work.makePattern(false);
+        int g = 0;
+        while (b.work.st.num_tono[std::size_t(g)] < 2)
+            ++g;
+        const WorkState before = b.work.st;
+        b.work.st.color_nuevo = before.tono[std::size_t(g)][0];
+        QCOMPARE(b.work.swapPick(g, 0, before.tono[std::size_t(g)][0]), Work::SwapResult::Ignored);
+        QCOMPARE(b.work.swapPick(g, 1, before.tono[std::size_t(g)][1]), Work::SwapResult::Done);
+        QCOMPARE(int(b.work.st.num_tono[std::size_t(g)]), before.num_tono[std::size_t(g)] - 1);
+        QVERIFY(stitchesOfColour(b.work.st, before.tono[std::size_t(g)][1]).empty());
+        QVERIFY(b.work.undoSwap());
+        QVERIFY(b.work.st.puntos == before.puntos);
+        QCOMPARE(b.work.st.num_tono, before.num_tono);
+        QVERIFY(b.work.st.tono == before.tono);
+        QCOMPARE(b.errors(), 0);
+    }
+
+    void undoWithoutARecordSaysSo()
+    {
+        Bench b;
+        QVERIFY(b.start());
+        QVERIFY(!b.work.undoSwap());
+        QCOMPARE(b.errors(), 1);
+    }
+
+    void pageWalk()
+    {
+        Bench b;
+        QVERIFY(b.start());
+        b.work.makePattern(false);
+        b.work.settings.chart.colours = false;
+        QStringList seen;
+        QImage last;
+        const bool whole = b.work.walkPages(b.work.chartPages(true, true), [&](const SheetPage& p, const QImage& im) {
+            seen << QStringLiteral("%1,%2%3")
+                        .arg(b.work.settings.sheetH)
+                        .arg(p.V)
+                        .arg(b.work.settings.chart.colours ? QStringLiteral("c") : QString());
+            last = im.convertToFormat(QImage::Format_RGB32);
+            return true;
+        });
+        QVERIFY(whole);
+        QCOMPARE(seen.join(QLatin1Char(' ')), QStringLiteral("2,1c 1,1c 3,1c 2,1 1,1 3,1"));
+        // the last page handed out is the key as a fresh drawing makes it
+        b.work.patron1();
+        QCOMPARE(last, b.work.Picture11.Image().convertToFormat(QImage::Format_RGB32));
+        int taken = 0;
+        QVERIFY(!b.work.walkPages(
+            b.work.chartPages(true, false), [&](const SheetPage&, const QImage&) { return ++taken < 2; }));
+        QCOMPARE(taken, 2);
+    }
+
+    void unreadablePictureLeavesTheWork()
+    {
+        Bench b;
+        QVERIFY(b.start());
+        const QImage shown = b.work.Picture3.Image();
+        QFile broken(b.folder.file(QStringLiteral("roto.bmp")));
+        QVERIFY(broken.open(QIODevice::WriteOnly) && broken.write("BM no soy una imagen") > 0);
+        broken.close();
+        QVERIFY(!b.work.openPicture(broken.fileName()));
+        QCOMPARE(b.errors(), 1);
+        QCOMPARE(b.work.Picture3.Image(), shown);
+        QCOMPARE(b.work.st.listo, True);
+    }
+};
+
+QTEST_MAIN(TestWork)
+#include "tst_work.moc"
