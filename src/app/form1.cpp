@@ -315,6 +315,10 @@ void Form1::buildPanels()
     Command5
         = pictureButton(Picture12, 276, 2, 24, 20, QStringLiteral("Punto doble"), makeIcon(IconKind::DoubleStitch));
 
+    // pattern panel over the command panel: pattern files, the thread list, the PDF chart and the
+    // colour options
+    Picture17 = panel(this, 316, 89, 100, 24);
+
     // command panel under the picture and the chart
     Picture13 = panel(this, 316, 113, 318, 24);
     Check3 = pictureCheck(Picture13, 0, 2, QStringLiteral("Ver patrón"), QString(), makeIcon(IconKind::Chart));

@@ -69,6 +69,7 @@ public:
     QFrame* Picture7 = nullptr; // palette panel
     QFrame* Picture12 = nullptr; // settings panel
     QFrame* Picture13 = nullptr; // command panel
+    QFrame* Picture17 = nullptr; // pattern panel: pattern files, thread list, PDF chart, colour options
     QGroupBox* Frame1 = nullptr; // magnifier
     QGroupBox* Frame2 = nullptr; // catalogues
     PictureBox *Picture2Box = nullptr, *Picture3Box = nullptr, *Picture9Box = nullptr, *Picture10Box = nullptr,
