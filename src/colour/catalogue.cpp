@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 
 QString catalogueFile(int catalogo)
 {
@@ -162,10 +163,9 @@ QString copyCatalogueFiles(const QString& from, const QString& to)
         if (!in.open(QIODevice::ReadOnly))
             return QStringLiteral("No se puede leer el catálogo de hilos \"%1\".").arg(source);
         const QByteArray data = in.readAll();
-        QFile out(target);
-        bool copied = in.error() == QFileDevice::NoError && out.open(QIODevice::WriteOnly | QIODevice::Truncate)
-            && out.write(data) == data.size() && out.flush();
-        out.close();
+        QSaveFile out(target);
+        bool copied = in.error() == QFileDevice::NoError && out.open(QIODevice::WriteOnly)
+            && out.write(data) == data.size() && out.commit();
         QFile check(target);
         copied = copied && check.open(QIODevice::ReadOnly) && check.readAll() == data;
         if (!copied)
