@@ -426,10 +426,30 @@ void Form1::readControls()
     s.swapMode = checkValue(Check7);
 }
 
+namespace {
+// Keeps the controls' handlers out while they are set from the settings: clears listo and puts
+// back what it was.
+class Quiet {
+public:
+    explicit Quiet(WorkState& st)
+        : m_st(st)
+        , m_was(st.listo)
+    {
+        m_st.listo = False;
+    }
+    ~Quiet() { m_st.listo = m_was; }
+    Quiet(const Quiet&) = delete;
+    Quiet& operator=(const Quiet&) = delete;
+
+private:
+    WorkState& m_st;
+    Integer m_was;
+};
+} // namespace
+
 void Form1::showSheets()
 {
-    const Integer was = st.listo;
-    st.listo = False;
+    Quiet quiet(st);
     const Settings& s = work.settings;
     HScroll2->setValue(s.sheetH);
     HScroll2->setMaximum(s.sheetHMax);
@@ -437,17 +457,14 @@ void Form1::showSheets()
     VScroll2->setValue(s.sheetV);
     VScroll2->setMaximum(s.sheetVMax);
     VScroll2->setValue(s.sheetV);
-    st.listo = was;
 }
 
 void Form1::showChartOptions()
 {
-    const Integer was = st.listo;
-    st.listo = False;
+    Quiet quiet(st);
     setCheckValue(Check6, work.settings.chart.grid ? 1 : 0);
     setCheckValue(Check4, work.settings.chart.symbols ? 1 : 0);
     setCheckValue(Check5, work.settings.chart.colours ? 1 : 0);
-    st.listo = was;
 }
 
 int CurrentDialogs::MsgBox(const QString& prompt, int buttons, const QString& title)

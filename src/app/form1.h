@@ -158,6 +158,7 @@ public:
     // Catalogues (app/form1_catalogue.cpp).
     // Loads catalogue 1..5 into the active catalogue and the list (see Work::paleta).
     void paleta(Integer catalogo);
+    // Draws every full-catalogue thread's swatch into ImageList1.
     void drawSwatches();
 
     // Browser, loading, adjustments (app/form1_loading.cpp, app/form1_browser.cpp).
@@ -168,7 +169,9 @@ public:
     void File1_KeyPress(int& KeyAscii);
     void Command2_Click();
     void Command11_Click();
-    void adjustPicture(int button); // Command12..Command21
+    // One step adjustment of the working picture by button Command12..Command21.
+    void adjustPicture(int button);
+    // Lists the folders and picture files of the browser's folder again.
     void refreshFileList();
     // Fills the drive list, opens the start folder and wires the folder list.
     void initBrowser();
@@ -177,13 +180,19 @@ public:
     // read first.
     void Command1_Click();
     void Command5_Click();
+    // Reads the stitch colours and sorts them into the hue groups by the key Check9 picks.
     void colores();
+    // Computes the palette, thins the groups and draws the strips; the colour count follows.
     void gama();
+    // Redraws the strips from the palette as it is.
     void gama2();
+    // The single-stitch and the double-stitch embroidery on Picture2.
     void dibujar();
     void pinta2();
     void check8_Click();
+    // The embroidery in the stitch of the pattern on show.
     void redrawEmbroidery();
+    // Writes each palette colour's symbol on its swatch.
     void writeStripSymbols();
 
     // Chart and key (app/form1_chart.cpp).

@@ -40,7 +40,8 @@ void Form1::File1_DblClick()
     work.emptyPersonal();
     resetSettings(*this);
     Picture6->setVisible(true);
-    st.listo = False;
+    // the flag is set again at the end, and on the way by the click of "Ver patrón" when it is cleared
+    Busy busy(st);
     setCheckValue(Check7, 0);
     setMousePointer(11);
     work.loadPicture();
@@ -66,7 +67,6 @@ void Form1::File1_DblClick()
         st.ayuda_imagen = True;
         dialogs().MsgBox(help::kPictureText, vbOKOnly, help::kPictureTitle);
     }
-    st.listo = True;
 }
 
 void Form1::File1_KeyPress(int& KeyAscii)

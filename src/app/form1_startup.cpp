@@ -30,11 +30,12 @@ bool Form1::Form_Load()
     // the program's list box does not do: the flag keeps that handler out, and the box is left
     // with no selection, so that choosing the font below raises it exactly once.
     const QStringList fonts = installedFontNames();
-    st.listo = False;
-    for (const QString& f : fonts)
-        Combo1->addItem(f);
-    Combo1->setCurrentIndex(-1);
-    st.listo = True;
+    {
+        Busy busy(st);
+        for (const QString& f : fonts)
+            Combo1->addItem(f);
+        Combo1->setCurrentIndex(-1);
+    }
     const int chosen = chooseSymbolFont(fonts);
     if (chosen < 0) {
         dialogs().MsgBox(QStringLiteral("No tienes fuentes instaladas!"), vbCritical, QStringLiteral("Error"));

@@ -372,6 +372,7 @@ void Work::makePattern(bool doble)
 {
     if (!patternSizeChecked(doble ? 9 : 3))
         return;
+    settings.doubleStitch = doble;
     // single stitch: busy from the start and the box cleared first; double stitch: the steps
     // clear listo, and the embroidery clears the box itself
     if (doble) {

@@ -1,0 +1,77 @@
+// Times the two pattern buttons in the shown main window, as a user waits for them: the click and
+// the painting it leaves, on the benchmark's large picture ("Completa", 248 colours, 1024 x 768
+// stitches). Ends like puntela-bench:
+//   single: <seconds> s
+//   double: <seconds> s
+// Run it on a screen, or under Xvfb:
+//   cd build && xvfb-run -a -s '-screen 0 1280x800x24' ./puntela-window-bench [picture-file]
+#include "app/form1.h"
+#include "colour/matching.h"
+#include "photograph.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImageReader>
+#include <QTemporaryDir>
+#include <cstdio>
+
+namespace {
+double seconds(const QElapsedTimer& t) { return double(t.nsecsElapsed()) / 1e9; }
+
+// Lets the window system catch up: every pending event and paint handled.
+void settle()
+{
+    for (int i = 0; i < 3; ++i)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+}
+
+// The click on a pattern button and the painting it leaves, from a cold answer cache.
+double timeButton(Form1& f, bool doble, int colours)
+{
+    f.Text1->setText(QString::number(colours));
+    f.VScroll1->setValue(colours);
+    forgetCachedMatcher();
+    settle();
+    QElapsedTimer t;
+    t.start();
+    if (doble)
+        f.Command5_Click();
+    else
+        f.Command1_Click();
+    QCoreApplication::processEvents();
+    return seconds(t);
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QImageReader::setAllocationLimit(1024);
+    QTemporaryDir work;
+    for (const char* name : { "dmc.txt", "dmc1.txt", "dmc5.txt", "dmc10.txt" })
+        QFile::copy(QStringLiteral(PUNTELA_DATA_DIR "/") + QLatin1String(name), work.filePath(QLatin1String(name)));
+    QDir::setCurrent(work.path());
+    const QImage picture = argc > 1 ? QImageReader(QString::fromLocal8Bit(argv[1])).read() : photographLike(2048, 1536);
+    if (picture.isNull()) {
+        std::fprintf(stderr, "cannot read %s\n", argv[1]);
+        return 1;
+    }
+    Form1 f;
+    f.st.ayuda_inicio = True;
+    if (!f.Form_Load())
+        return 1;
+    f.show();
+    settle();
+    f.Picture3.setPicture(picture);
+    f.Option1[3]->setChecked(true);
+    f.Text4->setText(QStringLiteral("1024"));
+    f.Text5->setText(QStringLiteral("768"));
+    std::printf("shown window, picture %d x %d, catalogue \"Completa\", 1024 x 768 stitches\n", picture.width(),
+        picture.height());
+    const double single = timeButton(f, false, 248);
+    const double doble = timeButton(f, true, 248);
+    std::printf("single: %.3f s\ndouble: %.3f s\n", single, doble);
+    return 0;
+}
