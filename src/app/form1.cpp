@@ -317,7 +317,7 @@ void Form1::buildPanels()
 
     // pattern panel over the command panel: pattern files, the thread list, the PDF chart and the
     // colour options
-    Picture17 = panel(this, 316, 89, 100, 24);
+    Picture17 = panel(this, 316, 89, 76, 24);
 
     // command panel under the picture and the chart
     Picture13 = panel(this, 316, 113, 318, 24);
