@@ -61,6 +61,8 @@ private slots:
     void pagesCutOnTens_data();
     void pagesCutOnTens();
     void writtenWholeOrNotAtAll();
+    void paperOfTheLocale_data();
+    void paperOfTheLocale();
     void largestPatternFast();
 
 private:
@@ -187,6 +189,25 @@ void TestChartPdf::writtenWholeOrNotAtAll()
         QVERIFY(!writeChartPdf(file, broken, QImage(), QStringLiteral("P"), {}).isEmpty());
         QVERIFY(!QFile::exists(file));
     }
+}
+
+void TestChartPdf::paperOfTheLocale_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<bool>("letter");
+    QTest::newRow("Spain: A4") << "es_ES" << false;
+    QTest::newRow("United States: Letter") << "en_US" << true;
+    QTest::newRow("Mexico: Letter") << "es_MX" << true;
+    QTest::newRow("French Canada: Letter") << "fr_CA" << true;
+    QTest::newRow("Argentina: A4") << "es_AR" << false;
+    QTest::newRow("no country (C): A4") << "C" << false;
+}
+
+void TestChartPdf::paperOfTheLocale()
+{
+    QFETCH(QString, locale);
+    QFETCH(bool, letter);
+    QCOMPARE(paperOfLocale(QLocale(locale)) == Paper::Letter, letter);
 }
 
 // The largest pattern, 1024 x 768 stitches in 248 colours scattered at random (no two neighbours
