@@ -1,6 +1,7 @@
 // Times the pattern pipeline on a large picture: the full catalogue "Completa", 248 colours and a
 // 1024 x 768-stitch pattern, single stitch then double stitch. Prints the time of each stage
-// (reading, grouping, palette, embroidery, chart) and ends with the whole run of each button:
+// (reading, grouping, palette, embroidery, chart), the chart pages, saving every file and the PDF
+// chart of the single-stitch pattern (time, size, pages), and ends with the whole run of each button:
 //   single: <seconds> s
 //   double: <seconds> s
 // Run from the build folder (it makes its own working folder with copies of the catalogues):
@@ -99,6 +100,38 @@ double timeSave(Work& f, const QString& folder)
     return elapsed;
 }
 
+// One PDF chart: its time, size and pages; a PDF must stay under 5 s and 25 MB.
+void reportChartPdf(const char* what, double elapsed, const QString& file, int pages, int colours)
+{
+    const double mb = double(QFileInfo(file).size()) / 1e6;
+    std::printf("chart pdf, %s: %.3f s, %.1f MB, %d pages, %d colours%s\n", what, elapsed, mb, pages, colours,
+        elapsed < 5 && mb < 25 ? "" : " (over 5 s or 25 MB)");
+    QFile::remove(file);
+}
+
+// "Exportar PDF" on the pattern on show, then on the same palette scattered at random over the
+// same size (no two neighbours alike: the most text and rectangles a page can hold).
+void timeChartPdf(Work& f, const QString& file)
+{
+    const ChartPdfOptions options;
+    QElapsedTimer t;
+    t.start();
+    QString failure = f.exportChartPdf(file, options);
+    const double elapsed = seconds(t);
+    Pattern p = f.threadList();
+    reportChartPdf("pattern on show", elapsed, file, chartPdfLayout(p, options).totalPages(), int(p.palette.size()));
+    std::mt19937 scatter(777);
+    std::uniform_int_distribution<int> thread(0, int(p.palette.size()) - 1);
+    for (int& cell : p.cells)
+        cell = thread(scatter);
+    t.restart();
+    if (failure.isEmpty())
+        failure = writeChartPdf(file, p, f.Picture2.Image(), QStringLiteral("scatter"), options);
+    reportChartPdf("scattered", seconds(t), file, chartPdfLayout(p, options).totalPages(), int(p.palette.size()));
+    if (!failure.isEmpty())
+        std::fprintf(stderr, "chart pdf: %s\n", qPrintable(failure));
+}
+
 // One full chart sheet and the key through patron1, as the sheet selectors draw them; the best
 // of three, since the first drawing in a font also makes its symbol set.
 void timeChartPages(Work& f)
@@ -164,6 +197,7 @@ int main(int argc, char** argv)
     timeStages(f, false, colours);
     timeChartPages(f);
     timeSave(f, work.filePath(QStringLiteral("guardar")));
+    timeChartPdf(f, work.filePath(QStringLiteral("patron.pdf")));
     const double doble = timeButton(f, true, colours);
     timeStages(f, true, colours);
     for (const QString& s : answers.shown)

@@ -318,6 +318,10 @@ void Form1::buildPanels()
     // pattern panel over the command panel: pattern files, the thread list, the PDF chart and the
     // colour options
     Picture17 = panel(this, 316, 89, 76, 24);
+    threadListButton
+        = pictureButton(Picture17, 19, 2, 17, 20, QStringLiteral("Lista de hilos"), makeIcon(IconKind::ThreadList));
+    chartPdfButton
+        = pictureButton(Picture17, 38, 2, 17, 20, QStringLiteral("Exportar PDF"), makeIcon(IconKind::ChartPdf));
 
     // command panel under the picture and the chart
     Picture13 = panel(this, 316, 113, 318, 24);

@@ -103,6 +103,7 @@ public:
                 *Command15 = nullptr, *Command16 = nullptr, *Command17 = nullptr, *Command18 = nullptr,
                 *Command19 = nullptr, *Command20 = nullptr, *Command21 = nullptr;
     std::array<QPushButton*, 2> Command3 {};
+    QPushButton *threadListButton = nullptr, *chartPdfButton = nullptr; // "Lista de hilos", "Exportar PDF"
     QPushButton* check8 = nullptr; // "Redibujar bordado"
     QCheckBox *Check1 = nullptr, *Check2 = nullptr, *Check3 = nullptr, *Check4 = nullptr, *Check5 = nullptr,
               *Check6 = nullptr, *Check7 = nullptr, *Check9 = nullptr, *Check10 = nullptr;
@@ -238,6 +239,9 @@ public:
     // Output (app/form1_print.cpp, app/form1_save.cpp).
     void Command6_Click();
     void Command7_Click();
+    // "Lista de hilos" and "Exportar PDF" on the pattern on show (app/form1_chart_pdf.cpp).
+    void threadListButton_Click();
+    void chartPdfButton_Click();
 
 protected:
     void closeEvent(QCloseEvent* e) override;

@@ -17,6 +17,8 @@ void Form1::wireEvents()
     connect(Command9, &QPushButton::clicked, this, [this] { Command9_Click(); });
     connect(Command10, &QPushButton::clicked, this, [this] { Command10_Click(); });
     connect(Command11, &QPushButton::clicked, this, [this] { Command11_Click(); });
+    connect(threadListButton, &QPushButton::clicked, this, [this] { threadListButton_Click(); });
+    connect(chartPdfButton, &QPushButton::clicked, this, [this] { chartPdfButton_Click(); });
     const std::array<QPushButton*, 10> adjust = { Command12, Command13, Command14, Command15, Command16, Command17,
         Command18, Command19, Command20, Command21 };
     for (int i = 0; i < 10; ++i)

@@ -179,6 +179,35 @@ void drawIcon(QPainter& p, IconKind kind)
         p.drawEllipse(QPointF(8, 5), 3, 3);
         p.drawPie(QRectF(2, 9, 12, 10), 0, 180 * 16);
         break;
+    case IconKind::ThreadList: {
+        // three threads, each a swatch and its line of text
+        const QColor cs[3] = { QColor(200, 30, 40), QColor(40, 110, 200), QColor(240, 190, 20) };
+        for (int k = 0; k < 3; ++k) {
+            p.setPen(QPen(Qt::black, 0.8));
+            p.setBrush(cs[k]);
+            p.drawRect(QRectF(1.5, 1.5 + 5 * k, 4, 3.5));
+            p.setPen(QPen(QColor(60, 60, 60), 1.4));
+            p.drawLine(QPointF(7.5, 3.3 + 5 * k), QPointF(14.5, 3.3 + 5 * k));
+        }
+        break;
+    }
+    case IconKind::ChartPdf:
+        // a page with its corner folded, a chart grid on it and a red band
+        p.setPen(QPen(QColor(90, 90, 90), 1));
+        p.setBrush(Qt::white);
+        p.drawPolygon(QPolygonF(
+            { QPointF(2.5, 0.5), QPointF(10.5, 0.5), QPointF(13.5, 3.5), QPointF(13.5, 15.5), QPointF(2.5, 15.5) }));
+        p.drawLine(QPointF(10.5, 0.5), QPointF(10.5, 3.5));
+        p.drawLine(QPointF(10.5, 3.5), QPointF(13.5, 3.5));
+        p.setPen(QPen(QColor(150, 150, 150), 0.8));
+        for (double k = 4.5; k <= 10.5; k += 3) {
+            p.drawLine(QPointF(k, 4.5), QPointF(k, 10.5));
+            p.drawLine(QPointF(4.5, k), QPointF(10.5, k));
+        }
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(200, 20, 20));
+        p.drawRect(QRectF(1, 11.5, 11, 3.5));
+        break;
     case IconKind::Quit:
         p.setPen(QPen(QColor(160, 0, 0), 1.6));
         p.drawArc(QRectF(3, 3, 10, 10), 120 * 16, 300 * 16);

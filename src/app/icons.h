@@ -32,7 +32,9 @@ enum class IconKind {
     CatalogueMid,
     CatalogueLarge,
     CatalogueFull,
-    CataloguePersonal
+    CataloguePersonal,
+    ThreadList,
+    ChartPdf
 };
 
 QIcon makeIcon(IconKind kind);

@@ -1,8 +1,11 @@
 // puntela-cli: makes a pattern from a picture without a window and saves its pictures (and,
-// if asked, a PDF of every sheet), by driving the same work the window drives.
+// if asked, a PDF of every sheet, the PDF chart to stitch from and the threads to buy), by driving
+// the same work the window drives.
 #include "colour/catalogue.h"
 #include "image/browser.h"
+#include "output/chart_pdf.h"
 #include "output/pdf_pages.h"
+#include "output/thread_amounts.h"
 #include "surface/work_folder.h"
 #include "work/work.h"
 
@@ -30,9 +33,10 @@ void say(FILE* to, const QString& text)
 }
 
 struct Options {
-    QString picture, out, pdf;
+    QString picture, out, pdf, chartPdf, threadsCsv;
     int factor = 1, width = 0, height = 0, colours = 0, catalogue = 2;
     bool doubleStitch = false, variant = false;
+    ChartPdfOptions chart; // the fabric and strands of the amounts are the chart's
 };
 
 // Answers the work's dialogs without a user: the reduction factor (the one question the work
@@ -105,38 +109,51 @@ QString usage()
 {
     return QStringLiteral(
         "Uso: puntela-cli IMAGEN --out CARPETA [--factor N] [--width N | --height N] [--colours N]\n"
-        "                 [--catalogue minima|media|grande|completa] [--double] [--variant] [--pdf ARCHIVO]");
+        "                 [--catalogue minima|media|grande|completa] [--double] [--variant] [--pdf ARCHIVO]\n"
+        "                 [--chart-pdf ARCHIVO] [--threads-csv ARCHIVO] [--fabric N] [--strands N]\n"
+        "                 [--paper a4|letter] [--cell-mm X]");
 }
 
 // What --help prints: the usage, every option and the exit codes.
 QString helpText()
 {
     return usage()
-        + QStringLiteral("\n\n"
-                         "Hace un patrón de punto de cruz de IMAGEN sin abrir ventanas y guarda sus imágenes BMP,\n"
-                         "las mismas que \"Guardar imágenes\" en la ventana.\n\n"
-                         "Opciones:\n"
-                         "  --out CARPETA      carpeta para las imágenes (se crea si falta); obligatoria\n"
-                         "  --factor N         factor de reducción para imágenes de más de 196 píxeles (1)\n"
-                         "  --width N          puntos de ancho; el alto sigue a la imagen\n"
-                         "  --height N         puntos de alto; el ancho sigue a la imagen\n"
-                         "                     (sin ninguno de los dos: 100 en el lado más largo)\n"
-                         "  --colours N        colores aproximados, de 7 a 999 (el tamaño del catálogo)\n"
-                         "  --catalogue NOMBRE minima, media, grande o completa (grande)\n"
-                         "  --double           punto doble en vez de punto sencillo\n"
-                         "  --variant          la otra agrupación de colores\n"
-                         "  --pdf ARCHIVO      imprime también cada hoja y la clave, en color y en blanco y negro,\n"
-                         "                     en un PDF\n"
-                         "  -h, --help         muestra esta ayuda\n"
-                         "  --version          muestra la versión\n\n"
-                         "Los catálogos de hilos se leen de la carpeta actual si tiene \"dmc.txt\"; si no, de la\n"
-                         "carpeta de datos del usuario ($XDG_DATA_HOME/puntela, o ~/.local/share/puntela), que se\n"
-                         "crea con los catálogos instalados.\n\n"
-                         "Códigos de salida:\n"
-                         "  0  todo escrito\n"
-                         "  1  el trabajo ha fallado (imagen que falta o no se puede leer, tamaño imposible,\n"
-                         "     carpeta o archivo que no se puede escribir, catálogos que no se encuentran)\n"
-                         "  2  la línea de órdenes está mal");
+        + QStringLiteral(
+            "\n\n"
+            "Hace un patrón de punto de cruz de IMAGEN sin abrir ventanas y guarda sus imágenes BMP,\n"
+            "las mismas que \"Guardar imágenes\" en la ventana, y si se pide el gráfico en PDF y la lista de\n"
+            "hilos, como \"Exportar PDF\" y \"Lista de hilos\".\n\n"
+            "Opciones:\n"
+            "  --out CARPETA      carpeta para las imágenes (se crea si falta); obligatoria salvo\n"
+            "                     con --chart-pdf o --threads-csv\n"
+            "  --factor N         factor de reducción para imágenes de más de 196 píxeles (1)\n"
+            "  --width N          puntos de ancho; el alto sigue a la imagen\n"
+            "  --height N         puntos de alto; el ancho sigue a la imagen\n"
+            "                     (sin ninguno de los dos: 100 en el lado más largo)\n"
+            "  --colours N        colores aproximados, de 7 a 999 (el tamaño del catálogo)\n"
+            "  --catalogue NOMBRE minima, media, grande o completa (grande)\n"
+            "  --double           punto doble en vez de punto sencillo\n"
+            "  --variant          la otra agrupación de colores\n"
+            "  --pdf ARCHIVO      imprime también cada hoja y la clave, en color y en blanco y negro,\n"
+            "                     en un PDF\n"
+            "  --chart-pdf ARCHIVO  el gráfico para bordar en PDF: portada, hojas con los signos como\n"
+            "                     texto y la clave de hilos\n"
+            "  --threads-csv ARCHIVO  los hilos en CSV: número, nombre, puntadas, metros y madejas\n"
+            "  --fabric N         tela de las cantidades y del tamaño: Aida 11, 14, 16, 18 o 20, lino 28\n"
+            "                     o 32 (bordado sobre dos hilos) (14)\n"
+            "  --strands N        hebras, de 1 a 6 (2)\n"
+            "  --paper NOMBRE     a4 o letter (el papel del país del sistema)\n"
+            "  --cell-mm X        lado de la casilla del gráfico, de 2 a 4 mm (2.5)\n"
+            "  -h, --help         muestra esta ayuda\n"
+            "  --version          muestra la versión\n\n"
+            "Los catálogos de hilos se leen de la carpeta actual si tiene \"dmc.txt\"; si no, de la\n"
+            "carpeta de datos del usuario ($XDG_DATA_HOME/puntela, o ~/.local/share/puntela), que se\n"
+            "crea con los catálogos instalados.\n\n"
+            "Códigos de salida:\n"
+            "  0  todo escrito\n"
+            "  1  el trabajo ha fallado (imagen que falta o no se puede leer, tamaño imposible,\n"
+            "     carpeta o archivo que no se puede escribir, catálogos que no se encuentran)\n"
+            "  2  la línea de órdenes está mal");
 }
 
 // A whole number of at least `least` given to an option, or nothing.
@@ -153,11 +170,49 @@ std::optional<int> number(const QCommandLineParser& p, const QString& name, int 
     return std::nullopt;
 }
 
+// The options of the PDF chart and the thread amounts; an empty text when they are usable.
+QString parseChart(const QCommandLineParser& p, ChartPdfOptions& chart)
+{
+    chart.paper = paperOfLocale(QLocale::system());
+    QString error;
+    if (p.isSet(QStringLiteral("fabric"))) {
+        const std::optional<int> count = number(p, QStringLiteral("fabric"), 1, error);
+        chart.stitchesPerInch = count ? stitchesPerInchOfCount(*count) : 0;
+        if (chart.stitchesPerInch == 0)
+            return QStringLiteral("--fabric admite 11, 14, 16, 18, 20, 28 o 32 (se dio \"%1\").")
+                .arg(p.value(QStringLiteral("fabric")));
+    }
+    if (p.isSet(QStringLiteral("strands"))) {
+        const std::optional<int> strands = number(p, QStringLiteral("strands"), 1, error);
+        if (!strands || *strands > 6)
+            return QStringLiteral("--strands admite de 1 a 6 hebras (se dio \"%1\").")
+                .arg(p.value(QStringLiteral("strands")));
+        chart.strands = *strands;
+    }
+    if (p.isSet(QStringLiteral("paper"))) {
+        const QString paper = p.value(QStringLiteral("paper")).toLower();
+        if (paper != QLatin1String("a4") && paper != QLatin1String("letter"))
+            return QStringLiteral("Papel desconocido \"%1\": a4 o letter.").arg(p.value(QStringLiteral("paper")));
+        chart.paper = paper == QLatin1String("letter") ? Paper::Letter : Paper::A4;
+    }
+    if (p.isSet(QStringLiteral("cell-mm"))) {
+        bool ok = false;
+        const QString typed = p.value(QStringLiteral("cell-mm"));
+        // a decimal comma is taken as the point it means
+        const double mm = QLocale::c().toDouble(QString(typed).replace(QLatin1Char(','), QLatin1Char('.')), &ok);
+        if (!ok || !(mm >= 2 && mm <= 4))
+            return QStringLiteral("--cell-mm admite de 2 a 4 mm (se dio \"%1\").").arg(typed);
+        chart.cellMm = mm;
+    }
+    return {};
+}
+
 // Reads the command line; an empty text when it is usable, else what is wrong with it.
 QString parse(const QStringList& args, Options& o)
 {
     QCommandLineParser p;
-    for (const char* name : { "out", "factor", "width", "height", "colours", "catalogue", "pdf" })
+    for (const char* name : { "out", "factor", "width", "height", "colours", "catalogue", "pdf", "chart-pdf",
+             "threads-csv", "fabric", "strands", "paper", "cell-mm" })
         p.addOption(QCommandLineOption(QLatin1String(name), QString(), QStringLiteral("valor")));
     p.addOption(QCommandLineOption(QStringLiteral("double")));
     p.addOption(QCommandLineOption(QStringLiteral("variant")));
@@ -171,14 +226,20 @@ QString parse(const QStringList& args, Options& o)
         return QStringLiteral("version");
     if (p.positionalArguments().size() != 1)
         return QStringLiteral("Hay que dar una sola imagen.");
-    if (!p.isSet(QStringLiteral("out")))
+    if (!p.isSet(QStringLiteral("out")) && !p.isSet(QStringLiteral("chart-pdf"))
+        && !p.isSet(QStringLiteral("threads-csv")))
         return QStringLiteral("Falta --out CARPETA.");
     if (p.isSet(QStringLiteral("width")) && p.isSet(QStringLiteral("height")))
         return QStringLiteral("Se puede dar --width o --height, no los dos.");
     o.picture = QFileInfo(p.positionalArguments().first()).absoluteFilePath();
-    o.out = QFileInfo(p.value(QStringLiteral("out"))).absoluteFilePath();
-    if (p.isSet(QStringLiteral("pdf")))
-        o.pdf = QFileInfo(p.value(QStringLiteral("pdf"))).absoluteFilePath();
+    const struct {
+        const char* name;
+        QString* to;
+    } files[]
+        = { { "out", &o.out }, { "pdf", &o.pdf }, { "chart-pdf", &o.chartPdf }, { "threads-csv", &o.threadsCsv } };
+    for (const auto& f : files)
+        if (p.isSet(QLatin1String(f.name)))
+            *f.to = QFileInfo(p.value(QLatin1String(f.name))).absoluteFilePath();
     o.doubleStitch = p.isSet(QStringLiteral("double"));
     o.variant = p.isSet(QStringLiteral("variant"));
     QString error;
@@ -205,7 +266,7 @@ QString parse(const QStringList& args, Options& o)
             return QStringLiteral("Catálogo desconocido \"%1\": minima, media, grande o completa.")
                 .arg(p.value(QStringLiteral("catalogue")));
     }
-    return {};
+    return parseChart(p, o.chart);
 }
 
 // Fills `work` with the thread catalogues, from where the window program would find them.
@@ -265,6 +326,24 @@ QString writePdf(Work& work, const QString& file)
     return pdf.error();
 }
 
+// Writes what the command line asks for of the pattern made: the pictures, the printed sheets,
+// the PDF chart and the threads; the first failure's message, or empty when all are written.
+QString writeOutputs(Work& w, const Options& o)
+{
+    if (!w.hasPattern())
+        return QStringLiteral("No hay ningún patrón que guardar.");
+    QString failure;
+    if (!o.out.isEmpty())
+        failure = w.saveImages(o.out);
+    if (failure.isEmpty() && !o.pdf.isEmpty())
+        failure = writePdf(w, o.pdf);
+    if (failure.isEmpty() && !o.chartPdf.isEmpty())
+        failure = w.exportChartPdf(o.chartPdf, o.chart);
+    if (failure.isEmpty() && !o.threadsCsv.isEmpty())
+        failure = w.exportThreadsCsv(o.threadsCsv, { o.chart.stitchesPerInch, o.chart.strands, kDefaultWaste });
+    return failure;
+}
+
 // The work after the application exists; returns the exit code.
 int run(const Options& o, BatchDialogs& answers)
 {
@@ -272,7 +351,7 @@ int run(const Options& o, BatchDialogs& answers)
         say(stderr, QStringLiteral("Error: no se encuentra la imagen \"%1\".").arg(o.picture));
         return kFailed;
     }
-    if (!QFileInfo(o.out).isDir() && !QDir().mkpath(o.out)) {
+    if (!o.out.isEmpty() && !QFileInfo(o.out).isDir() && !QDir().mkpath(o.out)) {
         say(stderr, QStringLiteral("Error: no se puede crear la carpeta \"%1\".").arg(o.out));
         return kFailed;
     }
@@ -296,24 +375,27 @@ int run(const Options& o, BatchDialogs& answers)
             error = applySettings(w, o);
         if (error.isEmpty() && answers.errors == 0)
             w.makePattern(o.doubleStitch);
-        if (error.isEmpty() && answers.errors == 0) {
-            if (!w.hasPattern())
-                w.er(QStringLiteral(
-                    "No hay ningún patrón que guardar. Pulse \"Punto sencillo\" o \"Punto doble\" para crearlo."));
-            else if (const QString failure = w.saveImages(o.out); !failure.isEmpty())
-                w.er(failure);
-        }
-        if (error.isEmpty() && answers.errors == 0 && !o.pdf.isEmpty())
-            error = writePdf(w, o.pdf);
+        if (error.isEmpty() && answers.errors == 0)
+            error = writeOutputs(w, o);
     }
     QDir::setCurrent(previous);
     if (!error.isEmpty())
         say(stderr, QStringLiteral("Error: ") + error);
     if (!error.isEmpty() || answers.errors > 0)
         return kFailed;
-    say(stdout,
-        QStringLiteral("Imágenes guardadas en %1").arg(o.out)
-            + (o.pdf.isEmpty() ? QString() : QStringLiteral("; PDF en %1").arg(o.pdf)));
+    QStringList written;
+    const struct {
+        const char* what;
+        const QString& where;
+    } outputs[] = { { "Imágenes guardadas en %1", o.out }, { "PDF en %1", o.pdf },
+        { "gráfico en PDF en %1", o.chartPdf }, { "hilos en %1", o.threadsCsv } };
+    for (const auto& out : outputs)
+        if (!out.where.isEmpty())
+            written << QString::fromUtf8(out.what).arg(out.where);
+    QString line = written.join(QStringLiteral("; "));
+    if (!line.isEmpty())
+        line[0] = line[0].toUpper();
+    say(stdout, line);
     return 0;
 }
 } // namespace

@@ -29,6 +29,17 @@ bool wellFormed(const Pattern& p)
 }
 } // namespace
 
+Paper paperOfLocale(const QLocale& locale)
+{
+    // the countries whose system locales print on Letter
+    static const QLocale::Territory letter[]
+        = { QLocale::UnitedStates, QLocale::Canada, QLocale::Mexico, QLocale::Bolivia, QLocale::Chile,
+              QLocale::Colombia, QLocale::CostaRica, QLocale::ElSalvador, QLocale::Guatemala, QLocale::Nicaragua,
+              QLocale::Panama, QLocale::PuertoRico, QLocale::Venezuela, QLocale::Philippines };
+    return std::find(std::begin(letter), std::end(letter), locale.territory()) != std::end(letter) ? Paper::Letter
+                                                                                                   : Paper::A4;
+}
+
 ChartPdfLayout chartPdfLayout(const Pattern& pattern, const ChartPdfOptions& options)
 {
     const PdfFrame f = pdfFrame(paperMm(options.paper), options);

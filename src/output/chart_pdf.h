@@ -7,9 +7,13 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QLocale>
 #include <QString>
 
 enum class Paper { A4, Letter };
+// The paper of the locale's country: Letter in the Americas that use it (United States, Canada,
+// Mexico, ...) and the Philippines, A4 everywhere else.
+Paper paperOfLocale(const QLocale& locale);
 
 struct ChartPdfOptions {
     Paper paper = Paper::A4;

@@ -1,6 +1,9 @@
 #include "output/thread_amounts.h"
 
 #include "colour/thread_names.h"
+#include "output/whole_file.h"
+
+#include <QIODevice>
 
 #include <algorithm>
 #include <cmath>
@@ -36,6 +39,23 @@ const std::vector<Fabric>& fabrics()
         { QStringLiteral("Lino 32 (sobre dos hilos)"), 16 },
     };
     return all;
+}
+
+int stitchesPerInchOfCount(int count)
+{
+    switch (count) {
+    case 11:
+    case 14:
+    case 16:
+    case 18:
+    case 20:
+        return count;
+    case 28:
+    case 32:
+        return count / 2;
+    default:
+        return 0;
+    }
 }
 
 double threadMetres(long stitches, const AmountOptions& o)
@@ -118,4 +138,10 @@ QByteArray threadsCsv(const std::vector<ThreadAmount>& threads)
                    .arg(t.skeins);
     }
     return out.toUtf8();
+}
+
+QString writeThreadsCsv(const QString& path, const Pattern& pattern, const AmountOptions& o)
+{
+    const QByteArray text = threadsCsv(threadAmounts(pattern, o));
+    return writeWhole(path, [&text](QIODevice& file) { return file.write(text) == text.size(); });
 }

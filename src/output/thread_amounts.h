@@ -17,6 +17,9 @@ struct Fabric {
 // 11, 14, 16, 18 and 20-count Aida, then 28 and 32-count evenweave; 14-count Aida is the default.
 const std::vector<Fabric>& fabrics();
 constexpr int kDefaultFabric = 1;
+// The stitches per inch of a fabric named by its count (11, 14, 16, 18, 20 Aida; 28 and 32
+// evenweave stitched over two); 0 for a count that is none of these.
+int stitchesPerInchOfCount(int count);
 constexpr int kDefaultStrands = 2;
 constexpr double kDefaultWaste = 0.20;
 
@@ -60,3 +63,6 @@ std::vector<ThreadAmount> threadAmounts(const Pattern& pattern, const AmountOpti
 
 // The amounts as CSV text: a header line, then number, name, stitches, metres, skeins a line.
 QByteArray threadsCsv(const std::vector<ThreadAmount>& threads);
+// Writes the CSV text of the pattern's threads to path, whole or not at all; empty when done,
+// else the message.
+QString writeThreadsCsv(const QString& path, const Pattern& pattern, const AmountOptions& o);

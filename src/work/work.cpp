@@ -28,6 +28,7 @@
 
 #include <QClipboard>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <algorithm>
 #include <cmath>
@@ -237,6 +238,7 @@ void Work::loadPicture()
     Picture2.setVisible(false);
     Picture3.setVisible(false);
     Picture3.setPicture(Image1.Picture);
+    pictureFile = Image1.Path;
     askAndReduce();
     // the empty embroidery and the size settings follow the picture
     const EmbroideryLayout l = embroideryLayoutFor(Picture3.pixelWidth(), Picture3.pixelHeight());
@@ -558,6 +560,28 @@ Pattern Work::pattern() const
         for (int k = 0; k < st.num_tono[std::size_t(g)]; ++k)
             symbols.push_back(paletteSymbol(st, g, k, true));
     return patternFromState(st, [&symbols](int index) { return symbols[std::size_t(index)]; });
+}
+
+Pattern Work::threadList() const { return patternWithClearSymbols(st); }
+
+QString Work::patternName() const
+{
+    const QString name = QFileInfo(pictureFile).completeBaseName();
+    return name.isEmpty() ? QStringLiteral("patron") : name;
+}
+
+QString Work::exportChartPdf(const QString& path, const ChartPdfOptions& options) const
+{
+    if (!hasPattern())
+        return QStringLiteral("No hay ningún patrón que exportar.");
+    return writeChartPdf(path, threadList(), Picture2.Image(), patternName(), options);
+}
+
+QString Work::exportThreadsCsv(const QString& path, const AmountOptions& options) const
+{
+    if (!hasPattern())
+        return QStringLiteral("No hay ningún patrón cuyos hilos guardar.");
+    return writeThreadsCsv(path, threadList(), options);
 }
 
 // ---- Pages ----

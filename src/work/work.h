@@ -4,7 +4,9 @@
 // command and the benchmark drive one on their own.
 #include "colour/pattern.h"
 #include "colour/work_state.h"
+#include "output/chart_pdf.h"
 #include "output/sheet_walk.h"
+#include "output/thread_amounts.h"
 #include "render/chart.h"
 #include "surface/dialogs.h"
 #include "surface/progress.h"
@@ -111,6 +113,7 @@ public:
     Surface Picture15 { 100, 30, 0 }; // the stamp copied onto every sheet
     Surface Picture16 { 13, 11, 0 }; // where the thread swatches are drawn
     ImageControl Image1; // the preview
+    QString pictureFile; // the picture file loaded into the working picture
     Long magnifierBackColour = RGB(240, 240, 240); // "Lupa" when empty
     std::vector<QImage> ImageList1; // picture i is thread i's swatch (index 0 unused)
     std::vector<CatalogueEntry> catalogueList; // the threads of the active catalogue
@@ -214,6 +217,20 @@ public:
     // Saves the embroidery, every page of both passes and the stitch picture into `folder`;
     // stops at the first file that cannot be written and returns its message (empty when done).
     QString saveImages(const QString& folder);
+
+    // ---- What the stitcher takes away ----
+
+    // The pattern on show with every thread's "Símbolos claros" symbol, as the thread list and
+    // the PDF chart show it.
+    Pattern threadList() const;
+    // The name of the pattern on show: the loaded picture's file name without its extension.
+    QString patternName() const;
+    // The PDF chart of the pattern on show, with the embroidery on its cover, written to `path`
+    // whole or not at all; the message, or empty when done. Nothing on show changes.
+    QString exportChartPdf(const QString& path, const ChartPdfOptions& options) const;
+    // The threads of the pattern on show with their amounts as CSV, written to `path` whole or
+    // not at all; the message, or empty when done.
+    QString exportThreadsCsv(const QString& path, const AmountOptions& options) const;
 
     // ---- Views, swap and undo ----
 

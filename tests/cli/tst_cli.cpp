@@ -147,7 +147,63 @@ private slots:
             << QStringList { "%p", "--out", "%d/ocupada" } << "bordado_i.bmp";
         QTest::newRow("not a picture") << QStringList { "%d/roto.bmp", "--out", "%d/cli" } << "roto.bmp";
         QTest::newRow("no folder given") << QStringList { "%p" } << "--out";
+        QTest::newRow("thread list into a missing folder")
+            << QStringList { "%p", "--threads-csv", "%d/no_hay/hilos.csv" } << "hilos.csv";
     }
+    // The chart and the thread list alone, on Letter, 4 mm cells, 28-count evenweave (14 stitches
+    // an inch) and 3 strands.
+    void chartPdfAndThreads()
+    {
+        WorkFolder folder;
+        const QString picture = savePicture(folder, QStringLiteral("dibujo.bmp"), gradientPicture(150, 100));
+        const QString pdf = folder.file(QStringLiteral("dibujo.pdf")), csv = folder.file(QStringLiteral("hilos.csv"));
+        const Run r = runCli({ picture, "--chart-pdf", pdf, "--threads-csv", csv, "--fabric", "28", "--strands", "3",
+            "--paper", "letter", "--cell-mm", "4", "--colours", "20" });
+        QVERIFY2(r.code == 0, qPrintable(r.err));
+        QProcess info;
+        info.start(QStringLiteral("pdfinfo"), { pdf });
+        QVERIFY(info.waitForFinished());
+        // 100 x 66 stitches in 40 x 60-stitch pages: the cover, 3 x 2 chart pages and one page of key
+        const QString text = QString::fromUtf8(info.readAllStandardOutput());
+        QVERIFY2(text.contains(QStringLiteral("(letter)")), qPrintable(text));
+        QCOMPARE(pdfPages(pdf), 8);
+        QFile file(csv);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QCOMPARE(lines.value(0), QStringLiteral("number,name,stitches,metres,skeins"));
+        long total = 0;
+        for (const QString& line : lines.mid(1)) {
+            const QStringList f = line.split(QLatin1Char(','));
+            const long stitches = f.value(f.size() - 3).toLong();
+            total += stitches;
+            const double metres = stitches * 4.828427 * 25.4 / 14 * 3 * 1.2 / 1000;
+            QCOMPARE(f.value(f.size() - 2), QString::number(metres, 'f', 2));
+        }
+        QCOMPARE(total, 100L * 66);
+    }
+
+    // Values the chart options do not take are a usage error, and nothing is written.
+    void chartOptionsChecked_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::newRow("fabric of no known count") << QStringList { "--fabric", "15" };
+        QTest::newRow("seven strands") << QStringList { "--strands", "7" };
+        QTest::newRow("A3 paper") << QStringList { "--paper", "a3" };
+        QTest::newRow("cells under 2 mm") << QStringList { "--cell-mm", "1.5" };
+        QTest::newRow("cell size not a number") << QStringList { "--cell-mm", "grande" };
+    }
+    void chartOptionsChecked()
+    {
+        QFETCH(QStringList, args);
+        WorkFolder folder;
+        const QString picture = savePicture(folder, QStringLiteral("dibujo.bmp"), gradientPicture(20, 20));
+        const QString pdf = folder.file(QStringLiteral("dibujo.pdf"));
+        const Run r = runCli(QStringList { picture, QStringLiteral("--chart-pdf"), pdf } + args);
+        QCOMPARE(r.code, 2);
+        QVERIFY2(r.err.contains(args.first()), qPrintable(r.err));
+        QVERIFY(!QFileInfo::exists(pdf));
+    }
+
     void badInput()
     {
         QFETCH(QStringList, args);

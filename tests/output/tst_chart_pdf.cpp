@@ -57,10 +57,13 @@ class TestChartPdf : public QObject {
 private slots:
     void initTestCase();
     void pagesFontsCellsAndKey();
+    void keyOverSeveralPages();
     void overlapShowsTheNextPages();
     void pagesCutOnTens_data();
     void pagesCutOnTens();
     void writtenWholeOrNotAtAll();
+    void paperOfTheLocale_data();
+    void paperOfTheLocale();
     void largestPatternFast();
 
 private:
@@ -115,6 +118,36 @@ void TestChartPdf::pagesFontsCellsAndKey()
                                           .arg(t.skeins));
         const int at = int(key.indexOf(line, from));
         QVERIFY2(at >= 0, qPrintable(t.code + QStringLiteral(" missing or out of order\n") + key));
+        from = at + 1;
+    }
+}
+
+// 150 threads need four pages of key: the page count is the cover, the chart page and those
+// four, and the key pages list every thread once, in order, with the totals on the last.
+void TestChartPdf::keyOverSeveralPages()
+{
+    const Pattern p = makePattern(15, 10, 150, [](int x, int y) { return y * 15 + x; });
+    const QString file = m_dir.filePath(QStringLiteral("clave.pdf"));
+    QCOMPARE(writeChartPdf(file, p, QImage(), QStringLiteral("Clave"), {}), QString());
+    const ChartPdfLayout l = chartPdfLayout(p, {});
+    QCOMPARE(l.keyPages, 4);
+    QVERIFY(run("pdfinfo", { file }).contains(QRegularExpression(QStringLiteral("Pages:\\s+6\\n"))));
+    QString key;
+    for (int page = 3; page <= 6; ++page) {
+        const QString text
+            = run("pdftotext", { "-layout", "-f", QString::number(page), "-l", QString::number(page), file, "-" });
+        QVERIFY2(text.contains(QStringLiteral("Hoja %1 de 6").arg(page)), qPrintable(text));
+        QCOMPARE(text.contains(QStringLiteral("Total: 150 hilos")), page == 6);
+        key += text;
+    }
+    int from = 0;
+    for (const ThreadAmount& t : threadAmounts(p, {})) {
+        const QRegularExpression line(
+            QStringLiteral("%1\\s+%2\\s")
+                .arg(QRegularExpression::escape(t.symbol), QRegularExpression::escape(t.code)));
+        const int at = int(key.indexOf(line, from));
+        QVERIFY2(at >= 0, qPrintable(t.code + QStringLiteral(" missing or out of order")));
+        QCOMPARE(key.indexOf(line, at + 1), -1);
         from = at + 1;
     }
 }
@@ -187,6 +220,25 @@ void TestChartPdf::writtenWholeOrNotAtAll()
         QVERIFY(!writeChartPdf(file, broken, QImage(), QStringLiteral("P"), {}).isEmpty());
         QVERIFY(!QFile::exists(file));
     }
+}
+
+void TestChartPdf::paperOfTheLocale_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<bool>("letter");
+    QTest::newRow("Spain: A4") << "es_ES" << false;
+    QTest::newRow("United States: Letter") << "en_US" << true;
+    QTest::newRow("Mexico: Letter") << "es_MX" << true;
+    QTest::newRow("French Canada: Letter") << "fr_CA" << true;
+    QTest::newRow("Argentina: A4") << "es_AR" << false;
+    QTest::newRow("no country (C): A4") << "C" << false;
+}
+
+void TestChartPdf::paperOfTheLocale()
+{
+    QFETCH(QString, locale);
+    QFETCH(bool, letter);
+    QCOMPARE(paperOfLocale(QLocale(locale)) == Paper::Letter, letter);
 }
 
 // The largest pattern, 1024 x 768 stitches in 248 colours scattered at random (no two neighbours

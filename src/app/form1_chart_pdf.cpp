@@ -1,0 +1,53 @@
+// "Lista de hilos" and "Exportar PDF": what the stitcher takes away from the pattern on show.
+#include "app/form1.h"
+#include "app/form1_print.h"
+#include "app/thread_list_dialog.h"
+#include "output/file_names.h"
+#include "surface/dialogs.h"
+
+namespace {
+QString noPattern(const QString& what)
+{
+    return QStringLiteral("No hay ningún patrón %1. Pulse \"Punto sencillo\" o \"Punto doble\" para crearlo.")
+        .arg(what);
+}
+} // namespace
+
+void Form1::threadListButton_Click()
+{
+    focusSink();
+    if (!work.hasPattern()) {
+        er(noPattern(QStringLiteral("del que listar los hilos")));
+        return;
+    }
+    ThreadListDialog list(work.threadList(), this);
+    list.exec();
+}
+
+void Form1::chartPdfButton_Click()
+{
+    focusSink();
+    if (!work.hasPattern()) {
+        er(noPattern(QStringLiteral("que exportar")));
+        return;
+    }
+    const QString file = dialogs().SaveFileName(QStringLiteral("Exportar el patrón en PDF"),
+        fileInFolder(Dir1Path, work.patternName() + QStringLiteral(".pdf")), QStringLiteral("Documentos PDF (*.pdf)"));
+    if (file.isEmpty())
+        return;
+    ChartPdfOptions options;
+    options.paper = paperOfLocale(QLocale::system());
+    setMousePointer(11);
+    QString failure;
+    {
+        Busy busy(st);
+        failure = work.exportChartPdf(file, options);
+    }
+    setMousePointer(0);
+    if (!failure.isEmpty()) {
+        er(failure);
+        return;
+    }
+    const int pages = chartPdfLayout(work.threadList(), options).totalPages();
+    showOutputDone(*this, QStringLiteral("PDF de %1 hojas guardado en ").arg(pages), file);
+}
