@@ -318,6 +318,8 @@ void Form1::buildPanels()
     // pattern panel over the command panel: pattern files, the thread list, the PDF chart and the
     // colour options
     Picture17 = panel(this, 316, 89, 100, 24);
+    savePatternButton
+        = pictureButton(Picture17, 0, 2, 18, 20, QStringLiteral("Guardar patrón"), makeIcon(IconKind::SavePattern));
 
     // command panel under the picture and the chart
     Picture13 = panel(this, 316, 113, 318, 24);

@@ -104,6 +104,7 @@ public:
                 *Command19 = nullptr, *Command20 = nullptr, *Command21 = nullptr;
     std::array<QPushButton*, 2> Command3 {};
     QPushButton* check8 = nullptr; // "Redibujar bordado"
+    QPushButton* savePatternButton = nullptr; // "Guardar patrón", in Picture17
     QCheckBox *Check1 = nullptr, *Check2 = nullptr, *Check3 = nullptr, *Check4 = nullptr, *Check5 = nullptr,
               *Check6 = nullptr, *Check7 = nullptr, *Check9 = nullptr, *Check10 = nullptr;
 
@@ -172,6 +173,8 @@ public:
     void refreshFileList();
     // Fills the drive list, opens the start folder and wires the folder list.
     void initBrowser();
+    // The preview frame names a pattern file instead of showing a picture (on), or shows the preview again.
+    void showPatternNote(bool on);
 
     // The pattern pipeline (app/form1_pattern.cpp); the steps are the work's, with the controls
     // read first.
@@ -229,6 +232,12 @@ public:
     // Output (app/form1_print.cpp, app/form1_save.cpp).
     void Command6_Click();
     void Command7_Click();
+
+    // Pattern files (app/form1_pattern_file.cpp).
+    // "Guardar patrón": the pattern on show into an .oxs file the user chooses.
+    void savePatternClicked();
+    // Opens an .oxs file as the pattern on show, as a double-click in the file list does.
+    void openPattern(const QString& path);
 
 protected:
     void closeEvent(QCloseEvent* e) override;

@@ -1,5 +1,6 @@
-// puntela-cli: makes a pattern from a picture without a window and saves its pictures (and,
-// if asked, a PDF of every sheet), by driving the same work the window drives.
+// puntela-cli: makes a pattern from a picture (or opens a pattern file) without a window and saves
+// its pictures (and, if asked, a PDF of every sheet and the pattern file), by driving the same
+// work the window drives.
 #include "colour/catalogue.h"
 #include "image/browser.h"
 #include "output/pdf_pages.h"
@@ -30,7 +31,8 @@ void say(FILE* to, const QString& text)
 }
 
 struct Options {
-    QString picture, out, pdf;
+    QString picture, out, pdf, oxs;
+    bool patternFile = false; // the input is an .oxs pattern: opened as it is, not matched anew
     int factor = 1, width = 0, height = 0, colours = 0, catalogue = 2;
     bool doubleStitch = false, variant = false;
 };
@@ -105,7 +107,9 @@ QString usage()
 {
     return QStringLiteral(
         "Uso: puntela-cli IMAGEN --out CARPETA [--factor N] [--width N | --height N] [--colours N]\n"
-        "                 [--catalogue minima|media|grande|completa] [--double] [--variant] [--pdf ARCHIVO]");
+        "                 [--catalogue minima|media|grande|completa] [--double] [--variant] [--pdf ARCHIVO]\n"
+        "                 [--oxs ARCHIVO]\n"
+        "       puntela-cli PATRON.oxs [--out CARPETA] [--pdf ARCHIVO] [--oxs ARCHIVO]");
 }
 
 // What --help prints: the usage, every option and the exit codes.
@@ -114,9 +118,11 @@ QString helpText()
     return usage()
         + QStringLiteral("\n\n"
                          "Hace un patrón de punto de cruz de IMAGEN sin abrir ventanas y guarda sus imágenes BMP,\n"
-                         "las mismas que \"Guardar imágenes\" en la ventana.\n\n"
+                         "las mismas que \"Guardar imágenes\" en la ventana. Con un patrón .oxs en lugar de una\n"
+                         "imagen, lo abre tal como está (sin buscar los hilos de nuevo) y escribe sus archivos.\n\n"
                          "Opciones:\n"
-                         "  --out CARPETA      carpeta para las imágenes (se crea si falta); obligatoria\n"
+                         "  --out CARPETA      carpeta para las imágenes (se crea si falta); obligatoria salvo\n"
+                         "                     con --oxs\n"
                          "  --factor N         factor de reducción para imágenes de más de 196 píxeles (1)\n"
                          "  --width N          puntos de ancho; el alto sigue a la imagen\n"
                          "  --height N         puntos de alto; el ancho sigue a la imagen\n"
@@ -127,6 +133,8 @@ QString helpText()
                          "  --variant          la otra agrupación de colores\n"
                          "  --pdf ARCHIVO      imprime también cada hoja y la clave, en color y en blanco y negro,\n"
                          "                     en un PDF\n"
+                         "  --oxs ARCHIVO      guarda también el patrón en un archivo .oxs (\"Open Cross Stitch\"),\n"
+                         "                     como \"Guardar patrón\" en la ventana\n"
                          "  -h, --help         muestra esta ayuda\n"
                          "  --version          muestra la versión\n\n"
                          "Los catálogos de hilos se leen de la carpeta actual si tiene \"dmc.txt\"; si no, de la\n"
@@ -157,7 +165,7 @@ std::optional<int> number(const QCommandLineParser& p, const QString& name, int 
 QString parse(const QStringList& args, Options& o)
 {
     QCommandLineParser p;
-    for (const char* name : { "out", "factor", "width", "height", "colours", "catalogue", "pdf" })
+    for (const char* name : { "out", "factor", "width", "height", "colours", "catalogue", "pdf", "oxs" })
         p.addOption(QCommandLineOption(QLatin1String(name), QString(), QStringLiteral("valor")));
     p.addOption(QCommandLineOption(QStringLiteral("double")));
     p.addOption(QCommandLineOption(QStringLiteral("variant")));
@@ -171,14 +179,22 @@ QString parse(const QStringList& args, Options& o)
         return QStringLiteral("version");
     if (p.positionalArguments().size() != 1)
         return QStringLiteral("Hay que dar una sola imagen.");
-    if (!p.isSet(QStringLiteral("out")))
-        return QStringLiteral("Falta --out CARPETA.");
+    if (!p.isSet(QStringLiteral("out")) && !p.isSet(QStringLiteral("oxs")))
+        return QStringLiteral("Falta --out CARPETA (o --oxs ARCHIVO).");
     if (p.isSet(QStringLiteral("width")) && p.isSet(QStringLiteral("height")))
         return QStringLiteral("Se puede dar --width o --height, no los dos.");
     o.picture = QFileInfo(p.positionalArguments().first()).absoluteFilePath();
-    o.out = QFileInfo(p.value(QStringLiteral("out"))).absoluteFilePath();
+    if (p.isSet(QStringLiteral("out")))
+        o.out = QFileInfo(p.value(QStringLiteral("out"))).absoluteFilePath();
     if (p.isSet(QStringLiteral("pdf")))
         o.pdf = QFileInfo(p.value(QStringLiteral("pdf"))).absoluteFilePath();
+    if (p.isSet(QStringLiteral("oxs")))
+        o.oxs = QFileInfo(p.value(QStringLiteral("oxs"))).absoluteFilePath();
+    o.patternFile = isPatternFileName(o.picture);
+    for (const char* name : { "factor", "width", "height", "colours", "catalogue", "double", "variant" })
+        if (o.patternFile && p.isSet(QLatin1String(name)))
+            return QStringLiteral("--%1 no sirve con un patrón .oxs: el patrón se abre tal como está.")
+                .arg(QLatin1String(name));
     o.doubleStitch = p.isSet(QStringLiteral("double"));
     o.variant = p.isSet(QStringLiteral("variant"));
     QString error;
@@ -269,10 +285,12 @@ QString writePdf(Work& work, const QString& file)
 int run(const Options& o, BatchDialogs& answers)
 {
     if (!QFileInfo(o.picture).isFile()) {
-        say(stderr, QStringLiteral("Error: no se encuentra la imagen \"%1\".").arg(o.picture));
+        say(stderr,
+            QStringLiteral("Error: no se encuentra %1 \"%2\".")
+                .arg(o.patternFile ? QStringLiteral("el patrón") : QStringLiteral("la imagen"), o.picture));
         return kFailed;
     }
-    if (!QFileInfo(o.out).isDir() && !QDir().mkpath(o.out)) {
+    if (!o.out.isEmpty() && !QFileInfo(o.out).isDir() && !QDir().mkpath(o.out)) {
         say(stderr, QStringLiteral("Error: no se puede crear la carpeta \"%1\".").arg(o.out));
         return kFailed;
     }
@@ -287,33 +305,48 @@ int run(const Options& o, BatchDialogs& answers)
     QDir::setCurrent(work.path());
     ProgressPrinter printer;
     Work w(answers, printer.progress());
+    // the working folder is thrown away at the end: no last pattern is kept there
+    w.keepsLastPattern = false;
     if (!w.startUp()) {
         if (answers.errors == 0)
             error = QStringLiteral("Puntela no ha podido arrancar.");
     } else {
-        error = loadPicture(w, o.picture, answers);
-        if (error.isEmpty() && answers.errors == 0)
-            error = applySettings(w, o);
-        if (error.isEmpty() && answers.errors == 0)
-            w.makePattern(o.doubleStitch);
+        if (o.patternFile) {
+            w.openPattern(o.picture);
+        } else {
+            error = loadPicture(w, o.picture, answers);
+            if (error.isEmpty() && answers.errors == 0)
+                error = applySettings(w, o);
+            if (error.isEmpty() && answers.errors == 0)
+                w.makePattern(o.doubleStitch);
+        }
         if (error.isEmpty() && answers.errors == 0) {
             if (!w.hasPattern())
                 w.er(QStringLiteral(
                     "No hay ningún patrón que guardar. Pulse \"Punto sencillo\" o \"Punto doble\" para crearlo."));
-            else if (const QString failure = w.saveImages(o.out); !failure.isEmpty())
+            else if (const QString failure = o.out.isEmpty() ? QString() : w.saveImages(o.out); !failure.isEmpty())
                 w.er(failure);
         }
         if (error.isEmpty() && answers.errors == 0 && !o.pdf.isEmpty())
             error = writePdf(w, o.pdf);
+        if (error.isEmpty() && answers.errors == 0 && !o.oxs.isEmpty())
+            error = w.savePattern(o.oxs);
     }
     QDir::setCurrent(previous);
     if (!error.isEmpty())
         say(stderr, QStringLiteral("Error: ") + error);
     if (!error.isEmpty() || answers.errors > 0)
         return kFailed;
-    say(stdout,
-        QStringLiteral("Imágenes guardadas en %1").arg(o.out)
-            + (o.pdf.isEmpty() ? QString() : QStringLiteral("; PDF en %1").arg(o.pdf)));
+    QStringList written;
+    if (!o.out.isEmpty())
+        written << QStringLiteral("Imágenes guardadas en %1").arg(o.out);
+    if (!o.pdf.isEmpty())
+        written << QStringLiteral("PDF en %1").arg(o.pdf);
+    if (!o.oxs.isEmpty())
+        written << QStringLiteral("patrón en %1").arg(o.oxs);
+    QString done = written.join(QStringLiteral("; "));
+    done[0] = done[0].toUpper();
+    say(stdout, done);
     return 0;
 }
 } // namespace
