@@ -104,6 +104,10 @@ private slots:
         for (const QString& name : before.keys())
             QVERIFY2(after[name] == before[name], qPrintable(name));
         QVERIFY(answers.shown.empty());
+        // the pattern's stitches are the working picture: a new pattern can be made from them
+        again.makePattern(false);
+        QVERIFY(answers.shown.empty());
+        QCOMPARE(again.st.ancho_puntos, b.work.st.ancho_puntos);
     }
 
     void lastPatternFollowsSwapAndUndo()
