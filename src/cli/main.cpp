@@ -109,7 +109,7 @@ QString usage()
         "Uso: puntela-cli IMAGEN --out CARPETA [--factor N] [--width N | --height N] [--colours N]\n"
         "                 [--catalogue minima|media|grande|completa] [--double] [--variant] [--pdf ARCHIVO]\n"
         "                 [--oxs ARCHIVO]\n"
-        "       puntela-cli PATRON.oxs [--out CARPETA] [--pdf ARCHIVO] [--oxs ARCHIVO]");
+        "       puntela-cli PATRON.oxs (--out CARPETA | --oxs ARCHIVO | los dos) [--pdf ARCHIVO]");
 }
 
 // What --help prints: the usage, every option and the exit codes.
@@ -142,9 +142,10 @@ QString helpText()
                          "crea con los catálogos instalados.\n\n"
                          "Códigos de salida:\n"
                          "  0  todo escrito\n"
-                         "  1  el trabajo ha fallado (imagen que falta o no se puede leer, tamaño imposible,\n"
-                         "     carpeta o archivo que no se puede escribir, catálogos que no se encuentran)\n"
-                         "  2  la línea de órdenes está mal");
+                         "  1  el trabajo ha fallado (imagen o patrón que falta o no se puede leer, tamaño\n"
+                         "     imposible, carpeta o archivo que no se puede escribir, catálogos que no se\n"
+                         "     encuentran)\n"
+                         "  2  la línea de órdenes está mal (o pide un patrón nuevo a partir de un .oxs)");
 }
 
 // A whole number of at least `least` given to an option, or nothing.
