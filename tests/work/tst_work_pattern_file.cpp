@@ -8,6 +8,16 @@
 #include <QtTest>
 
 namespace {
+// Swaps the second colour of the first group with two colours for the first.
+bool swapInFirstGroup(Work& work)
+{
+    std::size_t g = 0;
+    while (work.st.num_tono[g] < 2)
+        ++g;
+    work.st.color_nuevo = work.st.tono[g][0];
+    return work.swapPick(int(g), 1, work.st.tono[g][1]) == Work::SwapResult::Done;
+}
+
 // A started work in a fresh folder with a 180 x 120 picture made into a single-stitch pattern.
 struct Bench {
     WorkFolder folder;
@@ -26,15 +36,7 @@ struct Bench {
         work.makePattern(false);
         return work.hasPattern();
     }
-    // Swaps the second colour of the first group with two colours for the first.
-    bool swap()
-    {
-        std::size_t g = 0;
-        while (work.st.num_tono[g] < 2)
-            ++g;
-        work.st.color_nuevo = work.st.tono[g][0];
-        return work.swapPick(int(g), 1, work.st.tono[g][1]) == Work::SwapResult::Done;
-    }
+    bool swap() { return swapInFirstGroup(work); }
     int errors() const { return answers.countTitled(QStringLiteral("Error")); }
 };
 
@@ -104,6 +106,10 @@ private slots:
         for (const QString& name : before.keys())
             QVERIFY2(after[name] == before[name], qPrintable(name));
         QVERIFY(answers.shown.empty());
+        // the opened pattern swaps and undoes like a made one
+        QVERIFY(swapInFirstGroup(again));
+        QVERIFY(again.undoSwap());
+        QVERIFY(samePattern(again.pattern(), saved));
         // the pattern's stitches are the working picture: a new pattern can be made from them
         again.makePattern(false);
         QVERIFY(answers.shown.empty());
