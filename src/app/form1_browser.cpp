@@ -69,6 +69,7 @@ void Form1::Dir1_Change()
 {
     File1Path = Dir1Path;
     fillFileList(*this);
+    showPatternNote(false); // no file of the new folder is selected
 }
 
 void Form1::refreshFileList()
