@@ -1,7 +1,8 @@
 // Times the pattern pipeline on a large picture: the full catalogue "Completa", 248 colours and a
 // 1024 x 768-stitch pattern, single stitch then double stitch. Prints the time of each stage
-// (reading, grouping, palette, embroidery, chart), the chart pages, saving every file and the PDF
-// chart of the single-stitch pattern (time, size, pages), and ends with the whole run of each button:
+// (reading, grouping, palette, embroidery, chart), the chart pages, saving every file, the PDF
+// chart of the single-stitch pattern (time, size, pages), saving the pattern file and opening it
+// again (each to stay under 1.5 s), and ends with the whole run of each button:
 //   single: <seconds> s
 //   double: <seconds> s
 // Run from the build folder (it makes its own working folder with copies of the catalogues):
@@ -154,6 +155,22 @@ void timeChartPages(Work& f)
         "chart pages: full sheet %.1f ms, key %.1f ms (%d colours)\n", 1000 * sheet, 1000 * key, f.st.paletteSize());
 }
 
+// "Guardar patrón" and a double-click on the file it wrote, on the pattern on show; prints both.
+void timePatternFile(Work& f, const QString& file)
+{
+    QElapsedTimer t;
+    t.start();
+    const QString failure = f.savePattern(file);
+    const double save = seconds(t);
+    t.restart();
+    const bool opened = failure.isEmpty() && f.openPattern(file);
+    const double open = seconds(t);
+    if (!failure.isEmpty() || !opened)
+        std::fprintf(stderr, "pattern file: %s\n", failure.isEmpty() ? "not opened" : qPrintable(failure));
+    std::printf("pattern file %d x %d: save %.3f s, open %.3f s (%.0f MB; each under 1.5 s)\n", int(f.st.ancho_puntos),
+        int(f.st.alto_puntos), save, open, double(QFileInfo(file).size()) / 1e6);
+}
+
 // The whole run of a pattern button, from a cold answer cache.
 double timeButton(Work& f, bool doble, Long colours)
 {
@@ -200,6 +217,7 @@ int main(int argc, char** argv)
     timeChartPdf(f, work.filePath(QStringLiteral("patron.pdf")));
     const double doble = timeButton(f, true, colours);
     timeStages(f, true, colours);
+    timePatternFile(f, work.filePath(QStringLiteral("patron.oxs")));
     for (const QString& s : answers.shown)
         std::fprintf(stderr, "message: %s\n", qPrintable(s));
     std::printf("single: %.3f s\ndouble: %.3f s\n", single, doble);

@@ -322,6 +322,8 @@ void Form1::buildPanels()
         = pictureButton(Picture17, 19, 2, 17, 20, QStringLiteral("Lista de hilos"), makeIcon(IconKind::ThreadList));
     chartPdfButton
         = pictureButton(Picture17, 38, 2, 17, 20, QStringLiteral("Exportar PDF"), makeIcon(IconKind::ChartPdf));
+    savePatternButton
+        = pictureButton(Picture17, 0, 2, 17, 20, QStringLiteral("Guardar patrón"), makeIcon(IconKind::SavePattern));
 
     // command panel under the picture and the chart
     Picture13 = panel(this, 316, 113, 318, 24);

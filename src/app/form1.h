@@ -105,6 +105,7 @@ public:
     std::array<QPushButton*, 2> Command3 {};
     QPushButton *threadListButton = nullptr, *chartPdfButton = nullptr; // "Lista de hilos", "Exportar PDF"
     QPushButton* check8 = nullptr; // "Redibujar bordado"
+    QPushButton* savePatternButton = nullptr; // "Guardar patrón", in Picture17
     QCheckBox *Check1 = nullptr, *Check2 = nullptr, *Check3 = nullptr, *Check4 = nullptr, *Check5 = nullptr,
               *Check6 = nullptr, *Check7 = nullptr, *Check9 = nullptr, *Check10 = nullptr;
 
@@ -176,6 +177,8 @@ public:
     void refreshFileList();
     // Fills the drive list, opens the start folder and wires the folder list.
     void initBrowser();
+    // The preview frame names a pattern file instead of showing a picture (on), or shows the preview again.
+    void showPatternNote(bool on);
 
     // The pattern pipeline (app/form1_pattern.cpp); the steps are the work's, with the controls
     // read first.
@@ -242,6 +245,12 @@ public:
     // "Lista de hilos" and "Exportar PDF" on the pattern on show (app/form1_chart_pdf.cpp).
     void threadListButton_Click();
     void chartPdfButton_Click();
+
+    // Pattern files (app/form1_pattern_file.cpp).
+    // "Guardar patrón": the pattern on show into an .oxs file the user chooses.
+    void savePatternClicked();
+    // Opens an .oxs file as the pattern on show, as a double-click in the file list does.
+    void openPattern(const QString& path);
 
 protected:
     void closeEvent(QCloseEvent* e) override;

@@ -6,6 +6,7 @@
 #include "surface/dialogs.h"
 
 #include <QDir>
+#include <QLabel>
 
 namespace {
 // Lists the sub-folders of Dir1Path in Dir1: ".." first (except at the top of the disk).
@@ -18,11 +19,11 @@ void fillFolderList(Form1& f)
     f.Dir1->setToolTip(f.Dir1Path);
 }
 
-// Lists the picture files of File1Path in File1.
+// Lists the picture and pattern files of File1Path in File1.
 void fillFileList(Form1& f)
 {
     f.File1->clear();
-    f.File1->addItems(pictureFiles(f.File1Path));
+    f.File1->addItems(browserFiles(f.File1Path));
 }
 
 // Makes `folder` the folder of Dir1 and lets the file list follow; an unreadable folder is
@@ -68,6 +69,7 @@ void Form1::Dir1_Change()
 {
     File1Path = Dir1Path;
     fillFileList(*this);
+    showPatternNote(false); // no file of the new folder is selected
 }
 
 void Form1::refreshFileList()
@@ -93,6 +95,10 @@ void Form1::File1_Click()
     const QListWidgetItem* item = File1->currentItem();
     if (!item)
         return;
+    // a pattern file is not read on a click (nor taken for a picture): the preview names its kind
+    showPatternNote(isPatternFileName(item->text()));
+    if (isPatternFileName(item->text()))
+        return;
     setMousePointer(11);
     const QString error = work.previewPicture(joinPath(File1Path, item->text()));
     if (!error.isEmpty()) {
@@ -103,4 +109,20 @@ void Form1::File1_Click()
     setCheckValue(Check10, 0);
     Image1Box->sync();
     setMousePointer(0);
+}
+
+void Form1::showPatternNote(bool on)
+{
+    auto* note = Picture5->findChild<QLabel*>(QStringLiteral("patternNote"));
+    if (!note && !on)
+        return;
+    if (!note) {
+        note = new QLabel(QStringLiteral("Patrón\n.oxs"), Picture5);
+        note->setObjectName(QStringLiteral("patternNote"));
+        note->setGeometry(0, 0, 91, 91);
+        note->setAlignment(Qt::AlignCenter);
+        note->setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+    note->setVisible(on);
+    Image1Box->setVisible(!on && Image1.Visible);
 }

@@ -24,6 +24,7 @@ void Form1::wireEvents()
     for (int i = 0; i < 10; ++i)
         connect(adjust[i], &QPushButton::clicked, this, [this, i] { adjustPicture(12 + i); });
     connect(check8, &QPushButton::clicked, this, [this] { check8_Click(); });
+    connect(savePatternButton, &QPushButton::clicked, this, [this] { savePatternClicked(); });
 
     connect(Check1, &QCheckBox::stateChanged, this, [this] { Check1_Click(); });
     connect(Check2, &QCheckBox::stateChanged, this, [this] { Check2_Click(); });

@@ -35,6 +35,11 @@ bool previewMatchesSelection(Form1& f)
 
 void Form1::File1_DblClick()
 {
+    // a pattern file is opened as the pattern on show, not loaded as a picture
+    if (const QListWidgetItem* item = File1->currentItem(); item && isPatternFileName(item->text())) {
+        openPattern(joinPath(File1Path, item->text()));
+        return;
+    }
     if (!previewMatchesSelection(*this))
         return;
     work.emptyPersonal();

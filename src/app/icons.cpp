@@ -208,6 +208,17 @@ void drawIcon(QPainter& p, IconKind kind)
         p.setBrush(QColor(200, 20, 20));
         p.drawRect(QRectF(1, 11.5, 11, 3.5));
         break;
+    case IconKind::SavePattern:
+        // the save disk with a cross stitch on its label: the pattern itself, not its pictures
+        p.setPen(QPen(Qt::black, 1));
+        p.setBrush(QColor(30, 120, 70));
+        p.drawRect(2, 2, 12, 12);
+        p.setBrush(Qt::white);
+        p.drawRect(4, 6, 8, 8);
+        p.setPen(QPen(QColor(200, 0, 0), 1.6));
+        p.drawLine(6, 8, 10, 12);
+        p.drawLine(10, 8, 6, 12);
+        break;
     case IconKind::Quit:
         p.setPen(QPen(QColor(160, 0, 0), 1.6));
         p.drawArc(QRectF(3, 3, 10, 10), 120 * 16, 300 * 16);

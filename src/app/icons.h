@@ -34,7 +34,8 @@ enum class IconKind {
     CatalogueFull,
     CataloguePersonal,
     ThreadList,
-    ChartPdf
+    ChartPdf,
+    SavePattern
 };
 
 QIcon makeIcon(IconKind kind);

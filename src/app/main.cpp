@@ -22,7 +22,8 @@ void openPicture(Form1& form, const QString& path)
     form.refreshFileList(); // and so does the folder list
     const QList<QListWidgetItem*> found = form.File1->findItems(info.fileName(), Qt::MatchExactly);
     if (!info.isFile() || found.isEmpty()) {
-        form.er(QStringLiteral("No se puede abrir \"%1\": no es una imagen que Puntela pueda abrir.").arg(path));
+        form.er(QStringLiteral("No se puede abrir \"%1\": no es una imagen ni un patrón que Puntela pueda abrir.")
+                    .arg(path));
         return;
     }
     form.File1->setCurrentItem(found.first());

@@ -1,6 +1,6 @@
-// puntela-cli: makes a pattern from a picture without a window and saves its pictures (and,
-// if asked, a PDF of every sheet, the PDF chart to stitch from and the threads to buy), by driving
-// the same work the window drives.
+// puntela-cli: makes a pattern from a picture (or opens a pattern file) without a window and saves
+// its pictures (and, if asked, a PDF of every sheet, the PDF chart to stitch from, the threads to
+// buy and the pattern file), by driving the same work the window drives.
 #include "colour/catalogue.h"
 #include "image/browser.h"
 #include "output/chart_pdf.h"
@@ -33,7 +33,8 @@ void say(FILE* to, const QString& text)
 }
 
 struct Options {
-    QString picture, out, pdf, chartPdf, threadsCsv;
+    QString picture, out, pdf, chartPdf, threadsCsv, oxs;
+    bool patternFile = false; // the input is an .oxs pattern: opened as it is, not matched anew
     int factor = 1, width = 0, height = 0, colours = 0, catalogue = 2;
     bool doubleStitch = false, variant = false;
     ChartPdfOptions chart; // the fabric and strands of the amounts are the chart's
@@ -111,7 +112,8 @@ QString usage()
         "Uso: puntela-cli IMAGEN --out CARPETA [--factor N] [--width N | --height N] [--colours N]\n"
         "                 [--catalogue minima|media|grande|completa] [--double] [--variant] [--pdf ARCHIVO]\n"
         "                 [--chart-pdf ARCHIVO] [--threads-csv ARCHIVO] [--fabric N] [--strands N]\n"
-        "                 [--paper a4|letter] [--cell-mm X]");
+        "                 [--paper a4|letter] [--cell-mm X] [--oxs ARCHIVO]\n"
+        "       puntela-cli PATRON.oxs [--out CARPETA] [--pdf ARCHIVO] [--chart-pdf ARCHIVO] [--oxs ARCHIVO] ...");
 }
 
 // What --help prints: the usage, every option and the exit codes.
@@ -122,10 +124,11 @@ QString helpText()
             "\n\n"
             "Hace un patrón de punto de cruz de IMAGEN sin abrir ventanas y guarda sus imágenes BMP,\n"
             "las mismas que \"Guardar imágenes\" en la ventana, y si se pide el gráfico en PDF y la lista de\n"
-            "hilos, como \"Exportar PDF\" y \"Lista de hilos\".\n\n"
+            "hilos, como \"Exportar PDF\" y \"Lista de hilos\". Con un patrón .oxs en lugar de una imagen,\n"
+            "lo abre tal como está (sin buscar los hilos de nuevo) y escribe sus archivos.\n\n"
             "Opciones:\n"
             "  --out CARPETA      carpeta para las imágenes (se crea si falta); obligatoria salvo\n"
-            "                     con --chart-pdf o --threads-csv\n"
+            "                     con --chart-pdf, --threads-csv o --oxs\n"
             "  --factor N         factor de reducción para imágenes de más de 196 píxeles (1)\n"
             "  --width N          puntos de ancho; el alto sigue a la imagen\n"
             "  --height N         puntos de alto; el ancho sigue a la imagen\n"
@@ -144,6 +147,8 @@ QString helpText()
             "  --strands N        hebras, de 1 a 6 (2)\n"
             "  --paper NOMBRE     a4 o letter (el papel del país del sistema)\n"
             "  --cell-mm X        lado de la casilla del gráfico, de 2 a 4 mm (2.5)\n"
+            "  --oxs ARCHIVO      guarda también el patrón en un archivo .oxs (\"Open Cross Stitch\"),\n"
+            "                     como \"Guardar patrón\" en la ventana\n"
             "  -h, --help         muestra esta ayuda\n"
             "  --version          muestra la versión\n\n"
             "Los catálogos de hilos se leen de la carpeta actual si tiene \"dmc.txt\"; si no, de la\n"
@@ -151,9 +156,10 @@ QString helpText()
             "crea con los catálogos instalados.\n\n"
             "Códigos de salida:\n"
             "  0  todo escrito\n"
-            "  1  el trabajo ha fallado (imagen que falta o no se puede leer, tamaño imposible,\n"
-            "     carpeta o archivo que no se puede escribir, catálogos que no se encuentran)\n"
-            "  2  la línea de órdenes está mal");
+            "  1  el trabajo ha fallado (imagen o patrón que falta o no se puede leer, tamaño\n"
+            "     imposible, carpeta o archivo que no se puede escribir, catálogos que no se\n"
+            "     encuentran)\n"
+            "  2  la línea de órdenes está mal (o pide un patrón nuevo a partir de un .oxs)");
 }
 
 // A whole number of at least `least` given to an option, or nothing.
@@ -212,7 +218,7 @@ QString parse(const QStringList& args, Options& o)
 {
     QCommandLineParser p;
     for (const char* name : { "out", "factor", "width", "height", "colours", "catalogue", "pdf", "chart-pdf",
-             "threads-csv", "fabric", "strands", "paper", "cell-mm" })
+             "threads-csv", "fabric", "strands", "paper", "cell-mm", "oxs" })
         p.addOption(QCommandLineOption(QLatin1String(name), QString(), QStringLiteral("valor")));
     p.addOption(QCommandLineOption(QStringLiteral("double")));
     p.addOption(QCommandLineOption(QStringLiteral("variant")));
@@ -227,7 +233,7 @@ QString parse(const QStringList& args, Options& o)
     if (p.positionalArguments().size() != 1)
         return QStringLiteral("Hay que dar una sola imagen.");
     if (!p.isSet(QStringLiteral("out")) && !p.isSet(QStringLiteral("chart-pdf"))
-        && !p.isSet(QStringLiteral("threads-csv")))
+        && !p.isSet(QStringLiteral("threads-csv")) && !p.isSet(QStringLiteral("oxs")))
         return QStringLiteral("Falta --out CARPETA.");
     if (p.isSet(QStringLiteral("width")) && p.isSet(QStringLiteral("height")))
         return QStringLiteral("Se puede dar --width o --height, no los dos.");
@@ -235,11 +241,16 @@ QString parse(const QStringList& args, Options& o)
     const struct {
         const char* name;
         QString* to;
-    } files[]
-        = { { "out", &o.out }, { "pdf", &o.pdf }, { "chart-pdf", &o.chartPdf }, { "threads-csv", &o.threadsCsv } };
+    } files[] = { { "out", &o.out }, { "pdf", &o.pdf }, { "chart-pdf", &o.chartPdf }, { "threads-csv", &o.threadsCsv },
+        { "oxs", &o.oxs } };
     for (const auto& f : files)
         if (p.isSet(QLatin1String(f.name)))
             *f.to = QFileInfo(p.value(QLatin1String(f.name))).absoluteFilePath();
+    o.patternFile = isPatternFileName(o.picture);
+    for (const char* name : { "factor", "width", "height", "colours", "catalogue", "double", "variant" })
+        if (o.patternFile && p.isSet(QLatin1String(name)))
+            return QStringLiteral("--%1 no sirve con un patrón .oxs: el patrón se abre tal como está.")
+                .arg(QLatin1String(name));
     o.doubleStitch = p.isSet(QStringLiteral("double"));
     o.variant = p.isSet(QStringLiteral("variant"));
     QString error;
@@ -341,6 +352,8 @@ QString writeOutputs(Work& w, const Options& o)
         failure = w.exportChartPdf(o.chartPdf, o.chart);
     if (failure.isEmpty() && !o.threadsCsv.isEmpty())
         failure = w.exportThreadsCsv(o.threadsCsv, { o.chart.stitchesPerInch, o.chart.strands, kDefaultWaste });
+    if (failure.isEmpty() && !o.oxs.isEmpty())
+        failure = w.savePattern(o.oxs);
     return failure;
 }
 
@@ -348,7 +361,9 @@ QString writeOutputs(Work& w, const Options& o)
 int run(const Options& o, BatchDialogs& answers)
 {
     if (!QFileInfo(o.picture).isFile()) {
-        say(stderr, QStringLiteral("Error: no se encuentra la imagen \"%1\".").arg(o.picture));
+        say(stderr,
+            QStringLiteral("Error: no se encuentra %1 \"%2\".")
+                .arg(o.patternFile ? QStringLiteral("el patrón") : QStringLiteral("la imagen"), o.picture));
         return kFailed;
     }
     if (!o.out.isEmpty() && !QFileInfo(o.out).isDir() && !QDir().mkpath(o.out)) {
@@ -366,15 +381,21 @@ int run(const Options& o, BatchDialogs& answers)
     QDir::setCurrent(work.path());
     ProgressPrinter printer;
     Work w(answers, printer.progress());
+    // the working folder is thrown away at the end: no last pattern is kept there
+    w.keepsLastPattern = false;
     if (!w.startUp()) {
         if (answers.errors == 0)
             error = QStringLiteral("Puntela no ha podido arrancar.");
     } else {
-        error = loadPicture(w, o.picture, answers);
-        if (error.isEmpty() && answers.errors == 0)
-            error = applySettings(w, o);
-        if (error.isEmpty() && answers.errors == 0)
-            w.makePattern(o.doubleStitch);
+        if (o.patternFile) {
+            w.openPattern(o.picture);
+        } else {
+            error = loadPicture(w, o.picture, answers);
+            if (error.isEmpty() && answers.errors == 0)
+                error = applySettings(w, o);
+            if (error.isEmpty() && answers.errors == 0)
+                w.makePattern(o.doubleStitch);
+        }
         if (error.isEmpty() && answers.errors == 0)
             error = writeOutputs(w, o);
     }
@@ -388,7 +409,7 @@ int run(const Options& o, BatchDialogs& answers)
         const char* what;
         const QString& where;
     } outputs[] = { { "Imágenes guardadas en %1", o.out }, { "PDF en %1", o.pdf },
-        { "gráfico en PDF en %1", o.chartPdf }, { "hilos en %1", o.threadsCsv } };
+        { "gráfico en PDF en %1", o.chartPdf }, { "hilos en %1", o.threadsCsv }, { "patrón en %1", o.oxs } };
     for (const auto& out : outputs)
         if (!out.where.isEmpty())
             written << QString::fromUtf8(out.what).arg(out.where);

@@ -70,6 +70,20 @@ QStringList pictureFiles(const QString& folder)
     return sortedNames(names);
 }
 
+bool isPatternFileName(const QString& fileName)
+{
+    return fileName.endsWith(QLatin1String(".oxs"), Qt::CaseInsensitive);
+}
+
+QStringList browserFiles(const QString& folder)
+{
+    QStringList names = QDir(folder).entryList(QDir::Files);
+    names.erase(std::remove_if(names.begin(), names.end(),
+                    [](const QString& n) { return !matchesPicturePattern(n) && !isPatternFileName(n); }),
+        names.end());
+    return sortedNames(names);
+}
+
 Thumbnail thumbnailGeometry(Single w, Single h)
 {
     Thumbnail t;

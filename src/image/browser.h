@@ -21,6 +21,10 @@ bool folderReadable(const QString& folder);
 QStringList subfolders(const QString& folder);
 // The names of the folder's files that match the picture pattern, sorted.
 QStringList pictureFiles(const QString& folder);
+// True when a file name ends in ".oxs" (any case): a pattern file, listed beside the pictures.
+bool isPatternFileName(const QString& fileName);
+// The names of the folder's pictures and pattern files, sorted together: the browser's list.
+QStringList browserFiles(const QString& folder);
 
 // Where the thumbnail of a w x h picture goes in the 91 x 91 square of the preview frame.
 struct Thumbnail {

@@ -262,6 +262,7 @@ void Work::loadPicture()
     Picture11.setWidth(Picture2.Width() * 3);
     Picture11.setHeight(Picture2.Height() * 3);
     Picture9.setLeft(kMarkerHidden);
+    m_patternDetails = { QFileInfo(Image1.Path).completeBaseName(), OxsDetails().stitchesPerInch };
 }
 
 void Work::resetPicture()
@@ -411,6 +412,7 @@ void Work::makePattern(bool doble)
         dibujar();
     patron();
     Picture2.setVisible(true);
+    keepLastPattern();
     st.listo = True;
     // a step that failed left the hourglass; the run is over either way
     m_progress.setPointer(0);
@@ -555,10 +557,7 @@ bool Work::hasPattern() const { return st.ancho_puntos > 0 && st.alto_puntos > 0
 
 Pattern Work::pattern() const
 {
-    std::vector<QString> symbols;
-    for (int g = 0; g < 6; ++g)
-        for (int k = 0; k < st.num_tono[std::size_t(g)]; ++k)
-            symbols.push_back(paletteSymbol(st, g, k, true));
+    const std::vector<QString> symbols = paletteSymbols(st, settings.chart.symbolFont, true);
     return patternFromState(st, [&symbols](int index) { return symbols[std::size_t(index)]; });
 }
 
@@ -697,6 +696,7 @@ Work::SwapResult Work::swapPick(int group0, int k, Long c)
     gama2();
     if (settings.chart.symbols)
         writeStripSymbols();
+    keepLastPattern();
     return SwapResult::Done;
 }
 
@@ -711,5 +711,6 @@ bool Work::undoSwap()
         er(damagedUndoMessage());
         return false;
     }
+    keepLastPattern();
     return true;
 }

@@ -5,6 +5,7 @@
 #include "colour/pattern.h"
 #include "colour/work_state.h"
 #include "output/chart_pdf.h"
+#include "output/oxs_file.h"
 #include "output/sheet_walk.h"
 #include "output/thread_amounts.h"
 #include "render/chart.h"
@@ -244,6 +245,25 @@ public:
     // Reads the undo record and puts the last swap back; false after the message.
     bool undoSwap();
 
+    // ---- Pattern files ----
+
+    // Saves the pattern on show as an OXS pattern file, whole or not at all, titled with the
+    // pattern's title. The message, or empty when the file was written.
+    QString savePattern(const QString& path);
+    // Opens an OXS pattern file as the pattern on show: its stitches, its palette and its symbols,
+    // drawn as "Punto sencillo" leaves a pattern (embroidery, strips, first sheet), the working
+    // picture becoming its stitches and the undo record dropped. A file that cannot be read is
+    // reported and nothing on show changes; threads replaced and stitches left out are told
+    // after. False after the message.
+    bool openPattern(const QString& path);
+    // The pattern's title and fabric count: the loaded picture's name, or the opened file's.
+    const OxsDetails& patternDetails() const { return m_patternDetails; }
+    // Writes the pattern on show to lastPatternFileName() in the working folder, whole or not at
+    // all, as every pattern made, swap and undo do; a failure is told once (again only after a
+    // write succeeded) and never stops the work.
+    void keepLastPattern();
+    bool keepsLastPattern = true; // the batch command, with a working folder of its own, turns it off
+
 private:
     void askAndReduce();
     void sizeEmbroideryBox(int s);
@@ -254,7 +274,12 @@ private:
 
     Dialogs& m_dialogs;
     Progress m_progress;
+    OxsDetails m_patternDetails;
+    bool m_lastPatternFailed = false;
 };
+
+// The file every pattern made, swap and undo is kept in: "ultimo.oxs" in the working folder.
+QString lastPatternFileName();
 
 // Puts a picture on the system clipboard and returns the bitmap read back (the picture itself
 // if the clipboard gives nothing back); the clipboard keeps it.

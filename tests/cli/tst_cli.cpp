@@ -125,6 +125,32 @@ private slots:
         QVERIFY(r.out.contains(QStringLiteral("Leyendo colores...")));
     }
 
+    void patternFileInAndOut()
+    {
+        WorkFolder folder;
+        const QString picture = savePicture(folder, QStringLiteral("dibujo.bmp"), gradientPicture(150, 100));
+        const QString oxs = folder.file(QStringLiteral("dibujo.oxs"));
+        const QString fromPicture = folder.file(QStringLiteral("imagen")),
+                      fromPattern = folder.file(QStringLiteral("oxs"));
+        Run r = runCli({ picture, QStringLiteral("--out"), fromPicture, QStringLiteral("--width"), QStringLiteral("40"),
+            QStringLiteral("--oxs"), oxs });
+        QVERIFY2(r.code == 0, qPrintable(r.err));
+        // the pattern file given where a picture goes: its files, without matching anew
+        r = runCli({ oxs, QStringLiteral("--out"), fromPattern });
+        QVERIFY2(r.code == 0, qPrintable(r.err));
+        QVERIFY(!r.out.contains(QStringLiteral("Leyendo colores")));
+        const QStringList files = QDir(fromPicture).entryList(QDir::Files, QDir::Name);
+        QCOMPARE(QDir(fromPattern).entryList(QDir::Files, QDir::Name), files);
+        for (const QString& name : files) {
+            QFile a(fromPicture + QLatin1Char('/') + name), b(fromPattern + QLatin1Char('/') + name);
+            QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+            QVERIFY2(a.readAll() == b.readAll(), qPrintable(name));
+        }
+        r = runCli({ oxs, QStringLiteral("--out"), fromPattern, QStringLiteral("--colours"), QStringLiteral("20") });
+        QCOMPARE(r.code, 2);
+        QVERIFY2(r.err.contains(QStringLiteral("--colours")), qPrintable(r.err));
+    }
+
     void badInput_data()
     {
         QTest::addColumn<QStringList>("args");

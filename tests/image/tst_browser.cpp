@@ -113,11 +113,14 @@ void TestBrowser::thumbnail()
 void TestBrowser::folderContents()
 {
     WorkFolder folder(false);
-    for (const char* n : { "zeta.bmp", "Alfa.JPG", "beta.png", "notas.txt", "gamma.jpeg" })
+    for (const char* n : { "zeta.bmp", "Alfa.JPG", "beta.png", "notas.txt", "gamma.jpeg", "Rosa.OXS", "ultimo.oxs" })
         touch(folder.file(QLatin1String(n)));
     QDir(folder.path()).mkdir(QStringLiteral("carpeta.bmp"));
     QDir(folder.path()).mkdir(QStringLiteral("Otra"));
     QCOMPARE(pictureFiles(folder.path()), QStringList({ "Alfa.JPG", "beta.png", "gamma.jpeg", "zeta.bmp" }));
+    // pattern files are listed among the pictures, in the same order
+    QCOMPARE(browserFiles(folder.path()),
+        QStringList({ "Alfa.JPG", "beta.png", "gamma.jpeg", "Rosa.OXS", "ultimo.oxs", "zeta.bmp" }));
     QCOMPARE(subfolders(folder.path()), QStringList({ "carpeta.bmp", "Otra" }));
 }
 

@@ -32,6 +32,14 @@ for page in puntela puntela-cli; do
 done
 
 desktop-file-validate "$p/share/applications/puntela.desktop" || fail "desktop entry"
+# every type the desktop entry opens is known: the pattern files' own type comes with the program
+mime=$p/share/mime/packages/puntela.xml
+[ -s "$mime" ] || fail "share/mime/packages/puntela.xml is missing"
+xmllint --noout "$mime" || fail "puntela.xml is not well-formed"
+cp -r "$p/share/mime" "$tmp/mime"
+update-mime-database "$tmp/mime" >/dev/null 2>&1 || fail "update-mime-database refuses puntela.xml"
+grep -q '^application/x-oxs$' "$tmp/mime/types" || fail "the .oxs type is not defined"
+grep -q 'application/x-oxs;' "$p/share/applications/puntela.desktop" || fail "the desktop entry does not open .oxs files"
 appstreamcli validate --no-net "$p/share/metainfo/es.puntela.Puntela.metainfo.xml" >/dev/null || fail "metainfo"
 
 cli=$p/bin/puntela-cli

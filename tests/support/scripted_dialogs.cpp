@@ -33,9 +33,10 @@ QString ScriptedDialogs::InputBox(const QString& prompt, const QString& title, c
     return QStringLiteral("1");
 }
 
-QString ScriptedDialogs::SaveFileName(const QString& caption, const QString&, const QString&)
+QString ScriptedDialogs::SaveFileName(const QString& caption, const QString& suggested, const QString&)
 {
     shown.push_back({ QStringLiteral("file"), caption, 0, QString() });
+    suggestedFiles << suggested;
     if (!fileAnswers.empty()) {
         const QString a = fileAnswers.front();
         fileAnswers.pop_front();

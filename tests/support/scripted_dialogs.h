@@ -27,6 +27,7 @@ public:
     std::deque<QString> inputAnswers;
     std::deque<QString> fileAnswers;
     std::vector<Shown> shown;
+    QStringList suggestedFiles; // the file each file question offered
     int countTitled(const QString& title) const;
     QStringList prompts() const;
 

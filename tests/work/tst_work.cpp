@@ -98,7 +98,8 @@ private slots:
         const Pattern p = b.work.pattern();
         QCOMPARE(int(p.palette.size()), b.work.st.paletteSize());
         QCOMPARE(p.palette[std::size_t(p.at(0, 0))].colour, b.work.st.puntos(0, 0));
-        QCOMPARE(p.palette.front().symbol, paletteSymbol(b.work.st, 0, 0, true));
+        // the symbol the chart draws in the symbol font chosen ("Símbolos claros" here)
+        QCOMPARE(p.palette.front().symbol, paletteSymbols(b.work.st, b.work.settings.chart.symbolFont, true).front());
     }
 
     void tooLargeAPatternChangesNothing()

@@ -1,0 +1,137 @@
+// Pattern files of the work: saving the pattern on show, opening one as the pattern on show, and
+// keeping the last pattern in the working folder.
+#include "colour/palette_index.h"
+#include "image/browser.h"
+#include "image/embroidery_sizing.h"
+#include "output/stitch_picture.h"
+#include "render/clear_symbols.h"
+#include "views/strip_maths.h"
+#include "views/undo_file.h"
+#include "work/work.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <algorithm>
+#include <set>
+
+namespace {
+// Each palette colour's number in the "Símbolos claros" set when every symbol of the file is a
+// symbol of that set and no two are alike (a file saved with that set chosen); else empty.
+std::unordered_map<Long, int> clearSymbolNumbers(const Pattern& p)
+{
+    QHash<QString, int> numberOf;
+    for (int n = 0; n < clearSymbolCount(); ++n)
+        numberOf.insert(clearSymbol(n), n);
+    std::unordered_map<Long, int> numbers;
+    std::set<int> used;
+    for (const PatternThread& t : p.palette) {
+        const auto it = numberOf.constFind(t.symbol);
+        if (it == numberOf.constEnd() || !used.insert(it.value()).second)
+            return {};
+        numbers.emplace(t.colour, it.value());
+    }
+    return numbers;
+}
+
+int longestGroup(const WorkState& st) { return *std::max_element(st.num_tono.begin(), st.num_tono.end()); }
+} // namespace
+
+QString lastPatternFileName() { return QStringLiteral("ultimo.oxs"); }
+
+QString Work::savePattern(const QString& path)
+{
+    if (!hasPattern())
+        return QStringLiteral(
+            "No hay ningún patrón que guardar. Pulse \"Punto sencillo\" o \"Punto doble\" para crearlo.");
+    return saveOxsFile(path, pattern(), m_patternDetails);
+}
+
+bool Work::openPattern(const QString& path)
+{
+    const QString name = QFileInfo(path).fileName();
+    const OxsRead read = readOxsFile(path, st.dmc_todos);
+    if (!read.ok()) {
+        er(read.error);
+        return false;
+    }
+    // the pattern goes into a copy first: one the work cannot hold leaves everything on show
+    WorkState next = st;
+    if (!putPatternInState(read.pattern, next)) {
+        er(QStringLiteral("No se puede abrir el patrón \"%1\": Puntela no puede mostrarlo.").arg(name));
+        return false;
+    }
+    // a file saved with "Símbolos claros" gives every thread its symbol back, so its sheets stay the same
+    next.threadSymbols = clearSymbolNumbers(read.pattern);
+    if (next.threadSymbols.empty())
+        assignThreadSymbols(next);
+    const QImage stitches = stitchPicture(next);
+    st = std::move(next);
+    Busy busy(st);
+    m_progress.setPointer(11);
+    m_patternDetails = read.details;
+    if (m_patternDetails.title.isEmpty())
+        m_patternDetails.title = QFileInfo(path).completeBaseName();
+
+    // the working picture and the preview are the pattern's stitches, one pixel each
+    Image1.Picture = stitches;
+    Image1.Path = path;
+    const Thumbnail t = thumbnailGeometry(Single(stitches.width()), Single(stitches.height()));
+    Image1.Left = t.Left;
+    Image1.Top = t.Top;
+    Image1.Width = t.Width;
+    Image1.Height = t.Height;
+    Image1.Stretch = true;
+    Image1.Visible = true;
+    st.factor_reduccion = 0;
+    Picture3.setVisible(false);
+    Picture3.setPicture(stitches);
+    Picture3.move(centredInFrame(Picture3.Width()), centredInFrame(Picture3.Height()));
+    Picture3.setVisible(true);
+
+    // the settings of a single-stitch pattern of that size and palette
+    settings.width = read.pattern.width;
+    settings.height = read.pattern.height;
+    settings.frameWidth = 3 * read.pattern.width;
+    settings.frameHeight = 3 * read.pattern.height;
+    settings.doubleStitch = false;
+    settings.swapMode = 0;
+    settings.colours = std::min(int(st.num_colores), 999);
+    if (events.colourCountChanged)
+        events.colourCountChanged(QString::number(settings.colours));
+    // an undo record belongs to the pattern that was on show
+    QFile::remove(undoFileName());
+
+    Picture2.setVisible(false);
+    Picture10.BackColor = magnifierBackColour;
+    Picture10.Cls();
+    Picture10.Refresh();
+    Picture9.setLeft(kMarkerHidden);
+    sizeEmbroideryBox(3);
+    Picture2.Cls();
+    dibujar();
+    patron();
+    if (events.stripsChanged)
+        events.stripsChanged(longestGroup(st));
+    Picture2.setVisible(true);
+    m_progress.setPointer(0);
+    if (const QString notice = read.notice(name); !notice.isEmpty())
+        m_dialogs.MsgBox(notice, vbOKOnly, QStringLiteral("Abrir patrón"));
+    return true;
+}
+
+void Work::keepLastPattern()
+{
+    if (!keepsLastPattern || !hasPattern())
+        return;
+    const QString failure = saveOxsFile(lastPatternFileName(), pattern(), m_patternDetails);
+    const bool told = m_lastPatternFailed;
+    m_lastPatternFailed = !failure.isEmpty();
+    if (failure.isEmpty() || told)
+        return;
+    m_dialogs.MsgBox(failure
+            + QStringLiteral("\rEl último patrón no queda guardado en la carpeta de trabajo; el trabajo sigue y "
+                             "no se volverá a avisar mientras no se pueda guardar."),
+        vbOKOnly, QStringLiteral("Puntela"));
+}

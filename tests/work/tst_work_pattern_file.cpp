@@ -1,0 +1,216 @@
+// Pattern files through the work: a saved pattern reopened writes the same pictures, the last
+// pattern follows every swap and undo, and a file that cannot be opened changes nothing on show.
+#include "render/clear_symbols.h"
+#include "test_support.h"
+#include "views/undo_file.h"
+#include "work/work.h"
+
+#include <QtTest>
+
+namespace {
+// Swaps the second colour of the first group with two colours for the first.
+bool swapInFirstGroup(Work& work)
+{
+    std::size_t g = 0;
+    while (work.st.num_tono[g] < 2)
+        ++g;
+    work.st.color_nuevo = work.st.tono[g][0];
+    return work.swapPick(int(g), 1, work.st.tono[g][1]) == Work::SwapResult::Done;
+}
+
+// A started work in a fresh folder with a 180 x 120 picture made into a single-stitch pattern.
+struct Bench {
+    WorkFolder folder;
+    ScriptedDialogs answers;
+    Work work { answers };
+
+    bool start()
+    {
+        return work.startUp()
+            && work.openPicture(savePicture(folder, QStringLiteral("dibujo.bmp"), gradientPicture(180, 120)));
+    }
+    bool made()
+    {
+        if (!start())
+            return false;
+        work.makePattern(false);
+        return work.hasPattern();
+    }
+    bool swap() { return swapInFirstGroup(work); }
+    int errors() const { return answers.countTitled(QStringLiteral("Error")); }
+};
+
+QMap<QString, QByteArray> filesIn(const QString& folder)
+{
+    QMap<QString, QByteArray> files;
+    for (const QFileInfo& info : QDir(folder).entryInfoList(QDir::Files)) {
+        QFile f(info.filePath());
+        files.insert(info.fileName(), f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray());
+    }
+    return files;
+}
+
+Pattern lastPattern(const Work& work) { return readOxsFile(lastPatternFileName(), work.st.dmc_todos).pattern; }
+
+bool samePattern(const Pattern& a, const Pattern& b)
+{
+    if (a.cells != b.cells || a.palette.size() != b.palette.size())
+        return false;
+    for (std::size_t i = 0; i < a.palette.size(); ++i)
+        if (a.palette[i].colour != b.palette[i].colour || a.palette[i].symbol != b.palette[i].symbol)
+            return false;
+    return true;
+}
+} // namespace
+
+class TestWorkPatternFile : public QObject {
+    Q_OBJECT
+private slots:
+    void reopenedPatternWritesTheSamePictures_data()
+    {
+        QTest::addColumn<bool>("clearSymbols");
+        QTest::addColumn<bool>("swapped");
+        QTest::newRow("a symbol font: symbols by palette place") << false << false;
+        QTest::newRow("\"Símbolos claros\" after a swap: every thread keeps its own symbol") << true << true;
+    }
+    void reopenedPatternWritesTheSamePictures()
+    {
+        QFETCH(bool, clearSymbols);
+        QFETCH(bool, swapped);
+        Bench b;
+        b.work.settings.chart.symbolFont = clearSymbols ? clearSymbolsName() : QStringLiteral("DejaVu Sans");
+        QVERIFY(b.made());
+        if (swapped) {
+            QVERIFY(b.swap());
+            b.work.redrawEmbroidery();
+        }
+        const Pattern saved = b.work.pattern();
+        const QString file = b.folder.file(QStringLiteral("rosa.oxs"));
+        QCOMPARE(b.work.savePattern(file), QString());
+        QVERIFY(QDir().mkpath(b.folder.file(QStringLiteral("antes"))));
+        QCOMPARE(b.work.saveImages(b.folder.file(QStringLiteral("antes"))), QString());
+
+        // another work, as after the program was closed and started again
+        ScriptedDialogs answers;
+        Work again(answers);
+        QVERIFY(again.startUp());
+        again.settings.chart.symbolFont = b.work.settings.chart.symbolFont;
+        QVERIFY(again.openPattern(file));
+        QVERIFY(samePattern(again.pattern(), saved));
+        QCOMPARE(again.patternDetails().title, QStringLiteral("dibujo"));
+        QVERIFY(QDir().mkpath(b.folder.file(QStringLiteral("despues"))));
+        QCOMPARE(again.saveImages(b.folder.file(QStringLiteral("despues"))), QString());
+        const QMap<QString, QByteArray> before = filesIn(b.folder.file(QStringLiteral("antes")));
+        const QMap<QString, QByteArray> after = filesIn(b.folder.file(QStringLiteral("despues")));
+        QCOMPARE(after.keys(), before.keys());
+        for (const QString& name : before.keys())
+            QVERIFY2(after[name] == before[name], qPrintable(name));
+        QVERIFY(answers.shown.empty());
+        // the opened pattern swaps and undoes like a made one
+        QVERIFY(swapInFirstGroup(again));
+        QVERIFY(again.undoSwap());
+        QVERIFY(samePattern(again.pattern(), saved));
+        // the pattern's stitches are the working picture: a new pattern can be made from them
+        again.makePattern(false);
+        QVERIFY(answers.shown.empty());
+        QCOMPARE(again.st.ancho_puntos, b.work.st.ancho_puntos);
+    }
+
+    void lastPatternFollowsSwapAndUndo()
+    {
+        Bench b;
+        QVERIFY(b.made());
+        const Pattern made = b.work.pattern();
+        QVERIFY(samePattern(lastPattern(b.work), made));
+        QVERIFY(b.swap());
+        QVERIFY(!samePattern(lastPattern(b.work), made));
+        QVERIFY(samePattern(lastPattern(b.work), b.work.pattern()));
+        QVERIFY(b.work.undoSwap());
+        QVERIFY(samePattern(lastPattern(b.work), made));
+        QVERIFY(b.answers.shown.empty());
+    }
+
+    void lastPatternFailureToldOnce()
+    {
+        Bench b;
+        // a folder where the file should go: it can never be written
+        QVERIFY(QDir().mkdir(b.folder.file(lastPatternFileName())));
+        QVERIFY(b.made());
+        QVERIFY(b.swap());
+        QVERIFY(b.work.undoSwap());
+        b.work.makePattern(false);
+        QCOMPARE(b.answers.prompts().filter(lastPatternFileName()).size(), 1);
+        QCOMPARE(b.errors(), 0);
+        QVERIFY(b.work.hasPattern());
+        // written again once the way is clear
+        QVERIFY(QDir().rmdir(b.folder.file(lastPatternFileName())));
+        QVERIFY(b.swap());
+        QVERIFY(samePattern(lastPattern(b.work), b.work.pattern()));
+    }
+
+    void badFileChangesNothingOnShow_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("not XML") << QByteArray("<chart><properties") << "rosa.oxs";
+        QTest::newRow("stitch outside the chart")
+            << QByteArray("<chart><properties chartwidth=\"2\" chartheight=\"2\"/><palette>"
+                          "<palette_item index=\"0\" number=\"cloth\"/><palette_item index=\"1\" number=\"DMC 310\"/>"
+                          "</palette><fullstitches><stitch x=\"5\" y=\"0\" palindex=\"1\"/></fullstitches></chart>")
+            << "rosa.oxs";
+    }
+    void badFileChangesNothingOnShow()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(QString, reason);
+        Bench b;
+        QVERIFY(b.made());
+        QVERIFY(b.swap());
+        const WorkState st = b.work.st;
+        const QImage embroidery = b.work.Picture2.Image(), chart = b.work.Picture11.Image(),
+                     picture = b.work.Picture3.Image();
+        const double width = b.work.settings.width;
+        QFile file(b.folder.file(QStringLiteral("rosa.oxs")));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text) == text.size());
+        file.close();
+        QVERIFY(!b.work.openPattern(file.fileName()));
+        QCOMPARE(b.errors(), 1);
+        QVERIFY(b.answers.prompts().last().contains(reason));
+        QVERIFY(b.work.st.puntos == st.puntos);
+        QVERIFY(b.work.st.tono == st.tono);
+        QCOMPARE(b.work.st.num_tono, st.num_tono);
+        QCOMPARE(b.work.st.listo, True);
+        QCOMPARE(b.work.Picture2.Image(), embroidery);
+        QCOMPARE(b.work.Picture11.Image(), chart);
+        QCOMPARE(b.work.Picture3.Image(), picture);
+        QCOMPARE(b.work.settings.width, width);
+        // the swap can still be undone
+        QVERIFY(b.work.undoSwap());
+    }
+
+    void foreignFileToldAndDrawnOnTheCloth()
+    {
+        Bench b;
+        QVERIFY(b.work.startUp());
+        QFile file(b.folder.file(QStringLiteral("flor.oxs")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("<chart><properties chartwidth=\"3\" chartheight=\"2\"/><palette>"
+                   "<palette_item index=\"0\" number=\"cloth\"/><palette_item index=\"1\" number=\"DMC 310\"/>"
+                   "</palette><fullstitches><stitch x=\"0\" y=\"0\" palindex=\"1\"/>"
+                   "<stitch x=\"2\" y=\"1\" palindex=\"1\"/></fullstitches><partstitches/><backstitches>"
+                   "<backstitch x1=\"0\" y1=\"0\" x2=\"1\" y2=\"1\" palindex=\"1\"/></backstitches></chart>");
+        file.close();
+        QVERIFY(b.work.openPattern(file.fileName()));
+        QCOMPARE(b.errors(), 0);
+        QCOMPARE(b.answers.prompts().size(), 1);
+        QVERIFY(b.answers.prompts().first().contains(QStringLiteral("1 pespunte")));
+        // 3 pixels a stitch: a dark stitch where stitched, the white cloth where not
+        QVERIFY(qGray(b.work.Picture2.scanLine(1)[1]) < 100);
+        QCOMPARE(b.work.Picture2.scanLine(1)[4] & 0xFFFFFF, 0xFFFFFFu);
+        QCOMPARE(b.work.st.num_puntos, 2);
+        QCOMPARE(b.work.patternDetails().title, QStringLiteral("flor"));
+    }
+};
+
+QTEST_MAIN(TestWorkPatternFile)
+#include "tst_work_pattern_file.moc"
