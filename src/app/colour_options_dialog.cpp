@@ -86,7 +86,12 @@ ColourOptionsDialog::ColourOptionsDialog(const ColourOptions& o, QWidget* parent
     layout->addWidget(tidy);
 
     layout->addWidget(hint(QStringLiteral("Las opciones se aplican al pulsar «Punto sencillo» o «Punto doble».")));
+    applyNow = new QCheckBox(QStringLiteral("Limpiar ya el patrón que se ve (se puede deshacer)"));
+    applyNow->setVisible(false);
+    layout->addWidget(applyNow);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    report = buttons->addButton(QStringLiteral("Calidad del patrón..."), QDialogButtonBox::ActionRole);
+    report->setVisible(false);
     buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("Aceptar"));
     buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Cancelar"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -104,6 +109,23 @@ ColourOptions ColourOptionsDialog::options() const
     o.clean = clean->isChecked();
     o.cleanSize = cleanSize->value();
     return o;
+}
+
+void ColourOptionsDialog::offerPattern(const std::function<void()>& showReport)
+{
+    applyNow->setVisible(true);
+    // only the clean-up acts on a pattern already made
+    const auto follow = [this] { applyNow->setEnabled(mergeRare->isChecked() || clean->isChecked()); };
+    connect(mergeRare, &QCheckBox::toggled, this, follow);
+    connect(clean, &QCheckBox::toggled, this, follow);
+    follow();
+    report->setVisible(true);
+    connect(report, &QPushButton::clicked, this, showReport);
+}
+
+bool ColourOptionsDialog::applyToPattern() const
+{
+    return applyNow->isVisible() && applyNow->isEnabled() && applyNow->isChecked();
 }
 
 #include "moc_colour_options_dialog.cpp"

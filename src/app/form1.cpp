@@ -318,6 +318,8 @@ void Form1::buildPanels()
     // pattern panel over the command panel: pattern files, the thread list, the PDF chart and the
     // colour options
     Picture17 = panel(this, 316, 89, 100, 24);
+    colourOptionsButton = pictureButton(
+        Picture17, 60, 2, 18, 20, QStringLiteral("Opciones de color"), makeIcon(IconKind::ColourOptions));
 
     // command panel under the picture and the chart
     Picture13 = panel(this, 316, 113, 318, 24);

@@ -32,7 +32,8 @@ enum class IconKind {
     CatalogueMid,
     CatalogueLarge,
     CatalogueFull,
-    CataloguePersonal
+    CataloguePersonal,
+    ColourOptions
 };
 
 QIcon makeIcon(IconKind kind);

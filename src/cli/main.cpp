@@ -3,6 +3,7 @@
 #include "colour/catalogue.h"
 #include "image/browser.h"
 #include "output/pdf_pages.h"
+#include "output/whole_file.h"
 #include "surface/work_folder.h"
 #include "work/work.h"
 
@@ -30,7 +31,8 @@ void say(FILE* to, const QString& text)
 }
 
 struct Options {
-    QString picture, out, pdf;
+    QString picture, out, pdf, report;
+    ColourOptions colour;
     int factor = 1, width = 0, height = 0, colours = 0, catalogue = 2;
     bool doubleStitch = false, variant = false;
 };
@@ -105,7 +107,9 @@ QString usage()
 {
     return QStringLiteral(
         "Uso: puntela-cli IMAGEN --out CARPETA [--factor N] [--width N | --height N] [--colours N]\n"
-        "                 [--catalogue minima|media|grande|completa] [--double] [--variant] [--pdf ARCHIVO]");
+        "                 [--catalogue minima|media|grande|completa] [--double] [--variant] [--pdf ARCHIVO]\n"
+        "                 [--match exact|perceptual] [--dither 0|25|50|100] [--merge-rare M] [--clean N]\n"
+        "                 [--report ARCHIVO]");
 }
 
 // What --help prints: the usage, every option and the exit codes.
@@ -127,6 +131,15 @@ QString helpText()
                          "  --variant          la otra agrupación de colores\n"
                          "  --pdf ARCHIVO      imprime también cada hoja y la clave, en color y en blanco y negro,\n"
                          "                     en un PDF\n"
+                         "  --match exact      elige cada hilo como siempre, canal a canal (así por omisión)\n"
+                         "  --match perceptual elige el hilo que más se parece a la vista (ΔE2000)\n"
+                         "  --dither P         mezcla puntos de hilos vecinos para los tonos intermedios:\n"
+                         "                     0, 25, 50 o 100 % (0)\n"
+                         "  --merge-rare M     los colores con menos de M puntos (1 a 100) pasan al más parecido\n"
+                         "  --clean N          las manchas de hasta N puntos sueltos (1 a 5) toman el color de\n"
+                         "                     los puntos que las rodean\n"
+                         "  --report ARCHIVO   escribe la calidad del patrón (diferencia con la imagen por hilo\n"
+                         "                     y puntos sueltos) en JSON\n"
                          "  -h, --help         muestra esta ayuda\n"
                          "  --version          muestra la versión\n\n"
                          "Los catálogos de hilos se leen de la carpeta actual si tiene \"dmc.txt\"; si no, de la\n"
@@ -153,11 +166,66 @@ std::optional<int> number(const QCommandLineParser& p, const QString& name, int 
     return std::nullopt;
 }
 
+// A whole number from `least` to `most` given to an option, or nothing.
+std::optional<int> numberWithin(const QCommandLineParser& p, const QString& name, int least, int most, QString& error)
+{
+    bool ok = false;
+    const int v = p.value(name).toInt(&ok);
+    if (ok && v >= least && v <= most)
+        return v;
+    error = QStringLiteral("--%1 necesita un número entero de %2 a %3 (se dio \"%4\").")
+                .arg(name)
+                .arg(least)
+                .arg(most)
+                .arg(p.value(name));
+    return std::nullopt;
+}
+
+// The colour options and the report file; an empty text when they are usable.
+QString parseColourOptions(const QCommandLineParser& p, Options& o)
+{
+    if (p.isSet(QStringLiteral("match"))) {
+        const QString m = p.value(QStringLiteral("match")).toLower();
+        if (m != QLatin1String("exact") && m != QLatin1String("perceptual"))
+            return QStringLiteral("--match admite exact o perceptual (se dio \"%1\").")
+                .arg(p.value(QStringLiteral("match")));
+        o.colour.perceptual = m == QLatin1String("perceptual");
+    }
+    QString error;
+    if (p.isSet(QStringLiteral("dither"))) {
+        bool ok = false;
+        o.colour.dither = p.value(QStringLiteral("dither")).toInt(&ok);
+        if (!ok || !o.colour.valid())
+            return QStringLiteral("--dither admite 0, 25, 50 o 100 (se dio \"%1\").")
+                .arg(p.value(QStringLiteral("dither")));
+    }
+    if (p.isSet(QStringLiteral("merge-rare"))) {
+        const std::optional<int> v = numberWithin(
+            p, QStringLiteral("merge-rare"), ColourOptions::kMergeLeast, ColourOptions::kMergeMost, error);
+        if (!v)
+            return error;
+        o.colour.mergeRare = true;
+        o.colour.mergeBelow = *v;
+    }
+    if (p.isSet(QStringLiteral("clean"))) {
+        const std::optional<int> v
+            = numberWithin(p, QStringLiteral("clean"), ColourOptions::kCleanLeast, ColourOptions::kCleanMost, error);
+        if (!v)
+            return error;
+        o.colour.clean = true;
+        o.colour.cleanSize = *v;
+    }
+    if (p.isSet(QStringLiteral("report")))
+        o.report = QFileInfo(p.value(QStringLiteral("report"))).absoluteFilePath();
+    return {};
+}
+
 // Reads the command line; an empty text when it is usable, else what is wrong with it.
 QString parse(const QStringList& args, Options& o)
 {
     QCommandLineParser p;
-    for (const char* name : { "out", "factor", "width", "height", "colours", "catalogue", "pdf" })
+    for (const char* name : { "out", "factor", "width", "height", "colours", "catalogue", "pdf", "match", "dither",
+             "merge-rare", "clean", "report" })
         p.addOption(QCommandLineOption(QLatin1String(name), QString(), QStringLiteral("valor")));
     p.addOption(QCommandLineOption(QStringLiteral("double")));
     p.addOption(QCommandLineOption(QStringLiteral("variant")));
@@ -198,6 +266,8 @@ QString parse(const QStringList& args, Options& o)
     }
     if (o.colours > 999)
         return QStringLiteral("--colours admite de 7 a 999 colores.");
+    if (const QString wrong = parseColourOptions(p, o); !wrong.isEmpty())
+        return wrong;
     const QStringList catalogues { "minima", "media", "grande", "completa" };
     if (p.isSet(QStringLiteral("catalogue"))) {
         o.catalogue = int(catalogues.indexOf(p.value(QStringLiteral("catalogue")).toLower()));
@@ -249,6 +319,7 @@ QString applySettings(Work& work, const Options& o)
     if (o.colours > 0)
         work.setColourCount(QString::number(o.colours));
     work.settings.variant = o.variant;
+    work.settings.colourOptions = o.colour;
     say(stdout, QStringLiteral("Patrón de %1 x %2 puntos, %3 colores").arg(w).arg(h).arg(work.settings.colours));
     return {};
 }
@@ -305,6 +376,10 @@ int run(const Options& o, BatchDialogs& answers)
         }
         if (error.isEmpty() && answers.errors == 0 && !o.pdf.isEmpty())
             error = writePdf(w, o.pdf);
+        if (error.isEmpty() && answers.errors == 0 && !o.report.isEmpty()) {
+            const QByteArray json = qualityReportJson(w.qualityReport());
+            error = writeWhole(o.report, [&json](QIODevice& d) { return d.write(json) == json.size(); });
+        }
     }
     QDir::setCurrent(previous);
     if (!error.isEmpty())
@@ -313,7 +388,8 @@ int run(const Options& o, BatchDialogs& answers)
         return kFailed;
     say(stdout,
         QStringLiteral("Imágenes guardadas en %1").arg(o.out)
-            + (o.pdf.isEmpty() ? QString() : QStringLiteral("; PDF en %1").arg(o.pdf)));
+            + (o.pdf.isEmpty() ? QString() : QStringLiteral("; PDF en %1").arg(o.pdf))
+            + (o.report.isEmpty() ? QString() : QStringLiteral("; calidad en %1").arg(o.report)));
     return 0;
 }
 } // namespace

@@ -2,7 +2,9 @@
 // The work without a window: the work state, every drawing surface, the settings the controls
 // show, and every operation of the program. The main window shows a Work and drives it; the batch
 // command and the benchmark drive one on their own.
+#include "colour/colour_options.h"
 #include "colour/pattern.h"
+#include "colour/quality_report.h"
 #include "colour/work_state.h"
 #include "output/sheet_walk.h"
 #include "render/chart.h"
@@ -14,6 +16,7 @@
 #include <QString>
 #include <array>
 #include <functional>
+#include <memory>
 #include <vector>
 
 // The preview image: the picture of the last file previewed and where it is drawn, in
@@ -40,6 +43,7 @@ struct Settings {
     int sheetH = 1, sheetV = 1; // the sheet on show (HScroll2, VScroll2); the key at sheetH = sheetHMax
     int sheetHMax = 1, sheetVMax = 1;
     int swapMode = 0; // Check7: 0 off, 1 waiting for the colour that stays, 2 for the one that goes
+    ColourOptions colourOptions; // "Opciones de color", used by the next pattern made
 };
 
 // What the window shows of the work, told as it changes; every hook is optional.
@@ -224,8 +228,18 @@ public:
     // and its stitches take color_nuevo; the undo record is written first (a failure changes
     // nothing). Ignored for a click past the last swatch or on color_nuevo itself.
     SwapResult swapPick(int group0, int k, Long c);
-    // Reads the undo record and puts the last swap back; false after the message.
+    // Reads the undo record and puts the last swap back, or the colour options applied since;
+    // false after the message.
     bool undoSwap();
+
+    // ---- Colour options ----
+
+    // Applies the merging and clean-up of settings.colourOptions to the pattern on show as one
+    // step "Deshacer cambio" undoes: strips, embroidery and the first sheet redrawn. False when
+    // nothing changed (and nothing is kept to undo).
+    bool applyColourOptions();
+    // How well the pattern on show stands for the working picture.
+    QualityReport qualityReport() const;
 
 private:
     void askAndReduce();
@@ -234,7 +248,13 @@ private:
     void guardedDrawing(const std::function<ChartResult()>& draw);
     void setPassOptions(bool colour);
     QImage drawStitchPicture();
+    // Puts back the palette and stitches the colour options changed; false when none are kept.
+    bool undoColourOptions();
 
+    // The palette and stitches before the colour options were last applied to the pattern on
+    // show; kept until the next swap or pattern.
+    struct PaletteUndo;
+    std::shared_ptr<PaletteUndo> m_paletteUndo;
     Dialogs& m_dialogs;
     Progress m_progress;
 };
