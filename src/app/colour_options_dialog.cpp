@@ -89,14 +89,17 @@ ColourOptionsDialog::ColourOptionsDialog(const ColourOptions& o, QWidget* parent
     applyNow = new QCheckBox(QStringLiteral("Limpiar ya el patrón que se ve (se puede deshacer)"));
     applyNow->setVisible(false);
     layout->addWidget(applyNow);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    report = buttons->addButton(QStringLiteral("Calidad del patrón..."), QDialogButtonBox::ActionRole);
+    auto* bottom = new QHBoxLayout;
+    report = new QPushButton(QStringLiteral("Calidad del patrón..."));
     report->setVisible(false);
+    bottom->addWidget(report);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    bottom->addWidget(buttons);
     buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("Aceptar"));
     buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Cancelar"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
+    layout->addLayout(bottom);
 }
 
 ColourOptions ColourOptionsDialog::options() const

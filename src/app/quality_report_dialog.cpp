@@ -52,6 +52,7 @@ QualityReportDialog::QualityReportDialog(const QualityReport& r, QWidget* parent
     m_table->setHorizontalHeaderLabels({ QStringLiteral("Hilo"), QStringLiteral("Puntos"), QStringLiteral("Diferencia"),
         QStringLiteral("Calidad"), QStringLiteral("Sueltos") });
     m_table->verticalHeader()->setVisible(false);
+    m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionMode(QAbstractItemView::NoSelection);
     for (int row = 0; row < int(r.threads.size()); ++row) {
@@ -63,10 +64,12 @@ QualityReportDialog::QualityReportDialog(const QualityReport& r, QWidget* parent
         m_table->setItem(row, 4, numberItem(QString::number(t.lone)));
     }
     m_table->resizeColumnsToContents();
-    m_table->horizontalHeader()->setStretchLastSection(true);
+    m_table->horizontalHeader()->setSectionResizeMode(3, QHeaderView::Stretch);
     layout->addWidget(m_table);
-    layout->addWidget(new QLabel(QStringLiteral("La diferencia es ΔE2000: por debajo de 1 el ojo no la ve; "
-                                                "por encima de 10 el hilo se ve de otro color.")));
+    auto* note = new QLabel(QStringLiteral("La diferencia es ΔE2000: por debajo de 1 el ojo no la ve; "
+                                           "por encima de 10 el hilo se ve de otro color."));
+    note->setWordWrap(true);
+    layout->addWidget(note);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close);
     buttons->button(QDialogButtonBox::Close)->setText(QStringLiteral("Cerrar"));
