@@ -128,7 +128,7 @@ void ColourOptionsDialog::offerPattern(const std::function<void()>& showReport)
 
 bool ColourOptionsDialog::applyToPattern() const
 {
-    return applyNow->isVisible() && applyNow->isEnabled() && applyNow->isChecked();
+    return !applyNow->isHidden() && applyNow->isEnabled() && applyNow->isChecked();
 }
 
 #include "moc_colour_options_dialog.cpp"
