@@ -79,6 +79,8 @@ private slots:
         QTest::newRow("double stitch, 60 wide, 20 colours, Media")
             << QStringList { "--double", "--width", "60", "--colours", "20", "--catalogue", "media" } << 1 << 60 << 0
             << 20 << false << true;
+        QTest::newRow("colour options given as off")
+            << QStringList { "--match", "exact", "--dither", "0" } << 2 << 0 << 0 << 0 << false << false;
         QTest::newRow("160 high through the spinner, other grouping, Completa")
             << QStringList { "--height", "160", "--variant", "--catalogue", "completa" } << 3 << 0 << 160 << 0 << true
             << false;
