@@ -9,9 +9,11 @@
 //   cmake --build build-pipe --target puntela-bench
 //   cd build-pipe && QT_QPA_PLATFORM=offscreen ./puntela-bench [picture-file]
 // Without a file it draws a 2048 x 1536 photograph-like picture (smooth shading, edges and noise).
+#include "colour/clean_up.h"
 #include "colour/hue_groups.h"
 #include "colour/matching.h"
 #include "colour/palette.h"
+#include "colour/perceptual.h"
 #include "colour/stitch_reading.h"
 #include "photograph.h"
 #include "render/embroidery.h"
@@ -171,6 +173,53 @@ void timePatternFile(Work& f, const QString& file)
         int(f.st.alto_puntos), save, open, double(QFileInfo(file).size()) / 1e6);
 }
 
+// Each colour option on its own on the single-stitch pattern: the reading from cold answer
+// caches (and once more warm for perceptual matching), then merging and the clean-up after the
+// palette step of the plain reading.
+void timeColourOptions(Work& f, Long colours)
+{
+    const Progress quiet;
+    f.st.punto_doble = False;
+    auto reading = [&](const ColourOptions& o, bool cold) {
+        if (cold) {
+            forgetCachedMatcher();
+            forgetCachedPerceptualMatcher();
+        }
+        f.st.num_colores = colours;
+        QElapsedTimer t;
+        t.start();
+        colores(f.st, f.Picture3, f.Picture2, quiet, o);
+        return seconds(t);
+    };
+    ColourOptions o;
+    std::printf("option none: colores %.3f s\n", reading(o, true));
+    o.perceptual = true;
+    const double cold = reading(o, true);
+    const double warm = reading(o, false);
+    std::printf("option --match perceptual: colores %.3f s (again, answers kept: %.3f s)\n", cold, warm);
+    o.perceptual = false;
+    o.dither = 100;
+    std::printf("option --dither 100: colores %.3f s\n", reading(o, true));
+    const auto afterPalette = [&](const ColourOptions& options) {
+        reading(ColourOptions(), false);
+        separa(f.st, quiet);
+        gama(f.st, quiet, {});
+        gama1(f.st, f.Picture8, quiet, {});
+        const int before = f.st.paletteSize();
+        QElapsedTimer t;
+        t.start();
+        applyPaletteOptions(f.st, options);
+        const double elapsed = seconds(t);
+        return QStringLiteral("%1 s (%2 to %3 colours)").arg(elapsed, 0, 'f', 3).arg(before).arg(f.st.paletteSize());
+    };
+    ColourOptions merge;
+    merge.mergeRare = true;
+    std::printf("option --merge-rare 5: %s\n", qPrintable(afterPalette(merge)));
+    ColourOptions clean;
+    clean.clean = true;
+    std::printf("option --clean 2: %s\n", qPrintable(afterPalette(clean)));
+}
+
 // The whole run of a pattern button, from a cold answer cache.
 double timeButton(Work& f, bool doble, Long colours)
 {
@@ -215,6 +264,7 @@ int main(int argc, char** argv)
     timeChartPages(f);
     timeSave(f, work.filePath(QStringLiteral("guardar")));
     timeChartPdf(f, work.filePath(QStringLiteral("patron.pdf")));
+    timeColourOptions(f, colours);
     const double doble = timeButton(f, true, colours);
     timeStages(f, true, colours);
     timePatternFile(f, work.filePath(QStringLiteral("patron.oxs")));

@@ -86,12 +86,20 @@ ColourOptionsDialog::ColourOptionsDialog(const ColourOptions& o, QWidget* parent
     layout->addWidget(tidy);
 
     layout->addWidget(hint(QStringLiteral("Las opciones se aplican al pulsar «Punto sencillo» o «Punto doble».")));
+    applyNow = new QCheckBox(QStringLiteral("Limpiar ya el patrón que se ve (se puede deshacer)"));
+    applyNow->setVisible(false);
+    layout->addWidget(applyNow);
+    auto* bottom = new QHBoxLayout;
+    report = new QPushButton(QStringLiteral("Calidad del patrón..."));
+    report->setVisible(false);
+    bottom->addWidget(report);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    bottom->addWidget(buttons);
     buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("Aceptar"));
     buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Cancelar"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
+    layout->addLayout(bottom);
 }
 
 ColourOptions ColourOptionsDialog::options() const
@@ -104,6 +112,23 @@ ColourOptions ColourOptionsDialog::options() const
     o.clean = clean->isChecked();
     o.cleanSize = cleanSize->value();
     return o;
+}
+
+void ColourOptionsDialog::offerPattern(const std::function<void()>& showReport)
+{
+    applyNow->setVisible(true);
+    // only the clean-up acts on a pattern already made
+    const auto follow = [this] { applyNow->setEnabled(mergeRare->isChecked() || clean->isChecked()); };
+    connect(mergeRare, &QCheckBox::toggled, this, follow);
+    connect(clean, &QCheckBox::toggled, this, follow);
+    follow();
+    report->setVisible(true);
+    connect(report, &QPushButton::clicked, this, showReport);
+}
+
+bool ColourOptionsDialog::applyToPattern() const
+{
+    return !applyNow->isHidden() && applyNow->isEnabled() && applyNow->isChecked();
 }
 
 #include "moc_colour_options_dialog.cpp"

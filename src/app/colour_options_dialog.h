@@ -3,9 +3,11 @@
 #include "colour/colour_options.h"
 
 #include <QDialog>
+#include <functional>
 
 class QCheckBox;
 class QComboBox;
+class QPushButton;
 class QSpinBox;
 
 class ColourOptionsDialog : public QDialog {
@@ -14,6 +16,11 @@ public:
     explicit ColourOptionsDialog(const ColourOptions& options, QWidget* parent = nullptr);
     // The options as the dialog shows them now.
     ColourOptions options() const;
+    // Offers, for a pattern on show, to apply the clean-up to it at once, and a button that
+    // calls `showReport` ("Calidad del patrón").
+    void offerPattern(const std::function<void()>& showReport);
+    // True when the user asked to apply the options to the pattern on show.
+    bool applyToPattern() const;
 
     QCheckBox* perceptual = nullptr;
     QComboBox* dither = nullptr;
@@ -21,4 +28,6 @@ public:
     QSpinBox* mergeBelow = nullptr;
     QCheckBox* clean = nullptr;
     QSpinBox* cleanSize = nullptr;
+    QCheckBox* applyNow = nullptr; // hidden until a pattern is offered
+    QPushButton* report = nullptr;
 };

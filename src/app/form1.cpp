@@ -324,6 +324,8 @@ void Form1::buildPanels()
         = pictureButton(Picture17, 38, 2, 17, 20, QStringLiteral("Exportar PDF"), makeIcon(IconKind::ChartPdf));
     savePatternButton
         = pictureButton(Picture17, 0, 2, 17, 20, QStringLiteral("Guardar patrón"), makeIcon(IconKind::SavePattern));
+    colourOptionsButton = pictureButton(
+        Picture17, 57, 2, 17, 20, QStringLiteral("Opciones de color"), makeIcon(IconKind::ColourOptions));
 
     // command panel under the picture and the chart
     Picture13 = panel(this, 316, 113, 318, 24);

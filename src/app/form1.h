@@ -106,6 +106,7 @@ public:
     QPushButton *threadListButton = nullptr, *chartPdfButton = nullptr; // "Lista de hilos", "Exportar PDF"
     QPushButton* check8 = nullptr; // "Redibujar bordado"
     QPushButton* savePatternButton = nullptr; // "Guardar patrón", in Picture17
+    QPushButton* colourOptionsButton = nullptr; // "Opciones de color", on the pattern panel
     QCheckBox *Check1 = nullptr, *Check2 = nullptr, *Check3 = nullptr, *Check4 = nullptr, *Check5 = nullptr,
               *Check6 = nullptr, *Check7 = nullptr, *Check9 = nullptr, *Check10 = nullptr;
 
@@ -217,6 +218,7 @@ public:
     void Check7_Click();
     void Check10_Click();
     void Command4_Click();
+    void colourOptions_Click();
     void HScroll1_Change();
     void Picture2_MouseDown(int Button, int Shift, double X, double Y);
     void Picture2_MouseMove(int Button, int Shift, double X, double Y);

@@ -10,6 +10,7 @@ void Form1::wireEvents()
     connect(Command3[0], &QPushButton::clicked, this, [this] { Command3_Click(0); });
     connect(Command3[1], &QPushButton::clicked, this, [this] { Command3_Click(1); });
     connect(Command4, &QPushButton::clicked, this, [this] { Command4_Click(); });
+    connect(colourOptionsButton, &QPushButton::clicked, this, [this] { colourOptions_Click(); });
     connect(Command5, &QPushButton::clicked, this, [this] { Command5_Click(); });
     connect(Command6, &QPushButton::clicked, this, [this] { Command6_Click(); });
     connect(Command7, &QPushButton::clicked, this, [this] { Command7_Click(); });

@@ -219,6 +219,19 @@ void drawIcon(QPainter& p, IconKind kind)
         p.drawLine(6, 8, 10, 12);
         p.drawLine(10, 8, 6, 12);
         break;
+    case IconKind::ColourOptions: {
+        // three thread colours side by side under a cross stitch
+        const QColor cs[3] = { QColor(200, 60, 60), QColor(230, 170, 40), QColor(60, 120, 200) };
+        p.setPen(Qt::NoPen);
+        for (int k = 0; k < 3; ++k) {
+            p.setBrush(cs[k]);
+            p.drawRect(2 + 4 * k, 9, 4, 5);
+        }
+        p.setPen(QPen(Qt::black, 1.4));
+        p.drawLine(5, 2, 11, 7);
+        p.drawLine(11, 2, 5, 7);
+        break;
+    }
     case IconKind::Quit:
         p.setPen(QPen(QColor(160, 0, 0), 1.6));
         p.drawArc(QRectF(3, 3, 10, 10), 120 * 16, 300 * 16);

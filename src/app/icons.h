@@ -35,7 +35,8 @@ enum class IconKind {
     CataloguePersonal,
     ThreadList,
     ChartPdf,
-    SavePattern
+    SavePattern,
+    ColourOptions
 };
 
 QIcon makeIcon(IconKind kind);

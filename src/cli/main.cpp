@@ -6,6 +6,7 @@
 #include "output/chart_pdf.h"
 #include "output/pdf_pages.h"
 #include "output/thread_amounts.h"
+#include "output/whole_file.h"
 #include "surface/work_folder.h"
 #include "work/work.h"
 
@@ -33,8 +34,9 @@ void say(FILE* to, const QString& text)
 }
 
 struct Options {
-    QString picture, out, pdf, chartPdf, threadsCsv, oxs;
+    QString picture, out, pdf, chartPdf, threadsCsv, oxs, report;
     bool patternFile = false; // the input is an .oxs pattern: opened as it is, not matched anew
+    ColourOptions colour;
     int factor = 1, width = 0, height = 0, colours = 0, catalogue = 2;
     bool doubleStitch = false, variant = false;
     ChartPdfOptions chart; // the fabric and strands of the amounts are the chart's
@@ -113,6 +115,8 @@ QString usage()
         "                 [--catalogue minima|media|grande|completa] [--double] [--variant] [--pdf ARCHIVO]\n"
         "                 [--chart-pdf ARCHIVO] [--threads-csv ARCHIVO] [--fabric N] [--strands N]\n"
         "                 [--paper a4|letter] [--cell-mm X] [--oxs ARCHIVO]\n"
+        "                 [--match exact|perceptual] [--dither 0|25|50|100] [--merge-rare M] [--clean N]\n"
+        "                 [--report ARCHIVO]\n"
         "       puntela-cli PATRON.oxs [--out CARPETA] [--pdf ARCHIVO] [--chart-pdf ARCHIVO] [--oxs ARCHIVO] ...");
 }
 
@@ -128,7 +132,7 @@ QString helpText()
             "lo abre tal como está (sin buscar los hilos de nuevo) y escribe sus archivos.\n\n"
             "Opciones:\n"
             "  --out CARPETA      carpeta para las imágenes (se crea si falta); obligatoria salvo\n"
-            "                     con --chart-pdf, --threads-csv o --oxs\n"
+            "                     con --chart-pdf, --threads-csv, --oxs o --report\n"
             "  --factor N         factor de reducción para imágenes de más de 196 píxeles (1)\n"
             "  --width N          puntos de ancho; el alto sigue a la imagen\n"
             "  --height N         puntos de alto; el ancho sigue a la imagen\n"
@@ -149,6 +153,15 @@ QString helpText()
             "  --cell-mm X        lado de la casilla del gráfico, de 2 a 4 mm (2.5)\n"
             "  --oxs ARCHIVO      guarda también el patrón en un archivo .oxs (\"Open Cross Stitch\"),\n"
             "                     como \"Guardar patrón\" en la ventana\n"
+            "  --match exact      elige cada hilo como siempre, canal a canal (así por omisión)\n"
+            "  --match perceptual elige el hilo que más se parece a la vista (ΔE2000)\n"
+            "  --dither P         mezcla puntos de hilos vecinos para los tonos intermedios:\n"
+            "                     0, 25, 50 o 100 % (0)\n"
+            "  --merge-rare M     los colores con menos de M puntos (1 a 100) pasan al más parecido\n"
+            "  --clean N          las manchas de hasta N puntos sueltos (1 a 5) toman el color de\n"
+            "                     los puntos que las rodean\n"
+            "  --report ARCHIVO   escribe la calidad del patrón (diferencia con la imagen por hilo\n"
+            "                     y puntos sueltos) en JSON\n"
             "  -h, --help         muestra esta ayuda\n"
             "  --version          muestra la versión\n\n"
             "Los catálogos de hilos se leen de la carpeta actual si tiene \"dmc.txt\"; si no, de la\n"
@@ -213,12 +226,67 @@ QString parseChart(const QCommandLineParser& p, ChartPdfOptions& chart)
     return {};
 }
 
+// A whole number from `least` to `most` given to an option, or nothing.
+std::optional<int> numberWithin(const QCommandLineParser& p, const QString& name, int least, int most, QString& error)
+{
+    bool ok = false;
+    const int v = p.value(name).toInt(&ok);
+    if (ok && v >= least && v <= most)
+        return v;
+    error = QStringLiteral("--%1 necesita un número entero de %2 a %3 (se dio \"%4\").")
+                .arg(name)
+                .arg(least)
+                .arg(most)
+                .arg(p.value(name));
+    return std::nullopt;
+}
+
+// The colour options and the report file; an empty text when they are usable.
+QString parseColourOptions(const QCommandLineParser& p, Options& o)
+{
+    if (p.isSet(QStringLiteral("match"))) {
+        const QString m = p.value(QStringLiteral("match")).toLower();
+        if (m != QLatin1String("exact") && m != QLatin1String("perceptual"))
+            return QStringLiteral("--match admite exact o perceptual (se dio \"%1\").")
+                .arg(p.value(QStringLiteral("match")));
+        o.colour.perceptual = m == QLatin1String("perceptual");
+    }
+    QString error;
+    if (p.isSet(QStringLiteral("dither"))) {
+        bool ok = false;
+        o.colour.dither = p.value(QStringLiteral("dither")).toInt(&ok);
+        if (!ok || !o.colour.valid())
+            return QStringLiteral("--dither admite 0, 25, 50 o 100 (se dio \"%1\").")
+                .arg(p.value(QStringLiteral("dither")));
+    }
+    if (p.isSet(QStringLiteral("merge-rare"))) {
+        const std::optional<int> v = numberWithin(
+            p, QStringLiteral("merge-rare"), ColourOptions::kMergeLeast, ColourOptions::kMergeMost, error);
+        if (!v)
+            return error;
+        o.colour.mergeRare = true;
+        o.colour.mergeBelow = *v;
+    }
+    if (p.isSet(QStringLiteral("clean"))) {
+        const std::optional<int> v
+            = numberWithin(p, QStringLiteral("clean"), ColourOptions::kCleanLeast, ColourOptions::kCleanMost, error);
+        if (!v)
+            return error;
+        o.colour.clean = true;
+        o.colour.cleanSize = *v;
+    }
+    if (p.isSet(QStringLiteral("report")))
+        o.report = QFileInfo(p.value(QStringLiteral("report"))).absoluteFilePath();
+    return {};
+}
+
 // Reads the command line; an empty text when it is usable, else what is wrong with it.
 QString parse(const QStringList& args, Options& o)
 {
     QCommandLineParser p;
-    for (const char* name : { "out", "factor", "width", "height", "colours", "catalogue", "pdf", "chart-pdf",
-             "threads-csv", "fabric", "strands", "paper", "cell-mm", "oxs" })
+    for (const char* name :
+        { "out", "factor", "width", "height", "colours", "catalogue", "pdf", "chart-pdf", "threads-csv", "fabric",
+            "strands", "paper", "cell-mm", "oxs", "match", "dither", "merge-rare", "clean", "report" })
         p.addOption(QCommandLineOption(QLatin1String(name), QString(), QStringLiteral("valor")));
     p.addOption(QCommandLineOption(QStringLiteral("double")));
     p.addOption(QCommandLineOption(QStringLiteral("variant")));
@@ -233,7 +301,8 @@ QString parse(const QStringList& args, Options& o)
     if (p.positionalArguments().size() != 1)
         return QStringLiteral("Hay que dar una sola imagen.");
     if (!p.isSet(QStringLiteral("out")) && !p.isSet(QStringLiteral("chart-pdf"))
-        && !p.isSet(QStringLiteral("threads-csv")) && !p.isSet(QStringLiteral("oxs")))
+        && !p.isSet(QStringLiteral("threads-csv")) && !p.isSet(QStringLiteral("oxs"))
+        && !p.isSet(QStringLiteral("report")))
         return QStringLiteral("Falta --out CARPETA.");
     if (p.isSet(QStringLiteral("width")) && p.isSet(QStringLiteral("height")))
         return QStringLiteral("Se puede dar --width o --height, no los dos.");
@@ -270,6 +339,8 @@ QString parse(const QStringList& args, Options& o)
     }
     if (o.colours > 999)
         return QStringLiteral("--colours admite de 7 a 999 colores.");
+    if (const QString wrong = parseColourOptions(p, o); !wrong.isEmpty())
+        return wrong;
     const QStringList catalogues { "minima", "media", "grande", "completa" };
     if (p.isSet(QStringLiteral("catalogue"))) {
         o.catalogue = int(catalogues.indexOf(p.value(QStringLiteral("catalogue")).toLower()));
@@ -321,6 +392,7 @@ QString applySettings(Work& work, const Options& o)
     if (o.colours > 0)
         work.setColourCount(QString::number(o.colours));
     work.settings.variant = o.variant;
+    work.settings.colourOptions = o.colour;
     say(stdout, QStringLiteral("Patrón de %1 x %2 puntos, %3 colores").arg(w).arg(h).arg(work.settings.colours));
     return {};
 }
@@ -354,6 +426,10 @@ QString writeOutputs(Work& w, const Options& o)
         failure = w.exportThreadsCsv(o.threadsCsv, { o.chart.stitchesPerInch, o.chart.strands, kDefaultWaste });
     if (failure.isEmpty() && !o.oxs.isEmpty())
         failure = w.savePattern(o.oxs);
+    if (failure.isEmpty() && !o.report.isEmpty()) {
+        const QByteArray json = qualityReportJson(w.qualityReport());
+        failure = writeWhole(o.report, [&json](QIODevice& d) { return d.write(json) == json.size(); });
+    }
     return failure;
 }
 
@@ -408,8 +484,9 @@ int run(const Options& o, BatchDialogs& answers)
     const struct {
         const char* what;
         const QString& where;
-    } outputs[] = { { "Imágenes guardadas en %1", o.out }, { "PDF en %1", o.pdf },
-        { "gráfico en PDF en %1", o.chartPdf }, { "hilos en %1", o.threadsCsv }, { "patrón en %1", o.oxs } };
+    } outputs[]
+        = { { "Imágenes guardadas en %1", o.out }, { "PDF en %1", o.pdf }, { "gráfico en PDF en %1", o.chartPdf },
+              { "hilos en %1", o.threadsCsv }, { "patrón en %1", o.oxs }, { "calidad en %1", o.report } };
     for (const auto& out : outputs)
         if (!out.where.isEmpty())
             written << QString::fromUtf8(out.what).arg(out.where);

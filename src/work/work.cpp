@@ -1,6 +1,7 @@
 #include "work/work.h"
 
 #include "colour/catalogue.h"
+#include "colour/clean_up.h"
 #include "colour/hue_groups.h"
 #include "colour/matching.h"
 #include "colour/palette.h"
@@ -425,7 +426,8 @@ void Work::colores()
     st.listo = False;
     if (events.readingStarts)
         events.readingStarts();
-    if (!::colores(st, Picture3, Picture2, p))
+    m_paletteUndo.reset();
+    if (!::colores(st, Picture3, Picture2, p, settings.colourOptions))
         return;
     if (!settings.variant)
         separa(st, p);
@@ -452,6 +454,13 @@ void Work::gama()
     });
     if (events.stripsChanged)
         events.stripsChanged(-1);
+    // the strips are drawn before the clean-up: drawn again for the colours it left
+    if (applyPaletteOptions(st, settings.colourOptions)) {
+        gama2();
+        settings.colours = int(st.num_colores);
+        if (events.colourCountChanged)
+            events.colourCountChanged(QString::number(st.num_colores));
+    }
 }
 
 void Work::gama2()
@@ -688,6 +697,7 @@ Work::SwapResult Work::swapPick(int group0, int k, Long c)
         er(error);
         return SwapResult::Failed;
     }
+    m_paletteUndo.reset();
     Picture2.Cls();
     Picture2.Refresh();
     settings.swapMode = 1;
@@ -702,6 +712,8 @@ Work::SwapResult Work::swapPick(int group0, int k, Long c)
 
 bool Work::undoSwap()
 {
+    if (undoColourOptions())
+        return true;
     const UndoRead read = readUndoFile(undoFileName());
     if (!read.error.isEmpty()) {
         er(read.error);

@@ -2,7 +2,9 @@
 // The work without a window: the work state, every drawing surface, the settings the controls
 // show, and every operation of the program. The main window shows a Work and drives it; the batch
 // command and the benchmark drive one on their own.
+#include "colour/colour_options.h"
 #include "colour/pattern.h"
+#include "colour/quality_report.h"
 #include "colour/work_state.h"
 #include "output/chart_pdf.h"
 #include "output/oxs_file.h"
@@ -17,6 +19,7 @@
 #include <QString>
 #include <array>
 #include <functional>
+#include <memory>
 #include <vector>
 
 // The preview image: the picture of the last file previewed and where it is drawn, in
@@ -43,6 +46,7 @@ struct Settings {
     int sheetH = 1, sheetV = 1; // the sheet on show (HScroll2, VScroll2); the key at sheetH = sheetHMax
     int sheetHMax = 1, sheetVMax = 1;
     int swapMode = 0; // Check7: 0 off, 1 waiting for the colour that stays, 2 for the one that goes
+    ColourOptions colourOptions; // "Opciones de color", used by the next pattern made
 };
 
 // What the window shows of the work, told as it changes; every hook is optional.
@@ -242,7 +246,8 @@ public:
     // and its stitches take color_nuevo; the undo record is written first (a failure changes
     // nothing). Ignored for a click past the last swatch or on color_nuevo itself.
     SwapResult swapPick(int group0, int k, Long c);
-    // Reads the undo record and puts the last swap back; false after the message.
+    // Reads the undo record and puts the last swap back, or the colour options applied since;
+    // false after the message.
     bool undoSwap();
 
     // ---- Pattern files ----
@@ -264,6 +269,15 @@ public:
     void keepLastPattern();
     bool keepsLastPattern = true; // the batch command, with a working folder of its own, turns it off
 
+    // ---- Colour options ----
+
+    // Applies the merging and clean-up of settings.colourOptions to the pattern on show as one
+    // step "Deshacer cambio" undoes: strips, embroidery and the first sheet redrawn. False when
+    // nothing changed (and nothing is kept to undo).
+    bool applyColourOptions();
+    // How well the pattern on show stands for the working picture.
+    QualityReport qualityReport() const;
+
 private:
     void askAndReduce();
     void sizeEmbroideryBox(int s);
@@ -271,7 +285,13 @@ private:
     void guardedDrawing(const std::function<ChartResult()>& draw);
     void setPassOptions(bool colour);
     QImage drawStitchPicture();
+    // Puts back the palette and stitches the colour options changed; false when none are kept.
+    bool undoColourOptions();
 
+    // The palette and stitches before the colour options were last applied to the pattern on
+    // show; kept until the next swap or pattern.
+    struct PaletteUndo;
+    std::shared_ptr<PaletteUndo> m_paletteUndo;
     Dialogs& m_dialogs;
     Progress m_progress;
     OxsDetails m_patternDetails;

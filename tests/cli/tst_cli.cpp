@@ -3,6 +3,9 @@
 #include "../output/made_pattern.h"
 
 #include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QtTest>
 
@@ -76,6 +79,8 @@ private slots:
         QTest::newRow("double stitch, 60 wide, 20 colours, Media")
             << QStringList { "--double", "--width", "60", "--colours", "20", "--catalogue", "media" } << 1 << 60 << 0
             << 20 << false << true;
+        QTest::newRow("colour options given as off")
+            << QStringList { "--match", "exact", "--dither", "0" } << 2 << 0 << 0 << 0 << false << false;
         QTest::newRow("160 high through the spinner, other grouping, Completa")
             << QStringList { "--height", "160", "--variant", "--catalogue", "completa" } << 3 << 0 << 160 << 0 << true
             << false;
@@ -149,6 +154,44 @@ private slots:
         r = runCli({ oxs, QStringLiteral("--out"), fromPattern, QStringLiteral("--colours"), QStringLiteral("20") });
         QCOMPARE(r.code, 2);
         QVERIFY2(r.err.contains(QStringLiteral("--colours")), qPrintable(r.err));
+    }
+
+    void colourOptions_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("code");
+        QTest::newRow("unknown matching") << QStringList { "--match", "ojo" } << 2;
+        QTest::newRow("dither between the steps") << QStringList { "--dither", "30" } << 2;
+        QTest::newRow("merging past 100") << QStringList { "--merge-rare", "101" } << 2;
+        QTest::newRow("clean-up of 0") << QStringList { "--clean", "0" } << 2;
+        QTest::newRow("report in a missing folder") << QStringList { "--report", "%d/no_hay/calidad.json" } << 1;
+        QTest::newRow("every option and the report") << QStringList { "--match", "perceptual", "--dither", "25",
+            "--merge-rare", "3", "--clean", "2", "--report", "%d/calidad.json" }
+                                                     << 0;
+    }
+    void colourOptions()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, code);
+        WorkFolder folder;
+        const QString picture = savePicture(folder, QStringLiteral("dibujo.bmp"), gradientPicture(60, 40));
+        for (QString& a : args)
+            a.replace(QStringLiteral("%d"), folder.path());
+        const Run r = runCli(
+            QStringList { picture, QStringLiteral("--out"), folder.file(QStringLiteral("cli")), "--width", "60" }
+            + args);
+        QVERIFY2(r.code == code, qPrintable(r.err));
+        const QString report = args.last();
+        if (!report.endsWith(QLatin1String(".json")))
+            return;
+        QFile f(report);
+        QCOMPARE(f.exists(), code == 0);
+        if (code == 0) {
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            const QJsonObject root = QJsonDocument::fromJson(f.readAll()).object();
+            QCOMPARE(root.value(QStringLiteral("puntos")).toInt(), 60 * 40);
+            QVERIFY(!root.value(QStringLiteral("hilos")).toArray().isEmpty());
+        }
     }
 
     void badInput_data()

@@ -2,12 +2,14 @@
 // over by their neighbours, and the palette groups kept in step with the stitches.
 #include "colour/clean_up.h"
 #include "colour/colour_value.h"
+#include "colour/delta_e.h"
 
 #include <QtTest>
 
 namespace {
 const Long kWhite = RGB(255, 255, 255), kGrey = RGB(128, 128, 128), kBlack = 0;
 const Long kRed = RGB(220, 30, 20), kDarkRed = RGB(150, 20, 20), kBlue = RGB(20, 30, 200);
+const Long kNearRed = RGB(223, 31, 22);
 
 // A pattern drawn from rows of letters: '.' white, 'g' grey, 'k' black, 'r' red, 'd' dark red,
 // 'b' blue; the palette holds the colours in that order, red ones in group 2, blue in 5, the
@@ -53,6 +55,8 @@ class TestCleanUp : public QObject {
 private slots:
     void smallPatches_data();
     void smallPatches();
+    void neighbourTies_data();
+    void neighbourTies();
     void mergingMovesOnlyTheRareColour();
     void mergingStopsAtOneColour();
     void optionsOffChangeNothing();
@@ -91,6 +95,31 @@ void TestCleanUp::smallPatches()
     const bool redLeft = after.join(QString()).contains(QLatin1Char('r'));
     QCOMPARE(int(st.num_tono[1]), int(redLeft) + int(after.join(QString()).contains(QLatin1Char('d'))));
     QCOMPARE(int(st.num_colores), st.paletteSize());
+}
+
+void TestCleanUp::neighbourTies_data()
+{
+    // 'd' stands for a red within 1.0 of red here, so the blue stitch's two neighbour colours tie
+    QTest::addColumn<QStringList>("before");
+    QTest::addColumn<Long>("taken");
+    QTest::newRow("more neighbouring cells win (the near red)") << QStringList { "ddd", "dbd", "rrr" } << kNearRed;
+    QTest::newRow("more neighbouring cells win (red)") << QStringList { "rrr", "rbr", "ddd" } << kRed;
+    QTest::newRow("as many cells: the lower palette index") << QStringList { "ddr", "dbr", "drr" } << kRed;
+}
+
+void TestCleanUp::neighbourTies()
+{
+    QFETCH(QStringList, before);
+    QFETCH(Long, taken);
+    WorkState st = drawn(before);
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 3; ++x)
+            if (st.puntos(x, y) == kDarkRed)
+                st.puntos(x, y) = kNearRed;
+    st.tono[1][1] = kNearRed;
+    QVERIFY(deltaE2000(kRed, kNearRed) < 1.0);
+    removeLoneStitches(st, 1);
+    QCOMPARE(st.puntos(1, 1), taken);
 }
 
 void TestCleanUp::mergingMovesOnlyTheRareColour()

@@ -9,6 +9,23 @@
 #include <QtTest>
 
 namespace {
+// The gradient with grain, so the pattern holds lone stitches.
+QImage noisyPicture(int w, int h)
+{
+    QImage im = gradientPicture(w, h).convertToFormat(QImage::Format_RGB32);
+    quint32 seed = 7;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            seed = seed * 1664525u + 1013904223u;
+            const int n = int(seed >> 27) - 16;
+            const QRgb p = im.pixel(x, y);
+            im.setPixel(x, y,
+                qRgb(std::clamp(qRed(p) + n, 0, 255), std::clamp(qGreen(p) - n, 0, 255),
+                    std::clamp(qBlue(p) + n, 0, 255)));
+        }
+    return im;
+}
+
 // A started work in a fresh folder with a 180 x 120 picture loaded (100 x 66 stitches).
 struct Bench {
     WorkFolder folder;
@@ -131,6 +148,36 @@ private slots:
         QVERIFY(b.work.st.puntos == before.puntos);
         QCOMPARE(b.work.st.num_tono, before.num_tono);
         QVERIFY(b.work.st.tono == before.tono);
+        QCOMPARE(b.errors(), 0);
+    }
+
+    // the options act on the next pattern; on the pattern on show they are one step the undo
+    // button takes back, even after an earlier swap
+    void colourOptionsThenUndo()
+    {
+        Bench b;
+        QVERIFY(b.start(noisyPicture(180, 120)));
+        b.work.settings.colourOptions.clean = true;
+        b.work.makePattern(false);
+        const long cleaned = b.work.qualityReport().lone;
+        b.work.settings.colourOptions = ColourOptions();
+        b.work.makePattern(false);
+        const WorkState before = b.work.st;
+        const QualityReport plain = b.work.qualityReport();
+        QCOMPARE(plain.stitches, long(b.work.st.num_puntos));
+        QVERIFY2(cleaned < plain.lone, qPrintable(QStringLiteral("%1 %2").arg(cleaned).arg(plain.lone)));
+        QVERIFY(!b.work.applyColourOptions()); // nothing asked: nothing to undo
+        b.work.settings.colourOptions.clean = true;
+        b.work.settings.colourOptions.mergeRare = true;
+        b.work.settings.colourOptions.mergeBelow = 20;
+        QVERIFY(b.work.applyColourOptions());
+        QVERIFY(!(b.work.st.puntos == before.puntos));
+        QVERIFY(b.work.qualityReport().lone < plain.lone);
+        QVERIFY(b.work.undoSwap());
+        QVERIFY(b.work.st.puntos == before.puntos);
+        QVERIFY(b.work.st.tono == before.tono);
+        QCOMPARE(b.work.st.num_tono, before.num_tono);
+        QCOMPARE(b.work.st.num_colores, before.num_colores);
         QCOMPARE(b.errors(), 0);
     }
 

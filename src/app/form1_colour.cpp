@@ -1,0 +1,28 @@
+// "Opciones de color": the options of the next pattern, applied to the pattern on show on
+// request, and the quality report of that pattern.
+#include "app/colour_options_dialog.h"
+#include "app/form1.h"
+#include "app/quality_report_dialog.h"
+
+void Form1::colourOptions_Click()
+{
+    focusSink();
+    if (!st.listo)
+        return;
+    ColourOptionsDialog d(work.settings.colourOptions, this);
+    // not in the middle of a swap, whose undo the step would take over
+    if (work.hasPattern() && checkValue(Check7) == 0)
+        d.offerPattern([this, &d] {
+            QualityReportDialog report(work.qualityReport(), &d);
+            report.exec();
+        });
+    if (d.exec() != QDialog::Accepted)
+        return;
+    work.settings.colourOptions = d.options();
+    if (!d.applyToPattern())
+        return;
+    readControls();
+    // one step: "Deshacer cambio" puts the palette and stitches back as they were
+    if (work.applyColourOptions())
+        Command4->setEnabled(true);
+}

@@ -1,0 +1,53 @@
+// The colour options on the pattern on show, their undo, and the quality report.
+#include "colour/clean_up.h"
+#include "colour/stitch_reading.h"
+#include "work/work.h"
+
+struct Work::PaletteUndo {
+    StitchGrid puntos;
+    std::array<std::vector<Long>, 6> tono;
+    std::array<Integer, 6> num_tono {};
+    Long num_colores = 0;
+};
+
+bool Work::applyColourOptions()
+{
+    if (!hasPattern() || !settings.colourOptions.changesPalette())
+        return false;
+    auto before = std::make_shared<PaletteUndo>();
+    before->puntos = st.puntos;
+    before->tono = st.tono;
+    before->num_tono = st.num_tono;
+    before->num_colores = st.num_colores;
+    if (!applyPaletteOptions(st, settings.colourOptions))
+        return false;
+    m_paletteUndo = std::move(before);
+    settings.colours = int(st.num_colores);
+    if (events.colourCountChanged)
+        events.colourCountChanged(QString::number(st.num_colores));
+    gama2();
+    redrawEmbroidery();
+    patron();
+    return true;
+}
+
+bool Work::undoColourOptions()
+{
+    if (!m_paletteUndo)
+        return false;
+    st.puntos = m_paletteUndo->puntos;
+    st.tono = m_paletteUndo->tono;
+    st.num_tono = m_paletteUndo->num_tono;
+    st.num_colores = m_paletteUndo->num_colores;
+    m_paletteUndo.reset();
+    settings.colours = int(st.num_colores);
+    if (events.colourCountChanged)
+        events.colourCountChanged(QString::number(st.num_colores));
+    gama2();
+    return true;
+}
+
+QualityReport Work::qualityReport() const
+{
+    return ::qualityReport(pattern(), stitchPixels(Picture3, Picture2, cellSize(st)).colours);
+}
