@@ -57,6 +57,13 @@ Work::Work(Dialogs& dialogs, Progress progress)
     settings.chart.plainFont = QGuiApplication::font().family();
 }
 
+Work::~Work()
+{
+    // the last pattern's file is never left half-way
+    if (m_lastPatternWrite.valid())
+        m_lastPatternWrite.wait();
+}
+
 void Work::er(const QString& mensaje) { m_dialogs.MsgBox(mensaje, vbCritical, QStringLiteral("Error")); }
 
 Progress Work::progress()

@@ -19,6 +19,7 @@
 #include <QString>
 #include <array>
 #include <functional>
+#include <future>
 #include <memory>
 #include <vector>
 
@@ -101,6 +102,7 @@ public:
     // `dialogs` answers every message and question; `progress` shows stages, figures and the
     // pointer (its error hook is replaced by er).
     explicit Work(Dialogs& dialogs, Progress progress = {});
+    ~Work();
 
     WorkState st;
     Settings settings;
@@ -264,9 +266,12 @@ public:
     // The pattern's title and fabric count: the loaded picture's name, or the opened file's.
     const OxsDetails& patternDetails() const { return m_patternDetails; }
     // Writes the pattern on show to lastPatternFileName() in the working folder, whole or not at
-    // all, as every pattern made, swap and undo do; a failure is told once (again only after a
-    // write succeeded) and never stops the work.
+    // all, as every pattern made, swap and undo do. The file is written apart, so the button does
+    // not wait for it; the next write waits for this one first.
     void keepLastPattern();
+    // Waits for the last pattern's file to be written and tells a failure once (again only after
+    // a write succeeded); a failure never stops the work.
+    void finishLastPattern();
     bool keepsLastPattern = true; // the batch command, with a working folder of its own, turns it off
 
     // ---- Colour options ----
@@ -296,6 +301,7 @@ private:
     Progress m_progress;
     OxsDetails m_patternDetails;
     bool m_lastPatternFailed = false;
+    std::future<QString> m_lastPatternWrite;
 };
 
 // The file every pattern made, swap and undo is kept in: "ultimo.oxs" in the working folder.

@@ -125,7 +125,19 @@ void Work::keepLastPattern()
 {
     if (!keepsLastPattern || !hasPattern())
         return;
-    const QString failure = saveOxsFile(lastPatternFileName(), pattern(), m_patternDetails);
+    finishLastPattern();
+    // the pattern is copied here; only the writing goes on apart
+    m_lastPatternWrite = std::async(std::launch::async,
+        [file = QFileInfo(lastPatternFileName()).absoluteFilePath(), p = pattern(), details = m_patternDetails] {
+            return saveOxsFile(file, p, details);
+        });
+}
+
+void Work::finishLastPattern()
+{
+    if (!m_lastPatternWrite.valid())
+        return;
+    const QString failure = m_lastPatternWrite.get();
     const bool told = m_lastPatternFailed;
     m_lastPatternFailed = !failure.isEmpty();
     if (failure.isEmpty() || told)

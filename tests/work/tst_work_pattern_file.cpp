@@ -50,7 +50,11 @@ QMap<QString, QByteArray> filesIn(const QString& folder)
     return files;
 }
 
-Pattern lastPattern(const Work& work) { return readOxsFile(lastPatternFileName(), work.st.dmc_todos).pattern; }
+Pattern lastPattern(Work& work)
+{
+    work.finishLastPattern();
+    return readOxsFile(lastPatternFileName(), work.st.dmc_todos).pattern;
+}
 
 bool samePattern(const Pattern& a, const Pattern& b)
 {
@@ -139,6 +143,7 @@ private slots:
         QVERIFY(b.swap());
         QVERIFY(b.work.undoSwap());
         b.work.makePattern(false);
+        b.work.finishLastPattern();
         QCOMPARE(b.answers.prompts().filter(lastPatternFileName()).size(), 1);
         QCOMPARE(b.errors(), 0);
         QVERIFY(b.work.hasPattern());
