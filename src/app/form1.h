@@ -260,6 +260,9 @@ protected:
     void changeEvent(QEvent* e) override;
 
 private:
+    // The working picture's size in the labels and the pattern size in its boxes and spinners,
+    // as a loaded picture or an opened pattern leaves them.
+    void showPictureSize();
     void buildWindow();
     void buildBrowser();
     void buildPanels();

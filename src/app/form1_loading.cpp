@@ -50,19 +50,8 @@ void Form1::File1_DblClick()
     setCheckValue(Check7, 0);
     setMousePointer(11);
     work.loadPicture();
-    Label5->setText(Str(Picture3.pixelWidth()));
-    Label6->setText(Str(Picture3.pixelHeight()) + QStringLiteral(" puntos"));
-    for (QLabel* l : { Label5, Label6, Label7 })
-        l->setVisible(true);
     // the size controls follow the picture; their handlers do nothing while the load runs
-    Text4->setText(CStr(work.settings.width));
-    Text5->setText(CStr(work.settings.height));
-    VScroll4->setValue(work.settings.frameWidth);
-    VScroll5->setValue(work.settings.frameHeight);
-    for (QScrollBar* s : { VScroll4, VScroll5 }) {
-        s->setSingleStep(3);
-        s->setPageStep(3);
-    }
+    showPictureSize();
     setCheckValue(Check3, 0);
     // an undo record belongs to the previous picture's pattern
     Command4->setEnabled(false);
@@ -85,3 +74,19 @@ void Form1::File1_KeyPress(int& KeyAscii)
 void Form1::Command11_Click() { work.resetPicture(); }
 
 void Form1::adjustPicture(int button) { work.adjustPicture(button); }
+
+void Form1::showPictureSize()
+{
+    Label5->setText(Str(Picture3.pixelWidth()));
+    Label6->setText(Str(Picture3.pixelHeight()) + QStringLiteral(" puntos"));
+    for (QLabel* l : { Label5, Label6, Label7 })
+        l->setVisible(true);
+    Text4->setText(CStr(work.settings.width));
+    Text5->setText(CStr(work.settings.height));
+    VScroll4->setValue(work.settings.frameWidth);
+    VScroll5->setValue(work.settings.frameHeight);
+    for (QScrollBar* s : { VScroll4, VScroll5 }) {
+        s->setSingleStep(3);
+        s->setPageStep(3);
+    }
+}

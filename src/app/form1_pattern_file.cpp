@@ -67,18 +67,7 @@ void Form1::openPattern(const QString& path)
     Picture6->setVisible(true);
     showPatternNote(false);
     Image1Box->sync();
-    Label5->setText(Str(Picture3.pixelWidth()));
-    Label6->setText(Str(Picture3.pixelHeight()) + QStringLiteral(" puntos"));
-    for (QLabel* l : { Label5, Label6, Label7 })
-        l->setVisible(true);
-    Text4->setText(CStr(work.settings.width));
-    Text5->setText(CStr(work.settings.height));
-    VScroll4->setValue(work.settings.frameWidth);
-    VScroll5->setValue(work.settings.frameHeight);
-    for (QScrollBar* s : { VScroll4, VScroll5 }) {
-        s->setSingleStep(3);
-        s->setPageStep(3);
-    }
+    showPictureSize();
     HScroll1->setValue(0);
     // drawn in single stitch: the magnifier works, and no undo record or redraw is pending
     Check1->setEnabled(true);
