@@ -21,7 +21,12 @@ void Form1::threadListButton_Click()
         return;
     }
     ThreadListDialog list(work.threadList(), this);
+    list.setFabric(work.settings.fabric);
+    list.setStrands(work.settings.strands);
     list.exec();
+    // the PDF's amounts are for the fabric and strands last chosen here
+    work.settings.fabric = list.fabric();
+    work.settings.strands = list.strands();
 }
 
 void Form1::chartPdfButton_Click()
@@ -37,6 +42,8 @@ void Form1::chartPdfButton_Click()
         return;
     ChartPdfOptions options;
     options.paper = paperOfLocale(QLocale::system());
+    options.stitchesPerInch = fabrics()[std::size_t(work.settings.fabric)].stitchesPerInch;
+    options.strands = work.settings.strands;
     setMousePointer(11);
     QString failure;
     {

@@ -87,6 +87,8 @@ void TestChartPdfButtons::threadListOfThePatternOnShow()
         if (auto* d = qobject_cast<ThreadListDialog*>(QApplication::activeModalWidget())) {
             for (int r = 0; r < d->table()->rowCount(); ++r)
                 listed << d->table()->item(r, 0)->text() + d->table()->item(r, 2)->text();
+            d->setFabric(2);
+            d->setStrands(3);
             d->reject();
         }
     });
@@ -96,6 +98,9 @@ void TestChartPdfButtons::threadListOfThePatternOnShow()
     QCOMPARE(listed.size(), int(threads.size()));
     QVERIFY(!threads.empty());
     QCOMPARE(listed.first(), threads.front().symbol + threads.front().code);
+    // "Exportar PDF" then counts for the fabric and strands chosen here
+    QCOMPARE(f->work.settings.fabric, 2);
+    QCOMPARE(f->work.settings.strands, 3);
 }
 
 QTEST_MAIN(TestChartPdfButtons)
