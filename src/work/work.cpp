@@ -183,16 +183,21 @@ QString Work::previewPicture(const QString& path)
         return read.error;
     Image1.Visible = false;
     Image1.Stretch = false;
-    Image1.Picture = read.image;
+    showInPreview(read.image, path);
+    return {};
+}
+
+void Work::showInPreview(const QImage& picture, const QString& path)
+{
+    Image1.Picture = picture;
     Image1.Path = path;
-    const Thumbnail t = thumbnailGeometry(Single(read.image.width()), Single(read.image.height()));
+    const Thumbnail t = thumbnailGeometry(Single(picture.width()), Single(picture.height()));
     Image1.Left = t.Left;
     Image1.Top = t.Top;
     Image1.Width = t.Width;
     Image1.Height = t.Height;
     Image1.Stretch = true;
     Image1.Visible = true;
-    return {};
 }
 
 void Work::emptyPersonal()

@@ -286,6 +286,8 @@ public:
     QualityReport qualityReport() const;
 
 private:
+    // The preview holds `picture`, read from `path`, stretched into its frame.
+    void showInPreview(const QImage& picture, const QString& path);
     void askAndReduce();
     void sizeEmbroideryBox(int s);
     void endFailedDrawing(const QString& message, const QString& title);

@@ -75,15 +75,7 @@ bool Work::openPattern(const QString& path)
         m_patternDetails.title = QFileInfo(path).completeBaseName();
 
     // the working picture and the preview are the pattern's stitches, one pixel each
-    Image1.Picture = stitches;
-    Image1.Path = path;
-    const Thumbnail t = thumbnailGeometry(Single(stitches.width()), Single(stitches.height()));
-    Image1.Left = t.Left;
-    Image1.Top = t.Top;
-    Image1.Width = t.Width;
-    Image1.Height = t.Height;
-    Image1.Stretch = true;
-    Image1.Visible = true;
+    showInPreview(stitches, path);
     st.factor_reduccion = 0;
     Picture3.setVisible(false);
     Picture3.setPicture(stitches);
