@@ -112,7 +112,8 @@ void ThreadListDialog::refresh()
         m_table->setItem(r, CodeColumn, item(t.code));
         m_table->setItem(r, NameColumn, item(t.name));
         m_table->setItem(r, StitchesColumn, number(QString::number(t.stitches)));
-        m_table->setItem(r, MetresColumn, number(QString::number(t.metres, 'f', 1)));
+        // a few stitches still need a few centimetres: never shown as nothing
+        m_table->setItem(r, MetresColumn, number(QString::number(t.metres, 'f', t.metres < 1 ? 2 : 1)));
         m_table->setItem(r, SkeinsColumn, number(QString::number(t.skeins)));
         stitches += t.stitches;
         metres += t.metres;
