@@ -29,7 +29,7 @@ void TestThreadListDialog::threadsByNumberWithAmounts()
             cells << (t->item(r, c) ? t->item(r, c)->text() : QString());
         return cells;
     };
-    QCOMPARE(row(0), (QStringList { "●", "", "DMC Blanc", "White", "1", "0.0", "1" }));
+    QCOMPARE(row(0), (QStringList { "●", "", "DMC Blanc", "White", "1", "0.02", "1" }));
     QCOMPARE(row(2), (QStringList { "■", "", "DMC 310", "Black", "5000", "105.1", "3" }));
     QVERIFY(d.sizeText().startsWith(QStringLiteral("Tamaño terminado: 18.1 × 14.5 cm (7.1 × 5.7 in)")));
     QVERIFY(d.sizeText().contains(QStringLiteral("28.1 × 24.5 cm")));
