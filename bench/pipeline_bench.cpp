@@ -9,6 +9,7 @@
 //   cmake --build build-pipe --target puntela-bench
 //   cd build-pipe && QT_QPA_PLATFORM=offscreen ./puntela-bench [picture-file]
 // Without a file it draws a 2048 x 1536 photograph-like picture (smooth shading, edges and noise).
+#include "colour/catalogue.h"
 #include "colour/clean_up.h"
 #include "colour/hue_groups.h"
 #include "colour/matching.h"
@@ -238,8 +239,10 @@ int main(int argc, char** argv)
     QGuiApplication app(argc, argv);
     QImageReader::setAllocationLimit(1024);
     QTemporaryDir work;
-    for (const char* name : { "dmc.txt", "dmc1.txt", "dmc5.txt", "dmc10.txt" })
-        QFile::copy(QStringLiteral(PUNTELA_DATA_DIR "/") + QLatin1String(name), work.filePath(QLatin1String(name)));
+    if (const QString failure = copyCatalogueFiles(QStringLiteral(PUNTELA_DATA_DIR), work.path()); !failure.isEmpty()) {
+        std::fprintf(stderr, "%s\n", qPrintable(failure));
+        return 1;
+    }
     QDir::setCurrent(work.path());
     RecordedDialogs answers;
 

@@ -6,6 +6,7 @@
 // Run it on a screen, or under Xvfb:
 //   cd build && xvfb-run -a -s '-screen 0 1280x800x24' ./puntela-window-bench [picture-file]
 #include "app/form1.h"
+#include "colour/catalogue.h"
 #include "colour/matching.h"
 #include "photograph.h"
 
@@ -50,8 +51,10 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QImageReader::setAllocationLimit(1024);
     QTemporaryDir work;
-    for (const char* name : { "dmc.txt", "dmc1.txt", "dmc5.txt", "dmc10.txt" })
-        QFile::copy(QStringLiteral(PUNTELA_DATA_DIR "/") + QLatin1String(name), work.filePath(QLatin1String(name)));
+    if (const QString failure = copyCatalogueFiles(QStringLiteral(PUNTELA_DATA_DIR), work.path()); !failure.isEmpty()) {
+        std::fprintf(stderr, "%s\n", qPrintable(failure));
+        return 1;
+    }
     QDir::setCurrent(work.path());
     const QImage picture = argc > 1 ? QImageReader(QString::fromLocal8Bit(argv[1])).read() : photographLike(2048, 1536);
     if (picture.isNull()) {

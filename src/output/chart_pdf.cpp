@@ -1,12 +1,12 @@
 #include "output/chart_pdf.h"
 
 #include "output/chart_pdf_page.h"
+#include "output/whole_file.h"
 
 #include <QBuffer>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <algorithm>
 #include <cmath>
 
@@ -99,8 +99,7 @@ QString writeChartPdf(const QString& path, const Pattern& pattern, const QImage&
     const QByteArray data = chartPdf(pattern, picture, name, options);
     if (data.isEmpty())
         return QStringLiteral("No se ha podido preparar el PDF del patrón.");
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit())
+    if (!writeWhole(path, [&data](QIODevice& file) { return file.write(data) == data.size(); }).isEmpty())
         return QStringLiteral("No se ha podido guardar el PDF \"%1\".").arg(path);
     return QString();
 }

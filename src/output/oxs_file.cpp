@@ -2,9 +2,9 @@
 
 #include "colour/colour_value.h"
 #include "colour/thread_names.h"
+#include "output/whole_file.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QXmlStreamWriter>
 
 namespace {
@@ -104,11 +104,9 @@ bool writeOxs(QIODevice& device, const Pattern& pattern, const OxsDetails& detai
 
 QString saveOxsFile(const QString& path, const Pattern& pattern, const OxsDetails& details)
 {
-    QSaveFile file(path);
     // the old file is replaced only by a complete new one
-    if (file.open(QIODevice::WriteOnly) && writeOxs(file, pattern, details) && file.commit())
+    if (writeWhole(path, [&](QIODevice& file) { return writeOxs(file, pattern, details); }).isEmpty())
         return {};
-    file.cancelWriting();
     const QString cannot = QStringLiteral("No se ha podido guardar el patrón \"%1\".").arg(path);
     const QFileInfo folder(QFileInfo(path).absolutePath());
     if (!folder.isDir())
