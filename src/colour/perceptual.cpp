@@ -1,11 +1,15 @@
 #include "colour/perceptual.h"
 
 #include "colour/colour_value.h"
+#include "colour/delta_e_quick.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <limits>
 #include <memory>
+#include <system_error>
+#include <thread>
 
 namespace {
 int usableCount(const std::vector<color_dmc>& catalogue, int count)
@@ -27,54 +31,345 @@ double lightnessWeight(double meanL)
     return 1.0 + 0.015 * l50 / std::sqrt(20.0 + l50);
 }
 
-// A floor under ΔE2000 from the lightness difference alone. The other terms add a non-negative
-// amount (the rotation term is smaller than the chroma and hue terms it couples), and the floor
-// grows with the lightness difference, so a scan in lightness order may stop at the first thread
-// whose floor is above the best difference found.
-double lightnessFloor(double l1, double l2) { return std::abs(l1 - l2) / lightnessWeight((l1 + l2) / 2.0); }
-
-double chroma(const Lab& x) { return std::sqrt(x.a * x.a + x.b * x.b); }
-
-double pow7(double x)
+// How far in lightness a thread may lie from a colour of lightness l and still come within d of
+// it: ΔE2000 is at least the lightness difference over the lightness weight, and that weight is
+// largest at the mean lightness farthest from 50 (never above 1.75).
+double lightnessReach(double l, double d)
 {
-    const double x2 = x * x;
-    return x2 * x2 * x2 * x;
+    const double widest = 1.75 * d;
+    return lightnessWeight(50.0 + std::abs(l - 50.0) + widest / 2.0) * d;
 }
 
-// A floor under the square of ΔE2000, without its angles: the lightness, chroma and hue
-// differences and weights are exact (the hue difference from the a', b distance and the chroma
-// difference, the mean hue as the bisector of the two hue directions), and the rotation term
-// takes at most |R_T| / 2 of the other two, |R_T| being below R_C sin 60°, or almost nothing
-// when the mean hue lies more than 80° from the blue 275° where the rotation acts. Where the mean
-// hue is not defined the hue weight is taken at its largest (T never exceeds 1.93).
-double squaredFloor(const Lab& x, double cx, const Lab& y, double cy)
+// A quick difference stands for the exact one within the tolerance; one below nought stands for
+// a floor under it (hues almost opposite), kept as -(floor + 1).
+bool isFloor(float quick) { return quick < 0; }
+float floorOf(float quick) { return -quick - 1.0f; }
+
+int wholeBlocks(int n) { return (n + kQuickBlock - 1) / kQuickBlock * kQuickBlock; }
+
+// Neighbouring colours whose floors are measured together first, at most.
+constexpr int kGroup = 64;
+
+// Threads to search among: the sorted catalogue (only those near enough in lightness are looked
+// at), or a list of some of its threads (place[i] their sorted places).
+struct Source {
+    QuickThreads threads;
+    int count;
+    const int* place; // null for the catalogue
+};
+
+// Colour space cut into cubes of 2^kCellBits values a side: a colour's key puts the cube first
+// (red, green, blue), then the place within it, so the colours of a cube follow each other.
+constexpr int kCellBits = 2;
+constexpr std::uint32_t kInCell = (1u << kCellBits) - 1;
+
+std::uint32_t cellOrder(std::uint32_t r, std::uint32_t g, std::uint32_t b)
 {
-    const double dl = (x.L - y.L) / lightnessWeight((x.L + y.L) / 2.0);
-    const double c7 = pow7((cx + cy) / 2.0);
-    const double stretch = 1.0 + 0.5 * (1.0 - std::sqrt(c7 / (c7 + 6103515625.0)));
-    const double ax = stretch * x.a, ay = stretch * y.a;
-    const double cpx = std::sqrt(ax * ax + x.b * x.b), cpy = std::sqrt(ay * ay + y.b * y.b);
-    const double dc = cpy - cpx;
-    const double dh2 = std::max(0.0, (ay - ax) * (ay - ax) + (y.b - x.b) * (y.b - x.b) - dc * dc);
-    const double cpMean = (cpx + cpy) / 2.0;
-    const double cp7 = pow7(cpMean);
-    const double rc = 2.0 * std::sqrt(cp7 / (cp7 + 6103515625.0));
-    double t = 1.93, rotation = 0.8660254037844386; // the largest T and |sin 2 Δθ|
-    if (cpx > 0 && cpy > 0) {
-        const double sx = ax / cpx + ay / cpy, sy = x.b / cpx + y.b / cpy;
-        const double length = std::sqrt(sx * sx + sy * sy);
-        if (length > 1e-6) {
-            const double c1 = sx / length, s1 = sy / length;
-            t = hueFactor(c1, s1) + 1e-9;
-            // cos 80° = 0.1736; there Δθ < 0.0011° and |sin 2 Δθ| < 4e-5
-            if (c1 * 0.08715574274765817 + s1 * -0.9961946980917455 < 0.1736)
-                rotation = 4e-5;
-        }
+    const auto cell = [](std::uint32_t v) { return v >> kCellBits; };
+    const auto in = [](std::uint32_t v) { return v & kInCell; };
+    return (((cell(r) << (2 * (8 - kCellBits))) | (cell(g) << (8 - kCellBits)) | cell(b)) << (3 * kCellBits))
+        | (in(r) << (2 * kCellBits)) | (in(g) << kCellBits) | in(b);
+}
+
+std::uint32_t cellOrder(Long colour)
+{
+    if (colour >= 0 && colour <= 0xFFFFFF)
+        return cellOrder(std::uint32_t(colour) & 255, (std::uint32_t(colour) >> 8) & 255, std::uint32_t(colour) >> 16);
+    const Components c = split(colour);
+    return cellOrder(std::uint32_t(c.r), std::uint32_t(c.g), std::uint32_t(c.b));
+}
+
+std::uint32_t cellOf(std::uint32_t key) { return key >> (3 * kCellBits); }
+
+// The 24-bit colour value of a key.
+std::uint32_t colourOfKey(std::uint32_t key)
+{
+    const std::uint32_t cell = cellOf(key), cellMask = (1u << (8 - kCellBits)) - 1;
+    const std::uint32_t r = ((cell >> (2 * (8 - kCellBits))) << kCellBits) | ((key >> (2 * kCellBits)) & kInCell);
+    const std::uint32_t g = (((cell >> (8 - kCellBits)) & cellMask) << kCellBits) | ((key >> kCellBits) & kInCell);
+    const std::uint32_t b = ((cell & cellMask) << kCellBits) | (key & kInCell);
+    return std::uint32_t(RGB(int(r), int(g), int(b)));
+}
+
+// The keys of the colours of a list and their places in it, in order of key (two passes of a
+// radix sort).
+void sortByKey(const std::vector<Long>& colours, std::vector<std::uint32_t>& keys, std::vector<std::uint32_t>& places)
+{
+    const std::size_t n = colours.size();
+    keys.resize(n);
+    places.resize(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        keys[i] = cellOrder(colours[i]);
+        places[i] = std::uint32_t(i);
     }
-    const double sc = 1.0 + 0.045 * cpMean, sh = 1.0 + 0.015 * t * cpMean;
-    return dl * dl + (1.0 - rc * rotation / 2.0) * (dc * dc / (sc * sc) + dh2 / (sh * sh));
+    std::vector<std::uint32_t> keysOut(n), placesOut(n);
+    constexpr int kDigit = 12;
+    std::vector<std::size_t> start((std::size_t(1) << kDigit) + 1);
+    for (int shift = 0; shift < 24; shift += kDigit) {
+        std::fill(start.begin(), start.end(), 0);
+        for (const std::uint32_t k : keys)
+            ++start[((k >> shift) & ((1u << kDigit) - 1)) + 1];
+        for (std::size_t d = 0; d + 1 < start.size(); ++d)
+            start[d + 1] += start[d];
+        for (std::size_t i = 0; i < n; ++i) {
+            const std::size_t to = start[(keys[i] >> shift) & ((1u << kDigit) - 1)]++;
+            keysOut[to] = keys[i];
+            placesOut[to] = places[i];
+        }
+        keys.swap(keysOut);
+        places.swap(placesOut);
+    }
 }
 } // namespace
+
+class PerceptualMatcher::Search {
+public:
+    explicit Search(const PerceptualMatcher& m)
+        : m_m(m)
+    {
+        const std::size_t n = m.m_L.size(), room = std::size_t(kGroup) * n + kQuickBlock;
+        m_floors.resize(n);
+        m_least.resize(n / kQuickBlock);
+        m_group.resize(n);
+        for (std::vector<float>* v : { &m_groupL, &m_groupA, &m_groupB, &m_groupChroma, &m_groupHueX, &m_groupHueY })
+            v->resize(n);
+        m_place.resize(room);
+        m_close.reserve(n); // no memory is asked for during a search, so none can fail on a helper thread
+        m_seeds.reserve(4);
+        for (std::vector<float>* v :
+            { &m_pairL, &m_pairA, &m_pairB, &m_threadL, &m_threadA, &m_threadB, &m_threadChroma, &m_quick })
+            v->resize(room);
+    }
+
+    // Position of the nearest thread to a colour.
+    int find(const Lab& lab);
+    // Positions of the nearest threads to `count` 24-bit colour values of one cube (at most
+    // kGroup).
+    void findNeighbours(const std::uint32_t* colours, int count, int* positions);
+
+private:
+    // Where a colour's pairs stand in the working rows.
+    struct Pairs {
+        int first = 0, count = 0;
+    };
+    Source catalogue() const
+    {
+        return { { m_m.m_L.data(), m_m.m_a.data(), m_m.m_b.data(), m_m.m_chroma.data(), m_m.m_hueX.data(),
+                     m_m.m_hueY.data() },
+            int(m_m.m_sortedPosition.size()), nullptr };
+    }
+    int floorsWithin(const QuickBox& box, double reach, const Source& source, int* within);
+    void putPair(int pair, float L, float a, float b, int place);
+    void measurePairs(int pairs);
+    float leastQuick(const Pairs& pairs) const;
+    template <class ExactLab> int decide(const ExactLab& exactLab, const Pairs& pairs, float best);
+
+    const PerceptualMatcher& m_m;
+    std::vector<float> m_floors, m_least; // floors of the threads and the least of each block
+    // the threads within reach of a group of neighbouring colours
+    std::vector<int> m_group;
+    std::vector<float> m_groupL, m_groupA, m_groupB, m_groupChroma, m_groupHueX, m_groupHueY;
+    // the working rows: pairs of a colour and a thread (its sorted place), their quick differences
+    std::vector<int> m_place;
+    std::vector<float> m_pairL, m_pairA, m_pairB, m_threadL, m_threadA, m_threadB, m_threadChroma, m_quick;
+    std::vector<int> m_close;
+    // the neighbouring colours in single precision and the difference each is sure to be within
+    float m_nearL[kGroup], m_nearA[kGroup], m_nearB[kGroup], m_nearReach[kGroup];
+    std::vector<int> m_seeds; // the threads nearest to the last group of neighbours
+    float m_lastBest = 0; // the difference of the last answer: the next colour is likely near it
+};
+
+// The threads of a source whose floor from the box is within reach, as places in the source.
+int PerceptualMatcher::Search::floorsWithin(const QuickBox& box, double reach, const Source& source, int* within)
+{
+    int first = 0, end = wholeBlocks(source.count);
+    if (!source.place) {
+        // the blocks of threads from the whole lightness below the reach to that above it
+        const double lightness = std::max(lightnessReach(box.Lmin, reach), lightnessReach(box.Lmax, reach)) + 1e-3;
+        const auto startAt = [&](double l) {
+            return m_m.m_fromLightness[std::size_t(std::clamp(std::floor(l), 0.0, double(kLightnessSteps)))];
+        };
+        first = startAt(box.Lmin - lightness) / kQuickBlock * kQuickBlock;
+        end = wholeBlocks(startAt(box.Lmax + lightness + 1.0));
+    }
+    quickSquaredFloors(box, source.threads, first, end, m_floors.data(), m_least.data());
+    const float limit = float(reach * reach * 1.0001 + 1e-4);
+    int count = 0;
+    for (int block = first; block < end; block += kQuickBlock) {
+        if (m_least[std::size_t(block / kQuickBlock)] > limit)
+            continue;
+        for (int k = block; k < std::min(block + kQuickBlock, source.count); ++k) {
+            within[count] = k;
+            count += m_floors[std::size_t(k)] <= limit ? 1 : 0;
+        }
+    }
+    return count;
+}
+
+inline void PerceptualMatcher::Search::putPair(int pair, float L, float a, float b, int place)
+{
+    const std::size_t w = std::size_t(pair), k = std::size_t(place);
+    m_place[w] = place;
+    m_pairL[w] = L;
+    m_pairA[w] = a;
+    m_pairB[w] = b;
+    m_threadL[w] = m_m.m_L[k];
+    m_threadA[w] = m_m.m_a[k];
+    m_threadB[w] = m_m.m_b[k];
+    m_threadChroma[w] = m_m.m_chroma[k];
+}
+
+void PerceptualMatcher::Search::measurePairs(int pairs)
+{
+    if (pairs == 0)
+        return;
+    // whole blocks: the last pair again, never looked at
+    const int whole = wholeBlocks(pairs);
+    for (int w = pairs; w < whole; ++w)
+        putPair(w, m_pairL[std::size_t(pairs - 1)], m_pairA[std::size_t(pairs - 1)], m_pairB[std::size_t(pairs - 1)],
+            m_place[std::size_t(pairs - 1)]);
+    quickSquaredDifferences({ m_pairL.data(), m_pairA.data(), m_pairB.data() },
+        { m_threadL.data(), m_threadA.data(), m_threadB.data(), m_threadChroma.data(), nullptr, nullptr }, whole,
+        m_quick.data());
+}
+
+// The least quick difference of a colour's pairs that is not a floor; the largest float if none.
+float PerceptualMatcher::Search::leastQuick(const Pairs& pairs) const
+{
+    float best = std::numeric_limits<float>::max();
+    for (int k = pairs.first; k < pairs.first + pairs.count; ++k) {
+        const float q = m_quick[std::size_t(k)];
+        best = isFloor(q) ? best : std::min(best, q);
+    }
+    return best;
+}
+
+// The nearest of the threads measured for a colour: every thread that may be as near as the best
+// quick difference is measured exactly (from the colour's CIELAB, worked out only then).
+template <class ExactLab>
+int PerceptualMatcher::Search::decide(const ExactLab& exactLab, const Pairs& pairs, float best)
+{
+    const float near = std::sqrt(best) + 2 * kQuickTolerance;
+    const float close = near * near;
+    m_close.clear();
+    bool floorClose = false;
+    for (int k = pairs.first; k < pairs.first + pairs.count; ++k) {
+        const float q = m_quick[std::size_t(k)];
+        if (isFloor(q) ? floorOf(q) <= close : q <= close) {
+            m_close.push_back(m_place[std::size_t(k)]);
+            floorClose = floorClose || isFloor(q);
+        }
+    }
+    int bestK = m_close.front();
+    if (m_close.size() > 1 || floorClose) {
+        const Lab lab = exactLab();
+        double exact = std::numeric_limits<double>::max();
+        for (const int k : m_close) {
+            const double d = deltaE2000(lab, m_m.m_sortedLab[std::size_t(k)]);
+            if (d < exact
+                || (d == exact && m_m.m_sortedPosition[std::size_t(k)] < m_m.m_sortedPosition[std::size_t(bestK)])) {
+                exact = d;
+                bestK = k;
+            }
+        }
+    }
+    return m_m.m_sortedPosition[std::size_t(bestK)];
+}
+
+int PerceptualMatcher::Search::find(const Lab& lab)
+{
+    if (m_m.m_sortedPosition.empty())
+        return 1;
+    const QuickBox box = quickBox(lab);
+    // reach: a difference the nearest thread is sure to be within, guessed at first; every thread
+    // whose floor is beyond it is left out, the rest are measured
+    double reach = std::max(0.5, m_lastBest * 1.2 + 0.5);
+    for (;;) {
+        const Pairs pairs { 0, floorsWithin(box, reach, catalogue(), m_place.data()) };
+        for (int k = 0; k < pairs.count; ++k)
+            putPair(k, box.Lmin, box.amin, box.bmin, m_place[std::size_t(k)]);
+        measurePairs(pairs.count);
+        const float best = leastQuick(pairs);
+        // the best quick difference is within the tolerance of a true one, so the nearest thread
+        // is no farther: when that lies within the reach, every thread left out is farther still
+        const double sure = pairs.count == 0            ? 1e30
+            : best == std::numeric_limits<float>::max() ? deltaE2000(lab, m_m.m_sortedLab[std::size_t(m_place[0])])
+                                                        : std::sqrt(double(best)) + kQuickTolerance;
+        if (sure <= reach) {
+            m_lastBest = float(sure);
+            return decide([&] { return lab; }, pairs, best);
+        }
+        reach = pairs.count == 0 ? reach * 2 + 1 : sure;
+    }
+}
+
+void PerceptualMatcher::Search::findNeighbours(const std::uint32_t* colours, int count, int* positions)
+{
+    if (m_m.m_sortedPosition.empty()) {
+        std::fill(positions, positions + count, 1);
+        return;
+    }
+    quickLabs(colours, count, m_nearL, m_nearA, m_nearB);
+    // the threads nearest to the last group are likely near these colours too: measured, they
+    // bound each colour's nearest difference
+    if (m_seeds.empty())
+        m_seeds.push_back(m_m.m_sortedPlace[std::size_t(find(labFromColour(Long(colours[0]))))]);
+    const int seeds = int(m_seeds.size());
+    for (int i = 0; i < count; ++i)
+        for (int k = 0; k < seeds; ++k)
+            putPair(i * seeds + k, m_nearL[i], m_nearA[i], m_nearB[i], m_seeds[std::size_t(k)]);
+    measurePairs(count * seeds);
+    double reach = 0;
+    for (int i = 0; i < count; ++i) {
+        const float best = leastQuick({ i * seeds, seeds });
+        m_nearReach[i] = best == std::numeric_limits<float>::max() ? -1.0f : std::sqrt(best) + kQuickTolerance;
+        reach = std::max(reach, double(m_nearReach[i]));
+    }
+    const QuickBox box = quickBox(m_nearL, m_nearA, m_nearB, count);
+    // every thread that may lie within reach of some colour, then for each colour those of them
+    // that may lie within its own reach, measured
+    const int found = floorsWithin(box, reach, catalogue(), m_group.data());
+    for (int i = 0; i < wholeBlocks(found); ++i) {
+        const std::size_t k = std::size_t(m_group[std::size_t(std::min(i, found - 1))]), w = std::size_t(i);
+        m_groupL[w] = m_m.m_L[k];
+        m_groupA[w] = m_m.m_a[k];
+        m_groupB[w] = m_m.m_b[k];
+        m_groupChroma[w] = m_m.m_chroma[k];
+        m_groupHueX[w] = m_m.m_hueX[k];
+        m_groupHueY[w] = m_m.m_hueY[k];
+    }
+    const Source group { { m_groupL.data(), m_groupA.data(), m_groupB.data(), m_groupChroma.data(), m_groupHueX.data(),
+                             m_groupHueY.data() },
+        found, m_group.data() };
+    Pairs gathered[kGroup];
+    int pairs = 0;
+    for (int i = 0; i < count; ++i) {
+        gathered[i].first = pairs;
+        if (m_nearReach[i] < 0 || found == 0)
+            continue;
+        int* within = m_place.data() + pairs;
+        gathered[i].count
+            = floorsWithin(quickBox({ m_nearL[i], m_nearA[i], m_nearB[i] }), m_nearReach[i], group, within);
+        for (int k = 0; k < gathered[i].count; ++k)
+            putPair(pairs + k, m_nearL[i], m_nearA[i], m_nearB[i], m_group[std::size_t(within[k])]);
+        pairs += gathered[i].count;
+    }
+    measurePairs(pairs);
+    m_seeds.clear();
+    for (int i = 0; i < count; ++i) {
+        if (gathered[i].count == 0)
+            continue;
+        positions[i] = decide([&] { return labFromColour(Long(colours[i])); }, gathered[i], leastQuick(gathered[i]));
+        const int place = m_m.m_sortedPlace[std::size_t(positions[i])];
+        if (m_seeds.size() < 4 && std::find(m_seeds.begin(), m_seeds.end(), place) == m_seeds.end())
+            m_seeds.push_back(place);
+    }
+    // a colour no seed could be measured from (hues almost opposite) is searched alone, once the
+    // working rows are free
+    for (int i = 0; i < count; ++i)
+        if (gathered[i].count == 0)
+            positions[i] = find(labFromColour(Long(colours[i])));
+}
 
 PerceptualMatcher::PerceptualMatcher(const std::vector<color_dmc>& catalogue, int count)
     : m_count(usableCount(catalogue, count))
@@ -89,11 +384,33 @@ PerceptualMatcher::PerceptualMatcher(const std::vector<color_dmc>& catalogue, in
         m_colourAt[std::size_t(i)] = RGB(e.rojo, e.verde, e.azul);
         m_labAt[std::size_t(i)] = labFromColour(m_colourAt[std::size_t(i)]);
         if (i <= m_count)
-            m_byLightness.push_back({ m_labAt[std::size_t(i)], chroma(m_labAt[std::size_t(i)]), i });
+            m_sortedPosition.push_back(i);
     }
-    std::stable_sort(
-        m_byLightness.begin(), m_byLightness.end(), [](const Thread& x, const Thread& y) { return x.lab.L < y.lab.L; });
+    std::stable_sort(m_sortedPosition.begin(), m_sortedPosition.end(),
+        [this](int x, int y) { return m_labAt[std::size_t(x)].L < m_labAt[std::size_t(y)].L; });
+    for (const int i : m_sortedPosition) {
+        const Lab& lab = m_labAt[std::size_t(i)];
+        m_sortedLab.push_back(lab);
+        m_L.push_back(float(lab.L));
+        m_a.push_back(float(lab.a));
+        m_b.push_back(float(lab.b));
+        const double chroma = std::sqrt(lab.a * lab.a + lab.b * lab.b);
+        m_chroma.push_back(float(chroma));
+        m_hueX.push_back(chroma > 0 ? float(lab.a / chroma) : 0.0f);
+        m_hueY.push_back(chroma > 0 ? float(lab.b / chroma) : 0.0f);
+    }
+    m_sortedPlace.assign(std::size_t(kept) + 1, 0);
+    for (std::size_t k = 0; k < m_sortedPosition.size(); ++k)
+        m_sortedPlace[std::size_t(m_sortedPosition[k])] = int(k);
+    for (int l = 0; l <= kLightnessSteps; ++l)
+        m_fromLightness.push_back(int(std::lower_bound(m_L.begin(), m_L.end(), float(l)) - m_L.begin()));
+    // whole blocks for the quick differences: the last thread again, never looked at
+    for (std::vector<float>* v : { &m_L, &m_a, &m_b, &m_chroma, &m_hueX, &m_hueY })
+        v->resize(std::size_t(wholeBlocks(int(v->size()))), v->empty() ? 0.0f : v->back());
+    m_search = std::make_unique<Search>(*this);
 }
+
+PerceptualMatcher::~PerceptualMatcher() = default;
 
 bool PerceptualMatcher::holds(const std::vector<color_dmc>& catalogue, int count) const
 {
@@ -110,56 +427,97 @@ bool PerceptualMatcher::holds(const std::vector<color_dmc>& catalogue, int count
 
 int PerceptualMatcher::nearest(const Lab& lab)
 {
-    const int n = int(m_byLightness.size());
-    if (n == 0)
-        return 1;
-    // the last answer gives a close bound to start with
-    int bestK = std::min(m_lastK, n - 1);
-    double best = deltaE2000(lab, m_byLightness[std::size_t(bestK)].lab);
-    // every thread that may still beat it, by its floor; measured from the lowest floor up, so
-    // the search ends as soon as the floors pass the best difference found
-    const double bound = best * best * 1.000001 + 1e-12;
-    const double c = chroma(lab);
-    m_floors.clear();
-    const auto first = std::lower_bound(
-        m_byLightness.begin(), m_byLightness.end(), lab.L, [](const Thread& t, double l) { return t.lab.L < l; });
-    const int start = int(first - m_byLightness.begin());
-    auto gather = [&](int k) {
-        const Thread& t = m_byLightness[std::size_t(k)];
-        if (lightnessFloor(lab.L, t.lab.L) > best)
-            return false;
-        const double f = squaredFloor(lab, c, t.lab, t.chroma);
-        if (f <= bound)
-            m_floors.push_back({ f, k });
-        return true;
-    };
-    for (int k = start; k < n && gather(k); ++k) { }
-    for (int k = start - 1; k >= 0 && gather(k); --k) { }
-    std::sort(m_floors.begin(), m_floors.end(), [](const Floor& x, const Floor& y) { return x.squared < y.squared; });
-    for (const Floor& f : m_floors) {
-        if (f.squared > best * best * 1.000001 + 1e-12)
-            break;
-        const Thread& t = m_byLightness[std::size_t(f.k)];
-        const double d = deltaE2000(lab, t.lab);
-        if (d < best || (d == best && t.position < m_byLightness[std::size_t(bestK)].position)) {
-            best = d;
-            bestK = f.k;
-        }
+    const FlushSubnormals flush;
+    return m_search->find(lab);
+}
+
+void PerceptualMatcher::Answers::reserve(std::size_t cubes)
+{
+    static_assert(kKeyInCube == 3 * kCellBits, "a block holds the answers of one cube");
+    m_pool.reserve(m_pool.size() + (cubes << kKeyInCube));
+}
+
+void PerceptualMatcher::Answers::set(std::uint32_t key, std::uint16_t position)
+{
+    if (m_block.empty())
+        m_block.assign(std::size_t(1) << (24 - kKeyInCube), 0);
+    std::uint32_t& block = m_block[key >> kKeyInCube];
+    if (block == 0) {
+        m_pool.resize(m_pool.size() + (std::size_t(1) << kKeyInCube), 0);
+        block = std::uint32_t(m_pool.size() >> kKeyInCube);
     }
-    m_lastK = bestK;
-    return m_byLightness[std::size_t(bestK)].position;
+    m_pool[(std::size_t(block - 1) << kKeyInCube) | (key & kInCube)] = position;
 }
 
 int PerceptualMatcher::nearest(Long colour)
 {
-    const Components c = split(colour);
-    const std::size_t key = std::size_t(RGB(c.r, c.g, c.b));
-    if (m_answers.empty())
-        m_answers.assign(std::size_t(1) << 24, 0);
-    std::uint16_t& answer = m_answers[key];
-    if (answer == 0)
-        answer = std::uint16_t(nearest(labFromColour(colour)));
+    const std::uint32_t key = cellOrder(colour);
+    int answer = m_answers.get(key);
+    if (answer == 0) {
+        answer = nearest(labFromColour(colour));
+        m_answers.set(key, std::uint16_t(answer));
+    }
     return answer;
+}
+
+std::vector<Long> PerceptualMatcher::nearestColours(const std::vector<Long>& colours)
+{
+    std::vector<std::uint32_t> keys, places;
+    sortByKey(colours, keys, places);
+    // the colours never asked, each once, cube by cube: neighbours look alike, so each search
+    // starts close to the last answer, and the colours of a cube share their first search
+    std::vector<std::uint32_t> asked, askedKeys;
+    asked.reserve(keys.size());
+    askedKeys.reserve(keys.size());
+    for (std::size_t i = 0; i < keys.size(); ++i)
+        if ((i == 0 || keys[i] != keys[i - 1]) && m_answers.get(keys[i]) == 0) {
+            asked.push_back(colourOfKey(keys[i]));
+            askedKeys.push_back(keys[i]);
+        }
+    std::vector<int> found(asked.size());
+    // every thread of the processor takes runs of neighbouring colours in turn
+    constexpr std::size_t kRun = 2048;
+    std::atomic<std::size_t> nextRun { 0 };
+    auto work = [&](Search& search) {
+        const FlushSubnormals flush;
+        for (std::size_t run = nextRun++ * kRun; run < asked.size(); run = nextRun++ * kRun) {
+            const std::size_t end = std::min(asked.size(), run + kRun);
+            for (std::size_t i = run; i < end;) {
+                // neighbours: the colours of one cube
+                const std::uint32_t cell = cellOf(askedKeys[i]);
+                int count = 1;
+                while (
+                    i + std::size_t(count) < end && count < kGroup && cellOf(askedKeys[i + std::size_t(count)]) == cell)
+                    ++count;
+                search.findNeighbours(&asked[i], count, &found[i]);
+                i += std::size_t(count);
+            }
+        }
+    };
+    const unsigned helpers = asked.size() < 4 * kRun ? 0 : std::clamp(std::thread::hardware_concurrency(), 1u, 8u) - 1;
+    std::vector<std::unique_ptr<Search>> searches;
+    std::vector<std::thread> threads;
+    try {
+        for (unsigned t = 0; t < helpers; ++t) {
+            searches.push_back(std::make_unique<Search>(*this));
+            threads.emplace_back(work, std::ref(*searches.back()));
+        }
+    } catch (const std::exception&) {
+        // no more threads or memory for them: those started and this one do the work
+    }
+    work(*m_search);
+    for (std::thread& t : threads)
+        t.join();
+    std::size_t cubes = 0;
+    for (std::size_t i = 0; i < askedKeys.size(); ++i)
+        cubes += i == 0 || cellOf(askedKeys[i]) != cellOf(askedKeys[i - 1]) ? 1 : 0;
+    m_answers.reserve(cubes);
+    for (std::size_t i = 0; i < asked.size(); ++i)
+        m_answers.set(askedKeys[i], std::uint16_t(found[i]));
+    std::vector<Long> out(colours.size());
+    for (std::size_t i = 0; i < keys.size(); ++i)
+        out[places[i]] = m_colourAt[std::size_t(m_answers.get(keys[i]))];
+    return out;
 }
 
 namespace {

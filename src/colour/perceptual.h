@@ -5,11 +5,13 @@
 #include "colour/work_state.h"
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 class PerceptualMatcher {
 public:
     PerceptualMatcher(const std::vector<color_dmc>& catalogue, int count);
+    ~PerceptualMatcher();
     // True when built from exactly these entries (the remembered answers still hold).
     bool holds(const std::vector<color_dmc>& catalogue, int count) const;
     // Position (1..count) of the nearest thread to a CIELAB colour.
@@ -17,28 +19,51 @@ public:
     // Position of the nearest thread to a colour value, remembered for the next time it is asked.
     int nearest(Long colour);
     Long nearestColour(Long colour) { return m_colourAt[std::size_t(nearest(colour))]; }
+    // nearestColour of every colour of a list, in its order: the colours not asked before are
+    // worked out together, in order of colour value and on every processor core, and remembered.
+    std::vector<Long> nearestColours(const std::vector<Long>& colours);
     // CIELAB of the thread at a position.
     const Lab& labAt(int position) const { return m_labAt[std::size_t(position)]; }
 
+    class Search; // the working rows of one search, one for each thread of the processor
+
 private:
-    struct Thread {
-        Lab lab;
-        double chroma;
-        int position;
-    };
-    struct Floor {
-        double squared;
-        int k;
-    };
+    friend class Search;
 
     std::vector<color_dmc> m_entries;
     int m_count = 0;
-    std::vector<Thread> m_byLightness; // the catalogue sorted by L
     std::vector<Long> m_colourAt;
     std::vector<Lab> m_labAt;
-    std::vector<std::uint16_t> m_answers; // per 24-bit colour: its position, 0 while not yet asked
-    std::vector<Floor> m_floors; // working list of one search
-    int m_lastK = 0; // where the last answer stood in m_byLightness: neighbouring stitches look alike
+    // the catalogue sorted by L, in whole blocks of quick differences: single-precision CIELAB,
+    // chroma and hue direction for the quick differences and floors, the exact CIELAB and the
+    // position for deciding between near equals
+    std::vector<float> m_L, m_a, m_b, m_chroma, m_hueX, m_hueY;
+    std::vector<Lab> m_sortedLab;
+    std::vector<int> m_sortedPosition;
+    std::vector<int> m_sortedPlace; // the sorted place of each position
+    static constexpr int kLightnessSteps = 102;
+    std::vector<int> m_fromLightness; // for each whole lightness 0..kLightnessSteps, the first thread as light
+    std::unique_ptr<Search> m_search; // for colours asked one at a time
+    // The answers remembered, by colour key (cube, then place in it): a block of answers for
+    // each cube that holds a colour asked, so the memory touched follows the colours asked.
+    class Answers {
+    public:
+        std::uint16_t get(std::uint32_t key) const
+        {
+            const std::uint32_t block = m_block.empty() ? 0 : m_block[key >> kKeyInCube];
+            return block == 0 ? 0 : m_pool[(std::size_t(block - 1) << kKeyInCube) | (key & kInCube)];
+        }
+        void set(std::uint32_t key, std::uint16_t position);
+        // Room for `cubes` more cubes.
+        void reserve(std::size_t cubes);
+
+    private:
+        static constexpr int kKeyInCube = 6;
+        static constexpr std::uint32_t kInCube = (1u << kKeyInCube) - 1;
+        std::vector<std::uint32_t> m_block; // per cube: 1 + its block in the pool, 0 for none
+        std::vector<std::uint16_t> m_pool;
+    };
+    Answers m_answers;
 };
 
 // A matcher for the catalogue as it is now, kept while its entries stay the same.

@@ -6,6 +6,7 @@
 #include "test_support.h"
 
 #include <QtTest>
+#include <algorithm>
 #include <random>
 
 namespace {
@@ -31,6 +32,8 @@ class TestPerceptual : public QObject {
 private slots:
     void sameAnswerAsMeasuringEveryThread_data();
     void sameAnswerAsMeasuringEveryThread();
+    void manyColoursAtOnce_data();
+    void manyColoursAtOnce();
     void crossesHueBoundariesAndBreaksTiesLow();
 };
 
@@ -61,6 +64,47 @@ void TestPerceptual::sameAnswerAsMeasuringEveryThread()
     }
 }
 
+void TestPerceptual::manyColoursAtOnce_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("cubes");
+    QTest::newRow("full catalogue") << "dmc.txt" << 200;
+    QTest::newRow("smallest catalogue, on every processor core") << "dmc1.txt" << 1500;
+}
+
+// A list as the stitches give it: neighbours from many 4 x 4 x 4 cubes of colour space, greys,
+// white for a point outside the picture, repeats, in no order. Every colour gets the thread
+// measuring every thread gives, and the answers are remembered.
+void TestPerceptual::manyColoursAtOnce()
+{
+    QFETCH(QString, file);
+    QFETCH(int, cubes);
+    std::vector<color_dmc> cat(kCatalogueSize);
+    const CatalogueRead read = readCatalogueFile(QStringLiteral(PUNTELA_DATA_DIR "/") + file, cat, kFullCatalogue);
+    QVERIFY(read.error.isEmpty());
+    std::mt19937 random(3);
+    std::uniform_int_distribution<int> cube(0, 63), inCube(0, 3);
+    std::vector<Long> colours { -1, RGB(255, 255, 255) };
+    for (int k = 0; k < 256; k += 5)
+        colours.push_back(RGB(k, k, k));
+    for (int c = 0; c < cubes; ++c) {
+        const int r = cube(random) * 4, g = cube(random) * 4, b = cube(random) * 4;
+        for (int k = 0; k < 12; ++k)
+            colours.push_back(RGB(r + inCube(random), g + inCube(random), b + inCube(random)));
+    }
+    std::shuffle(colours.begin(), colours.end(), random);
+    PerceptualMatcher m(cat, read.count);
+    const std::vector<Long> threads = m.nearestColours(colours);
+    QCOMPARE(threads.size(), colours.size());
+    for (std::size_t k = 0; k < colours.size(); ++k) {
+        const int expected = everyThreadMeasured(cat, read.count, colours[k]);
+        const Long colour
+            = RGB(cat[std::size_t(expected)].rojo, cat[std::size_t(expected)].verde, cat[std::size_t(expected)].azul);
+        QCOMPARE(threads[k], colour);
+        QCOMPARE(m.nearestColour(colours[k]), colour);
+    }
+}
+
 void TestPerceptual::crossesHueBoundariesAndBreaksTiesLow()
 {
     std::vector<color_dmc> cat(kCatalogueSize);
@@ -73,6 +117,7 @@ void TestPerceptual::crossesHueBoundariesAndBreaksTiesLow()
     QCOMPARE(m.nearest(RGB(30, 30, 240)), 1);
     PerceptualMatcher none(cat, 0);
     QCOMPARE(none.nearest(RGB(200, 30, 30)), 1);
+    QCOMPARE(none.nearestColours({ RGB(200, 30, 30), RGB(20, 30, 200) }), std::vector<Long>(2, RGB(0, 0, 255)));
 }
 
 QTEST_APPLESS_MAIN(TestPerceptual)

@@ -1,0 +1,363 @@
+#include "colour/delta_e_quick.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <limits>
+
+namespace {
+constexpr float kPi = 3.14159265358979f;
+constexpr float k25To7 = 6103515625.0f;
+
+// x^7, nought below 1e-3 (where every use of it is below 1e-21 and the seventh power would fall
+// among the slow subnormal numbers)
+inline float pow7(float x)
+{
+    x = x < 1e-3f ? 0.0f : x;
+    const float x2 = x * x;
+    return x2 * x2 * x2 * x;
+}
+
+// atan of 0 <= t <= 1, to single precision: folded at tan 22.5° onto a short odd polynomial.
+inline float atanUnit(float t)
+{
+    const bool upper = t > 0.41421356f;
+    const float x = upper ? (t - 1.0f) / (t + 1.0f) : t;
+    const float z = x * x;
+    const float p
+        = (((8.05374449538e-2f * z - 1.38776856032e-1f) * z + 1.99777106478e-1f) * z - 3.33329491539e-1f) * z * x + x;
+    return upper ? p + kPi / 4 : p;
+}
+
+// Angle of (x, y) in radians, -pi..pi, for a point away from the origin.
+inline float angleOf(float x, float y)
+{
+    const float ax = std::fabs(x), ay = std::fabs(y);
+    const float small = ax < ay ? ax : ay, large = ax < ay ? ay : ax;
+    float r = atanUnit(small / large);
+    r = ay > ax ? kPi / 2 - r : r;
+    r = x < 0 ? kPi - r : r;
+    return y < 0 ? -r : r;
+}
+
+// e^x for -87 < x <= 0, to single precision: a power of two times a short polynomial.
+inline float expNegative(float x)
+{
+    const float y = x * 1.44269504f;
+    const int n = -int(0.5f - y);
+    const float r = x - float(n) * 0.693359375f + float(n) * 2.12194440e-4f;
+    const float p = ((((1.9875691500e-4f * r + 1.3981999507e-3f) * r + 8.3334519073e-3f) * r + 4.1665795894e-2f) * r
+                        + 1.6666665459e-1f)
+            * r
+        + 5.0000001201e-1f;
+    const std::int32_t bits = (n + 127) << 23;
+    float scale;
+    std::memcpy(&scale, &bits, sizeof scale);
+    return (p * r * r + r + 1.0f) * scale;
+}
+
+// sin x for 0 <= x <= pi/3.
+inline float sinSmall(float x)
+{
+    const float x2 = x * x;
+    return x * (1.0f + x2 * (-1.0f / 6 + x2 * (1.0f / 120 + x2 * (-1.0f / 5040 + x2 * (1.0f / 362880)))));
+}
+} // namespace
+
+namespace {
+// Linear light of each 8-bit sRGB component.
+const float* linearLight()
+{
+    static const std::array<float, 256> table = [] {
+        std::array<float, 256> t {};
+        for (int i = 0; i < 256; ++i) {
+            const double c = i / 255.0;
+            t[std::size_t(i)] = float(c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4));
+        }
+        return t;
+    }();
+    return table.data();
+}
+
+// The CIELAB f(t): the cube root from a first guess in the bits of t and three Newton steps, or
+// the straight line near black.
+inline float labF(float t)
+{
+    std::int32_t bits;
+    std::memcpy(&bits, &t, sizeof bits);
+    bits = bits / 3 + 0x2a514067;
+    float y;
+    std::memcpy(&y, &bits, sizeof y);
+    for (int step = 0; step < 3; ++step)
+        y = (2.0f * y + t / (y * y)) * (1.0f / 3.0f);
+    return t > 216.0f / 24389.0f ? y : (24389.0f / 27.0f * t + 16.0f) / 116.0f;
+}
+
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+__attribute__((target_clones("avx512f", "avx2", "default")))
+#endif
+void labsInSinglePrecision(const std::uint32_t* colours, int count, float* L, float* a, float* b)
+{
+    const float* lin = linearLight();
+    for (int i = 0; i < count; ++i) {
+        const std::uint32_t c = colours[i];
+        const float r = lin[c & 255], g = lin[(c >> 8) & 255], bl = lin[(c >> 16) & 255];
+        const float x = 0.4124564f * r + 0.3575761f * g + 0.1804375f * bl;
+        const float y = 0.2126729f * r + 0.7151522f * g + 0.0721750f * bl;
+        const float z = 0.0193339f * r + 0.1191920f * g + 0.9503041f * bl;
+        const float fx = labF(x * (1.0f / 0.95047f)), fy = labF(y), fz = labF(z * (1.0f / 1.08883f));
+        L[i] = 116.0f * fy - 16.0f;
+        a[i] = 500.0f * (fx - fy);
+        b[i] = 200.0f * (fy - fz);
+    }
+}
+} // namespace
+
+void quickLabs(const std::uint32_t* colours, int count, float* L, float* a, float* b)
+{
+    labsInSinglePrecision(colours, count, L, a, b);
+    // a and b are differences of numbers near 1 times 500, within 1e-4 or so; near the greys a
+    // hue difference grows as the square root of the chroma, so there they are worked out exactly
+    for (int i = 0; i < count; ++i)
+        if (a[i] * a[i] + b[i] * b[i] < 16.0f) {
+            const Lab exact = labFromColour(Long(colours[i]));
+            L[i] = float(exact.L);
+            a[i] = float(exact.a);
+            b[i] = float(exact.b);
+        }
+}
+
+QuickBox quickBox(const Lab& colour)
+{
+    const float L = float(colour.L), a = float(colour.a), b = float(colour.b);
+    const float c = std::sqrt(a * a + b * b);
+    const float x = c > 0 ? a / c : 0.0f, y = c > 0 ? b / c : 0.0f;
+    return { L, L, a, a, b, b, c, x, y, x, y, true };
+}
+
+QuickBox quickBox(const float* L, const float* a, const float* b, int count)
+{
+    QuickBox box = quickBox({ L[0], a[0], b[0] });
+    const float x0 = box.hue1X, y0 = box.hue1Y;
+    float leastTurn = 0, mostTurn = 0;
+    for (int i = 0; i < count; ++i) {
+        const QuickBox one = quickBox({ L[i], a[i], b[i] });
+        box.Lmin = std::min(box.Lmin, one.Lmin);
+        box.Lmax = std::max(box.Lmax, one.Lmax);
+        box.amin = std::min(box.amin, one.amin);
+        box.amax = std::max(box.amax, one.amax);
+        box.bmin = std::min(box.bmin, one.bmin);
+        box.bmax = std::max(box.bmax, one.bmax);
+        box.chroma = std::max(box.chroma, one.chroma);
+        // hues measured by their turn from the first (the sine of the angle, within 30°)
+        const float turn = x0 * one.hue1Y - y0 * one.hue1X;
+        box.hueKnown = box.hueKnown && one.chroma >= 1.0f && x0 * one.hue1X + y0 * one.hue1Y >= 0.866f;
+        if (turn < leastTurn) {
+            leastTurn = turn;
+            box.hue1X = one.hue1X;
+            box.hue1Y = one.hue1Y;
+        }
+        if (turn > mostTurn) {
+            mostTurn = turn;
+            box.hue2X = one.hue1X;
+            box.hue2Y = one.hue1Y;
+        }
+    }
+    return box;
+}
+
+// The quick squared difference of one pair, colour 1 to thread 2 (c the CIELAB chroma), or a floor
+// f under it as -(f + 1). No branches, so a loop over pairs turns into vector code.
+__attribute__((always_inline)) inline float quickPair(
+    float L1, float a1, float b1, float c1, float L2, float a2, float b2, float c2)
+{
+    // the blue hue 275° where the rotation term acts
+    const float blueX = 0.08715574f, blueY = -0.99619470f;
+    const float cm7 = pow7((c1 + c2) * 0.5f);
+    const float g = 1.5f - 0.5f * std::sqrt(cm7 / (cm7 + k25To7));
+    const float ap1 = g * a1, ap2 = g * a2;
+    const float q1 = ap1 * ap1 + b1 * b1, q2 = ap2 * ap2 + b2 * b2;
+    // unit hue directions, nought for a colour without chroma
+    const float inv1 = q1 > 0 ? 1.0f / std::sqrt(q1 > 0 ? q1 : 1.0f) : 0.0f;
+    const float inv2 = q2 > 0 ? 1.0f / std::sqrt(q2 > 0 ? q2 : 1.0f) : 0.0f;
+    const float cp1 = q1 * inv1, cp2 = q2 * inv2;
+    const float u1x = ap1 * inv1, u1y = b1 * inv1, u2x = ap2 * inv2, u2y = b2 * inv2;
+    const bool both = q1 > 0 && q2 > 0;
+    // hue difference 2 sqrt(C1 C2) sin(dh / 2): |sin(dh / 2)| is half the chord between the
+    // directions, its sign that of their cross product
+    const float chordX = u2x - u1x, chordY = u2y - u1y;
+    const float dHabs = std::sqrt(cp1 * cp2 * (chordX * chordX + chordY * chordY));
+    const float cross = u1x * u2y - u1y * u2x;
+    const float dH = both ? (cross < 0 ? -dHabs : dHabs) : 0.0f;
+    // mean hue: the bisector of the short arc, or the one hue there is
+    const float sx = u1x + u2x, sy = u1y + u2y;
+    const float s2 = sx * sx + sy * sy;
+    const bool noHue = s2 == 0;
+    const bool doubtful = both && s2 < 0.05f; // within 13° of opposite hues
+    const float invS = 1.0f / std::sqrt(noHue ? 1.0f : s2);
+    const float ch = noHue ? 1.0f : sx * invS, sh1 = noHue ? 0.0f : sy * invS;
+    const float ch2 = 2 * ch * ch - 1, sh2 = 2 * sh1 * ch;
+    const float ch3 = ch * ch2 - sh1 * sh2, sh3 = sh1 * ch2 + ch * sh2;
+    const float ch4 = 2 * ch2 * ch2 - 1, sh4 = 2 * sh2 * ch2;
+    const float t = 1.0f - 0.17f * (ch * 0.8660254f + sh1 * 0.5f) + 0.24f * ch2
+        + 0.32f * (ch3 * 0.99452190f - sh3 * 0.10452846f) - 0.20f * (ch4 * 0.45399050f + sh4 * 0.89100652f);
+    // the rotation: Δθ = 30° exp(-((h - 275°) / 25°)²), taken as nought where it is below 3e-12°
+    // (more than 137° from the blue; when the mean hue is more than 180° below the blue the angle
+    // from the blue wraps round)
+    const float fromBlue = angleOf(blueX * ch + blueY * sh1, blueX * sh1 - blueY * ch) * (180.0f / kPi);
+    const float q = fromBlue * (1.0f / 25.0f);
+    const float dTheta = fromBlue >= 85.0f || q * q > 30.0f ? 0.0f : 30.0f * expNegative(-q * q);
+    const float cpm = (cp1 + cp2) * 0.5f;
+    const float cpm7 = pow7(cpm);
+    const float rc = 2.0f * std::sqrt(cpm7 / (cpm7 + k25To7));
+    const float rt = -sinSmall(dTheta * (kPi / 90.0f)) * rc;
+    const float lm = (L1 + L2) * 0.5f - 50.0f;
+    const float l50 = lm * lm;
+    const float sl = 1.0f + 0.015f * l50 / std::sqrt(20.0f + l50);
+    const float sc = 1.0f + 0.045f * cpm;
+    const float l = (L2 - L1) / sl, c = (cp2 - cp1) / sc;
+    const float h = dH / (1.0f + 0.015f * cpm * t);
+    // where the mean hue is in doubt: the hue weight at its largest (T below 1.93) and the
+    // rotation taking at most |R_T| / 2 of the chroma and hue terms
+    const float hFloor = dH / (1.0f + 0.015f * cpm * 1.93f);
+    const float floor = l * l + (1.0f - rc * 0.4330127f) * (c * c + hFloor * hFloor);
+    const float exact = l * l + c * c + h * h + rt * c * h;
+    return doubtful ? -floor - 1.0f : (exact > 0 ? exact : 0.0f);
+}
+
+// Measured in loops without branches, so the compiler turns them into vector code; one copy for
+// each vector width the processor may have.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+__attribute__((target_clones("avx512f", "avx2", "default")))
+#endif
+void quickSquaredDifferences(const QuickColours& colours, const QuickThreads& threads, int pairs, float* out)
+{
+    const float* __restrict cL = colours.L;
+    const float* __restrict ca = colours.a;
+    const float* __restrict cb = colours.b;
+    const float* __restrict tL = threads.L;
+    const float* __restrict ta = threads.a;
+    const float* __restrict tb = threads.b;
+    const float* __restrict tc = threads.chroma;
+    float* __restrict to = out;
+    for (int block = 0; block < pairs; block += kQuickBlock)
+        for (int j = block; j < block + kQuickBlock; ++j)
+            to[j]
+                = quickPair(cL[j], ca[j], cb[j], std::sqrt(ca[j] * ca[j] + cb[j] * cb[j]), tL[j], ta[j], tb[j], tc[j]);
+}
+
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+__attribute__((target_clones("avx512f", "avx2", "default")))
+#endif
+void quickSquaredDifferenceGrid(const QuickColours& colours, int count, const QuickThreads& threads, int threadCount, float* out)
+{
+    const float* __restrict tL = threads.L;
+    const float* __restrict ta = threads.a;
+    const float* __restrict tb = threads.b;
+    const float* __restrict tc = threads.chroma;
+    float* __restrict to = out;
+    for (int i = 0; i < count; ++i) {
+        const float L1 = colours.L[i], a1 = colours.a[i], b1 = colours.b[i];
+        const float c1 = std::sqrt(a1 * a1 + b1 * b1);
+        float* __restrict row = to + std::size_t(i) * std::size_t(threadCount);
+        for (int block = 0; block < threadCount; block += kQuickBlock)
+            for (int j = block; j < block + kQuickBlock; ++j)
+                row[j] = quickPair(L1, a1, b1, c1, tL[j], ta[j], tb[j], tc[j]);
+    }
+}
+
+// The floor: the lightness term exactly, then the chroma and hue terms together at least the a', b
+// distance (never below the a, b distance) over the chroma weight S_C, which is above the hue
+// weight S_H since T never exceeds 1.93. The mean a', b chroma C' is at most C + 6.4 and 1.5 C at a
+// mean CIELAB chroma C, which bounds S_C and R_C. The rotation term takes at most |R_T| / 2 =
+// R_C |sin 2Δθ| / 2 of the other two. Δθ shrinks with the distance of the mean hue from the blue
+// 275°: when the two hues are less than 150° apart, the mean a', b hue lies within 11.6° of the
+// bisector of their CIELAB hues (stretching a by at most 1.5 turns a hue by less than that), so
+// the bisector's distance from the blue bounds |sin 2Δθ|; otherwise it is taken at its largest,
+// sin 60°. For colours whose hues lie between two directions, the bisectors lie between the
+// bisectors of those directions, nearest to the blue at one end unless the blue is between them.
+// Every bound holds for any colour of the box, each term taken at its least (distance) or largest
+// (weight) over it.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+__attribute__((target_clones("avx512f", "avx2", "default")))
+#endif
+void quickSquaredFloors(const QuickBox& box, const QuickThreads& threads, int first, int last, float* out, float* least)
+{
+    const float blueX = 0.08715574f, blueY = -0.99619470f;
+    const float* __restrict tL = threads.L;
+    const float* __restrict ta = threads.a;
+    const float* __restrict tb = threads.b;
+    const float* __restrict tc = threads.chroma;
+    const float* __restrict tx = threads.hueX;
+    const float* __restrict ty = threads.hueY;
+    float* __restrict to = out;
+    float* __restrict blockLeasts = least;
+    const float Lmin = box.Lmin, Lmax = box.Lmax, amin = box.amin, amax = box.amax, bmin = box.bmin, bmax = box.bmax;
+    const float chroma = box.chroma, hue1X = box.hue1X, hue1Y = box.hue1Y, hue2X = box.hue2X, hue2Y = box.hue2Y;
+    const bool hueKnown = box.hueKnown;
+    // |sin 2Δθ| at most, by the bisector's distance from the blue: at least 75°, 60°, 50°, 40°, 30°
+    const auto rotation = [&](float sx, float sy) {
+        const float s2 = sx * sx + sy * sy;
+        const float towards = sx * blueX + sy * blueY;
+        const float cos2 = towards > 0 ? towards * towards : 0.0f; // times s2
+        float r = 0.8661f;
+        r = std::min(r, cos2 <= 0.7499f * s2 ? 0.5845f : 1.0f);
+        r = std::min(r, cos2 <= 0.5867f * s2 ? 0.2951f : 1.0f);
+        r = std::min(r, cos2 <= 0.4131f * s2 ? 0.1036f : 1.0f);
+        r = std::min(r, cos2 <= 0.2499f * s2 ? 0.0262f : 1.0f);
+        r = std::min(r, cos2 <= 0.0669f * s2 ? 0.00167f : 1.0f);
+        return s2 < 0.27f ? 0.8661f : r;
+    };
+    if (Lmin == Lmax && amin == amax && bmin == bmax && hue1X == hue2X && hue1Y == hue2Y && hueKnown) {
+        // one colour: one hue direction
+        for (int block = first; block < last; block += kQuickBlock) {
+            float blockLeast = std::numeric_limits<float>::max();
+            for (int j = block; j < block + kQuickBlock; ++j) {
+                const float L2 = tL[j];
+                const float lm = (Lmin + L2) * 0.5f - 50.0f;
+                const float l50 = lm * lm;
+                const float l = (Lmin - L2) / (1.0f + 0.015f * l50 / std::sqrt(20.0f + l50));
+                const float cm = (chroma + tc[j]) * 0.5f;
+                const float cpm = std::min(cm + 6.5f, 1.5f * cm);
+                const float sc = 1.0f + 0.045f * cpm;
+                const float cpm7 = pow7(cpm);
+                const float halfRc = std::sqrt(cpm7 / (cpm7 + k25To7));
+                const float da = amin - ta[j], db = bmin - tb[j];
+                const float sin2Theta = rotation(hue1X + tx[j], hue1Y + ty[j]);
+                const float floor = l * l + (1.0f - halfRc * sin2Theta) * (da * da + db * db) / (sc * sc);
+                to[j] = floor;
+                blockLeast = std::min(blockLeast, floor);
+            }
+            blockLeasts[block / kQuickBlock] = blockLeast;
+        }
+        return;
+    }
+    for (int block = first; block < last; block += kQuickBlock) {
+        float blockLeast = std::numeric_limits<float>::max();
+        for (int j = block; j < block + kQuickBlock; ++j) {
+            const float L2 = tL[j];
+            const float lm = std::max(std::fabs((Lmin + L2) * 0.5f - 50.0f), std::fabs((Lmax + L2) * 0.5f - 50.0f));
+            const float l50 = lm * lm;
+            const float dL = std::max(0.0f, std::max(Lmin - L2, L2 - Lmax));
+            const float l = dL / (1.0f + 0.015f * l50 / std::sqrt(20.0f + l50));
+            const float cm = (chroma + tc[j]) * 0.5f;
+            const float cpm = std::min(cm + 6.5f, 1.5f * cm);
+            const float sc = 1.0f + 0.045f * cpm;
+            const float cpm7 = pow7(cpm);
+            const float halfRc = std::sqrt(cpm7 / (cpm7 + k25To7));
+            const float da = std::max(0.0f, std::max(amin - ta[j], ta[j] - amax));
+            const float db = std::max(0.0f, std::max(bmin - tb[j], tb[j] - bmax));
+            const float s1x = hue1X + tx[j], s1y = hue1Y + ty[j];
+            const float s2x = hue2X + tx[j], s2y = hue2Y + ty[j];
+            const float r1 = rotation(s1x, s1y), r2 = rotation(s2x, s2y);
+            const bool blueBetween = (s1x * blueY - s1y * blueX > 0) & (blueX * s2y - blueY * s2x > 0);
+            const float sin2Theta = hueKnown & !blueBetween ? std::max(r1, r2) : 0.8661f;
+            const float floor = l * l + (1.0f - halfRc * sin2Theta) * (da * da + db * db) / (sc * sc);
+            to[j] = floor;
+            blockLeast = std::min(blockLeast, floor);
+        }
+        blockLeasts[block / kQuickBlock] = blockLeast;
+    }
+}
