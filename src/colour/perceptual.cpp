@@ -338,21 +338,21 @@ void PerceptualMatcher::Search::findNeighbours(const std::uint32_t* colours, int
         m_groupHueX[w] = m_m.m_hueX[k];
         m_groupHueY[w] = m_m.m_hueY[k];
     }
-    const Source group { { m_groupL.data(), m_groupA.data(), m_groupB.data(), m_groupChroma.data(), m_groupHueX.data(),
-                             m_groupHueY.data() },
-        found, m_group.data() };
+    // every colour against every thread of the group, the pairs one after another
     Pairs gathered[kGroup];
     int pairs = 0;
     for (int i = 0; i < count; ++i) {
-        gathered[i].first = pairs;
-        if (m_nearReach[i] < 0 || found == 0)
-            continue;
-        int* within = m_place.data() + pairs;
-        gathered[i].count
-            = floorsWithin(quickBox({ m_nearL[i], m_nearA[i], m_nearB[i] }), m_nearReach[i], group, within);
-        for (int k = 0; k < gathered[i].count; ++k)
-            putPair(pairs + k, m_nearL[i], m_nearA[i], m_nearB[i], m_group[std::size_t(within[k])]);
-        pairs += gathered[i].count;
+        gathered[i] = { pairs, m_nearReach[i] < 0 ? 0 : found };
+        const std::size_t at = std::size_t(pairs);
+        std::copy(m_group.begin(), m_group.begin() + found, m_place.begin() + std::ptrdiff_t(at));
+        std::copy(m_groupL.begin(), m_groupL.begin() + found, m_threadL.begin() + std::ptrdiff_t(at));
+        std::copy(m_groupA.begin(), m_groupA.begin() + found, m_threadA.begin() + std::ptrdiff_t(at));
+        std::copy(m_groupB.begin(), m_groupB.begin() + found, m_threadB.begin() + std::ptrdiff_t(at));
+        std::copy(m_groupChroma.begin(), m_groupChroma.begin() + found, m_threadChroma.begin() + std::ptrdiff_t(at));
+        std::fill_n(m_pairL.begin() + std::ptrdiff_t(at), found, m_nearL[i]);
+        std::fill_n(m_pairA.begin() + std::ptrdiff_t(at), found, m_nearA[i]);
+        std::fill_n(m_pairB.begin() + std::ptrdiff_t(at), found, m_nearB[i]);
+        pairs += found;
     }
     measurePairs(pairs);
     m_seeds.clear();
