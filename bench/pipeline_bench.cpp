@@ -175,8 +175,9 @@ void timePatternFile(Work& f, const QString& file)
 }
 
 // Each colour option on its own on the single-stitch pattern: the reading from cold answer
-// caches (and once more warm for perceptual matching), then merging and the clean-up after the
-// palette step of the plain reading.
+// caches (and once more warm for perceptual matching; then perceptual matching with dithering,
+// which matches stitch by stitch), then merging and the clean-up after the palette step of the
+// plain reading.
 void timeColourOptions(Work& f, Long colours)
 {
     const Progress quiet;
@@ -201,6 +202,8 @@ void timeColourOptions(Work& f, Long colours)
     o.perceptual = false;
     o.dither = 100;
     std::printf("option --dither 100: colores %.3f s\n", reading(o, true));
+    o.perceptual = true;
+    std::printf("option --match perceptual --dither 100: colores %.3f s\n", reading(o, true));
     const auto afterPalette = [&](const ColourOptions& options) {
         reading(ColourOptions(), false);
         separa(f.st, quiet);
