@@ -47,16 +47,8 @@ float floorOf(float quick) { return -quick - 1.0f; }
 
 int wholeBlocks(int n) { return (n + kQuickBlock - 1) / kQuickBlock * kQuickBlock; }
 
-// Neighbouring colours whose floors are measured together first, at most.
+// At most this many neighbouring colours (those of one cube, below) are searched together.
 constexpr int kGroup = 64;
-
-// Threads to search among: the sorted catalogue (only those near enough in lightness are looked
-// at), or a list of some of its threads (place[i] their sorted places).
-struct Source {
-    QuickThreads threads;
-    int count;
-    const int* place; // null for the catalogue
-};
 
 // Colour space cut into cubes of 2^kCellBits values a side: a colour's key puts the cube first
 // (red, green, blue), then the place within it, so the colours of a cube follow each other.
@@ -131,7 +123,7 @@ public:
         m_floors.resize(n);
         m_least.resize(n / kQuickBlock);
         m_group.resize(n);
-        for (std::vector<float>* v : { &m_groupL, &m_groupA, &m_groupB, &m_groupChroma, &m_groupHueX, &m_groupHueY })
+        for (std::vector<float>* v : { &m_groupL, &m_groupA, &m_groupB, &m_groupChroma })
             v->resize(n);
         m_place.resize(room);
         m_close.reserve(n); // no memory is asked for during a search, so none can fail on a helper thread
@@ -152,13 +144,7 @@ private:
     struct Pairs {
         int first = 0, count = 0;
     };
-    Source catalogue() const
-    {
-        return { { m_m.m_L.data(), m_m.m_a.data(), m_m.m_b.data(), m_m.m_chroma.data(), m_m.m_hueX.data(),
-                     m_m.m_hueY.data() },
-            int(m_m.m_sortedPosition.size()), nullptr };
-    }
-    int floorsWithin(const QuickBox& box, double reach, const Source& source, int* within);
+    int floorsWithin(const QuickBox& box, double reach, int* within);
     void putPair(int pair, float L, float a, float b, int place);
     void measurePairs(int pairs);
     float leastQuick(const Pairs& pairs) const;
@@ -168,7 +154,7 @@ private:
     std::vector<float> m_floors, m_least; // floors of the threads and the least of each block
     // the threads within reach of a group of neighbouring colours
     std::vector<int> m_group;
-    std::vector<float> m_groupL, m_groupA, m_groupB, m_groupChroma, m_groupHueX, m_groupHueY;
+    std::vector<float> m_groupL, m_groupA, m_groupB, m_groupChroma;
     // the working rows: pairs of a colour and a thread (its sorted place), their quick differences
     std::vector<int> m_place;
     std::vector<float> m_pairL, m_pairA, m_pairB, m_threadL, m_threadA, m_threadB, m_threadChroma, m_quick;
@@ -179,31 +165,31 @@ private:
     float m_lastBest = 0; // the difference of the last answer: the next colour is likely near it
 };
 
-// The threads of a source whose floor from the box is within reach, as places in the source.
-int PerceptualMatcher::Search::floorsWithin(const QuickBox& box, double reach, const Source& source, int* within)
+// The threads whose floor from the box is within reach, as sorted places: only the blocks of
+// threads from the whole lightness below the reach to that above it are measured.
+int PerceptualMatcher::Search::floorsWithin(const QuickBox& box, double reach, int* within)
 {
-    int first = 0, end = wholeBlocks(source.count);
-    if (!source.place) {
-        // the blocks of threads from the whole lightness below the reach to that above it
-        const double lightness = std::max(lightnessReach(box.Lmin, reach), lightnessReach(box.Lmax, reach)) + 1e-3;
-        const auto startAt = [&](double l) {
-            return m_m.m_fromLightness[std::size_t(std::clamp(std::floor(l), 0.0, double(kLightnessSteps)))];
-        };
-        first = startAt(box.Lmin - lightness) / kQuickBlock * kQuickBlock;
-        end = wholeBlocks(startAt(box.Lmax + lightness + 1.0));
-    }
-    quickSquaredFloors(box, source.threads, first, end, m_floors.data(), m_least.data());
+    const double lightness = std::max(lightnessReach(box.Lmin, reach), lightnessReach(box.Lmax, reach)) + 1e-3;
+    const auto startAt = [&](double l) {
+        return m_m.m_fromLightness[std::size_t(std::clamp(std::floor(l), 0.0, double(kLightnessSteps)))];
+    };
+    const int first = startAt(box.Lmin - lightness) / kQuickBlock * kQuickBlock;
+    const int end = wholeBlocks(startAt(box.Lmax + lightness + 1.0));
+    const int count = int(m_m.m_sortedPosition.size());
+    const QuickThreads threads { m_m.m_L.data(), m_m.m_a.data(), m_m.m_b.data(), m_m.m_chroma.data(), m_m.m_hueX.data(),
+        m_m.m_hueY.data() };
+    quickSquaredFloors(box, threads, first, end, m_floors.data(), m_least.data());
     const float limit = float(reach * reach * 1.0001 + 1e-4);
-    int count = 0;
+    int found = 0;
     for (int block = first; block < end; block += kQuickBlock) {
         if (m_least[std::size_t(block / kQuickBlock)] > limit)
             continue;
-        for (int k = block; k < std::min(block + kQuickBlock, source.count); ++k) {
-            within[count] = k;
-            count += m_floors[std::size_t(k)] <= limit ? 1 : 0;
+        for (int k = block; k < std::min(block + kQuickBlock, count); ++k) {
+            within[found] = k;
+            found += m_floors[std::size_t(k)] <= limit ? 1 : 0;
         }
     }
-    return count;
+    return found;
 }
 
 inline void PerceptualMatcher::Search::putPair(int pair, float L, float a, float b, int place)
@@ -285,7 +271,7 @@ int PerceptualMatcher::Search::find(const Lab& lab)
     // whose floor is beyond it is left out, the rest are measured
     double reach = std::max(0.5, m_lastBest * 1.2 + 0.5);
     for (;;) {
-        const Pairs pairs { 0, floorsWithin(box, reach, catalogue(), m_place.data()) };
+        const Pairs pairs { 0, floorsWithin(box, reach, m_place.data()) };
         for (int k = 0; k < pairs.count; ++k)
             putPair(k, box.Lmin, box.amin, box.bmin, m_place[std::size_t(k)]);
         measurePairs(pairs.count);
@@ -326,23 +312,22 @@ void PerceptualMatcher::Search::findNeighbours(const std::uint32_t* colours, int
         reach = std::max(reach, double(m_nearReach[i]));
     }
     const QuickBox box = quickBox(m_nearL, m_nearA, m_nearB, count);
-    // every thread that may lie within reach of some colour, then for each colour those of them
-    // that may lie within its own reach, measured
-    const int found = floorsWithin(box, reach, catalogue(), m_group.data());
+    // every thread that may lie within reach of some colour, measured from each colour
+    const int found = floorsWithin(box, reach, m_group.data());
     for (int i = 0; i < wholeBlocks(found); ++i) {
         const std::size_t k = std::size_t(m_group[std::size_t(std::min(i, found - 1))]), w = std::size_t(i);
         m_groupL[w] = m_m.m_L[k];
         m_groupA[w] = m_m.m_a[k];
         m_groupB[w] = m_m.m_b[k];
         m_groupChroma[w] = m_m.m_chroma[k];
-        m_groupHueX[w] = m_m.m_hueX[k];
-        m_groupHueY[w] = m_m.m_hueY[k];
     }
     // every colour against every thread of the group, the pairs one after another
     Pairs gathered[kGroup];
     int pairs = 0;
     for (int i = 0; i < count; ++i) {
         gathered[i] = { pairs, m_nearReach[i] < 0 ? 0 : found };
+        if (gathered[i].count == 0)
+            continue;
         const std::size_t at = std::size_t(pairs);
         std::copy(m_group.begin(), m_group.begin() + found, m_place.begin() + std::ptrdiff_t(at));
         std::copy(m_groupL.begin(), m_groupL.begin() + found, m_threadL.begin() + std::ptrdiff_t(at));
