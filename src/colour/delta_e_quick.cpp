@@ -142,27 +142,40 @@ QuickBox quickBox(const float* L, const float* a, const float* b, int count)
     QuickBox box = quickBox({ L[0], a[0], b[0] });
     const float x0 = box.hue1X, y0 = box.hue1Y;
     float leastTurn = 0, mostTurn = 0;
-    for (int i = 0; i < count; ++i) {
-        const QuickBox one = quickBox({ L[i], a[i], b[i] });
-        box.Lmin = std::min(box.Lmin, one.Lmin);
-        box.Lmax = std::max(box.Lmax, one.Lmax);
-        box.amin = std::min(box.amin, one.amin);
-        box.amax = std::max(box.amax, one.amax);
-        box.bmin = std::min(box.bmin, one.bmin);
-        box.bmax = std::max(box.bmax, one.bmax);
-        box.chroma = std::max(box.chroma, one.chroma);
-        // hues measured by their turn from the first (the sine of the angle, within 30°)
-        const float turn = x0 * one.hue1Y - y0 * one.hue1X;
-        box.hueKnown = box.hueKnown && one.chroma >= 1.0f && x0 * one.hue1X + y0 * one.hue1Y >= 0.866f;
-        if (turn < leastTurn) {
-            leastTurn = turn;
-            box.hue1X = one.hue1X;
-            box.hue1Y = one.hue1Y;
+    constexpr int kChunk = 64;
+    float hueX[kChunk], hueY[kChunk], turn[kChunk];
+    for (int first = 0; first < count; first += kChunk) {
+        const int n = std::min(kChunk, count - first);
+        // chroma and hue of each colour, in a loop the compiler turns into vector code
+        bool known = true;
+        for (int i = 0; i < n; ++i) {
+            const float x = a[first + i], y = b[first + i];
+            const float c = std::sqrt(x * x + y * y), inv = c > 0 ? 1.0f / (c > 0 ? c : 1.0f) : 0.0f;
+            hueX[i] = x * inv;
+            hueY[i] = y * inv;
+            // hues measured by their turn from the first (the sine of the angle, within 30°)
+            turn[i] = x0 * hueY[i] - y0 * hueX[i];
+            known = known & (c >= 1.0f) & (x0 * hueX[i] + y0 * hueY[i] >= 0.866f);
+            box.Lmin = std::min(box.Lmin, L[first + i]);
+            box.Lmax = std::max(box.Lmax, L[first + i]);
+            box.amin = std::min(box.amin, x);
+            box.amax = std::max(box.amax, x);
+            box.bmin = std::min(box.bmin, y);
+            box.bmax = std::max(box.bmax, y);
+            box.chroma = std::max(box.chroma, c);
         }
-        if (turn > mostTurn) {
-            mostTurn = turn;
-            box.hue2X = one.hue1X;
-            box.hue2Y = one.hue1Y;
+        box.hueKnown = box.hueKnown && known;
+        for (int i = 0; i < n; ++i) {
+            if (turn[i] < leastTurn) {
+                leastTurn = turn[i];
+                box.hue1X = hueX[i];
+                box.hue1Y = hueY[i];
+            }
+            if (turn[i] > mostTurn) {
+                mostTurn = turn[i];
+                box.hue2X = hueX[i];
+                box.hue2Y = hueY[i];
+            }
         }
     }
     return box;

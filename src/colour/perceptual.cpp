@@ -6,9 +6,12 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <exception>
 #include <limits>
 #include <memory>
-#include <system_error>
+#include <new>
 #include <thread>
 
 namespace {
@@ -54,6 +57,9 @@ constexpr int kGroup = 64;
 // (red, green, blue), then the place within it, so the colours of a cube follow each other.
 constexpr int kCellBits = 2;
 constexpr std::uint32_t kInCell = (1u << kCellBits) - 1;
+constexpr std::uint32_t kInCube = (1u << (3 * kCellBits)) - 1;
+static_assert(3 * kCellBits <= 6 && kGroup >= (1 << (3 * kCellBits)),
+    "the colours of a cube are marked in 64 bits and searched together");
 
 std::uint32_t cellOrder(std::uint32_t r, std::uint32_t g, std::uint32_t b)
 {
@@ -83,34 +89,24 @@ std::uint32_t colourOfKey(std::uint32_t key)
     return std::uint32_t(RGB(int(r), int(g), int(b)));
 }
 
-// The keys of the colours of a list and their places in it, in order of key (two passes of a
-// radix sort).
-void sortByKey(const std::vector<Long>& colours, std::vector<std::uint32_t>& keys, std::vector<std::uint32_t>& places)
+// Runs job(0) .. job(n - 1) at once, job(0) on this thread; a job whose thread cannot be had runs
+// here afterwards.
+template <class Job> void inParallel(unsigned n, const Job& job)
 {
-    const std::size_t n = colours.size();
-    keys.resize(n);
-    places.resize(n);
-    for (std::size_t i = 0; i < n; ++i) {
-        keys[i] = cellOrder(colours[i]);
-        places[i] = std::uint32_t(i);
+    std::vector<std::thread> threads;
+    unsigned started = 1;
+    try {
+        threads.reserve(n);
+        for (; started < n; ++started)
+            threads.emplace_back(job, started);
+    } catch (const std::exception&) {
+        // no more threads to be had
     }
-    std::vector<std::uint32_t> keysOut(n), placesOut(n);
-    constexpr int kDigit = 12;
-    std::vector<std::size_t> start((std::size_t(1) << kDigit) + 1);
-    for (int shift = 0; shift < 24; shift += kDigit) {
-        std::fill(start.begin(), start.end(), 0);
-        for (const std::uint32_t k : keys)
-            ++start[((k >> shift) & ((1u << kDigit) - 1)) + 1];
-        for (std::size_t d = 0; d + 1 < start.size(); ++d)
-            start[d + 1] += start[d];
-        for (std::size_t i = 0; i < n; ++i) {
-            const std::size_t to = start[(keys[i] >> shift) & ((1u << kDigit) - 1)]++;
-            keysOut[to] = keys[i];
-            placesOut[to] = places[i];
-        }
-        keys.swap(keysOut);
-        places.swap(placesOut);
-    }
+    job(0);
+    for (std::thread& t : threads)
+        t.join();
+    for (unsigned t = started; t < n; ++t)
+        job(t);
 }
 } // namespace
 
@@ -416,92 +412,105 @@ int PerceptualMatcher::nearest(const Lab& lab)
     return m_search->find(lab);
 }
 
-void PerceptualMatcher::Answers::reserve(std::size_t cubes)
+std::uint16_t* PerceptualMatcher::answers()
 {
-    static_assert(kKeyInCube == 3 * kCellBits, "a block holds the answers of one cube");
-    m_pool.reserve(m_pool.size() + (cubes << kKeyInCube));
-}
-
-void PerceptualMatcher::Answers::set(std::uint32_t key, std::uint16_t position)
-{
-    if (m_block.empty())
-        m_block.assign(std::size_t(1) << (24 - kKeyInCube), 0);
-    std::uint32_t& block = m_block[key >> kKeyInCube];
-    if (block == 0) {
-        m_pool.resize(m_pool.size() + (std::size_t(1) << kKeyInCube), 0);
-        block = std::uint32_t(m_pool.size() >> kKeyInCube);
+    if (!m_answers) {
+        m_answers.reset(static_cast<std::uint16_t*>(std::calloc(std::size_t(1) << 24, sizeof(std::uint16_t))));
+        if (!m_answers)
+            throw std::bad_alloc();
+        m_cubeAnswered.assign(std::size_t(1) << (24 - 3 * kCellBits), 0);
     }
-    m_pool[(std::size_t(block - 1) << kKeyInCube) | (key & kInCube)] = position;
+    return m_answers.get();
 }
 
 int PerceptualMatcher::nearest(Long colour)
 {
     const std::uint32_t key = cellOrder(colour);
-    int answer = m_answers.get(key);
-    if (answer == 0) {
-        answer = nearest(labFromColour(colour));
-        m_answers.set(key, std::uint16_t(answer));
+    std::uint16_t* known = answers();
+    std::uint8_t& answered = m_cubeAnswered[cellOf(key)];
+    if (!answered || known[key] == 0) {
+        known[key] = std::uint16_t(nearest(labFromColour(colour)));
+        answered = 1;
     }
-    return answer;
+    return known[key];
 }
 
 std::vector<Long> PerceptualMatcher::nearestColours(const std::vector<Long>& colours)
 {
-    std::vector<std::uint32_t> keys, places;
-    sortByKey(colours, keys, places);
-    // the colours never asked, each once, cube by cube: neighbours look alike, so each search
-    // starts close to the last answer, and the colours of a cube share their first search
-    std::vector<std::uint32_t> asked, askedKeys;
-    asked.reserve(keys.size());
-    askedKeys.reserve(keys.size());
-    for (std::size_t i = 0; i < keys.size(); ++i)
-        if ((i == 0 || keys[i] != keys[i - 1]) && m_answers.get(keys[i]) == 0) {
-            asked.push_back(colourOfKey(keys[i]));
-            askedKeys.push_back(keys[i]);
-        }
-    std::vector<int> found(asked.size());
-    // every thread of the processor takes runs of neighbouring colours in turn
-    constexpr std::size_t kRun = 2048;
-    std::atomic<std::size_t> nextRun { 0 };
-    auto work = [&](Search& search) {
-        const FlushSubnormals flush;
-        for (std::size_t run = nextRun++ * kRun; run < asked.size(); run = nextRun++ * kRun) {
-            const std::size_t end = std::min(asked.size(), run + kRun);
-            for (std::size_t i = run; i < end;) {
-                // neighbours: the colours of one cube
-                const std::uint32_t cell = cellOf(askedKeys[i]);
-                int count = 1;
-                while (
-                    i + std::size_t(count) < end && count < kGroup && cellOf(askedKeys[i + std::size_t(count)]) == cell)
-                    ++count;
-                search.findNeighbours(&asked[i], count, &found[i]);
-                i += std::size_t(count);
-            }
-        }
-    };
-    const unsigned helpers = asked.size() < 4 * kRun ? 0 : std::clamp(std::thread::hardware_concurrency(), 1u, 8u) - 1;
-    std::vector<std::unique_ptr<Search>> searches;
-    std::vector<std::thread> threads;
-    try {
-        for (unsigned t = 0; t < helpers; ++t) {
-            searches.push_back(std::make_unique<Search>(*this));
-            threads.emplace_back(work, std::ref(*searches.back()));
-        }
-    } catch (const std::exception&) {
-        // no more threads or memory for them: those started and this one do the work
+    std::uint16_t* known = answers();
+    const std::size_t n = colours.size();
+    const unsigned cores = n < 65536 ? 1 : std::clamp(std::thread::hardware_concurrency(), 1u, 8u);
+    const std::size_t share = (n + cores - 1) / cores;
+    constexpr std::size_t kCubes = std::size_t(1) << (24 - 3 * kCellBits);
+    // each stitch's key, and the colours present in each cube, one set of marks per thread
+    std::vector<std::uint32_t> keys(n);
+    std::vector<std::unique_ptr<std::uint64_t[], Free>> present(cores);
+    for (auto& marks : present) {
+        marks.reset(static_cast<std::uint64_t*>(std::malloc(kCubes * sizeof(std::uint64_t))));
+        if (!marks)
+            throw std::bad_alloc();
     }
-    work(*m_search);
-    for (std::thread& t : threads)
-        t.join();
-    std::size_t cubes = 0;
-    for (std::size_t i = 0; i < askedKeys.size(); ++i)
-        cubes += i == 0 || cellOf(askedKeys[i]) != cellOf(askedKeys[i - 1]) ? 1 : 0;
-    m_answers.reserve(cubes);
-    for (std::size_t i = 0; i < asked.size(); ++i)
-        m_answers.set(askedKeys[i], std::uint16_t(found[i]));
-    std::vector<Long> out(colours.size());
-    for (std::size_t i = 0; i < keys.size(); ++i)
-        out[places[i]] = m_colourAt[std::size_t(m_answers.get(keys[i]))];
+    inParallel(cores, [&](unsigned t) {
+        // written before read: a page first read maps the page of noughts, and writing it then has
+        // every processor told
+        std::uint64_t* marks = present[t].get();
+        std::memset(marks, 0, kCubes * sizeof(std::uint64_t));
+        for (std::size_t i = t * share; i < std::min(n, (t + 1) * share); ++i) {
+            const std::uint32_t key = cellOrder(colours[i]);
+            keys[i] = key;
+            marks[cellOf(key)] |= std::uint64_t(1) << (key & kInCube);
+        }
+    });
+    // the cubes in turn, runs of them to each thread: the colours of a cube never asked are
+    // worked out together (neighbours look alike, and the next cube's start close to this
+    // one's answers) and remembered
+    constexpr std::size_t kRun = 1024;
+    std::atomic<std::size_t> nextRun { 0 };
+    const auto work = [&](Search& search) {
+        const FlushSubnormals flush;
+        std::uint32_t cubeColours[kGroup], cubeKeys[kGroup];
+        int found[kGroup];
+        for (std::size_t run = nextRun++ * kRun; run < kCubes; run = nextRun++ * kRun)
+            for (std::size_t cube = run; cube < run + kRun; ++cube) {
+                std::uint64_t marks = 0;
+                for (const auto& m : present)
+                    marks |= m[cube];
+                const bool answered = m_cubeAnswered[cube] != 0;
+                int count = 0;
+                for (; marks != 0; marks &= marks - 1) {
+                    const std::uint32_t key
+                        = std::uint32_t(cube << (3 * kCellBits)) | std::uint32_t(__builtin_ctzll(marks));
+                    if (!answered || known[key] == 0) {
+                        cubeKeys[count] = key;
+                        cubeColours[count++] = colourOfKey(key);
+                    }
+                }
+                if (count == 0)
+                    continue;
+                search.findNeighbours(cubeColours, count, found);
+                for (int k = 0; k < count; ++k)
+                    known[cubeKeys[k]] = std::uint16_t(found[k]);
+                m_cubeAnswered[cube] = 1;
+            }
+    };
+    inParallel(cores, [&](unsigned t) {
+        if (t == 0) {
+            work(*m_search);
+            return;
+        }
+        std::unique_ptr<Search> search;
+        try {
+            search = std::make_unique<Search>(*this);
+        } catch (const std::bad_alloc&) {
+            return; // the other threads take this one's share
+        }
+        work(*search);
+    });
+    std::vector<Long> out(n);
+    inParallel(cores, [&](unsigned t) {
+        for (std::size_t i = t * share; i < std::min(n, (t + 1) * share); ++i)
+            out[i] = m_colourAt[std::size_t(known[keys[i]])];
+    });
     return out;
 }
 

@@ -5,6 +5,7 @@
 #include "colour/work_state.h"
 
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
 #include <vector>
 
@@ -44,26 +45,16 @@ private:
     static constexpr int kLightnessSteps = 102;
     std::vector<int> m_fromLightness; // for each whole lightness 0..kLightnessSteps, the first thread as light
     std::unique_ptr<Search> m_search; // for colours asked one at a time
-    // The answers remembered, by colour key (cube, then place in it): a block of answers for
-    // each cube that holds a colour asked, so the memory touched follows the colours asked.
-    class Answers {
-    public:
-        std::uint16_t get(std::uint32_t key) const
-        {
-            const std::uint32_t block = m_block.empty() ? 0 : m_block[key >> kKeyInCube];
-            return block == 0 ? 0 : m_pool[(std::size_t(block - 1) << kKeyInCube) | (key & kInCube)];
-        }
-        void set(std::uint32_t key, std::uint16_t position);
-        // Room for `cubes` more cubes.
-        void reserve(std::size_t cubes);
-
-    private:
-        static constexpr int kKeyInCube = 6;
-        static constexpr std::uint32_t kInCube = (1u << kKeyInCube) - 1;
-        std::vector<std::uint32_t> m_block; // per cube: 1 + its block in the pool, 0 for none
-        std::vector<std::uint16_t> m_pool;
+    // The answers remembered, by colour key (cube, then place in it): 0 while not yet asked. The
+    // memory comes zeroed from the system page by page as answers are written; a cube's answers
+    // are read only once it holds some, since reading a page never written maps the system's
+    // page of noughts, and writing it then has every processor told.
+    std::uint16_t* answers();
+    std::vector<std::uint8_t> m_cubeAnswered;
+    struct Free {
+        void operator()(void* p) const { std::free(p); }
     };
-    Answers m_answers;
+    std::unique_ptr<std::uint16_t[], Free> m_answers;
 };
 
 // A matcher for the catalogue as it is now, kept while its entries stay the same.
