@@ -464,7 +464,7 @@ std::vector<Long> PerceptualMatcher::nearestColours(const std::vector<Long>& col
     // the cubes in turn, runs of them to each thread: the colours of a cube never asked are
     // worked out together (neighbours look alike, and the next cube's start close to this
     // one's answers) and remembered
-    constexpr std::size_t kRun = 1024;
+    constexpr std::size_t kRun = 2048;
     std::atomic<std::size_t> nextRun { 0 };
     const auto work = [&](Search& search) {
         const FlushSubnormals flush;
