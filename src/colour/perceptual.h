@@ -21,7 +21,8 @@ public:
     int nearest(Long colour);
     Long nearestColour(Long colour) { return m_colourAt[std::size_t(nearest(colour))]; }
     // nearestColour of every colour of a list, in its order: the colours not asked before are
-    // worked out together, in order of colour value and on every processor core, and remembered.
+    // worked out together, neighbours with neighbours and on every processor core, and
+    // remembered.
     std::vector<Long> nearestColours(const std::vector<Long>& colours);
     // CIELAB of the thread at a position.
     const Lab& labAt(int position) const { return m_labAt[std::size_t(position)]; }
