@@ -271,26 +271,6 @@ void quickSquaredDifferences(const QuickColours& colours, const QuickThreads& th
                 = quickPair(cL[j], ca[j], cb[j], std::sqrt(ca[j] * ca[j] + cb[j] * cb[j]), tL[j], ta[j], tb[j], tc[j]);
 }
 
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
-__attribute__((target_clones("avx512f", "avx2", "default")))
-#endif
-void quickSquaredDifferenceGrid(const QuickColours& colours, int count, const QuickThreads& threads, int threadCount, float* out)
-{
-    const float* __restrict tL = threads.L;
-    const float* __restrict ta = threads.a;
-    const float* __restrict tb = threads.b;
-    const float* __restrict tc = threads.chroma;
-    float* __restrict to = out;
-    for (int i = 0; i < count; ++i) {
-        const float L1 = colours.L[i], a1 = colours.a[i], b1 = colours.b[i];
-        const float c1 = std::sqrt(a1 * a1 + b1 * b1);
-        float* __restrict row = to + std::size_t(i) * std::size_t(threadCount);
-        for (int block = 0; block < threadCount; block += kQuickBlock)
-            for (int j = block; j < block + kQuickBlock; ++j)
-                row[j] = quickPair(L1, a1, b1, c1, tL[j], ta[j], tb[j], tc[j]);
-    }
-}
-
 // The floor: the lightness term exactly, then the chroma and hue terms together at least the a', b
 // distance (never below the a, b distance) over the chroma weight S_C, which is above the hue
 // weight S_H since T never exceeds 1.93. The mean a', b chroma C' is at most C + 6.4 and 1.5 C at a

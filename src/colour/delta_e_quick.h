@@ -62,10 +62,6 @@ struct QuickColours {
 // into out[i]; a floor f under it, where the mean hue is in doubt, is written as -(f + 1). Many
 // pairs are measured together faster than a few at a time.
 void quickSquaredDifferences(const QuickColours& colours, const QuickThreads& threads, int pairs, float* out);
-// The same from each of `count` colours to every one of `threadCount` threads (a multiple of
-// kQuickBlock): colour i to thread j into out[i * threadCount + j].
-void quickSquaredDifferenceGrid(
-    const QuickColours& colours, int count, const QuickThreads& threads, int threadCount, float* out);
 
 // Colours within a box of CIELAB, of chroma at most `chroma`, whose hues run counterclockwise from
 // the direction hue1 to hue2 (at most 30° apart; both (0, 0) for one colour without chroma) when
