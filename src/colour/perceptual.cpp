@@ -52,6 +52,8 @@ int wholeBlocks(int n) { return (n + kQuickBlock - 1) / kQuickBlock * kQuickBloc
 
 // At most this many neighbouring colours (those of one cube, below) are searched together.
 constexpr int kGroup = 64;
+// The threads of least floor measured first from neighbouring colours.
+constexpr int kFirstMeasured = 12;
 
 // Colour space cut into cubes of 2^kCellBits values a side: a colour's key puts the cube first
 // (red, green, blue), then the place within it, so the colours of a cube follow each other.
@@ -115,11 +117,11 @@ public:
     explicit Search(const PerceptualMatcher& m)
         : m_m(m)
     {
-        const std::size_t n = m.m_L.size(), room = std::size_t(kGroup) * n + kQuickBlock;
+        const std::size_t n = m.m_L.size(), room = std::size_t(kGroup) * n + 2 * kQuickBlock;
         m_floors.resize(n);
         m_least.resize(n / kQuickBlock);
         m_group.resize(n);
-        for (std::vector<float>* v : { &m_groupL, &m_groupA, &m_groupB, &m_groupChroma })
+        for (std::vector<float>* v : { &m_groupFloor, &m_groupL, &m_groupA, &m_groupB, &m_groupChroma })
             v->resize(n);
         m_place.resize(room);
         m_close.reserve(n); // no memory is asked for during a search, so none can fail on a helper thread
@@ -141,16 +143,19 @@ private:
         int first = 0, count = 0;
     };
     int floorsWithin(const QuickBox& box, double reach, int* within);
+    // Puts the pair of a colour and the thread at a sorted place in the working rows.
     void putPair(int pair, float L, float a, float b, int place);
-    void measurePairs(int pairs);
+    // The quick differences of `pairs` pairs of the working rows from `first` on.
+    void measurePairs(int first, int pairs);
     float leastQuick(const Pairs& pairs) const;
-    template <class ExactLab> int decide(const ExactLab& exactLab, const Pairs& pairs, float best);
+    template <class ExactLab>
+    int decide(const ExactLab& exactLab, const Pairs& pairs, float best, const Pairs& more = {});
 
     const PerceptualMatcher& m_m;
     std::vector<float> m_floors, m_least; // floors of the threads and the least of each block
     // the threads within reach of a group of neighbouring colours
     std::vector<int> m_group;
-    std::vector<float> m_groupL, m_groupA, m_groupB, m_groupChroma;
+    std::vector<float> m_groupFloor, m_groupL, m_groupA, m_groupB, m_groupChroma;
     // the working rows: pairs of a colour and a thread (its sorted place), their quick differences
     std::vector<int> m_place;
     std::vector<float> m_pairL, m_pairA, m_pairB, m_threadL, m_threadA, m_threadB, m_threadChroma, m_quick;
@@ -201,18 +206,20 @@ inline void PerceptualMatcher::Search::putPair(int pair, float L, float a, float
     m_threadChroma[w] = m_m.m_chroma[k];
 }
 
-void PerceptualMatcher::Search::measurePairs(int pairs)
+void PerceptualMatcher::Search::measurePairs(int first, int pairs)
 {
     if (pairs == 0)
         return;
     // whole blocks: the last pair again, never looked at
-    const int whole = wholeBlocks(pairs);
-    for (int w = pairs; w < whole; ++w)
-        putPair(w, m_pairL[std::size_t(pairs - 1)], m_pairA[std::size_t(pairs - 1)], m_pairB[std::size_t(pairs - 1)],
-            m_place[std::size_t(pairs - 1)]);
-    quickSquaredDifferences({ m_pairL.data(), m_pairA.data(), m_pairB.data() },
-        { m_threadL.data(), m_threadA.data(), m_threadB.data(), m_threadChroma.data(), nullptr, nullptr }, whole,
-        m_quick.data());
+    const int whole = wholeBlocks(pairs), last = first + pairs - 1;
+    for (int w = first + pairs; w < first + whole; ++w)
+        putPair(w, m_pairL[std::size_t(last)], m_pairA[std::size_t(last)], m_pairB[std::size_t(last)],
+            m_place[std::size_t(last)]);
+    const std::size_t at = std::size_t(first);
+    quickSquaredDifferences({ m_pairL.data() + at, m_pairA.data() + at, m_pairB.data() + at },
+        { m_threadL.data() + at, m_threadA.data() + at, m_threadB.data() + at, m_threadChroma.data() + at, nullptr,
+            nullptr },
+        whole, m_quick.data() + at);
 }
 
 // The least quick difference of a colour's pairs that is not a floor; the largest float if none.
@@ -229,19 +236,20 @@ float PerceptualMatcher::Search::leastQuick(const Pairs& pairs) const
 // The nearest of the threads measured for a colour: every thread that may be as near as the best
 // quick difference is measured exactly (from the colour's CIELAB, worked out only then).
 template <class ExactLab>
-int PerceptualMatcher::Search::decide(const ExactLab& exactLab, const Pairs& pairs, float best)
+int PerceptualMatcher::Search::decide(const ExactLab& exactLab, const Pairs& pairs, float best, const Pairs& more)
 {
     const float near = std::sqrt(best) + 2 * kQuickTolerance;
     const float close = near * near;
     m_close.clear();
     bool floorClose = false;
-    for (int k = pairs.first; k < pairs.first + pairs.count; ++k) {
-        const float q = m_quick[std::size_t(k)];
-        if (isFloor(q) ? floorOf(q) <= close : q <= close) {
-            m_close.push_back(m_place[std::size_t(k)]);
-            floorClose = floorClose || isFloor(q);
+    for (const Pairs& range : { pairs, more })
+        for (int k = range.first; k < range.first + range.count; ++k) {
+            const float q = m_quick[std::size_t(k)];
+            if (isFloor(q) ? floorOf(q) <= close : q <= close) {
+                m_close.push_back(m_place[std::size_t(k)]);
+                floorClose = floorClose || isFloor(q);
+            }
         }
-    }
     int bestK = m_close.front();
     if (m_close.size() > 1 || floorClose) {
         const Lab lab = exactLab();
@@ -270,7 +278,7 @@ int PerceptualMatcher::Search::find(const Lab& lab)
         const Pairs pairs { 0, floorsWithin(box, reach, m_place.data()) };
         for (int k = 0; k < pairs.count; ++k)
             putPair(k, box.Lmin, box.amin, box.bmin, m_place[std::size_t(k)]);
-        measurePairs(pairs.count);
+        measurePairs(0, pairs.count);
         const float best = leastQuick(pairs);
         // the best quick difference is within the tolerance of a true one, so the nearest thread
         // is no farther: when that lies within the reach, every thread left out is farther still
@@ -300,7 +308,7 @@ void PerceptualMatcher::Search::findNeighbours(const std::uint32_t* colours, int
     for (int i = 0; i < count; ++i)
         for (int k = 0; k < seeds; ++k)
             putPair(i * seeds + k, m_nearL[i], m_nearA[i], m_nearB[i], m_seeds[std::size_t(k)]);
-    measurePairs(count * seeds);
+    measurePairs(0, count * seeds);
     double reach = 0;
     for (int i = 0; i < count; ++i) {
         const float best = leastQuick({ i * seeds, seeds });
@@ -308,39 +316,74 @@ void PerceptualMatcher::Search::findNeighbours(const std::uint32_t* colours, int
         reach = std::max(reach, double(m_nearReach[i]));
     }
     const QuickBox box = quickBox(m_nearL, m_nearA, m_nearB, count);
-    // every thread that may lie within reach of some colour, measured from each colour
+    // every thread that may lie within reach of some colour, measured from each colour: first
+    // those of least floor, whose differences bound each colour's nearest one more closely, then
+    // those of the rest within that closer reach
     const int found = floorsWithin(box, reach, m_group.data());
-    for (int i = 0; i < wholeBlocks(found); ++i) {
-        const std::size_t k = std::size_t(m_group[std::size_t(std::min(i, found - 1))]), w = std::size_t(i);
+    const int first = std::min(found, kFirstMeasured);
+    if (found > first)
+        std::nth_element(m_group.begin(), m_group.begin() + first, m_group.begin() + found,
+            [&](int x, int y) { return m_floors[std::size_t(x)] < m_floors[std::size_t(y)]; });
+    for (int i = 0; i < found; ++i) {
+        const std::size_t k = std::size_t(m_group[std::size_t(i)]), w = std::size_t(i);
+        m_groupFloor[w] = m_floors[k];
         m_groupL[w] = m_m.m_L[k];
         m_groupA[w] = m_m.m_a[k];
         m_groupB[w] = m_m.m_b[k];
         m_groupChroma[w] = m_m.m_chroma[k];
     }
-    // every colour against every thread of the group, the pairs one after another
-    Pairs gathered[kGroup];
+    Pairs firstPairs[kGroup], morePairs[kGroup];
     int pairs = 0;
-    for (int i = 0; i < count; ++i) {
-        gathered[i] = { pairs, m_nearReach[i] < 0 ? 0 : found };
-        if (gathered[i].count == 0)
-            continue;
-        const std::size_t at = std::size_t(pairs);
-        std::copy(m_group.begin(), m_group.begin() + found, m_place.begin() + std::ptrdiff_t(at));
-        std::copy(m_groupL.begin(), m_groupL.begin() + found, m_threadL.begin() + std::ptrdiff_t(at));
-        std::copy(m_groupA.begin(), m_groupA.begin() + found, m_threadA.begin() + std::ptrdiff_t(at));
-        std::copy(m_groupB.begin(), m_groupB.begin() + found, m_threadB.begin() + std::ptrdiff_t(at));
-        std::copy(m_groupChroma.begin(), m_groupChroma.begin() + found, m_threadChroma.begin() + std::ptrdiff_t(at));
-        std::fill_n(m_pairL.begin() + std::ptrdiff_t(at), found, m_nearL[i]);
-        std::fill_n(m_pairA.begin() + std::ptrdiff_t(at), found, m_nearA[i]);
-        std::fill_n(m_pairB.begin() + std::ptrdiff_t(at), found, m_nearB[i]);
-        pairs += found;
-    }
-    measurePairs(pairs);
+    const auto pairUp = [&](int i, int from, int to, Pairs& range) {
+        range = { pairs, to - from };
+        const auto at = std::ptrdiff_t(pairs);
+        std::copy(m_group.begin() + from, m_group.begin() + to, m_place.begin() + at);
+        std::copy(m_groupL.begin() + from, m_groupL.begin() + to, m_threadL.begin() + at);
+        std::copy(m_groupA.begin() + from, m_groupA.begin() + to, m_threadA.begin() + at);
+        std::copy(m_groupB.begin() + from, m_groupB.begin() + to, m_threadB.begin() + at);
+        std::copy(m_groupChroma.begin() + from, m_groupChroma.begin() + to, m_threadChroma.begin() + at);
+        std::fill_n(m_pairL.begin() + at, to - from, m_nearL[i]);
+        std::fill_n(m_pairA.begin() + at, to - from, m_nearA[i]);
+        std::fill_n(m_pairB.begin() + at, to - from, m_nearB[i]);
+        pairs += to - from;
+    };
+    for (int i = 0; i < count; ++i)
+        if (m_nearReach[i] >= 0)
+            pairUp(i, 0, first, firstPairs[i]);
+    measurePairs(0, pairs);
+    double closer = 0;
+    for (int i = 0; i < count; ++i)
+        if (m_nearReach[i] >= 0) {
+            const float best = leastQuick(firstPairs[i]);
+            closer = std::max(
+                closer, best == std::numeric_limits<float>::max() ? reach : std::sqrt(double(best)) + kQuickTolerance);
+        }
+    closer = std::min(closer, reach);
+    // the rest within the closer reach, to the end of the list
+    const float limit = float(closer * closer * 1.0001 + 1e-4);
+    int rest = first;
+    for (int j = first; j < found; ++j)
+        if (m_groupFloor[std::size_t(j)] <= limit) {
+            std::swap(m_group[std::size_t(rest)], m_group[std::size_t(j)]);
+            std::swap(m_groupL[std::size_t(rest)], m_groupL[std::size_t(j)]);
+            std::swap(m_groupA[std::size_t(rest)], m_groupA[std::size_t(j)]);
+            std::swap(m_groupB[std::size_t(rest)], m_groupB[std::size_t(j)]);
+            std::swap(m_groupChroma[std::size_t(rest)], m_groupChroma[std::size_t(j)]);
+            std::swap(m_groupFloor[std::size_t(rest)], m_groupFloor[std::size_t(j)]);
+            ++rest;
+        }
+    const int secondStart = wholeBlocks(pairs);
+    pairs = secondStart;
+    for (int i = 0; i < count; ++i)
+        if (m_nearReach[i] >= 0)
+            pairUp(i, first, rest, morePairs[i]);
+    measurePairs(secondStart, pairs - secondStart);
     m_seeds.clear();
     for (int i = 0; i < count; ++i) {
-        if (gathered[i].count == 0)
+        if (m_nearReach[i] < 0)
             continue;
-        positions[i] = decide([&] { return labFromColour(Long(colours[i])); }, gathered[i], leastQuick(gathered[i]));
+        const float best = std::min(leastQuick(firstPairs[i]), leastQuick(morePairs[i]));
+        positions[i] = decide([&] { return labFromColour(Long(colours[i])); }, firstPairs[i], best, morePairs[i]);
         const int place = m_m.m_sortedPlace[std::size_t(positions[i])];
         if (m_seeds.size() < 4 && std::find(m_seeds.begin(), m_seeds.end(), place) == m_seeds.end())
             m_seeds.push_back(place);
@@ -348,7 +391,7 @@ void PerceptualMatcher::Search::findNeighbours(const std::uint32_t* colours, int
     // a colour no seed could be measured from (hues almost opposite) is searched alone, once the
     // working rows are free
     for (int i = 0; i < count; ++i)
-        if (gathered[i].count == 0)
+        if (m_nearReach[i] < 0)
             positions[i] = find(labFromColour(Long(colours[i])));
 }
 
