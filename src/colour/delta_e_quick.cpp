@@ -7,6 +7,14 @@
 #include <cstring>
 #include <limits>
 
+// Loops written to be turned into vector code get a copy for each vector width the processor may
+// have, the widest it has chosen when the program starts.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+#define VECTOR_CLONES __attribute__((target_clones("avx512f", "avx2", "default")))
+#else
+#define VECTOR_CLONES
+#endif
+
 namespace {
 constexpr float kPi = 3.14159265358979f;
 constexpr float k25To7 = 6103515625.0f;
@@ -105,9 +113,7 @@ inline float labF(float t)
     return t > 216.0f / 24389.0f ? y : (24389.0f / 27.0f * t + 16.0f) / 116.0f;
 }
 
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
-__attribute__((target_clones("avx512f", "avx2", "default")))
-#endif
+VECTOR_CLONES
 void labsInSinglePrecision(const std::uint32_t* colours, int count, float* L, float* a, float* b)
 {
     const float* lin = linearLight();
@@ -250,11 +256,8 @@ __attribute__((always_inline)) inline float quickPair(
     return doubtful ? -floor - 1.0f : (exact > 0 ? exact : 0.0f);
 }
 
-// Measured in loops without branches, so the compiler turns them into vector code; one copy for
-// each vector width the processor may have.
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
-__attribute__((target_clones("avx512f", "avx2", "default")))
-#endif
+// Measured in a loop without branches, so the compiler turns it into vector code.
+VECTOR_CLONES
 void quickSquaredDifferences(const QuickColours& colours, const QuickThreads& threads, int pairs, float* out)
 {
     const float* __restrict cL = colours.L;
@@ -283,9 +286,7 @@ void quickSquaredDifferences(const QuickColours& colours, const QuickThreads& th
 // bisectors of those directions, nearest to the blue at one end unless the blue is between them.
 // Every bound holds for any colour of the box, each term taken at its least (distance) or largest
 // (weight) over it.
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
-__attribute__((target_clones("avx512f", "avx2", "default")))
-#endif
+VECTOR_CLONES
 void quickSquaredFloors(const QuickBox& box, const QuickThreads& threads, int first, int last, float* out, float* least)
 {
     const float blueX = 0.08715574f, blueY = -0.99619470f;

@@ -157,27 +157,20 @@ void readRows(WorkState& st, const Surface& picture, const Surface& box, int col
             readRowDithered(st, j, pixels, matcher, diffusion);
     }
 }
-// Every row read first, then matched together: the perceptual search works out all the colours
-// at once, on every processor core.
-void readRowsTogether(WorkState& st, const Surface& picture, const Surface& box, int columns, int rows,
-    PerceptualMatcher& matcher, const Progress& progress)
+// Every stitch's pixel read first, then matched together: the perceptual search works out all the
+// colours at once, on every processor core.
+void readRowsTogether(
+    WorkState& st, const Surface& picture, const Surface& box, PerceptualMatcher& matcher, const Progress& progress)
 {
     const int s = cellSize(st);
     const double yEnd = box.ScaleHeight() - s;
-    const Single ky = scaleY(picture, box);
-    const std::vector<int> px = sampledColumns(picture, columns, s, scaleX(picture, box));
-    std::vector<Long> pixels, all;
-    all.reserve(std::size_t(columns) * std::size_t(std::max(rows, 0)));
-    for (int j = 0; j < rows; ++j) {
-        readPixels(picture, sampledRow(picture, j, s, ky), px, pixels);
-        all.insert(all.end(), pixels.begin(), pixels.end());
-    }
-    const std::vector<Long> threads = matcher.nearestColours(all);
+    const StitchPixels read = stitchPixels(picture, box, s);
+    const std::vector<Long> threads = matcher.nearestColours(read.colours);
     ProgressFigure figure(progress);
-    for (int j = 0; j < rows; ++j) {
+    for (int j = 0; j < read.rows; ++j) {
         figure.show(int(Fix(80.0 * (j * s) / yEnd)));
-        for (int i = 0; i < columns; ++i)
-            store(st, i, j, threads[std::size_t(j) * std::size_t(columns) + std::size_t(i)]);
+        for (int i = 0; i < read.columns; ++i)
+            store(st, i, j, threads[std::size_t(j) * std::size_t(read.columns) + std::size_t(i)]);
     }
 }
 } // namespace
@@ -226,8 +219,7 @@ bool colores(
     progress.setFigure(QString());
 
     if (options.perceptual && options.dither == 0)
-        readRowsTogether(
-            st, picture, box, columns, rows, cachedPerceptualMatcher(st.dmc_activos, st.num_dmc), progress);
+        readRowsTogether(st, picture, box, cachedPerceptualMatcher(st.dmc_activos, st.num_dmc), progress);
     else if (options.perceptual)
         readRows(st, picture, box, columns, rows, options.dither, cachedPerceptualMatcher(st.dmc_activos, st.num_dmc),
             progress);

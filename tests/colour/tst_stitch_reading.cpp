@@ -247,6 +247,15 @@ void TestStitchReading::perceptualMatchingCrossesHues()
     QCOMPARE(st.puntos(0, 0), kRed);
     QVERIFY(colores(st, orange, box, Progress(), o));
     QCOMPARE(st.puntos(0, 0), kWhite);
+    // the stitches' colours worked out all together each land in their own stitch
+    QVERIFY(colores(st, markedPicture(240, 90, 6, 3, 21), Surface(40 * 3, 30 * 3), Progress(), o));
+    QCOMPARE(int(st.num_puntos), 1200);
+    for (int j = 0; j < 30; ++j)
+        for (int i = 0; i < 40; ++i) {
+            const Long expected = i == 5 && j == 7 ? kRed : 0;
+            QCOMPARE(st.puntos(i, j), expected);
+            QCOMPARE(st.lista_puntos[std::size_t(j * 40 + i)], expected);
+        }
 }
 
 void TestStitchReading::pixelsReadForTheReport()
