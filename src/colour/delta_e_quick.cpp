@@ -357,7 +357,7 @@ void quickSquaredFloors(const QuickBox& box, const QuickThreads& threads, int fi
             const float s2x = hue2X + tx[j], s2y = hue2Y + ty[j];
             const float r1 = rotation(s1x, s1y), r2 = rotation(s2x, s2y);
             const bool blueBetween = (s1x * blueY - s1y * blueX > 0) & (blueX * s2y - blueY * s2x > 0);
-            const float sin2Theta = hueKnown & !blueBetween ? std::max(r1, r2) : 0.8661f;
+            const float sin2Theta = (hueKnown & !blueBetween) ? std::max(r1, r2) : 0.8661f;
             const float floor = l * l + (1.0f - halfRc * sin2Theta) * (da * da + db * db) / (sc * sc);
             to[j] = floor;
             blockLeast = std::min(blockLeast, floor);

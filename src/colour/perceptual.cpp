@@ -148,8 +148,7 @@ private:
     // The quick differences of `pairs` pairs of the working rows from `first` on.
     void measurePairs(int first, int pairs);
     float leastQuick(const Pairs& pairs) const;
-    template <class ExactLab>
-    int decide(const ExactLab& exactLab, const Pairs& pairs, float best, const Pairs& more = {});
+    template <class ExactLab> int decide(const ExactLab& exactLab, const Pairs& pairs, float best, const Pairs& more);
 
     const PerceptualMatcher& m_m;
     std::vector<float> m_floors, m_least; // floors of the threads and the least of each block
@@ -287,7 +286,7 @@ int PerceptualMatcher::Search::find(const Lab& lab)
                                                         : std::sqrt(double(best)) + kQuickTolerance;
         if (sure <= reach) {
             m_lastBest = float(sure);
-            return decide([&] { return lab; }, pairs, best);
+            return decide([&] { return lab; }, pairs, best, Pairs());
         }
         reach = pairs.count == 0 ? reach * 2 + 1 : sure;
     }
