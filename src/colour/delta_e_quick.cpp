@@ -315,7 +315,8 @@ void quickSquaredFloors(const QuickBox& box, const QuickThreads& threads, int fi
         return s2 < 0.27f ? 0.8661f : r;
     };
     if (Lmin == Lmax && amin == amax && bmin == bmax && hue1X == hue2X && hue1Y == hue2Y && hueKnown) {
-        // one colour: one hue direction
+        // one colour: one hue direction. Written out apart from the loop for a box below, since
+        // the compiler turns only plain loops like these into vector code.
         for (int block = first; block < last; block += kQuickBlock) {
             float blockLeast = std::numeric_limits<float>::max();
             for (int j = block; j < block + kQuickBlock; ++j) {

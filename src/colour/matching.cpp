@@ -206,9 +206,7 @@ std::unique_ptr<ThreadMatcher> matcher;
 
 ThreadMatcher& cachedMatcher(const std::vector<color_dmc>& catalogue, int count)
 {
-    if (!matcher || !matcher->holds(catalogue, count))
-        matcher = std::make_unique<ThreadMatcher>(catalogue, count);
-    return *matcher;
+    return keptMatcher(matcher, catalogue, count);
 }
 
 void forgetCachedMatcher() { matcher.reset(); }

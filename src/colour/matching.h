@@ -68,5 +68,13 @@ private:
 // A matcher for the catalogue as it is now; the same one is handed out while the entries stay
 // the same, and a new one is built when they change.
 ThreadMatcher& cachedMatcher(const std::vector<color_dmc>& catalogue, int count);
+// The matcher in `kept` while it holds these entries, else a new one built from them and kept.
+template <class Matcher>
+Matcher& keptMatcher(std::unique_ptr<Matcher>& kept, const std::vector<color_dmc>& catalogue, int count)
+{
+    if (!kept || !kept->holds(catalogue, count))
+        kept = std::make_unique<Matcher>(catalogue, count);
+    return *kept;
+}
 // Drops the remembered answers, so the next reading starts cold (for timing).
 void forgetCachedMatcher();

@@ -2,6 +2,7 @@
 
 #include "colour/colour_value.h"
 #include "colour/delta_e_quick.h"
+#include "colour/matching.h"
 
 #include <algorithm>
 #include <atomic>
@@ -562,9 +563,7 @@ std::unique_ptr<PerceptualMatcher> perceptualMatcher;
 
 PerceptualMatcher& cachedPerceptualMatcher(const std::vector<color_dmc>& catalogue, int count)
 {
-    if (!perceptualMatcher || !perceptualMatcher->holds(catalogue, count))
-        perceptualMatcher = std::make_unique<PerceptualMatcher>(catalogue, count);
-    return *perceptualMatcher;
+    return keptMatcher(perceptualMatcher, catalogue, count);
 }
 
 void forgetCachedPerceptualMatcher() { perceptualMatcher.reset(); }
