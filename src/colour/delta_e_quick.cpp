@@ -198,7 +198,10 @@ QuickBox quickBox(const float* L, const float* a, const float* b, int count)
 }
 
 // The quick squared difference of one pair, colour 1 to thread 2 (c the CIELAB chroma), or a floor
-// f under it as -(f + 1). No branches, so a loop over pairs turns into vector code.
+// f under it as -(f + 1). No branches, so a loop over pairs turns into vector code. With a side of
+// 1 or -1, the mean hue is taken square to the chord between the two hues, on that side, and no
+// floor is given: for hues almost opposite, where the bisector of the short arc is in doubt.
+template <int Side>
 __attribute__((always_inline)) inline float quickPair(
     float L1, float a1, float b1, float c1, float L2, float a2, float b2, float c2)
 {
@@ -224,9 +227,18 @@ __attribute__((always_inline)) inline float quickPair(
     const float sx = u1x + u2x, sy = u1y + u2y;
     const float s2 = sx * sx + sy * sy;
     const bool noHue = s2 == 0;
-    const bool doubtful = both && s2 < 0.05f; // within 13° of opposite hues
-    const float invS = 1.0f / std::sqrt(noHue ? 1.0f : s2);
-    const float ch = noHue ? 1.0f : sx * invS, sh1 = noHue ? 0.0f : sy * invS;
+    // within 3° of opposite hues, the bisector might fall on the wrong side through rounding
+    const bool doubtful = Side == 0 && both && s2 < 0.0025f;
+    float ch, sh1;
+    if (Side == 0) {
+        const float invS = 1.0f / std::sqrt(noHue ? 1.0f : s2);
+        ch = noHue ? 1.0f : sx * invS;
+        sh1 = noHue ? 0.0f : sy * invS;
+    } else {
+        const float chord = std::sqrt(chordX * chordX + chordY * chordY);
+        ch = chord > 0 ? -Side * chordY / chord : 1.0f;
+        sh1 = chord > 0 ? Side * chordX / chord : 0.0f;
+    }
     const float ch2 = 2 * ch * ch - 1, sh2 = 2 * sh1 * ch;
     const float ch3 = ch * ch2 - sh1 * sh2, sh3 = sh1 * ch2 + ch * sh2;
     const float ch4 = 2 * ch2 * ch2 - 1, sh4 = 2 * sh2 * ch2;
@@ -270,13 +282,21 @@ void quickSquaredDifferences(const QuickColours& colours, const QuickThreads& th
     float* __restrict to = out;
     for (int block = 0; block < pairs; block += kQuickBlock)
         for (int j = block; j < block + kQuickBlock; ++j)
-            to[j]
-                = quickPair(cL[j], ca[j], cb[j], std::sqrt(ca[j] * ca[j] + cb[j] * cb[j]), tL[j], ta[j], tb[j], tc[j]);
+            to[j] = quickPair<0>(
+                cL[j], ca[j], cb[j], std::sqrt(ca[j] * ca[j] + cb[j] * cb[j]), tL[j], ta[j], tb[j], tc[j]);
+}
+
+float quickSquaredEitherSide(float L1, float a1, float b1, float L2, float a2, float b2, float chroma2)
+{
+    const float c1 = std::sqrt(a1 * a1 + b1 * b1);
+    return std::min(
+        quickPair<1>(L1, a1, b1, c1, L2, a2, b2, chroma2), quickPair<-1>(L1, a1, b1, c1, L2, a2, b2, chroma2));
 }
 
 // The floor: the lightness term exactly, then the chroma and hue terms together at least the a', b
-// distance (never below the a, b distance) over the chroma weight S_C, which is above the hue
-// weight S_H since T never exceeds 1.93. The mean a', b chroma C' is at most C + 6.4 and 1.5 C at a
+// distance over the chroma weight S_C, which is above the hue weight S_H since T never exceeds
+// 1.93. a' is a stretched by G, which shrinks as the mean CIELAB chroma grows: at least G at the
+// largest mean chroma of the box and the thread. The mean a', b chroma C' is at most C + 6.4 and 1.5 C at a
 // mean CIELAB chroma C, which bounds S_C and R_C. The rotation term takes at most |R_T| / 2 =
 // R_C |sin 2Δθ| / 2 of the other two. Δθ shrinks with the distance of the mean hue from the blue
 // 275°: when the two hues are less than 150° apart, the mean a', b hue lies within 11.6° of the
@@ -329,7 +349,9 @@ void quickSquaredFloors(const QuickBox& box, const QuickThreads& threads, int fi
                 const float sc = 1.0f + 0.045f * cpm;
                 const float cpm7 = pow7(cpm);
                 const float halfRc = std::sqrt(cpm7 / (cpm7 + k25To7));
-                const float da = amin - ta[j], db = bmin - tb[j];
+                const float cm7 = pow7(cm);
+                const float g = 1.5f - 0.5f * std::sqrt(cm7 / (cm7 + k25To7));
+                const float da = g * (amin - ta[j]), db = bmin - tb[j];
                 const float sin2Theta = rotation(hue1X + tx[j], hue1Y + ty[j]);
                 const float floor = l * l + (1.0f - halfRc * sin2Theta) * (da * da + db * db) / (sc * sc);
                 to[j] = floor;
@@ -352,7 +374,9 @@ void quickSquaredFloors(const QuickBox& box, const QuickThreads& threads, int fi
             const float sc = 1.0f + 0.045f * cpm;
             const float cpm7 = pow7(cpm);
             const float halfRc = std::sqrt(cpm7 / (cpm7 + k25To7));
-            const float da = std::max(0.0f, std::max(amin - ta[j], ta[j] - amax));
+            const float cm7 = pow7(cm);
+            const float g = 1.5f - 0.5f * std::sqrt(cm7 / (cm7 + k25To7));
+            const float da = g * std::max(0.0f, std::max(amin - ta[j], ta[j] - amax));
             const float db = std::max(0.0f, std::max(bmin - tb[j], tb[j] - bmax));
             const float s1x = hue1X + tx[j], s1y = hue1Y + ty[j];
             const float s2x = hue2X + tx[j], s2y = hue2Y + ty[j];

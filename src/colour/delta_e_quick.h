@@ -63,6 +63,11 @@ struct QuickColours {
 // pairs are measured together faster than a few at a time.
 void quickSquaredDifferences(const QuickColours& colours, const QuickThreads& threads, int pairs, float* out);
 
+// For a pair given a floor above, hues almost opposite: the lesser of the quick squared
+// differences with the mean hue on either side, each within the tolerance of the difference when
+// the mean hue lies there, so the lesser is a floor under it within the tolerance.
+float quickSquaredEitherSide(float L1, float a1, float b1, float L2, float a2, float b2, float chroma2);
+
 // Colours within a box of CIELAB, of chroma at most `chroma`, whose hues run counterclockwise from
 // the direction hue1 to hue2 (at most 30° apart; both (0, 0) for one colour without chroma) when
 // hueKnown.

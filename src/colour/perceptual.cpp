@@ -55,6 +55,8 @@ int wholeBlocks(int n) { return (n + kQuickBlock - 1) / kQuickBlock * kQuickBloc
 constexpr int kGroup = 64;
 // The threads of least floor measured first from neighbouring colours.
 constexpr int kFirstMeasured = 12;
+// At most this many threads nearest to the last neighbours are measured before any other.
+constexpr int kSeeds = 4;
 
 // Colour space cut into cubes of 2^kCellBits values a side: a colour's key puts the cube first
 // (red, green, blue), then the place within it, so the colours of a cube follow each other.
@@ -118,7 +120,8 @@ public:
     explicit Search(const PerceptualMatcher& m)
         : m_m(m)
     {
-        const std::size_t n = m.m_L.size(), room = std::size_t(kGroup) * n + 2 * kQuickBlock;
+        // the seeds' pairs, then those of the threads within reach, each in whole blocks
+        const std::size_t n = m.m_L.size(), room = std::size_t(kGroup) * (n + kSeeds) + 3 * kQuickBlock;
         m_floors.resize(n);
         m_least.resize(n / kQuickBlock);
         m_group.resize(n);
@@ -126,7 +129,7 @@ public:
             v->resize(n);
         m_place.resize(room);
         m_close.reserve(n); // no memory is asked for during a search, so none can fail on a helper thread
-        m_seeds.reserve(4);
+        m_seeds.reserve(kSeeds);
         for (std::vector<float>* v :
             { &m_pairL, &m_pairA, &m_pairB, &m_threadL, &m_threadA, &m_threadB, &m_threadChroma, &m_quick })
             v->resize(room);
@@ -149,7 +152,10 @@ private:
     // The quick differences of `pairs` pairs of the working rows from `first` on.
     void measurePairs(int first, int pairs);
     float leastQuick(const Pairs& pairs) const;
-    template <class ExactLab> int decide(const ExactLab& exactLab, const Pairs& pairs, float best, const Pairs& more);
+    float eitherSide(int pair) const;
+    // The nearest of the threads measured for a colour in up to three ranges of the working rows.
+    template <class ExactLab>
+    int decide(const ExactLab& exactLab, const Pairs& pairs, const Pairs& more = {}, const Pairs& rest = {});
 
     const PerceptualMatcher& m_m;
     std::vector<float> m_floors, m_least; // floors of the threads and the least of each block
@@ -210,11 +216,8 @@ void PerceptualMatcher::Search::measurePairs(int first, int pairs)
 {
     if (pairs == 0)
         return;
-    // whole blocks: the last pair again, never looked at
-    const int whole = wholeBlocks(pairs), last = first + pairs - 1;
-    for (int w = first + pairs; w < first + whole; ++w)
-        putPair(w, m_pairL[std::size_t(last)], m_pairA[std::size_t(last)], m_pairB[std::size_t(last)],
-            m_place[std::size_t(last)]);
+    // whole blocks: the rows past the pairs hold earlier pairs (or noughts), never looked at
+    const int whole = wholeBlocks(pairs);
     const std::size_t at = std::size_t(first);
     quickSquaredDifferences({ m_pairL.data() + at, m_pairA.data() + at, m_pairB.data() + at },
         { m_threadL.data() + at, m_threadA.data() + at, m_threadB.data() + at, m_threadChroma.data() + at, nullptr,
@@ -222,30 +225,40 @@ void PerceptualMatcher::Search::measurePairs(int first, int pairs)
         whole, m_quick.data() + at);
 }
 
-// The least quick difference of a colour's pairs that is not a floor; the largest float if none.
-float PerceptualMatcher::Search::leastQuick(const Pairs& pairs) const
+// The quick difference of a pair of the working rows whose hues are almost opposite, with the mean
+// hue on whichever side gives the less.
+float PerceptualMatcher::Search::eitherSide(int pair) const
 {
+    const std::size_t k = std::size_t(pair);
+    return quickSquaredEitherSide(
+        m_pairL[k], m_pairA[k], m_pairB[k], m_threadL[k], m_threadA[k], m_threadB[k], m_threadChroma[k]);
+}
+
+// The least quick difference of a colour's pairs that is not a floor; the largest float if none.
+inline float PerceptualMatcher::Search::leastQuick(const Pairs& pairs) const
+{
+    const float* quick = m_quick.data() + pairs.first;
     float best = std::numeric_limits<float>::max();
-    for (int k = pairs.first; k < pairs.first + pairs.count; ++k) {
-        const float q = m_quick[std::size_t(k)];
-        best = isFloor(q) ? best : std::min(best, q);
-    }
+    for (int k = 0; k < pairs.count; ++k)
+        best = std::min(best, isFloor(quick[k]) ? std::numeric_limits<float>::max() : quick[k]);
     return best;
 }
 
 // The nearest of the threads measured for a colour: every thread that may be as near as the best
 // quick difference is measured exactly (from the colour's CIELAB, worked out only then).
 template <class ExactLab>
-int PerceptualMatcher::Search::decide(const ExactLab& exactLab, const Pairs& pairs, float best, const Pairs& more)
+int PerceptualMatcher::Search::decide(
+    const ExactLab& exactLab, const Pairs& pairs, const Pairs& more, const Pairs& rest)
 {
+    const float best = std::min({ leastQuick(pairs), leastQuick(more), leastQuick(rest) });
     const float near = std::sqrt(best) + 2 * kQuickTolerance;
     const float close = near * near;
     m_close.clear();
     bool floorClose = false;
-    for (const Pairs& range : { pairs, more })
+    for (const Pairs& range : { pairs, more, rest })
         for (int k = range.first; k < range.first + range.count; ++k) {
             const float q = m_quick[std::size_t(k)];
-            if (isFloor(q) ? floorOf(q) <= close : q <= close) {
+            if (isFloor(q) ? floorOf(q) <= close && eitherSide(k) <= close : q <= close) {
                 m_close.push_back(m_place[std::size_t(k)]);
                 floorClose = floorClose || isFloor(q);
             }
@@ -287,7 +300,7 @@ int PerceptualMatcher::Search::find(const Lab& lab)
                                                         : std::sqrt(double(best)) + kQuickTolerance;
         if (sure <= reach) {
             m_lastBest = float(sure);
-            return decide([&] { return lab; }, pairs, best, Pairs());
+            return decide([&] { return lab; }, pairs);
         }
         reach = pairs.count == 0 ? reach * 2 + 1 : sure;
     }
@@ -300,30 +313,54 @@ void PerceptualMatcher::Search::findNeighbours(const std::uint32_t* colours, int
         return;
     }
     quickLabs(colours, count, m_nearL, m_nearA, m_nearB);
-    // the threads nearest to the last group are likely near these colours too: measured, they
-    // bound each colour's nearest difference
+    // the threads nearest to the last group are likely near these colours too: measured first,
+    // they bound each colour's nearest difference, and their pairs stay in the first rows
     if (m_seeds.empty())
         m_seeds.push_back(m_m.m_sortedPlace[std::size_t(find(labFromColour(Long(colours[0]))))]);
     const int seeds = int(m_seeds.size());
-    for (int i = 0; i < count; ++i)
+    Pairs seedPairs[kGroup], firstPairs[kGroup], morePairs[kGroup];
+    for (int i = 0; i < count; ++i) {
+        seedPairs[i] = { i * seeds, seeds };
         for (int k = 0; k < seeds; ++k)
             putPair(i * seeds + k, m_nearL[i], m_nearA[i], m_nearB[i], m_seeds[std::size_t(k)]);
+    }
     measurePairs(0, count * seeds);
     double reach = 0;
     for (int i = 0; i < count; ++i) {
-        const float best = leastQuick({ i * seeds, seeds });
+        const float best = leastQuick(seedPairs[i]);
         m_nearReach[i] = best == std::numeric_limits<float>::max() ? -1.0f : std::sqrt(best) + kQuickTolerance;
         reach = std::max(reach, double(m_nearReach[i]));
     }
     const QuickBox box = quickBox(m_nearL, m_nearA, m_nearB, count);
-    // every thread that may lie within reach of some colour, measured from each colour: first
-    // those of least floor, whose differences bound each colour's nearest one more closely, then
-    // those of the rest within that closer reach
-    const int found = floorsWithin(box, reach, m_group.data());
-    const int first = std::min(found, kFirstMeasured);
-    if (found > first)
-        std::nth_element(m_group.begin(), m_group.begin() + first, m_group.begin() + found,
-            [&](int x, int y) { return m_floors[std::size_t(x)] < m_floors[std::size_t(y)]; });
+    // every other thread that may lie within reach of some colour, measured from each colour:
+    // first those of least floor, whose differences bound each colour's nearest one more closely,
+    // then those of the rest within that closer reach
+    int found = floorsWithin(box, reach, m_group.data());
+    for (const int seed : m_seeds) {
+        const auto at = std::find(m_group.begin(), m_group.begin() + found, seed);
+        if (at != m_group.begin() + found)
+            *at = m_group[std::size_t(--found)];
+    }
+    int first = found;
+    if (found > kFirstMeasured) {
+        // the least floors kept in order as the list is passed: most are above the last kept
+        float least[kFirstMeasured];
+        int kept = 0;
+        for (int j = 0; j < found; ++j) {
+            const float f = m_floors[std::size_t(m_group[std::size_t(j)])];
+            if (kept == kFirstMeasured && f >= least[kFirstMeasured - 1])
+                continue;
+            int at = kept < kFirstMeasured ? kept++ : kFirstMeasured - 1;
+            for (; at > 0 && least[at - 1] > f; --at)
+                least[at] = least[at - 1];
+            least[at] = f;
+        }
+        const float most = least[kFirstMeasured - 1];
+        first = 0;
+        for (int j = 0; j < found; ++j)
+            if (m_floors[std::size_t(m_group[std::size_t(j)])] <= most && first < kFirstMeasured)
+                std::swap(m_group[std::size_t(first++)], m_group[std::size_t(j)]);
+    }
     for (int i = 0; i < found; ++i) {
         const std::size_t k = std::size_t(m_group[std::size_t(i)]), w = std::size_t(i);
         m_groupFloor[w] = m_floors[k];
@@ -332,8 +369,7 @@ void PerceptualMatcher::Search::findNeighbours(const std::uint32_t* colours, int
         m_groupB[w] = m_m.m_b[k];
         m_groupChroma[w] = m_m.m_chroma[k];
     }
-    Pairs firstPairs[kGroup], morePairs[kGroup];
-    int pairs = 0;
+    int pairs = wholeBlocks(count * seeds);
     const auto pairUp = [&](int i, int from, int to, Pairs& range) {
         range = { pairs, to - from };
         const auto at = std::ptrdiff_t(pairs);
@@ -347,18 +383,20 @@ void PerceptualMatcher::Search::findNeighbours(const std::uint32_t* colours, int
         std::fill_n(m_pairB.begin() + at, to - from, m_nearB[i]);
         pairs += to - from;
     };
+    const int firstStart = pairs;
     for (int i = 0; i < count; ++i)
         if (m_nearReach[i] >= 0)
             pairUp(i, 0, first, firstPairs[i]);
-    measurePairs(0, pairs);
+    measurePairs(firstStart, pairs - firstStart);
     double closer = 0;
     for (int i = 0; i < count; ++i)
         if (m_nearReach[i] >= 0) {
             const float best = leastQuick(firstPairs[i]);
-            closer = std::max(
-                closer, best == std::numeric_limits<float>::max() ? reach : std::sqrt(double(best)) + kQuickTolerance);
+            closer = std::max(closer,
+                best == std::numeric_limits<float>::max()
+                    ? double(m_nearReach[i])
+                    : std::min(double(m_nearReach[i]), std::sqrt(double(best)) + kQuickTolerance));
         }
-    closer = std::min(closer, reach);
     // the rest within the closer reach, to the end of the list
     const float limit = float(closer * closer * 1.0001 + 1e-4);
     int rest = first;
@@ -382,10 +420,10 @@ void PerceptualMatcher::Search::findNeighbours(const std::uint32_t* colours, int
     for (int i = 0; i < count; ++i) {
         if (m_nearReach[i] < 0)
             continue;
-        const float best = std::min(leastQuick(firstPairs[i]), leastQuick(morePairs[i]));
-        positions[i] = decide([&] { return labFromColour(Long(colours[i])); }, firstPairs[i], best, morePairs[i]);
+        positions[i]
+            = decide([&] { return labFromColour(Long(colours[i])); }, seedPairs[i], firstPairs[i], morePairs[i]);
         const int place = m_m.m_sortedPlace[std::size_t(positions[i])];
-        if (m_seeds.size() < 4 && std::find(m_seeds.begin(), m_seeds.end(), place) == m_seeds.end())
+        if (m_seeds.size() < std::size_t(kSeeds) && std::find(m_seeds.begin(), m_seeds.end(), place) == m_seeds.end())
             m_seeds.push_back(place);
     }
     // a colour no seed could be measured from (hues almost opposite) is searched alone, once the
