@@ -299,17 +299,20 @@ float quickSquaredEitherSide(float L1, float a1, float b1, float L2, float a2, f
 // largest mean chroma of the box and the thread. The mean a', b chroma C' is at most C + 6.4 and 1.5 C at a
 // mean CIELAB chroma C, which bounds S_C and R_C. The rotation term takes at most |R_T| / 2 =
 // R_C |sin 2Δθ| / 2 of the other two. Δθ shrinks with the distance of the mean hue from the blue
-// 275°: when the two hues are less than 150° apart, the mean a', b hue lies within 11.6° of the
-// bisector of their CIELAB hues (stretching a by at most 1.5 turns a hue by less than that), so
-// the bisector's distance from the blue bounds |sin 2Δθ|; otherwise it is taken at its largest,
-// sin 60°. For colours whose hues lie between two directions, the bisectors lie between the
-// bisectors of those directions, nearest to the blue at one end unless the blue is between them.
-// Every bound holds for any colour of the box, each term taken at its least (distance) or largest
-// (weight) over it.
+// 275°. Stretching a by at most 1.5 turns a hue by less than 11.6°, so the mean a', b hue lies
+// within 11.6° of the bisector of the short arc between the two CIELAB hues, or, where stretching
+// carries the hues across opposite sides, of the bisector's opposite: the axis square to the
+// chord between the two hue directions. When the hues are less than 150° apart that cannot
+// happen, and the bisector's distance from the blue bounds |sin 2Δθ|; otherwise the axis's. For
+// colours whose hues lie between two directions, the bisectors (or axes) lie between those of the
+// two directions, nearest to the blue at one end unless the blue is between them. Every bound
+// holds for any colour of the box, each term taken at its least (distance) or largest (weight)
+// over it.
 VECTOR_CLONES
 void quickSquaredFloors(const QuickBox& box, const QuickThreads& threads, int first, int last, float* out, float* least)
 {
     const float blueX = 0.08715574f, blueY = -0.99619470f;
+    const float doubledBlueX = blueX * blueX - blueY * blueY, doubledBlueY = 2 * blueX * blueY;
     const float* __restrict tL = threads.L;
     const float* __restrict ta = threads.a;
     const float* __restrict tb = threads.b;
@@ -318,28 +321,40 @@ void quickSquaredFloors(const QuickBox& box, const QuickThreads& threads, int fi
     const float* __restrict ty = threads.hueY;
     float* __restrict to = out;
     float* __restrict blockLeasts = least;
+    const auto leastOfBlocks = [&] {
+        for (int block = first; block < last; block += kQuickBlock) {
+            float blockLeast = std::numeric_limits<float>::max();
+            for (int j = block; j < block + kQuickBlock; ++j)
+                blockLeast = std::min(blockLeast, to[j]);
+            blockLeasts[block / kQuickBlock] = blockLeast;
+        }
+    };
     const float Lmin = box.Lmin, Lmax = box.Lmax, amin = box.amin, amax = box.amax, bmin = box.bmin, bmax = box.bmax;
     const float chroma = box.chroma, hue1X = box.hue1X, hue1Y = box.hue1Y, hue2X = box.hue2X, hue2Y = box.hue2Y;
     const bool hueKnown = box.hueKnown;
-    // |sin 2Δθ| at most, by the bisector's distance from the blue: at least 75°, 60°, 50°, 40°, 30°
-    const auto rotation = [&](float sx, float sy) {
-        const float s2 = sx * sx + sy * sy;
-        const float towards = sx * blueX + sy * blueY;
-        const float cos2 = towards > 0 ? towards * towards : 0.0f; // times s2
+    // |sin 2Δθ| at most, by the distance of a direction (x, y) from the blue, at least 75°, 60°,
+    // 50°, 40° or 30°: towards is its part towards the blue, nought where it points away
+    const auto rotation = [&](float x, float y, float towards) {
+        const float cos2 = towards * towards, length2 = x * x + y * y;
         float r = 0.8661f;
-        r = std::min(r, cos2 <= 0.7499f * s2 ? 0.5845f : 1.0f);
-        r = std::min(r, cos2 <= 0.5867f * s2 ? 0.2951f : 1.0f);
-        r = std::min(r, cos2 <= 0.4131f * s2 ? 0.1036f : 1.0f);
-        r = std::min(r, cos2 <= 0.2499f * s2 ? 0.0262f : 1.0f);
-        r = std::min(r, cos2 <= 0.0669f * s2 ? 0.00167f : 1.0f);
-        return s2 < 0.27f ? 0.8661f : r;
+        r = std::min(r, cos2 <= 0.7499f * length2 ? 0.5845f : 1.0f);
+        r = std::min(r, cos2 <= 0.5867f * length2 ? 0.2951f : 1.0f);
+        r = std::min(r, cos2 <= 0.4131f * length2 ? 0.1036f : 1.0f);
+        r = std::min(r, cos2 <= 0.2499f * length2 ? 0.0262f : 1.0f);
+        r = std::min(r, cos2 <= 0.0669f * length2 ? 0.00167f : 1.0f);
+        return r;
     };
+    // The direction the mean hue lies near, for a colour's hue (hx, hy) and the thread's (x, y):
+    // their sum, the bisector, when less than 150° apart (the sum longer than 0.52); otherwise
+    // (far) the axis square to their chord, either way along it.
+    const auto isFar
+        = [](float hx, float hy, float x, float y) { return (hx + x) * (hx + x) + (hy + y) * (hy + y) < 0.27f; };
     if (Lmin == Lmax && amin == amax && bmin == bmax && hue1X == hue2X && hue1Y == hue2Y && hueKnown) {
         // one colour: one hue direction. Written out apart from the loop for a box below, since
         // the compiler turns only plain loops like these into vector code.
-        for (int block = first; block < last; block += kQuickBlock) {
-            float blockLeast = std::numeric_limits<float>::max();
-            for (int j = block; j < block + kQuickBlock; ++j) {
+#pragma GCC ivdep
+        for (int j = first; j < last; ++j) {
+            {
                 const float L2 = tL[j];
                 const float lm = (Lmin + L2) * 0.5f - 50.0f;
                 const float l50 = lm * lm;
@@ -352,18 +367,20 @@ void quickSquaredFloors(const QuickBox& box, const QuickThreads& threads, int fi
                 const float cm7 = pow7(cm);
                 const float g = 1.5f - 0.5f * std::sqrt(cm7 / (cm7 + k25To7));
                 const float da = g * (amin - ta[j]), db = bmin - tb[j];
-                const float sin2Theta = rotation(hue1X + tx[j], hue1Y + ty[j]);
+                const bool far = isFar(hue1X, hue1Y, tx[j], ty[j]);
+                const float dx = far ? hue1Y - ty[j] : hue1X + tx[j], dy = far ? tx[j] - hue1X : hue1Y + ty[j];
+                const float towards = dx * blueX + dy * blueY;
+                const float sin2Theta = rotation(dx, dy, (far | (towards > 0)) ? towards : 0.0f);
                 const float floor = l * l + (1.0f - halfRc * sin2Theta) * (da * da + db * db) / (sc * sc);
                 to[j] = floor;
-                blockLeast = std::min(blockLeast, floor);
             }
-            blockLeasts[block / kQuickBlock] = blockLeast;
         }
+        leastOfBlocks();
         return;
     }
-    for (int block = first; block < last; block += kQuickBlock) {
-        float blockLeast = std::numeric_limits<float>::max();
-        for (int j = block; j < block + kQuickBlock; ++j) {
+#pragma GCC ivdep
+    for (int j = first; j < last; ++j) {
+        {
             const float L2 = tL[j];
             const float lm = std::max(std::fabs((Lmin + L2) * 0.5f - 50.0f), std::fabs((Lmax + L2) * 0.5f - 50.0f));
             const float l50 = lm * lm;
@@ -378,15 +395,26 @@ void quickSquaredFloors(const QuickBox& box, const QuickThreads& threads, int fi
             const float g = 1.5f - 0.5f * std::sqrt(cm7 / (cm7 + k25To7));
             const float da = g * std::max(0.0f, std::max(amin - ta[j], ta[j] - amax));
             const float db = std::max(0.0f, std::max(bmin - tb[j], tb[j] - bmax));
-            const float s1x = hue1X + tx[j], s1y = hue1Y + ty[j];
-            const float s2x = hue2X + tx[j], s2y = hue2Y + ty[j];
-            const float r1 = rotation(s1x, s1y), r2 = rotation(s2x, s2y);
-            const bool blueBetween = (s1x * blueY - s1y * blueX > 0) & (blueX * s2y - blueY * s2x > 0);
+            const bool far1 = isFar(hue1X, hue1Y, tx[j], ty[j]), far2 = isFar(hue2X, hue2Y, tx[j], ty[j]);
+            const float d1x = far1 ? hue1Y - ty[j] : hue1X + tx[j], d1y = far1 ? tx[j] - hue1X : hue1Y + ty[j];
+            const float d2x = far2 ? hue2Y - ty[j] : hue2X + tx[j], d2y = far2 ? tx[j] - hue2X : hue2Y + ty[j];
+            // with either end far apart, axes: both ways along each, and the blue between them
+            // as lines, their angles doubled
+            const bool axes = far1 | far2;
+            const float towards1 = d1x * blueX + d1y * blueY, towards2 = d2x * blueX + d2y * blueY;
+            const float r1 = rotation(d1x, d1y, (axes | (towards1 > 0)) ? towards1 : 0.0f);
+            const float r2 = rotation(d2x, d2y, (axes | (towards2 > 0)) ? towards2 : 0.0f);
+            const bool blueBetweenBisectors = (d1x * blueY - d1y * blueX > 0) & (blueX * d2y - blueY * d2x > 0);
+            const float e1x = d1x * d1x - d1y * d1y, e1y = 2 * d1x * d1y;
+            const float e2x = d2x * d2x - d2y * d2y, e2y = 2 * d2x * d2y;
+            const bool blueBetweenAxes
+                = ((e1x * doubledBlueY - e1y * doubledBlueX) * (doubledBlueX * e2y - doubledBlueY * e2x) >= 0)
+                & (e1x * doubledBlueX + e1y * doubledBlueY > 0) & (e2x * doubledBlueX + e2y * doubledBlueY > 0);
+            const bool blueBetween = (axes & blueBetweenAxes) | (!axes & blueBetweenBisectors);
             const float sin2Theta = (hueKnown & !blueBetween) ? std::max(r1, r2) : 0.8661f;
             const float floor = l * l + (1.0f - halfRc * sin2Theta) * (da * da + db * db) / (sc * sc);
             to[j] = floor;
-            blockLeast = std::min(blockLeast, floor);
         }
-        blockLeasts[block / kQuickBlock] = blockLeast;
     }
+    leastOfBlocks();
 }

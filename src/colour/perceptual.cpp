@@ -54,7 +54,7 @@ int wholeBlocks(int n) { return (n + kQuickBlock - 1) / kQuickBlock * kQuickBloc
 // At most this many neighbouring colours (those of one cube, below) are searched together.
 constexpr int kGroup = 64;
 // The threads of least floor measured first from neighbouring colours.
-constexpr int kFirstMeasured = 12;
+constexpr int kFirstMeasured = 8;
 // At most this many threads nearest to the last neighbours are measured before any other.
 constexpr int kSeeds = 4;
 
