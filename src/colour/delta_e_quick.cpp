@@ -15,6 +15,15 @@
 #define VECTOR_CLONES
 #endif
 
+// A loop whose iterations read nothing another writes, for the compiler to turn into vector code.
+#if defined(__clang__)
+#define NO_LOOP_DEPENDENCES _Pragma("clang loop vectorize(assume_safety)")
+#elif defined(__GNUC__)
+#define NO_LOOP_DEPENDENCES _Pragma("GCC ivdep")
+#else
+#define NO_LOOP_DEPENDENCES
+#endif
+
 namespace {
 constexpr float kPi = 3.14159265358979f;
 constexpr float k25To7 = 6103515625.0f;
@@ -197,13 +206,58 @@ QuickBox quickBox(const float* L, const float* a, const float* b, int count)
     return box;
 }
 
+// sin 2Δθ of the rotation term by the cosine of the angle of the mean hue from the blue 275°, for
+// processors that read many table entries at once: a quadratic on each of kRotationSteps steps
+// from 85° to the blue, within 2e-7 of it; nought beyond 85° (where Δθ is below 3e-4°), in the
+// last entry.
+constexpr int kRotationSteps = 512;
+struct RotationTable {
+    float start, perStep;
+    std::array<float, kRotationSteps + 1> p0, p1, p2;
+};
+
+const RotationTable& rotationTable()
+{
+    static const RotationTable table = [] {
+        RotationTable t {};
+        const double pi = 3.14159265358979323846;
+        const double from = std::cos(85.0 * pi / 180), step = (1.0 - from) / kRotationSteps;
+        const auto sin2Theta = [pi](double c) {
+            const double q = std::acos(std::min(1.0, c)) / (25.0 * pi / 180);
+            return std::sin(pi / 3 * std::exp(-q * q));
+        };
+        t.start = float(from);
+        t.perStep = float(1.0 / step);
+        for (std::size_t i = 0; i < std::size_t(kRotationSteps); ++i) {
+            // through the step's two ends and its middle
+            const double x = from + double(i) * step, y0 = sin2Theta(x), y1 = sin2Theta(x + step / 2),
+                         y2 = sin2Theta(x + step);
+            const double d1 = (y1 - y0) / (step / 2), d2 = (y2 - y1) / (step / 2), second = (d2 - d1) / step;
+            t.p0[i] = float(y0);
+            t.p1[i] = float(d1 - second * step / 2);
+            t.p2[i] = float(second);
+        }
+        return t;
+    }();
+    return table;
+}
+
+// The rotation table as the loops read it.
+struct Rotation {
+    const float* __restrict p0;
+    const float* __restrict p1;
+    const float* __restrict p2;
+    float start, perStep;
+};
+
 // The quick squared difference of one pair, colour 1 to thread 2 (c the CIELAB chroma), or a floor
 // f under it as -(f + 1). No branches, so a loop over pairs turns into vector code. With a side of
 // 1 or -1, the mean hue is taken square to the chord between the two hues, on that side, and no
-// floor is given: for hues almost opposite, where the bisector of the short arc is in doubt.
+// floor is given: for hues almost opposite, where the bisector of the short arc is in doubt. The
+// rotation comes from the table when given one, else from the angle.
 template <int Side>
 __attribute__((always_inline)) inline float quickPair(
-    float L1, float a1, float b1, float c1, float L2, float a2, float b2, float c2)
+    float L1, float a1, float b1, float c1, float L2, float a2, float b2, float c2, const Rotation* table = nullptr)
 {
     // the blue hue 275° where the rotation term acts
     const float blueX = 0.08715574f, blueY = -0.99619470f;
@@ -247,13 +301,23 @@ __attribute__((always_inline)) inline float quickPair(
     // the rotation: Δθ = 30° exp(-((h - 275°) / 25°)²), taken as nought where it is below 3e-12°
     // (more than 137° from the blue; when the mean hue is more than 180° below the blue the angle
     // from the blue wraps round)
-    const float fromBlue = angleOf(blueX * ch + blueY * sh1, blueX * sh1 - blueY * ch) * (180.0f / kPi);
-    const float q = fromBlue * (1.0f / 25.0f);
-    const float dTheta = fromBlue >= 85.0f || q * q > 30.0f ? 0.0f : 30.0f * expNegative(-q * q);
+    float sin2Theta;
+    if (table) {
+        const float towards = blueX * ch + blueY * sh1;
+        const float steps = (towards - table->start) * table->perStep;
+        const int step = steps < 0 ? kRotationSteps : std::min(int(steps), kRotationSteps - 1);
+        const float d = (steps - float(step)) * (1.0f / table->perStep);
+        sin2Theta = table->p0[step] + d * (table->p1[step] + d * table->p2[step]);
+    } else {
+        const float fromBlue = angleOf(blueX * ch + blueY * sh1, blueX * sh1 - blueY * ch) * (180.0f / kPi);
+        const float q = fromBlue * (1.0f / 25.0f);
+        const float dTheta = fromBlue >= 85.0f || q * q > 30.0f ? 0.0f : 30.0f * expNegative(-q * q);
+        sin2Theta = sinSmall(dTheta * (kPi / 90.0f));
+    }
     const float cpm = (cp1 + cp2) * 0.5f;
     const float cpm7 = pow7(cpm);
     const float rc = 2.0f * std::sqrt(cpm7 / (cpm7 + k25To7));
-    const float rt = -sinSmall(dTheta * (kPi / 90.0f)) * rc;
+    const float rt = -sin2Theta * rc;
     const float lm = (L1 + L2) * 0.5f - 50.0f;
     const float l50 = lm * lm;
     const float sl = 1.0f + 0.015f * l50 / std::sqrt(20.0f + l50);
@@ -268,9 +332,11 @@ __attribute__((always_inline)) inline float quickPair(
     return doubtful ? -floor - 1.0f : (exact > 0 ? exact : 0.0f);
 }
 
-// Measured in a loop without branches, so the compiler turns it into vector code.
-VECTOR_CLONES
-void quickSquaredDifferences(const QuickColours& colours, const QuickThreads& threads, int pairs, float* out)
+// Measured in a loop without branches, so the compiler turns it into vector code (the table's
+// entries read many at once where the processor can).
+template <bool Table>
+__attribute__((always_inline)) inline void differences(
+    const QuickColours& colours, const QuickThreads& threads, int pairs, float* out)
 {
     const float* __restrict cL = colours.L;
     const float* __restrict ca = colours.a;
@@ -280,11 +346,53 @@ void quickSquaredDifferences(const QuickColours& colours, const QuickThreads& th
     const float* __restrict tb = threads.b;
     const float* __restrict tc = threads.chroma;
     float* __restrict to = out;
-    for (int block = 0; block < pairs; block += kQuickBlock)
-        for (int j = block; j < block + kQuickBlock; ++j)
-            to[j] = quickPair<0>(
-                cL[j], ca[j], cb[j], std::sqrt(ca[j] * ca[j] + cb[j] * cb[j]), tL[j], ta[j], tb[j], tc[j]);
+    const RotationTable& t = rotationTable();
+    const Rotation table { t.p0.data(), t.p1.data(), t.p2.data(), t.start, t.perStep };
+    NO_LOOP_DEPENDENCES
+    for (int j = 0; j < pairs; ++j)
+        to[j] = quickPair<0>(cL[j], ca[j], cb[j], std::sqrt(ca[j] * ca[j] + cb[j] * cb[j]), tL[j], ta[j], tb[j], tc[j],
+            Table ? &table : nullptr);
 }
+
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+// Copies for the widest vectors the processor has, chosen when first asked; tuned for processors
+// whose vectors read scattered table entries quickly, or the compiler would not use the table.
+__attribute__((target("avx512f"))) void differencesAvx512(
+    const QuickColours& colours, const QuickThreads& threads, int pairs, float* out)
+{
+    differences<true>(colours, threads, pairs, out);
+}
+
+__attribute__((target("avx2,fma"))) void differencesAvx2(
+    const QuickColours& colours, const QuickThreads& threads, int pairs, float* out)
+{
+    differences<true>(colours, threads, pairs, out);
+}
+
+void differencesPlain(const QuickColours& colours, const QuickThreads& threads, int pairs, float* out)
+{
+    differences<false>(colours, threads, pairs, out);
+}
+
+void quickSquaredDifferences(const QuickColours& colours, const QuickThreads& threads, int pairs, float* out)
+{
+    using Copy = void (*)(const QuickColours&, const QuickThreads&, int, float*);
+    static const Copy chosen = [] {
+        __builtin_cpu_init();
+        if (__builtin_cpu_supports("avx512f"))
+            return Copy(differencesAvx512);
+        if (__builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma"))
+            return Copy(differencesAvx2);
+        return Copy(differencesPlain);
+    }();
+    chosen(colours, threads, pairs, out);
+}
+#else
+void quickSquaredDifferences(const QuickColours& colours, const QuickThreads& threads, int pairs, float* out)
+{
+    differences<false>(colours, threads, pairs, out);
+}
+#endif
 
 float quickSquaredEitherSide(float L1, float a1, float b1, float L2, float a2, float b2, float chroma2)
 {
@@ -352,7 +460,7 @@ void quickSquaredFloors(const QuickBox& box, const QuickThreads& threads, int fi
     if (Lmin == Lmax && amin == amax && bmin == bmax && hue1X == hue2X && hue1Y == hue2Y && hueKnown) {
         // one colour: one hue direction. Written out apart from the loop for a box below, since
         // the compiler turns only plain loops like these into vector code.
-#pragma GCC ivdep
+        NO_LOOP_DEPENDENCES
         for (int j = first; j < last; ++j) {
             {
                 const float L2 = tL[j];
@@ -378,7 +486,7 @@ void quickSquaredFloors(const QuickBox& box, const QuickThreads& threads, int fi
         leastOfBlocks();
         return;
     }
-#pragma GCC ivdep
+    NO_LOOP_DEPENDENCES
     for (int j = first; j < last; ++j) {
         {
             const float L2 = tL[j];

@@ -155,7 +155,7 @@ private:
     float eitherSide(int pair) const;
     // The nearest of the threads measured for a colour in up to three ranges of the working rows.
     template <class ExactLab>
-    int decide(const ExactLab& exactLab, const Pairs& pairs, const Pairs& more = {}, const Pairs& rest = {});
+    int decide(const ExactLab& exactLab, const Pairs& pairs, const Pairs& more, const Pairs& rest);
 
     const PerceptualMatcher& m_m;
     std::vector<float> m_floors, m_least; // floors of the threads and the least of each block
@@ -300,7 +300,7 @@ int PerceptualMatcher::Search::find(const Lab& lab)
                                                         : std::sqrt(double(best)) + kQuickTolerance;
         if (sure <= reach) {
             m_lastBest = float(sure);
-            return decide([&] { return lab; }, pairs);
+            return decide([&] { return lab; }, pairs, Pairs(), Pairs());
         }
         reach = pairs.count == 0 ? reach * 2 + 1 : sure;
     }
