@@ -440,17 +440,22 @@ void quickSquaredFloors(const QuickBox& box, const QuickThreads& threads, int fi
     const float Lmin = box.Lmin, Lmax = box.Lmax, amin = box.amin, amax = box.amax, bmin = box.bmin, bmax = box.bmax;
     const float chroma = box.chroma, hue1X = box.hue1X, hue1Y = box.hue1Y, hue2X = box.hue2X, hue2Y = box.hue2Y;
     const bool hueKnown = box.hueKnown;
-    // |sin 2Δθ| at most, by the distance of a direction (x, y) from the blue, at least 75°, 60°,
-    // 50°, 40° or 30°: towards is its part towards the blue, nought where it points away
+    // |sin 2Δθ| at most, for a mean hue within 11.54° of a direction (x, y), by the square q of
+    // the cosine of the direction's angle from the blue (towards is its part towards the blue,
+    // nought where it points away): sin(60° exp(-(max(0, acos √q - 11.54°) / 25°)²)), which a
+    // polynomial of degree 6 in q follows within 0.0043, raised by that and a little more so as
+    // never to fall below it.
     const auto rotation = [&](float x, float y, float towards) {
-        const float cos2 = towards * towards, length2 = x * x + y * y;
-        float r = 0.8661f;
-        r = std::min(r, cos2 <= 0.7499f * length2 ? 0.5845f : 1.0f);
-        r = std::min(r, cos2 <= 0.5867f * length2 ? 0.2951f : 1.0f);
-        r = std::min(r, cos2 <= 0.4131f * length2 ? 0.1036f : 1.0f);
-        r = std::min(r, cos2 <= 0.2499f * length2 ? 0.0262f : 1.0f);
-        r = std::min(r, cos2 <= 0.0669f * length2 ? 0.00167f : 1.0f);
-        return r;
+        const float q = towards * towards / std::max(x * x + y * y, 1e-30f); // nought without a direction
+        const float r = 5.333546771e-3f
+            + q
+                * (-5.008734171e-2f
+                    + q
+                        * (9.421879365e-1f
+                            + q
+                                * (-3.035044986e+0f
+                                    + q * (7.442259042e+0f + q * (-3.492685385e+0f + q * -9.457374589e-1f)))));
+        return std::min(r, 0.8661f);
     };
     // The direction the mean hue lies near, for a colour's hue (hx, hy) and the thread's (x, y):
     // their sum, the bisector, when less than 150° apart (the sum longer than 0.52); otherwise
