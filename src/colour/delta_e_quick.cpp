@@ -404,8 +404,8 @@ float quickSquaredEitherSide(float L1, float a1, float b1, float L2, float a2, f
 // The floor: the lightness term exactly, then the chroma and hue terms together at least the a', b
 // distance over the chroma weight S_C, which is above the hue weight S_H since T never exceeds
 // 1.93. a' is a stretched by G, which shrinks as the mean CIELAB chroma grows: at least G at the
-// largest mean chroma of the box and the thread. The mean a', b chroma C' is at most C + 6.4 and 1.5 C at a
-// mean CIELAB chroma C, which bounds S_C and R_C. The rotation term takes at most |R_T| / 2 =
+// largest mean chroma of the box and the thread. The mean a', b chroma C' is at most C + 6.4 and
+// 1.5 C at a mean CIELAB chroma C, which bounds S_C and R_C. The rotation term takes at most |R_T| / 2 =
 // R_C |sin 2Δθ| / 2 of the other two. Δθ shrinks with the distance of the mean hue from the blue
 // 275°. Stretching a by at most 1.5 turns a hue by less than 11.6°, so the mean a', b hue lies
 // within 11.6° of the bisector of the short arc between the two CIELAB hues, or, where stretching
@@ -463,42 +463,13 @@ void quickSquaredFloors(const QuickBox& box, const QuickThreads& threads, int fi
     const auto isFar
         = [](float hx, float hy, float x, float y) { return (hx + x) * (hx + x) + (hy + y) * (hy + y) < 0.27f; };
     if (Lmin == Lmax && amin == amax && bmin == bmax && hue1X == hue2X && hue1Y == hue2Y && hueKnown) {
-        // one colour: one hue direction. Written out apart from the loop for a box below, since
-        // the compiler turns only plain loops like these into vector code.
+        // one colour: one hue direction, in a loop of its own, the box's being twice the work
         NO_LOOP_DEPENDENCES
         for (int j = first; j < last; ++j) {
-            {
-                const float L2 = tL[j];
-                const float lm = (Lmin + L2) * 0.5f - 50.0f;
-                const float l50 = lm * lm;
-                const float l = (Lmin - L2) / (1.0f + 0.015f * l50 / std::sqrt(20.0f + l50));
-                const float cm = (chroma + tc[j]) * 0.5f;
-                const float cpm = std::min(cm + 6.5f, 1.5f * cm);
-                const float sc = 1.0f + 0.045f * cpm;
-                const float cpm7 = pow7(cpm);
-                const float halfRc = std::sqrt(cpm7 / (cpm7 + k25To7));
-                const float cm7 = pow7(cm);
-                const float g = 1.5f - 0.5f * std::sqrt(cm7 / (cm7 + k25To7));
-                const float da = g * (amin - ta[j]), db = bmin - tb[j];
-                const bool far = isFar(hue1X, hue1Y, tx[j], ty[j]);
-                const float dx = far ? hue1Y - ty[j] : hue1X + tx[j], dy = far ? tx[j] - hue1X : hue1Y + ty[j];
-                const float towards = dx * blueX + dy * blueY;
-                const float sin2Theta = rotation(dx, dy, (far | (towards > 0)) ? towards : 0.0f);
-                const float floor = l * l + (1.0f - halfRc * sin2Theta) * (da * da + db * db) / (sc * sc);
-                to[j] = floor;
-            }
-        }
-        leastOfBlocks();
-        return;
-    }
-    NO_LOOP_DEPENDENCES
-    for (int j = first; j < last; ++j) {
-        {
             const float L2 = tL[j];
-            const float lm = std::max(std::fabs((Lmin + L2) * 0.5f - 50.0f), std::fabs((Lmax + L2) * 0.5f - 50.0f));
+            const float lm = (Lmin + L2) * 0.5f - 50.0f;
             const float l50 = lm * lm;
-            const float dL = std::max(0.0f, std::max(Lmin - L2, L2 - Lmax));
-            const float l = dL / (1.0f + 0.015f * l50 / std::sqrt(20.0f + l50));
+            const float l = (Lmin - L2) / (1.0f + 0.015f * l50 / std::sqrt(20.0f + l50));
             const float cm = (chroma + tc[j]) * 0.5f;
             const float cpm = std::min(cm + 6.5f, 1.5f * cm);
             const float sc = 1.0f + 0.045f * cpm;
@@ -506,28 +477,52 @@ void quickSquaredFloors(const QuickBox& box, const QuickThreads& threads, int fi
             const float halfRc = std::sqrt(cpm7 / (cpm7 + k25To7));
             const float cm7 = pow7(cm);
             const float g = 1.5f - 0.5f * std::sqrt(cm7 / (cm7 + k25To7));
-            const float da = g * std::max(0.0f, std::max(amin - ta[j], ta[j] - amax));
-            const float db = std::max(0.0f, std::max(bmin - tb[j], tb[j] - bmax));
-            const bool far1 = isFar(hue1X, hue1Y, tx[j], ty[j]), far2 = isFar(hue2X, hue2Y, tx[j], ty[j]);
-            const float d1x = far1 ? hue1Y - ty[j] : hue1X + tx[j], d1y = far1 ? tx[j] - hue1X : hue1Y + ty[j];
-            const float d2x = far2 ? hue2Y - ty[j] : hue2X + tx[j], d2y = far2 ? tx[j] - hue2X : hue2Y + ty[j];
-            // with either end far apart, axes: both ways along each, and the blue between them
-            // as lines, their angles doubled
-            const bool axes = far1 | far2;
-            const float towards1 = d1x * blueX + d1y * blueY, towards2 = d2x * blueX + d2y * blueY;
-            const float r1 = rotation(d1x, d1y, (axes | (towards1 > 0)) ? towards1 : 0.0f);
-            const float r2 = rotation(d2x, d2y, (axes | (towards2 > 0)) ? towards2 : 0.0f);
-            const bool blueBetweenBisectors = (d1x * blueY - d1y * blueX > 0) & (blueX * d2y - blueY * d2x > 0);
-            const float e1x = d1x * d1x - d1y * d1y, e1y = 2 * d1x * d1y;
-            const float e2x = d2x * d2x - d2y * d2y, e2y = 2 * d2x * d2y;
-            const bool blueBetweenAxes
-                = ((e1x * doubledBlueY - e1y * doubledBlueX) * (doubledBlueX * e2y - doubledBlueY * e2x) >= 0)
-                & (e1x * doubledBlueX + e1y * doubledBlueY > 0) & (e2x * doubledBlueX + e2y * doubledBlueY > 0);
-            const bool blueBetween = (axes & blueBetweenAxes) | (!axes & blueBetweenBisectors);
-            const float sin2Theta = (hueKnown & !blueBetween) ? std::max(r1, r2) : 0.8661f;
+            const float da = g * (amin - ta[j]), db = bmin - tb[j];
+            const bool far = isFar(hue1X, hue1Y, tx[j], ty[j]);
+            const float dx = far ? hue1Y - ty[j] : hue1X + tx[j], dy = far ? tx[j] - hue1X : hue1Y + ty[j];
+            const float towards = dx * blueX + dy * blueY;
+            const float sin2Theta = rotation(dx, dy, (far | (towards > 0)) ? towards : 0.0f);
             const float floor = l * l + (1.0f - halfRc * sin2Theta) * (da * da + db * db) / (sc * sc);
             to[j] = floor;
         }
+        leastOfBlocks();
+        return;
+    }
+    NO_LOOP_DEPENDENCES
+    for (int j = first; j < last; ++j) {
+        const float L2 = tL[j];
+        const float lm = std::max(std::fabs((Lmin + L2) * 0.5f - 50.0f), std::fabs((Lmax + L2) * 0.5f - 50.0f));
+        const float l50 = lm * lm;
+        const float dL = std::max(0.0f, std::max(Lmin - L2, L2 - Lmax));
+        const float l = dL / (1.0f + 0.015f * l50 / std::sqrt(20.0f + l50));
+        const float cm = (chroma + tc[j]) * 0.5f;
+        const float cpm = std::min(cm + 6.5f, 1.5f * cm);
+        const float sc = 1.0f + 0.045f * cpm;
+        const float cpm7 = pow7(cpm);
+        const float halfRc = std::sqrt(cpm7 / (cpm7 + k25To7));
+        const float cm7 = pow7(cm);
+        const float g = 1.5f - 0.5f * std::sqrt(cm7 / (cm7 + k25To7));
+        const float da = g * std::max(0.0f, std::max(amin - ta[j], ta[j] - amax));
+        const float db = std::max(0.0f, std::max(bmin - tb[j], tb[j] - bmax));
+        const bool far1 = isFar(hue1X, hue1Y, tx[j], ty[j]), far2 = isFar(hue2X, hue2Y, tx[j], ty[j]);
+        const float d1x = far1 ? hue1Y - ty[j] : hue1X + tx[j], d1y = far1 ? tx[j] - hue1X : hue1Y + ty[j];
+        const float d2x = far2 ? hue2Y - ty[j] : hue2X + tx[j], d2y = far2 ? tx[j] - hue2X : hue2Y + ty[j];
+        // with either end far apart, axes: both ways along each, and the blue between them
+        // as lines, their angles doubled
+        const bool axes = far1 | far2;
+        const float towards1 = d1x * blueX + d1y * blueY, towards2 = d2x * blueX + d2y * blueY;
+        const float r1 = rotation(d1x, d1y, (axes | (towards1 > 0)) ? towards1 : 0.0f);
+        const float r2 = rotation(d2x, d2y, (axes | (towards2 > 0)) ? towards2 : 0.0f);
+        const bool blueBetweenBisectors = (d1x * blueY - d1y * blueX > 0) & (blueX * d2y - blueY * d2x > 0);
+        const float e1x = d1x * d1x - d1y * d1y, e1y = 2 * d1x * d1y;
+        const float e2x = d2x * d2x - d2y * d2y, e2y = 2 * d2x * d2y;
+        const bool blueBetweenAxes
+            = ((e1x * doubledBlueY - e1y * doubledBlueX) * (doubledBlueX * e2y - doubledBlueY * e2x) >= 0)
+            & (e1x * doubledBlueX + e1y * doubledBlueY > 0) & (e2x * doubledBlueX + e2y * doubledBlueY > 0);
+        const bool blueBetween = (axes & blueBetweenAxes) | (!axes & blueBetweenBisectors);
+        const float sin2Theta = (hueKnown & !blueBetween) ? std::max(r1, r2) : 0.8661f;
+        const float floor = l * l + (1.0f - halfRc * sin2Theta) * (da * da + db * db) / (sc * sc);
+        to[j] = floor;
     }
     leastOfBlocks();
 }
