@@ -457,6 +457,17 @@ void quickSquaredFloors(const QuickBox& box, const QuickThreads& threads, int fi
                                     + q * (7.442259042e+0f + q * (-3.492685385e+0f + q * -9.457374589e-1f)))));
         return std::min(r, 0.8661f);
     };
+    // For a thread of chroma c: S_C and half R_C at their largest, G at its least.
+    struct ChromaBounds {
+        float sc, halfRc, g;
+    };
+    const auto chromaBounds = [&](float c) {
+        const float cm = (chroma + c) * 0.5f;
+        const float cpm = std::min(cm + 6.5f, 1.5f * cm);
+        const float cpm7 = pow7(cpm), cm7 = pow7(cm);
+        return ChromaBounds { 1.0f + 0.045f * cpm, std::sqrt(cpm7 / (cpm7 + k25To7)),
+            1.5f - 0.5f * std::sqrt(cm7 / (cm7 + k25To7)) };
+    };
     // The direction the mean hue lies near, for a colour's hue (hx, hy) and the thread's (x, y):
     // their sum, the bisector, when less than 150° apart (the sum longer than 0.52); otherwise
     // (far) the axis square to their chord, either way along it.
@@ -470,19 +481,13 @@ void quickSquaredFloors(const QuickBox& box, const QuickThreads& threads, int fi
             const float lm = (Lmin + L2) * 0.5f - 50.0f;
             const float l50 = lm * lm;
             const float l = (Lmin - L2) / (1.0f + 0.015f * l50 / std::sqrt(20.0f + l50));
-            const float cm = (chroma + tc[j]) * 0.5f;
-            const float cpm = std::min(cm + 6.5f, 1.5f * cm);
-            const float sc = 1.0f + 0.045f * cpm;
-            const float cpm7 = pow7(cpm);
-            const float halfRc = std::sqrt(cpm7 / (cpm7 + k25To7));
-            const float cm7 = pow7(cm);
-            const float g = 1.5f - 0.5f * std::sqrt(cm7 / (cm7 + k25To7));
-            const float da = g * (amin - ta[j]), db = bmin - tb[j];
+            const ChromaBounds w = chromaBounds(tc[j]);
+            const float da = w.g * (amin - ta[j]), db = bmin - tb[j];
             const bool far = isFar(hue1X, hue1Y, tx[j], ty[j]);
             const float dx = far ? hue1Y - ty[j] : hue1X + tx[j], dy = far ? tx[j] - hue1X : hue1Y + ty[j];
             const float towards = dx * blueX + dy * blueY;
             const float sin2Theta = rotation(dx, dy, (far | (towards > 0)) ? towards : 0.0f);
-            const float floor = l * l + (1.0f - halfRc * sin2Theta) * (da * da + db * db) / (sc * sc);
+            const float floor = l * l + (1.0f - w.halfRc * sin2Theta) * (da * da + db * db) / (w.sc * w.sc);
             to[j] = floor;
         }
         leastOfBlocks();
@@ -495,14 +500,8 @@ void quickSquaredFloors(const QuickBox& box, const QuickThreads& threads, int fi
         const float l50 = lm * lm;
         const float dL = std::max(0.0f, std::max(Lmin - L2, L2 - Lmax));
         const float l = dL / (1.0f + 0.015f * l50 / std::sqrt(20.0f + l50));
-        const float cm = (chroma + tc[j]) * 0.5f;
-        const float cpm = std::min(cm + 6.5f, 1.5f * cm);
-        const float sc = 1.0f + 0.045f * cpm;
-        const float cpm7 = pow7(cpm);
-        const float halfRc = std::sqrt(cpm7 / (cpm7 + k25To7));
-        const float cm7 = pow7(cm);
-        const float g = 1.5f - 0.5f * std::sqrt(cm7 / (cm7 + k25To7));
-        const float da = g * std::max(0.0f, std::max(amin - ta[j], ta[j] - amax));
+        const ChromaBounds w = chromaBounds(tc[j]);
+        const float da = w.g * std::max(0.0f, std::max(amin - ta[j], ta[j] - amax));
         const float db = std::max(0.0f, std::max(bmin - tb[j], tb[j] - bmax));
         const bool far1 = isFar(hue1X, hue1Y, tx[j], ty[j]), far2 = isFar(hue2X, hue2Y, tx[j], ty[j]);
         const float d1x = far1 ? hue1Y - ty[j] : hue1X + tx[j], d1y = far1 ? tx[j] - hue1X : hue1Y + ty[j];
@@ -521,7 +520,7 @@ void quickSquaredFloors(const QuickBox& box, const QuickThreads& threads, int fi
             & (e1x * doubledBlueX + e1y * doubledBlueY > 0) & (e2x * doubledBlueX + e2y * doubledBlueY > 0);
         const bool blueBetween = (axes & blueBetweenAxes) | (!axes & blueBetweenBisectors);
         const float sin2Theta = (hueKnown & !blueBetween) ? std::max(r1, r2) : 0.8661f;
-        const float floor = l * l + (1.0f - halfRc * sin2Theta) * (da * da + db * db) / (sc * sc);
+        const float floor = l * l + (1.0f - w.halfRc * sin2Theta) * (da * da + db * db) / (w.sc * w.sc);
         to[j] = floor;
     }
     leastOfBlocks();
