@@ -64,6 +64,14 @@ double pow7(double x)
 }
 } // namespace
 
+double linearLight(int component) { return linearTable()[std::size_t(std::clamp(component, 0, 255))]; }
+
+double lightnessWeight(double meanL)
+{
+    const double l50 = (meanL - 50) * (meanL - 50);
+    return 1.0 + 0.015 * l50 / std::sqrt(20.0 + l50);
+}
+
 double hueFactor(double c1, double s1)
 {
     // the multiple-angle formulas instead of four cosines
@@ -136,8 +144,7 @@ double deltaE2000(const Lab& x, const Lab& y)
     const double dTheta = 30.0 * std::exp(-std::pow((hMean - 275.0) / 25.0, 2));
     const double cpMean7 = pow7(cpMean);
     const double rc = 2.0 * std::sqrt(cpMean7 / (cpMean7 + 6103515625.0));
-    const double l50 = (lMean - 50) * (lMean - 50);
-    const double sl = 1.0 + 0.015 * l50 / std::sqrt(20.0 + l50);
+    const double sl = lightnessWeight(lMean);
     const double sc = 1.0 + 0.045 * cpMean;
     const double sh = 1.0 + 0.015 * cpMean * t;
     const double rt = -std::sin(radians(2 * dTheta)) * rc;

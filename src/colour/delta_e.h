@@ -15,4 +15,8 @@ Long colourFromLab(const Lab& lab);
 double deltaE2000(const Lab& x, const Lab& y);
 // The hue factor T of ΔE2000 at a mean hue given by its cosine and sine.
 double hueFactor(double cosHue, double sinHue);
+// The lightness weight S_L of ΔE2000 at a mean lightness.
+double lightnessWeight(double meanL);
+// Linear light of an 8-bit sRGB component (0..255).
+double linearLight(int component);
 inline double deltaE2000(Long x, Long y) { return deltaE2000(labFromColour(x), labFromColour(y)); }

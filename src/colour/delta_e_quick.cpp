@@ -15,10 +15,9 @@
 #define VECTOR_CLONES
 #endif
 
-// A loop whose iterations read nothing another writes, for the compiler to turn into vector code.
-#if defined(__clang__)
-#define NO_LOOP_DEPENDENCES _Pragma("clang loop vectorize(assume_safety)")
-#elif defined(__GNUC__)
+// A loop whose iterations read nothing another writes, for GCC to turn into vector code (clang
+// checks that as the loop starts).
+#if defined(__GNUC__) && !defined(__clang__)
 #define NO_LOOP_DEPENDENCES _Pragma("GCC ivdep")
 #else
 #define NO_LOOP_DEPENDENCES
@@ -94,15 +93,13 @@ inline float sinSmall(float x)
 } // namespace
 
 namespace {
-// Linear light of each 8-bit sRGB component.
-const float* linearLight()
+// Linear light of each 8-bit sRGB component, in single precision.
+const float* linearLightTable()
 {
     static const std::array<float, 256> table = [] {
         std::array<float, 256> t {};
-        for (int i = 0; i < 256; ++i) {
-            const double c = i / 255.0;
-            t[std::size_t(i)] = float(c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4));
-        }
+        for (int i = 0; i < 256; ++i)
+            t[std::size_t(i)] = float(linearLight(i));
         return t;
     }();
     return table.data();
@@ -125,7 +122,7 @@ inline float labF(float t)
 VECTOR_CLONES
 void labsInSinglePrecision(const std::uint32_t* colours, int count, float* L, float* a, float* b)
 {
-    const float* lin = linearLight();
+    const float* lin = linearLightTable();
     for (int i = 0; i < count; ++i) {
         const std::uint32_t c = colours[i];
         const float r = lin[c & 255], g = lin[(c >> 8) & 255], bl = lin[(c >> 16) & 255];
@@ -346,8 +343,11 @@ __attribute__((always_inline)) inline void differences(
     const float* __restrict tb = threads.b;
     const float* __restrict tc = threads.chroma;
     float* __restrict to = out;
-    const RotationTable& t = rotationTable();
-    const Rotation table { t.p0.data(), t.p1.data(), t.p2.data(), t.start, t.perStep };
+    Rotation table {};
+    if constexpr (Table) {
+        const RotationTable& t = rotationTable();
+        table = { t.p0.data(), t.p1.data(), t.p2.data(), t.start, t.perStep };
+    }
     NO_LOOP_DEPENDENCES
     for (int j = 0; j < pairs; ++j)
         to[j] = quickPair<0>(cL[j], ca[j], cb[j], std::sqrt(ca[j] * ca[j] + cb[j] * cb[j]), tL[j], ta[j], tb[j], tc[j],

@@ -28,13 +28,6 @@ const color_dmc& entryAt(const std::vector<color_dmc>& catalogue, int i)
     return i < int(catalogue.size()) ? catalogue[std::size_t(i)] : none;
 }
 
-// The lightness weight of ΔE2000 at a mean lightness.
-double lightnessWeight(double meanL)
-{
-    const double l50 = (meanL - 50) * (meanL - 50);
-    return 1.0 + 0.015 * l50 / std::sqrt(20.0 + l50);
-}
-
 // How far in lightness a thread may lie from a colour of lightness l and still come within d of
 // it: ΔE2000 is at least the lightness difference over the lightness weight, and that weight is
 // largest at the mean lightness farthest from 50 (never above 1.75).
