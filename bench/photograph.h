@@ -1,9 +1,15 @@
 #pragma once
 // The benchmarks' picture: smooth shading in every channel, a few hard-edged shapes and some grain,
 // like a photograph.
+#include "colour/catalogue.h"
+
+#include <QDir>
 #include <QImage>
+#include <QImageReader>
+#include <QTemporaryDir>
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <random>
 
 inline QImage photographLike(int w, int h)
@@ -27,4 +33,28 @@ inline QImage photographLike(int w, int h)
         }
     }
     return im;
+}
+
+// Copies the catalogues into `folder` and works there from now on; false, with the message on
+// standard error, when they cannot be copied.
+inline bool enterWorkFolder(const QTemporaryDir& folder)
+{
+    if (const QString failure = copyCatalogueFiles(QStringLiteral(PUNTELA_DATA_DIR), folder.path());
+        !failure.isEmpty()) {
+        std::fprintf(stderr, "%s\n", qPrintable(failure));
+        return false;
+    }
+    return QDir::setCurrent(folder.path());
+}
+
+// The picture named on the command line, else a photograph-like one of 2048 x 1536; a null one,
+// with a message on standard error, when the file cannot be read.
+inline QImage benchPicture(int argc, char** argv)
+{
+    if (argc <= 1)
+        return photographLike(2048, 1536);
+    const QImage picture = QImageReader(QString::fromLocal8Bit(argv[1])).read();
+    if (picture.isNull())
+        std::fprintf(stderr, "cannot read %s\n", argv[1]);
+    return picture;
 }

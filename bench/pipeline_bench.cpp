@@ -252,18 +252,13 @@ int main(int argc, char** argv)
     QGuiApplication app(argc, argv);
     QImageReader::setAllocationLimit(1024);
     QTemporaryDir work;
-    if (const QString failure = copyCatalogueFiles(QStringLiteral(PUNTELA_DATA_DIR), work.path()); !failure.isEmpty()) {
-        std::fprintf(stderr, "%s\n", qPrintable(failure));
+    if (!enterWorkFolder(work))
         return 1;
-    }
-    QDir::setCurrent(work.path());
     RecordedDialogs answers;
 
-    QImage picture = argc > 1 ? QImageReader(QString::fromLocal8Bit(argv[1])).read() : photographLike(2048, 1536);
-    if (picture.isNull()) {
-        std::fprintf(stderr, "cannot read %s\n", argv[1]);
+    const QImage picture = benchPicture(argc, argv);
+    if (picture.isNull())
         return 1;
-    }
     Work f(answers);
     if (!f.startUp())
         return 1;

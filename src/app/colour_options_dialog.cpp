@@ -118,7 +118,7 @@ void ColourOptionsDialog::offerPattern(const std::function<void()>& showReport)
 {
     applyNow->setVisible(true);
     // only the clean-up acts on a pattern already made
-    const auto follow = [this] { applyNow->setEnabled(mergeRare->isChecked() || clean->isChecked()); };
+    const auto follow = [this] { applyNow->setEnabled(options().changesPalette()); };
     connect(mergeRare, &QCheckBox::toggled, this, follow);
     connect(clean, &QCheckBox::toggled, this, follow);
     follow();

@@ -134,6 +134,9 @@ public:
     void Form_Unload();
     // Shows a failure in a critical message box titled "Error".
     void er(const QString& mensaje);
+    // True when a pattern has been made; else tells there is none `what` ("que guardar") and how
+    // to make one.
+    bool patternOrSay(const QString& what);
     // Shows the working picture and its commands (mostrar True) or the chart and its options.
     void sub1(Integer mostrar);
     // Redraws the first sheet of the chart and hides the progress labels.

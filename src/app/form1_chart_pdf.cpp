@@ -5,21 +5,11 @@
 #include "output/file_names.h"
 #include "surface/dialogs.h"
 
-namespace {
-QString noPattern(const QString& what)
-{
-    return QStringLiteral("No hay ningún patrón %1. Pulse \"Punto sencillo\" o \"Punto doble\" para crearlo.")
-        .arg(what);
-}
-} // namespace
-
 void Form1::threadListButton_Click()
 {
     focusSink();
-    if (!work.hasPattern()) {
-        er(noPattern(QStringLiteral("del que listar los hilos")));
+    if (!patternOrSay(QStringLiteral("del que listar los hilos")))
         return;
-    }
     ThreadListDialog list(work.threadList(), this);
     list.setFabric(work.settings.fabric);
     list.setStrands(work.settings.strands);
@@ -32,12 +22,11 @@ void Form1::threadListButton_Click()
 void Form1::chartPdfButton_Click()
 {
     focusSink();
-    if (!work.hasPattern()) {
-        er(noPattern(QStringLiteral("que exportar")));
+    if (!patternOrSay(QStringLiteral("que exportar")))
         return;
-    }
-    const QString file = dialogs().SaveFileName(QStringLiteral("Exportar el patrón en PDF"),
-        fileInFolder(Dir1Path, work.patternName() + QStringLiteral(".pdf")), QStringLiteral("Documentos PDF (*.pdf)"));
+    const QString file = chosenSaveFile(QStringLiteral("Exportar el patrón en PDF"),
+        fileInFolder(Dir1Path, work.patternName() + QStringLiteral(".pdf")), QStringLiteral("Documentos PDF (*.pdf)"),
+        QStringLiteral(".pdf"));
     if (file.isEmpty())
         return;
     ChartPdfOptions options;

@@ -7,38 +7,14 @@
 
 #include <QFileInfo>
 
-namespace {
-const QString kSaveTitle = QStringLiteral("Guardar patrón");
-
-// The file the user chose, with ".oxs" added when no extension was typed; a name that then
-// points at an existing file is only taken after a yes. Empty when cancelled.
-QString chosenPatternFile(const QString& suggested)
-{
-    QString path = dialogs().SaveFileName(kSaveTitle, suggested, QStringLiteral("Patrones OXS (*.oxs)"));
-    if (path.isEmpty() || !QFileInfo(path).suffix().isEmpty())
-        return path;
-    path += QStringLiteral(".oxs");
-    if (QFileInfo::exists(path)
-        && dialogs().MsgBox(
-               QStringLiteral("El archivo \"%1\" ya existe.\r¿Desea reemplazarlo?").arg(QFileInfo(path).fileName()),
-               vbYesNo + vbQuestion, kSaveTitle)
-            != vbYes)
-        return {};
-    return path;
-}
-} // namespace
-
 void Form1::savePatternClicked()
 {
     focusSink();
-    if (!hasPattern(*this)) {
-        er(QStringLiteral(
-            "No hay ningún patrón que guardar. Pulse \"Punto sencillo\" o \"Punto doble\" para crearlo."));
+    if (!patternOrSay(QStringLiteral("que guardar")))
         return;
-    }
-    const QString title = work.patternDetails().title;
-    const QString path = chosenPatternFile(
-        fileInFolder(Dir1Path, (title.isEmpty() ? QStringLiteral("patron") : title) + QStringLiteral(".oxs")));
+    const QString path = chosenSaveFile(QStringLiteral("Guardar patrón"),
+        fileInFolder(Dir1Path, work.patternName() + QStringLiteral(".oxs")), QStringLiteral("Patrones OXS (*.oxs)"),
+        QStringLiteral(".oxs"));
     if (path.isEmpty())
         return;
     // the symbols saved are those of the symbol font chosen
@@ -63,7 +39,7 @@ void Form1::openPattern(const QString& path)
     }
     // a swap under way ends as its box does when unticked
     setCheckValue(Check7, 0);
-    st.listo = False;
+    Busy busy(st);
     Picture6->setVisible(true);
     showPatternNote(false);
     Image1Box->sync();
@@ -77,5 +53,4 @@ void Form1::openPattern(const QString& path)
         l->setText(QString());
     setCaption(QStringLiteral("Puntela - ") + QFileInfo(path).fileName());
     setMousePointer(0);
-    st.listo = True;
 }

@@ -7,6 +7,7 @@
 #include "surface/dialogs.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -34,10 +35,26 @@ QString askPdfFile(const QString& folder)
         vbYesNo + vbQuestion, kTitle);
     if (answer != vbYes)
         return {};
-    return dialogs().SaveFileName(QStringLiteral("Guardar el patrón como PDF"),
-        fileInFolder(folder, QStringLiteral("patron.pdf")), QStringLiteral("Documentos PDF (*.pdf)"));
+    return chosenSaveFile(QStringLiteral("Guardar el patrón como PDF"),
+        fileInFolder(folder, QStringLiteral("patron.pdf")), QStringLiteral("Documentos PDF (*.pdf)"),
+        QStringLiteral(".pdf"));
 }
 } // namespace
+
+QString chosenSaveFile(const QString& title, const QString& suggested, const QString& filter, const QString& extension)
+{
+    QString path = dialogs().SaveFileName(title, suggested, filter);
+    if (path.isEmpty() || !QFileInfo(path).suffix().isEmpty())
+        return path;
+    path += extension;
+    if (QFileInfo::exists(path)
+        && dialogs().MsgBox(
+               QStringLiteral("El archivo \"%1\" ya existe.\r¿Desea reemplazarlo?").arg(QFileInfo(path).fileName()),
+               vbYesNo + vbQuestion, title)
+            != vbYes)
+        return {};
+    return path;
+}
 
 void showOutputDone(Form1& f, const QString& what, const QString& where)
 {
@@ -52,7 +69,13 @@ void showOutputDone(Form1& f, const QString& what, const QString& where)
         l->setVisible(true);
 }
 
-bool hasPattern(const Form1& f) { return f.work.hasPattern(); }
+bool Form1::patternOrSay(const QString& what)
+{
+    if (work.hasPattern())
+        return true;
+    er(QStringLiteral("No hay ningún patrón %1. Pulse \"Punto sencillo\" o \"Punto doble\" para crearlo.").arg(what));
+    return false;
+}
 
 QString printPattern(Form1& f, QPrinter& printer, bool colour, bool blackWhite)
 {
@@ -69,11 +92,8 @@ QString printPattern(Form1& f, QPrinter& printer, bool colour, bool blackWhite)
 void Form1::Command6_Click()
 {
     focusSink();
-    if (!hasPattern(*this)) {
-        er(QStringLiteral("No hay ningún patrón que imprimir. Pulse \"Punto sencillo\" o \"Punto doble\" "
-                          "para crearlo."));
+    if (!patternOrSay(QStringLiteral("que imprimir")))
         return;
-    }
     setMousePointer(11);
     std::optional<Busy> busy(st);
     // where the pages go comes first: without a printer the user may not want a PDF at all

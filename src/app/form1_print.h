@@ -1,5 +1,6 @@
 #pragma once
-// Printing the whole chart of the main window: shared by "Imprimir" and the batch command.
+// Printing the whole chart of the main window, shared by "Imprimir" and the batch command, and
+// the save questions of the window's outputs.
 #include <QString>
 
 class Form1;
@@ -10,10 +11,12 @@ class QPrinter;
 // pass set them and the clipboard holding the last page. Empty text on success, else the message.
 QString printPattern(Form1& f, QPrinter& printer, bool colour, bool blackWhite);
 
+// The file the user chose in a save question, with `extension` (".pdf") added when none was
+// typed; a name that then points at an existing file is only taken after a yes. Empty when
+// cancelled.
+QString chosenSaveFile(const QString& title, const QString& suggested, const QString& filter, const QString& extension);
+
 // Tells on the progress line what an output wrote and where, without a box to click: `what`
 // ("8 imágenes guardadas en ") and then `where`, a path shortened in its middle to fit the
 // line; the whole text is the line's tool tip.
 void showOutputDone(Form1& f, const QString& what, const QString& where);
-
-// True when a pattern has been made, so there is something to print or save.
-bool hasPattern(const Form1& f);

@@ -5,11 +5,8 @@
 void Form1::Command7_Click()
 {
     focusSink();
-    if (!hasPattern(*this)) {
-        er(QStringLiteral(
-            "No hay ningún patrón que guardar. Pulse \"Punto sencillo\" o \"Punto doble\" para crearlo."));
+    if (!patternOrSay(QStringLiteral("que guardar")))
         return;
-    }
     setMousePointer(11);
     QString failure;
     // the embroidery, every page of both passes and the one-pixel-per-stitch picture

@@ -1,5 +1,6 @@
 #include "app/quality_report_dialog.h"
 
+#include "colour/catalogue.h"
 #include "surface/colour_rgb.h"
 
 #include <QDialogButtonBox>
@@ -35,9 +36,7 @@ QualityReportDialog::QualityReportDialog(const QualityReport& r, QWidget* parent
     auto* layout = new QVBoxLayout(this);
     QStringList worst;
     for (int index : r.worst)
-        for (const ThreadQuality& t : r.threads)
-            if (t.index == index)
-                worst << QString::number(t.numero);
+        worst << threadListText(r.threads[std::size_t(index)].numero);
     m_summary = new QLabel(QStringLiteral("%1 puntos. Diferencia media con la imagen: %2 (%3).\n"
                                           "Puntos sueltos (sin vecino del mismo hilo): %4.\n"
                                           "Hilos más lejanos: %5.")
@@ -57,7 +56,7 @@ QualityReportDialog::QualityReportDialog(const QualityReport& r, QWidget* parent
     m_table->setSelectionMode(QAbstractItemView::NoSelection);
     for (int row = 0; row < int(r.threads.size()); ++row) {
         const ThreadQuality& t = r.threads[std::size_t(row)];
-        m_table->setItem(row, 0, new QTableWidgetItem(swatch(t.colour), QString::number(t.numero)));
+        m_table->setItem(row, 0, new QTableWidgetItem(swatch(t.colour), threadListText(t.numero)));
         m_table->setItem(row, 1, numberItem(QString::number(t.stitches)));
         m_table->setItem(row, 2, numberItem(deltaText(t.meanDeltaE)));
         m_table->setItem(row, 3, new QTableWidgetItem(t.grade));

@@ -251,7 +251,6 @@ void Work::loadPicture()
     Picture2.setVisible(false);
     Picture3.setVisible(false);
     Picture3.setPicture(Image1.Picture);
-    pictureFile = Image1.Path;
     askAndReduce();
     // the empty embroidery and the size settings follow the picture
     const EmbroideryLayout l = embroideryLayoutFor(Picture3.pixelWidth(), Picture3.pixelHeight());
@@ -460,19 +459,22 @@ void Work::gama()
     ::gama1(st, Picture8, p, [this](int longest) {
         if (events.stripsChanged)
             events.stripsChanged(longest);
-        settings.colours = int(st.num_colores);
-        if (events.colourCountChanged)
-            events.colourCountChanged(QString::number(st.num_colores));
+        showColourCount(int(st.num_colores));
     });
     if (events.stripsChanged)
         events.stripsChanged(-1);
     // the strips are drawn before the clean-up: drawn again for the colours it left
     if (applyPaletteOptions(st, settings.colourOptions)) {
         gama2();
-        settings.colours = int(st.num_colores);
-        if (events.colourCountChanged)
-            events.colourCountChanged(QString::number(st.num_colores));
+        showColourCount(int(st.num_colores));
     }
+}
+
+void Work::showColourCount(int count)
+{
+    settings.colours = count;
+    if (events.colourCountChanged)
+        events.colourCountChanged(QString::number(count));
 }
 
 void Work::gama2()
@@ -586,8 +588,7 @@ Pattern Work::threadList() const { return patternWithClearSymbols(st); }
 
 QString Work::patternName() const
 {
-    const QString name = QFileInfo(pictureFile).completeBaseName();
-    return name.isEmpty() ? QStringLiteral("patron") : name;
+    return m_patternDetails.title.isEmpty() ? QStringLiteral("patron") : m_patternDetails.title;
 }
 
 QString Work::exportChartPdf(const QString& path, const ChartPdfOptions& options) const
@@ -724,8 +725,10 @@ Work::SwapResult Work::swapPick(int group0, int k, Long c)
 
 bool Work::undoSwap()
 {
-    if (undoColourOptions())
+    if (undoColourOptions()) {
+        keepLastPattern();
         return true;
+    }
     const UndoRead read = readUndoFile(undoFileName());
     if (!read.error.isEmpty()) {
         er(read.error);

@@ -122,7 +122,6 @@ public:
     Surface Picture15 { 100, 30, 0 }; // the stamp copied onto every sheet
     Surface Picture16 { 13, 11, 0 }; // where the thread swatches are drawn
     ImageControl Image1; // the preview
-    QString pictureFile; // the picture file loaded into the working picture
     Long magnifierBackColour = RGB(240, 240, 240); // "Lupa" when empty
     std::vector<QImage> ImageList1; // picture i is thread i's swatch (index 0 unused)
     std::vector<CatalogueEntry> catalogueList; // the threads of the active catalogue
@@ -232,7 +231,8 @@ public:
     // The pattern on show with every thread's "Símbolos claros" symbol, as the thread list and
     // the PDF chart show it.
     Pattern threadList() const;
-    // The name of the pattern on show: the loaded picture's file name without its extension.
+    // The name of the pattern on show: its title (the loaded picture's file name without its
+    // extension, or the opened file's title), "patron" when it has none.
     QString patternName() const;
     // The PDF chart of the pattern on show, with the embroidery on its cover, written to `path`
     // whole or not at all; the message, or empty when done. Nothing on show changes.
@@ -296,6 +296,8 @@ private:
     QImage drawStitchPicture();
     // Puts back the palette and stitches the colour options changed; false when none are kept.
     bool undoColourOptions();
+    // The colour count the palette steps left, `count`, in the settings and on show.
+    void showColourCount(int count);
 
     // The palette and stitches before the colour options were last applied to the pattern on
     // show; kept until the next swap or pattern.

@@ -22,12 +22,11 @@ bool Work::applyColourOptions()
     if (!applyPaletteOptions(st, settings.colourOptions))
         return false;
     m_paletteUndo = std::move(before);
-    settings.colours = int(st.num_colores);
-    if (events.colourCountChanged)
-        events.colourCountChanged(QString::number(st.num_colores));
+    showColourCount(int(st.num_colores));
     gama2();
     redrawEmbroidery();
     patron();
+    keepLastPattern();
     return true;
 }
 
@@ -40,9 +39,7 @@ bool Work::undoColourOptions()
     st.num_tono = m_paletteUndo->num_tono;
     st.num_colores = m_paletteUndo->num_colores;
     m_paletteUndo.reset();
-    settings.colours = int(st.num_colores);
-    if (events.colourCountChanged)
-        events.colourCountChanged(QString::number(st.num_colores));
+    showColourCount(int(st.num_colores));
     gama2();
     return true;
 }

@@ -89,11 +89,10 @@ bool Work::openPattern(const QString& path)
     settings.frameHeight = 3 * read.pattern.height;
     settings.doubleStitch = false;
     settings.swapMode = 0;
-    settings.colours = std::min(int(st.num_colores), 999);
-    if (events.colourCountChanged)
-        events.colourCountChanged(QString::number(settings.colours));
+    showColourCount(std::min(int(st.num_colores), 999));
     // an undo record belongs to the pattern that was on show
     QFile::remove(undoFileName());
+    m_paletteUndo.reset();
 
     Picture2.setVisible(false);
     Picture10.BackColor = magnifierBackColour;

@@ -9,19 +9,6 @@
 #include <QTimer>
 #include <QtTest>
 
-namespace {
-// Scripted dialogs that also keep the file name suggested.
-class FileDialogs : public ScriptedDialogs {
-public:
-    QString suggested;
-    QString SaveFileName(const QString& caption, const QString& suggestion, const QString& filter) override
-    {
-        suggested = suggestion;
-        return ScriptedDialogs::SaveFileName(caption, suggestion, filter);
-    }
-};
-} // namespace
-
 class TestChartPdfButtons : public QObject {
     Q_OBJECT
 private slots:
@@ -47,7 +34,7 @@ void TestChartPdfButtons::withoutPatternSaySo()
 
 void TestChartPdfButtons::exportLeavesTheWindowAsItWas()
 {
-    FileDialogs answers;
+    ScriptedDialogs answers;
     WorkFolder folder;
     auto f = startedForm();
     QVERIFY(makePattern(*f, folder, bandsPicture(120, 90), 60));
@@ -55,7 +42,7 @@ void TestChartPdfButtons::exportLeavesTheWindowAsItWas()
     const QString pdf = folder.file(QStringLiteral("patron.pdf"));
     answers.fileAnswers = { pdf, folder.file(QStringLiteral("no_hay/patron.pdf")) };
     f->chartPdfButton->click();
-    QCOMPARE(answers.suggested, folder.file(QStringLiteral("dibujo.pdf")));
+    QCOMPARE(answers.suggestedFiles.first(), folder.file(QStringLiteral("dibujo.pdf")));
     ChartPdfOptions options;
     options.paper = paperOfLocale(QLocale::system());
     const int pages = chartPdfLayout(f->work.threadList(), options).totalPages();

@@ -5,6 +5,7 @@
 #include "output/page_placement.h"
 #include "output/stitch_picture.h"
 #include "surface/colour_rgb.h"
+#include "test_support.h"
 
 #include <QImageReader>
 #include <QProcess>
@@ -12,18 +13,6 @@
 #include <QtTest>
 
 namespace {
-// The number of pages of a PDF file as pdfinfo reports it; -1 when it cannot be read.
-int pdfPages(const QString& file)
-{
-    QProcess p;
-    p.start(QStringLiteral("pdfinfo"), { file });
-    if (!p.waitForFinished(20000) || p.exitCode() != 0)
-        return -1;
-    const QString out = QString::fromLocal8Bit(p.readAllStandardOutput());
-    const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(out);
-    return m.hasMatch() ? m.captured(1).toInt() : -1;
-}
-
 QImage filled(int w, int h, QRgb colour)
 {
     QImage im(w, h, QImage::Format_RGB32);
