@@ -103,7 +103,7 @@ void TestUndoFile::unwritableFile()
     r.stitches = { { 3, 4 } };
     const QString message = writeUndoFile(undoFileName(), r);
     QVERIFY(message.contains(QStringLiteral("No se puede escribir")));
-    QVERIFY(message.contains(QStringLiteral("no se ha hecho")));
+    QVERIFY(message.contains(QStringLiteral("mientras Puntela siga abierto")));
     QVERIFY(QFileInfo(folder.file(QStringLiteral("puntela$"))).isDir());
 }
 
