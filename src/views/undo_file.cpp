@@ -51,9 +51,8 @@ QString writeUndoFile(const QString& fileName, const SwapRecord& record)
         = writeWhole(fileName, [&](QIODevice& device) { return writeUndoRecord(device, record); }).isEmpty();
     if (written)
         return QString();
-    return QStringLiteral("No se puede escribir el archivo para deshacer el cambio \"%1\": el cambio se puede "
-                          "deshacer mientras Puntela siga abierto.")
-        .arg(fileName);
+    // short enough for the progress line
+    return QStringLiteral("No se puede guardar \"%1\": se deshace igual").arg(fileName);
 }
 
 UndoRead readUndoRecord(QIODevice& device)
