@@ -25,8 +25,8 @@ void Form1::chartPdfButton_Click()
     if (!patternOrSay(QStringLiteral("que exportar")))
         return;
     const QString file = chosenSaveFile(QStringLiteral("Exportar el patrón en PDF"),
-        fileInFolder(Dir1Path, work.patternName() + QStringLiteral(".pdf")), QStringLiteral("Documentos PDF (*.pdf)"),
-        QStringLiteral(".pdf"));
+        fileInFolder(Dir1Path, fileNameOfTitle(work.patternName()) + QStringLiteral(".pdf")),
+        QStringLiteral("Documentos PDF (*.pdf)"), QStringLiteral(".pdf"));
     if (file.isEmpty())
         return;
     ChartPdfOptions options;

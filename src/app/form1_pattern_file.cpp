@@ -13,8 +13,8 @@ void Form1::savePatternClicked()
     if (!patternOrSay(QStringLiteral("que guardar")))
         return;
     const QString path = chosenSaveFile(QStringLiteral("Guardar patrón"),
-        fileInFolder(Dir1Path, work.patternName() + QStringLiteral(".oxs")), QStringLiteral("Patrones OXS (*.oxs)"),
-        QStringLiteral(".oxs"));
+        fileInFolder(Dir1Path, fileNameOfTitle(work.patternName()) + QStringLiteral(".oxs")),
+        QStringLiteral("Patrones OXS (*.oxs)"), QStringLiteral(".oxs"));
     if (path.isEmpty())
         return;
     // the symbols saved are those of the symbol font chosen

@@ -91,13 +91,16 @@ void Form1::Picture8_MouseDown(int Index, int, int, double X, double)
 void Form1::swapPick(int Index, int k, Long c)
 {
     readControls();
-    if (work.swapPick(Index, k, c) != Work::SwapResult::Done)
+    const Work::SwapResult done = work.swapPick(Index, k, c);
+    if (done == Work::SwapResult::Ignored)
         return;
     Command4->setEnabled(true);
     setCheckValue(Check7, 1);
     check8->setEnabled(true);
     for (QLabel* l : { Label1, Label2, Label3 })
         l->setVisible(false);
+    // the undo file that could not be written stays said on the progress line
+    Label3->setVisible(done == Work::SwapResult::DoneUnrecorded);
 }
 
 void Form1::Picture8_MouseUp(int, int, int, double, double) { st.arrastrando = False; }

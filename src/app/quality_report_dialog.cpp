@@ -37,13 +37,15 @@ QualityReportDialog::QualityReportDialog(const QualityReport& r, QWidget* parent
     QStringList worst;
     for (int index : r.worst)
         worst << threadListText(r.threads[std::size_t(index)].numero);
-    m_summary = new QLabel(QStringLiteral("%1 puntos. Diferencia media con la imagen: %2 (%3).\n"
-                                          "Puntos sueltos (sin vecino del mismo hilo): %4.\n"
-                                          "Hilos más lejanos: %5.")
-                               .arg(r.stitches)
-                               .arg(deltaText(r.meanDeltaE), r.grade)
-                               .arg(r.lone)
-                               .arg(worst.isEmpty() ? QStringLiteral("ninguno") : worst.join(QStringLiteral(", "))));
+    m_summary = new QLabel(r.stitches == 0
+            ? QStringLiteral("El patrón no tiene puntos: no hay nada que comparar con la imagen.")
+            : QStringLiteral("%1 puntos. Diferencia media con la imagen: %2 (%3).\n"
+                             "Puntos sueltos (sin vecino del mismo hilo): %4.\n"
+                             "Hilos más lejanos: %5.")
+                  .arg(r.stitches)
+                  .arg(deltaText(r.meanDeltaE), r.grade)
+                  .arg(r.lone)
+                  .arg(worst.isEmpty() ? QStringLiteral("ninguno") : worst.join(QStringLiteral(", "))));
     m_summary->setWordWrap(true);
     layout->addWidget(m_summary);
 

@@ -4,6 +4,7 @@
 #include "colour/catalogue.h"
 #include "image/browser.h"
 #include "output/chart_pdf.h"
+#include "output/file_names.h"
 #include "output/pdf_pages.h"
 #include "output/thread_amounts.h"
 #include "output/whole_file.h"
@@ -163,7 +164,12 @@ QString helpText()
             "  --report ARCHIVO   escribe la calidad del patrón (diferencia con la imagen por hilo\n"
             "                     y puntos sueltos) en JSON\n"
             "  -h, --help         muestra esta ayuda\n"
-            "  --version          muestra la versión\n\n"
+            "  --version          muestra la versión\n"
+            "  --                 fin de las opciones: lo que sigue es la imagen, aunque su nombre\n"
+            "                     empiece por -\n\n"
+            "Cada archivo se escribe entero o no se escribe: si el disco se llena, el archivo que\n"
+            "hubiera con ese nombre queda como estaba. Las imágenes de --out sustituyen a las que\n"
+            "dejó antes otra orden en esa carpeta.\n\n"
             "Los catálogos de hilos se leen de la carpeta actual si tiene \"dmc.txt\"; si no, de la\n"
             "carpeta de datos del usuario ($XDG_DATA_HOME/puntela, o ~/.local/share/puntela), que se\n"
             "crea con los catálogos instalados.\n\n"
@@ -409,6 +415,19 @@ QString writePdf(Work& work, const QString& file)
     return pdf.error();
 }
 
+// Saves the pictures into `out` as one set: written beside it first, they take the places of an
+// earlier set only once all are written, and that set's other sheets go.
+QString saveImageSet(Work& w, const QString& out)
+{
+    QTemporaryDir fresh(fileInFolder(out, QStringLiteral(".puntela-XXXXXX")));
+    if (!fresh.isValid())
+        return unwrittenFileMessage(fileInFolder(out, embroideryFileName()));
+    const QString failure = w.saveImages(fresh.path());
+    if (!failure.isEmpty())
+        return QString(failure).replace(fresh.path(), out);
+    return replaceSavedSet(fresh.path(), out);
+}
+
 // Writes what the command line asks for of the pattern made: the pictures, the printed sheets,
 // the PDF chart and the threads; the first failure's message, or empty when all are written.
 QString writeOutputs(Work& w, const Options& o)
@@ -417,7 +436,7 @@ QString writeOutputs(Work& w, const Options& o)
         return QStringLiteral("No hay ningún patrón que guardar.");
     QString failure;
     if (!o.out.isEmpty())
-        failure = w.saveImages(o.out);
+        failure = saveImageSet(w, o.out);
     if (failure.isEmpty() && !o.pdf.isEmpty())
         failure = writePdf(w, o.pdf);
     if (failure.isEmpty() && !o.chartPdf.isEmpty())
@@ -522,7 +541,9 @@ int main(int argc, char* argv[])
         return kUsageError;
     }
     qInstallMessageHandler(quietMessages);
-    QGuiApplication app(argc, argv);
+    // Qt sees no argument of ours: a folder named "-platform" is never taken for its option
+    int qtArgc = 1;
+    QGuiApplication app(qtArgc, argv);
     QImageReader::setAllocationLimit(1024);
     BatchDialogs answers(options.factor);
     return run(options, answers);

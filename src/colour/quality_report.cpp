@@ -47,6 +47,8 @@ std::vector<long> loneStitches(const Pattern& pattern)
 }
 
 namespace {
+QString noStitchesGrade() { return QStringLiteral("Sin puntos"); }
+
 // Sum of ΔE2000 per palette index; each distinct pixel and thread pair is measured once.
 std::vector<double> differenceSums(const Pattern& pattern, const std::vector<Long>& pixels)
 {
@@ -85,7 +87,7 @@ QualityReport qualityReport(const Pattern& pattern, const std::vector<Long>& pix
         t.colour = pattern.palette[i].colour;
         t.stitches = counts[i];
         t.meanDeltaE = counts[i] > 0 ? sums[i] / double(counts[i]) : 0.0;
-        t.grade = qualityGrade(t.meanDeltaE);
+        t.grade = counts[i] > 0 ? qualityGrade(t.meanDeltaE) : noStitchesGrade();
         t.lone = lone[i];
         r.stitches += counts[i];
         r.lone += lone[i];
@@ -93,7 +95,7 @@ QualityReport qualityReport(const Pattern& pattern, const std::vector<Long>& pix
         r.threads.push_back(t);
     }
     r.meanDeltaE = r.stitches > 0 ? total / double(r.stitches) : 0.0;
-    r.grade = qualityGrade(r.meanDeltaE);
+    r.grade = r.stitches > 0 ? qualityGrade(r.meanDeltaE) : noStitchesGrade();
     std::vector<int> order;
     for (const ThreadQuality& t : r.threads)
         if (t.stitches > 0)

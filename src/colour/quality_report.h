@@ -37,6 +37,7 @@ std::vector<long> loneStitches(const Pattern& pattern);
 
 // The report of a pattern; `pixels` holds, row by row, the picture's pixel read for each stitch
 // (as stitchPixels gives it, width x height of them). Stitches without a pixel count as exact.
+// A pattern or thread without stitches is graded "Sin puntos": there is nothing to compare.
 QualityReport qualityReport(const Pattern& pattern, const std::vector<Long>& pixels);
 
 // The report as JSON text (UTF-8), for the batch command's --report.

@@ -119,9 +119,13 @@ DecodeLimits decodeLimitsFor(const QByteArray& head)
 {
     // an EMF's signature may lie past a short head: a short file is checked as a metafile
     const bool metafile = isWmf(head) || isEmf(head) || head.size() < kHeadOfFile;
-    if (metafile)
-        return { 1536 * kMegabyte, 10, 10000 };
-    return { 3072 * kMegabyte, 60, 60000 };
+    return metafile ? decodeLimits(1536 * kMegabyte, 10) : decodeLimits(3072 * kMegabyte, 60);
+}
+
+DecodeLimits decodeLimits(qint64 memoryBytes, int cpuSeconds)
+{
+    constexpr int kWaitPerProcessorSecond = 4000;
+    return { memoryBytes, cpuSeconds, cpuSeconds * kWaitPerProcessorSecond };
 }
 
 QString decodeHelperPath()

@@ -17,6 +17,10 @@ struct DecodeLimits {
     int waitMillis = 0;
 };
 
+// Limits of `memoryBytes` and `cpuSeconds` of processor time: the processor time is what bounds
+// a decoder that runs away, and the program waits four times as long for the answer, so that a
+// busy machine giving the helper a share of a processor still hears it.
+DecodeLimits decodeLimits(qint64 memoryBytes, int cpuSeconds);
 // The limits for a file that starts with `head`: 1.5 GB and 10 s for a metafile, whose
 // libraries are the ones that can run away; 3 GB and 60 s for other pictures, which may be
 // large but decode in bounded time.

@@ -17,8 +17,6 @@ int wholeTens(double cells) { return std::max(10, int(cells / 10) * 10); }
 
 int ceilDiv(int n, int d) { return d <= 0 ? 0 : (n + d - 1) / d; }
 
-bool endsWithEof(const QByteArray& data) { return data.trimmed().endsWith("%%EOF"); }
-
 // A size that matches the cells, and every cell no stitch or a thread of the palette.
 bool wellFormed(const Pattern& p)
 {
@@ -90,7 +88,7 @@ QByteArray chartPdf(const Pattern& pattern, const QImage& picture, const QString
     }
     // the PDF engine reports no failure of its own: a document that does not end is not one
     const QByteArray data = buffer.data();
-    return endsWithEof(data) ? data : QByteArray();
+    return pdfDataComplete(data) ? data : QByteArray();
 }
 
 QString writeChartPdf(const QString& path, const Pattern& pattern, const QImage& picture, const QString& name,
@@ -99,7 +97,6 @@ QString writeChartPdf(const QString& path, const Pattern& pattern, const QImage&
     const QByteArray data = chartPdf(pattern, picture, name, options);
     if (data.isEmpty())
         return QStringLiteral("No se ha podido preparar el PDF del patrón.");
-    if (!writeWhole(path, [&data](QIODevice& file) { return file.write(data) == data.size(); }).isEmpty())
-        return QStringLiteral("No se ha podido guardar el PDF \"%1\".").arg(path);
-    return QString();
+    return writeWhole(
+        path, [&data](QIODevice& file) { return file.write(data) == data.size(); }, pdfComplete);
 }

@@ -23,7 +23,7 @@ void PdfDocument::drawCover(const QImage& picture)
     double y = pdfUnits(m_frame.body.top() + 10);
     m_p.setPen(Qt::black);
     m_p.setFont(pdfFont(16));
-    m_p.drawText(QPointF(left, y), m_name);
+    m_p.drawText(QPointF(left, y), m_p.fontMetrics().elidedText(m_name, Qt::ElideRight, int(width)));
     y += pdfUnits(5);
     if (!picture.isNull()) {
         const QImage small = std::max(picture.width(), picture.height()) > kLargestPicture

@@ -94,7 +94,9 @@ void PdfDocument::drawHeader()
         pdfUnits(kHeaderMm - 2));
     m_p.setFont(pdfFont(9));
     m_p.setPen(Qt::black);
-    m_p.drawText(band, Qt::AlignLeft | Qt::AlignTop, m_name);
+    // a long title leaves room for the page number
+    m_p.drawText(band, Qt::AlignLeft | Qt::AlignTop,
+        m_p.fontMetrics().elidedText(m_name, Qt::ElideRight, int(band.width() * 0.7)));
     m_p.drawText(
         band, Qt::AlignRight | Qt::AlignTop, QStringLiteral("Hoja %1 de %2").arg(m_page).arg(m_layout.totalPages()));
 }

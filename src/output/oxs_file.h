@@ -23,6 +23,11 @@ bool writeOxs(QIODevice& device, const Pattern& pattern, const OxsDetails& detai
 // writing fails. Returns an empty text on success, otherwise a Spanish message naming the file.
 QString saveOxsFile(const QString& path, const Pattern& pattern, const OxsDetails& details);
 
+// The longest title a pattern keeps, in characters.
+constexpr int kMaxTitleLength = 256;
+// A title as a pattern keeps it: control characters removed, cut to kMaxTitleLength.
+QString patternTitle(QStringView text);
+
 // The largest pattern file read, in bytes: far above what the largest chart needs.
 constexpr qint64 kMaxOxsFileBytes = 256LL << 20;
 

@@ -5,11 +5,16 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 #include <QXmlStreamReader>
 #include <unordered_map>
 
 namespace {
-constexpr int kMaxPaletteItems = 100000;
+// a thousand items is far more than any pattern holds; their indexes may still be spread out
+constexpr int kMaxPaletteItems = 1000;
+constexpr int kMaxPaletteIndex = 100000;
+// the replacements named one by one before "y N más"
+constexpr int kListedReplacements = 20;
 // a stitch element per cell of the largest chart, with room for some cells given twice
 constexpr std::size_t kMaxStitchElements = 2 * std::size_t(kMaxStitches);
 constexpr int kAbsent = -2; // a palette index no item has
@@ -151,7 +156,7 @@ QString OxsParser::readProperties(OxsRead& out)
     if (!readInt(attribute(a, QLatin1String("chartwidth")), width)
         || !readInt(attribute(a, QLatin1String("chartheight")), height))
         return QStringLiteral("el tamaño del patrón (chartwidth, chartheight) falta o no es un número.");
-    out.details.title = attribute(a, QLatin1String("charttitle")).toString();
+    out.details.title = patternTitle(attribute(a, QLatin1String("charttitle")));
     bool ok = false;
     const double count = attribute(a, QLatin1String("stitchesperinch")).trimmed().toDouble(&ok);
     if (ok && count >= 1 && count <= 100)
@@ -175,7 +180,7 @@ QString OxsParser::readPalette()
             const QStringView index = attribute(a, QLatin1String("index"));
             if (index.isEmpty())
                 item.index = int(items.size());
-            else if (!readInt(index, item.index) || item.index < 0 || item.index >= kMaxPaletteItems)
+            else if (!readInt(index, item.index) || item.index < 0 || item.index >= kMaxPaletteIndex)
                 return QStringLiteral("el color %1 de la paleta tiene un índice no válido (\"%2\").")
                     .arg(items.size() + 1)
                     .arg(index.toString());
@@ -278,6 +283,7 @@ QString buildPalette(
         top = std::max(top, item.index);
     itemSlots.assign(std::size_t(top + 1), kAbsent);
     std::unordered_map<int, int> paletteOf; // catalogue position -> palette index
+    QSet<QString> replaced;
     for (const Item& item : p.items) {
         int& slot = itemSlots[std::size_t(item.index)];
         if (slot != kAbsent)
@@ -296,8 +302,10 @@ QString buildPalette(
             position = nearestThread(catalogue, catalogueCount(catalogue), colour);
             const QString from = item.number.isEmpty() ? QStringLiteral("#") + item.colour.trimmed() : item.number;
             const QString change = from + QStringLiteral(" por ") + threadCode(catalogue[std::size_t(position)].numero);
-            if (!out.replaced.contains(change))
+            if (!replaced.contains(change)) {
+                replaced.insert(change);
                 out.replaced << change;
+            }
         }
         const auto [it, fresh] = paletteOf.emplace(position, int(out.pattern.palette.size()));
         if (fresh) {
@@ -352,6 +360,21 @@ QString buildPattern(const OxsParser& p, const std::vector<color_dmc>& catalogue
 }
 } // namespace
 
+QString patternTitle(QStringView text)
+{
+    QString title;
+    for (const QChar c : text) {
+        if (title.size() == kMaxTitleLength)
+            break;
+        if (c.category() != QChar::Other_Control)
+            title += c;
+    }
+    // a character in two halves is not cut in the middle
+    if (title.size() == kMaxTitleLength && title.back().isHighSurrogate())
+        title.chop(1);
+    return title;
+}
+
 QString OxsRead::notice(const QString& displayName) const
 {
     QStringList left;
@@ -368,9 +391,13 @@ QString OxsRead::notice(const QString& displayName) const
     if (replaced.isEmpty() && left.isEmpty())
         return {};
     QString text = QStringLiteral("El patrón \"%1\" se ha abierto con cambios.").arg(displayName);
-    if (!replaced.isEmpty())
+    if (!replaced.isEmpty()) {
         text += QStringLiteral("\nHilos que no están en el catálogo completo, cambiados por el más parecido: ")
-            + replaced.join(QStringLiteral(", ")) + QLatin1Char('.');
+            + replaced.mid(0, kListedReplacements).join(QStringLiteral(", "));
+        if (replaced.size() > kListedReplacements)
+            text += QStringLiteral(" y %1 más").arg(replaced.size() - kListedReplacements);
+        text += QLatin1Char('.');
+    }
     if (!left.isEmpty()) {
         const QString last = left.takeLast();
         text += QStringLiteral("\nNo se dibujan ")

@@ -1,11 +1,11 @@
 #include "output/pdf_pages.h"
 
 #include "output/page_placement.h"
+#include "output/whole_file.h"
 
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <cmath>
 
 namespace {
@@ -25,17 +25,17 @@ PdfPages::~PdfPages()
 
 bool PdfPages::begin()
 {
-    m_file = std::make_unique<QSaveFile>(m_fileName);
-    if (!m_file->open(QIODevice::WriteOnly)) {
-        m_error = QStringLiteral("No se puede escribir el archivo \"%1\".").arg(m_fileName);
+    m_file = std::make_unique<WholeFile>(m_fileName);
+    if (!m_file->isOpen()) {
+        m_error = unwrittenFileMessage(m_fileName);
         return false;
     }
-    m_writer = std::make_unique<QPdfWriter>(m_file.get());
+    m_writer = std::make_unique<QPdfWriter>(&m_file->device());
     m_writer->setResolution(kScreenDpi);
     m_writer->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
     m_painter = std::make_unique<QPainter>();
     if (!m_painter->begin(m_writer.get())) {
-        m_error = QStringLiteral("No se puede escribir el archivo \"%1\".").arg(m_fileName);
+        m_error = unwrittenFileMessage(m_fileName);
         return false;
     }
     // a chart must not reach the paper with compression noise around its symbols
@@ -63,7 +63,9 @@ bool PdfPages::end()
         return m_error.isEmpty();
     m_painter->end();
     m_writer.reset();
-    if (m_error.isEmpty() && !m_file->commit())
-        m_error = QStringLiteral("No se puede escribir el archivo \"%1\" entero.").arg(m_fileName);
+    // the PDF engine reports no failed write of its own: the file is checked before it takes the name
+    if (m_error.isEmpty())
+        m_error = m_file->commit(pdfComplete);
+    m_file.reset();
     return m_error.isEmpty();
 }

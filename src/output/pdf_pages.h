@@ -8,7 +8,7 @@
 
 class QPainter;
 class QPdfWriter;
-class QSaveFile;
+class WholeFile;
 
 class PdfPages {
 public:
@@ -29,7 +29,7 @@ public:
 
 private:
     QString m_fileName;
-    std::unique_ptr<QSaveFile> m_file;
+    std::unique_ptr<WholeFile> m_file;
     std::unique_ptr<QPdfWriter> m_writer;
     std::unique_ptr<QPainter> m_painter;
     int m_pages = 0;

@@ -64,13 +64,13 @@ bool FieldReader::readNumber(long long& value)
 
 QString printNumber(double v) { return Str(v) + QLatin1Char(' '); }
 
-void printLine(QIODevice& device, const QString& text)
+bool printLine(QIODevice& device, const QString& text)
 {
-    device.write(text.toLatin1());
-    device.write("\r\n");
+    const QByteArray line = text.toLatin1() + "\r\n";
+    return device.write(line) == line.size();
 }
 
-void writeLine(QIODevice& device, const QVariantList& fields)
+bool writeLine(QIODevice& device, const QVariantList& fields)
 {
     QByteArray line;
     for (int i = 0; i < fields.size(); ++i) {
@@ -83,5 +83,5 @@ void writeLine(QIODevice& device, const QVariantList& fields)
             line.append(CStr(f.toDouble()).toLatin1());
     }
     line.append("\r\n");
-    device.write(line);
+    return device.write(line) == line.size();
 }

@@ -23,6 +23,7 @@ private:
 
 // "Print #": numbers are written with a space for their sign and one after them.
 QString printNumber(double v);
-void printLine(QIODevice& device, const QString& text);
+// Both writers return false when the device did not take the whole line.
+bool printLine(QIODevice& device, const QString& text);
 // "Write #": fields separated by commas, texts in double quotes, numbers without spaces.
-void writeLine(QIODevice& device, const QVariantList& fields);
+bool writeLine(QIODevice& device, const QVariantList& fields);

@@ -32,7 +32,7 @@ QString damagedUndoMessage()
     return QStringLiteral("El archivo para deshacer el cambio \"puntela$\" está dañado. No se ha deshecho nada.");
 }
 
-void writeUndoRecord(QIODevice& device, const SwapRecord& record)
+bool writeUndoRecord(QIODevice& device, const SwapRecord& record)
 {
     QByteArray out;
     out.reserve(int(16 + 16 * record.stitches.size()));
@@ -42,20 +42,17 @@ void writeUndoRecord(QIODevice& device, const SwapRecord& record)
         appendNumber(out, p.column);
         appendNumber(out, p.row);
     }
-    device.write(out);
+    return device.write(out) == out.size();
 }
 
 QString writeUndoFile(const QString& fileName, const SwapRecord& record)
 {
-    const bool written = writeWhole(fileName, [&](QIODevice& device) {
-        writeUndoRecord(device, record);
-        return true;
-    }).isEmpty();
+    const bool written
+        = writeWhole(fileName, [&](QIODevice& device) { return writeUndoRecord(device, record); }).isEmpty();
     if (written)
         return QString();
-    return QStringLiteral("No se puede escribir el archivo para deshacer el cambio \"%1\". El cambio de color no se "
-                          "ha hecho.")
-        .arg(fileName);
+    // short enough for the progress line
+    return QStringLiteral("No se puede guardar \"%1\": se deshace igual").arg(fileName);
 }
 
 UndoRead readUndoRecord(QIODevice& device)

@@ -10,10 +10,10 @@
 // The undo file's name, in the current folder.
 QString undoFileName();
 
-// Writes the record's lines to a device.
-void writeUndoRecord(QIODevice& device, const SwapRecord& record);
+// Writes the record's lines to a device; false when the device did not take them all.
+bool writeUndoRecord(QIODevice& device, const SwapRecord& record);
 // Replaces the file with the record, and only when the whole record could be written (an
-// earlier record stays otherwise); the message to show, or empty on success.
+// earlier record stays otherwise); the message for the progress line, or empty on success.
 QString writeUndoFile(const QString& fileName, const SwapRecord& record);
 
 struct UndoRead {

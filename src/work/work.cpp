@@ -159,8 +159,7 @@ bool Work::pickPersonalThread(double X, double Y)
             continue;
         // rewritten whole, so a failed write never leaves a record cut short
         const QString failure = appendWhole(personalFile, [&](QIODevice& out) {
-            writeLine(out, { QVariant(d.numero), QVariant(d.rojo), QVariant(d.verde), QVariant(d.azul) });
-            return true;
+            return writeLine(out, { QVariant(d.numero), QVariant(d.rojo), QVariant(d.verde), QVariant(d.azul) });
         });
         if (!failure.isEmpty()) {
             er(QStringLiteral("No se puede escribir el catálogo personal \"personal.txt\"."));
@@ -705,11 +704,13 @@ Work::SwapResult Work::swapPick(int group0, int k, Long c)
     if (!isPaletteSwatch(st, group0, k, c) || c == st.color_nuevo)
         return SwapResult::Ignored;
     const SwapRecord record = planSwap(st, group0, k);
-    const QString error = writeUndoFile(undoFileName(), record);
-    if (!error.isEmpty()) {
-        er(error);
-        return SwapResult::Failed;
-    }
+    // the record in memory undoes the swap whatever becomes of the file
+    m_swapUndo = record;
+    const QString unwritten = writeUndoFile(undoFileName(), record);
+    const bool tell = !unwritten.isEmpty() && !m_undoFileFailed;
+    m_undoFileFailed = !unwritten.isEmpty();
+    if (tell)
+        m_progress.setStage(unwritten);
     m_paletteUndo.reset();
     Picture2.Cls();
     Picture2.Refresh();
@@ -720,7 +721,7 @@ Work::SwapResult Work::swapPick(int group0, int k, Long c)
     if (settings.chart.symbols)
         writeStripSymbols();
     keepLastPattern();
-    return SwapResult::Done;
+    return tell ? SwapResult::DoneUnrecorded : SwapResult::Done;
 }
 
 bool Work::undoSwap()
@@ -729,7 +730,7 @@ bool Work::undoSwap()
         keepLastPattern();
         return true;
     }
-    const UndoRead read = readUndoFile(undoFileName());
+    const UndoRead read = m_swapUndo ? UndoRead { *m_swapUndo, {} } : readUndoFile(undoFileName());
     if (!read.error.isEmpty()) {
         er(read.error);
         return false;

@@ -14,6 +14,7 @@
 #include "surface/dialogs.h"
 #include "surface/progress.h"
 #include "surface/surface.h"
+#include "views/swap.h"
 
 #include <QImage>
 #include <QString>
@@ -21,6 +22,7 @@
 #include <functional>
 #include <future>
 #include <memory>
+#include <optional>
 #include <vector>
 
 // The preview image: the picture of the last file previewed and where it is drawn, in
@@ -245,13 +247,15 @@ public:
 
     // Marks the swatch of the embroidery stitch under (X, Y) and scrolls its strip to it.
     void markSwatchUnder(double X, double Y);
-    enum class SwapResult { Ignored, Failed, Done };
+    // DoneUnrecorded: done, and the undo file could not be written, which the progress line
+    // says (once, again only after a write succeeded)
+    enum class SwapResult { Ignored, Done, DoneUnrecorded };
     // The second pick of a swap: swatch k of strip `group0`, read as colour c, leaves the palette
-    // and its stitches take color_nuevo; the undo record is written first (a failure changes
-    // nothing). Ignored for a click past the last swatch or on color_nuevo itself.
+    // and its stitches take color_nuevo; the undo record is kept and written first. Ignored for a
+    // click past the last swatch or on color_nuevo itself.
     SwapResult swapPick(int group0, int k, Long c);
-    // Reads the undo record and puts the last swap back, or the colour options applied since;
-    // false after the message.
+    // Puts the last swap back from the record kept since it (read from the undo file when no
+    // swap was made in this run), or the colour options applied since; false after the message.
     bool undoSwap();
 
     // ---- Pattern files ----
@@ -303,6 +307,9 @@ private:
     // show; kept until the next swap or pattern.
     struct PaletteUndo;
     std::shared_ptr<PaletteUndo> m_paletteUndo;
+    // The last swap's undo record, as the undo file holds it when it could be written.
+    std::optional<SwapRecord> m_swapUndo;
+    bool m_undoFileFailed = false;
     Dialogs& m_dialogs;
     Progress m_progress;
     OxsDetails m_patternDetails;

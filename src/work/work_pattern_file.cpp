@@ -92,6 +92,7 @@ bool Work::openPattern(const QString& path)
     showColourCount(std::min(int(st.num_colores), 999));
     // an undo record belongs to the pattern that was on show
     QFile::remove(undoFileName());
+    m_swapUndo.reset();
     m_paletteUndo.reset();
 
     Picture2.setVisible(false);

@@ -1,6 +1,7 @@
 // The batch command: the same files as the window for the same picture and settings, a PDF of
 // both passes, and bad input answered with a message and a failing exit code.
 #include "../output/made_pattern.h"
+#include "output/file_names.h"
 
 #include <QDir>
 #include <QJsonArray>
@@ -8,6 +9,9 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QtTest>
+
+#include <csignal>
+#include <sys/resource.h>
 
 namespace {
 struct Run {
@@ -17,9 +21,17 @@ struct Run {
 
 QString cliPath() { return QCoreApplication::applicationDirPath() + QStringLiteral("/puntela-cli"); }
 
-Run runCli(const QStringList& args)
+// Runs the command; with `fileSizeLimit` every file it writes is held to that many bytes, a
+// write crossing the limit taken only in part.
+Run runCli(const QStringList& args, qint64 fileSizeLimit = 0)
 {
     QProcess p;
+    if (fileSizeLimit > 0)
+        p.setChildProcessModifier([fileSizeLimit] {
+            const rlimit limit { rlim_t(fileSizeLimit), rlim_t(fileSizeLimit) };
+            setrlimit(RLIMIT_FSIZE, &limit);
+            std::signal(SIGXFSZ, SIG_IGN);
+        });
     p.start(cliPath(), args);
     Run r;
     if (!p.waitForFinished(240000))
@@ -273,6 +285,74 @@ private slots:
         QVERIFY(!QFileInfo::exists(pdf));
     }
 
+    // An output cut short, by the file size limit taking part of the last write or by a disk
+    // without room: the command fails naming the file, the earlier file stays as it was and
+    // nothing cut is left beside it.
+    void cutOutput_data()
+    {
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<bool>("fullDisk"); // else the file size limit
+        for (const char* option : { "--pdf", "--chart-pdf", "--threads-csv", "--oxs", "--report" })
+            QTest::addRow("%s, full disk", option) << option << true;
+        // the catalogues copied at the start are under 8 KB: only larger outputs can be cut alone
+        for (const char* option : { "--pdf", "--chart-pdf", "--oxs" })
+            QTest::addRow("%s, file size limit", option) << option << false;
+    }
+    void cutOutput()
+    {
+        QFETCH(QString, option);
+        QFETCH(bool, fullDisk);
+        if (fullDisk && m_disk.path().isEmpty())
+            QSKIP("no small file system could be mounted here (mounting a tmpfs needs root)");
+        WorkFolder folder;
+        const QString picture = savePicture(folder, QStringLiteral("dibujo.bmp"), gradientPicture(150, 100));
+        const QString outputs = fullDisk ? m_disk.path() : folder.file(QStringLiteral("salidas"));
+        QVERIFY(QDir().mkpath(outputs));
+        const QString file = outputs + QStringLiteral("/salida");
+        QStringList args { picture, option, file };
+        if (option == QLatin1String("--pdf")) // which needs another output beside it
+            args << QStringLiteral("--report") << folder.file(QStringLiteral("calidad.json"));
+        Run r = runCli(args);
+        QVERIFY2(r.code == 0, qPrintable(r.err));
+        const QByteArray earlier = fileContents(file);
+        qint64 limit = 0;
+        if (fullDisk)
+            QVERIFY(m_disk.fillLeaving(earlier.size() / 2 / 4096 * 4096));
+        else
+            limit = earlier.size() - 1;
+        r = runCli(args, limit);
+        QCOMPARE(r.code, 1);
+        QVERIFY2(r.err.contains(QStringLiteral("\"%1\"").arg(file)), qPrintable(r.err));
+        QVERIFY(fileContents(file) == earlier);
+        QStringList left = QDir(outputs).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+        left.removeOne(QStringLiteral("relleno"));
+        QCOMPARE(left, QStringList { "salida" });
+        QFile::remove(file);
+        QFile::remove(outputs + QStringLiteral("/relleno"));
+    }
+
+    // A second run into the same folder leaves only its own set of pictures there (a smaller
+    // chart after a larger one), and other files alone. Names that start with a dash: the picture
+    // given after "--", the end of the options, and a folder named as an option of Qt's.
+    void secondSetReplacesTheFirst()
+    {
+        WorkFolder folder;
+        const QString picture = savePicture(folder, QStringLiteral("-raya.bmp"), gradientPicture(150, 100));
+        const QString out = folder.file(QStringLiteral("-platform"));
+        Run r = runCli({ "--out", out, "--width", "150", "--", picture });
+        QVERIFY2(r.code == 0, qPrintable(r.err));
+        QVERIFY(QDir(out).entryList(QDir::Files).size() > 6);
+        QFile notes(out + QStringLiteral("/notas.txt"));
+        QVERIFY(notes.open(QIODevice::WriteOnly));
+        notes.close();
+        r = runCli({ "--out", "-platform", "--width", "40", "--", "-raya.bmp" });
+        QVERIFY2(r.code == 0, qPrintable(r.err));
+        QStringList expected = savedFileNames(1, 1) << QStringLiteral("notas.txt");
+        expected.sort();
+        QCOMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden | QDir::AllDirs | QDir::NoDotAndDotDot, QDir::Name),
+            expected);
+    }
+
     void badInput()
     {
         QFETCH(QStringList, args);
@@ -293,6 +373,9 @@ private slots:
         QVERIFY2(r.err.contains(message), qPrintable(r.err));
         QVERIFY(!QFileInfo::exists(folder.file(QStringLiteral("cli/bordado_i.bmp"))));
     }
+
+private:
+    SmallDisk m_disk { 8 };
 };
 
 QTEST_MAIN(TestCli)

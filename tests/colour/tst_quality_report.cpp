@@ -33,6 +33,7 @@ private slots:
     void loneStitches_data();
     void loneStitches();
     void meansAndWorstThreads();
+    void noStitchesNoGrade();
 };
 
 void TestQualityReport::grades_data()
@@ -117,6 +118,17 @@ void TestQualityReport::meansAndWorstThreads()
     QCOMPARE(worst.value("color").toString(), QStringLiteral("#b4b4b4"));
     QCOMPARE(worst.value("puntos").toInt(), 7);
     QCOMPARE(worst.value("calidad").toString(), r.threads[6].grade);
+}
+
+// A pattern with only cloth is no exact likeness: there is nothing to grade.
+void TestQualityReport::noStitchesNoGrade()
+{
+    const QualityReport r = qualityReport(drawn({ "---", "---" }, { RGB(10, 20, 30) }), std::vector<Long>(6, 0));
+    QCOMPARE(r.stitches, 0L);
+    QCOMPARE(r.grade, QStringLiteral("Sin puntos"));
+    QCOMPARE(r.threads[0].grade, QStringLiteral("Sin puntos"));
+    QCOMPARE(QJsonDocument::fromJson(qualityReportJson(r)).object().value("calidad").toString(),
+        QStringLiteral("Sin puntos"));
 }
 
 QTEST_APPLESS_MAIN(TestQualityReport)

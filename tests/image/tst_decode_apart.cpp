@@ -22,6 +22,7 @@ private slots:
     void refused_data();
     void refused();
     void memoryLimit();
+    void busyMachineStillHeard();
 };
 
 void TestDecodeApart::sameAsInPlace_data()
@@ -130,6 +131,22 @@ void TestDecodeApart::memoryLimit()
     QVERIFY(result.image.isNull());
     QVERIFY2(result.error.startsWith(QStringLiteral("No se puede leer la imagen \"grande.png\": ")),
         qPrintable(result.error));
+}
+
+// A helper that gets the processor late, as on a busy machine, answers past its processor time
+// in wall-clock time: what bounds it is the processor time, and its answer is still heard.
+void TestDecodeApart::busyMachineStillHeard()
+{
+    QTemporaryDir dir;
+    const QString program = dir.filePath(QStringLiteral("busy"));
+    QFile script(program);
+    QVERIFY(script.open(QIODevice::WriteOnly));
+    script.write("#!/bin/sh\nsleep 2\nexec '" + QFile::encodeName(decodeHelperPath()) + "' \"$@\"\n");
+    script.close();
+    script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
+    const PictureResult result
+        = loadPictureApart(samplePath(QStringLiteral("hand.wmf")), program, decodeLimits(kMetafileMemory, 1));
+    QVERIFY2(result.ok(), qPrintable(result.error));
 }
 
 QTEST_MAIN(TestDecodeApart)

@@ -92,6 +92,9 @@ private slots:
     void foreignFile();
     void badFilesAreRefused_data();
     void badFilesAreRefused();
+    void titleKeptBounded_data();
+    void titleKeptBounded();
+    void manyReplacedThreadsListedShort();
 };
 
 void TestOxsFile::writesTheFormatAndReadsItBack()
@@ -299,6 +302,11 @@ void TestOxsFile::badFilesAreRefused_data()
         "el punto x = 2, y = 1 está fuera del patrón, que mide 2 x 2 puntos.");
     row("index given twice", QByteArray(good).replace("item index=\"1\"", "item index=\"0\""),
         "el índice 0 de la paleta está repetido.");
+    QByteArray items;
+    for (int i = 0; i <= 1000; ++i)
+        items += "<palette_item index=\"" + QByteArray::number(i) + "\" number=\"DMC 310\"/>";
+    row("a thousand and one palette items", chartDocument(kSize2x2, "<palette>" + items + "</palette>", kStitch),
+        "la paleta tiene más de 1000 colores.");
     row("other brand without its colour", QByteArray(good).replace("DMC 310\"", "Anchor 403\" color=\"negro\""),
         "el color \"Anchor 403\" de la paleta no tiene un color RRGGBB válido (\"negro\").");
 }
@@ -312,6 +320,47 @@ void TestOxsFile::badFilesAreRefused()
     QVERIFY2(read.error.startsWith(QStringLiteral("No se puede abrir el patrón \"mal.oxs\": ") + reason),
         qPrintable(read.error));
     QVERIFY(read.pattern.cells.empty());
+}
+
+// A title is kept as read but for control characters, and cut at 256 characters however long it
+// is in the file.
+void TestOxsFile::titleKeptBounded_data()
+{
+    QTest::addColumn<QString>("inFile");
+    QTest::addColumn<QString>("kept");
+    QTest::newRow("control characters removed") << "Flor&#9;de&#10;lis"
+                                                << "Flordelis";
+    QTest::newRow("cut at 256 characters") << QString(300, QLatin1Char('a')) << QString(256, QLatin1Char('a'));
+    QTest::newRow("ten megabytes") << QString(10 << 20, QLatin1Char('b')) << QString(256, QLatin1Char('b'));
+    // U+1F33C in two halves, the first at character 256
+    QTest::newRow("a character cut in two halves")
+        << QString(255, QLatin1Char('c')) + QString::fromUtf8("\xF0\x9F\x8C\xBC") << QString(255, QLatin1Char('c'));
+}
+
+void TestOxsFile::titleKeptBounded()
+{
+    QFETCH(QString, inFile);
+    QFETCH(QString, kept);
+    const QByteArray size = kSize2x2 + " charttitle=\"" + inFile.toUtf8() + "\"";
+    const OxsRead read = readText(chartDocument(size, kPalette, kStitch));
+    QVERIFY2(read.ok(), qPrintable(read.error));
+    QCOMPARE(read.details.title, kept);
+}
+
+// A palette of many threads of another brand: every one is replaced, and the notice names twenty.
+void TestOxsFile::manyReplacedThreadsListedShort()
+{
+    QByteArray items = "<palette_item index=\"0\" number=\"cloth\"/>";
+    for (int i = 1; i < 1000; ++i)
+        items += "<palette_item index=\"" + QByteArray::number(i) + "\" number=\"Anchor " + QByteArray::number(i)
+            + "\" color=\"" + QByteArray::number(0x100000 + i * 997, 16) + "\"/>";
+    const OxsRead read = readText(chartDocument(kSize2x2, "<palette>" + items + "</palette>", kStitch));
+    QVERIFY2(read.ok(), qPrintable(read.error));
+    QCOMPARE(read.replaced.size(), 999);
+    const QString notice = read.notice(QStringLiteral("muchos.oxs"));
+    QVERIFY2(notice.contains(QStringLiteral("Anchor 20 por ")) && !notice.contains(QStringLiteral("Anchor 21 por ")),
+        qPrintable(notice));
+    QVERIFY2(notice.contains(QStringLiteral(" y 979 más.")), qPrintable(notice));
 }
 
 QTEST_GUILESS_MAIN(TestOxsFile)

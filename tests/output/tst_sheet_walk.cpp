@@ -81,6 +81,9 @@ private slots:
         QFETCH(int, down);
         QFETCH(QStringList, names);
         QCOMPARE(savedFileNames(across, down), names);
+        // the batch command replaces a set by these names
+        for (const QString& name : names)
+            QVERIFY2(isSavedFileName(name), qPrintable(name));
     }
 
     void sheetNumbersArePlainDigits()
@@ -105,6 +108,27 @@ private slots:
         QFETCH(QString, folder);
         QFETCH(QString, path);
         QCOMPARE(::fileInFolder(folder, QStringLiteral("bordado_i.bmp")), path);
+    }
+
+    // A pattern's title names the file a save suggests: it stays in the folder and in sight.
+    void fileNameOfTitle_data()
+    {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("plain title") << "Rosa de té"
+                                     << "Rosa de té";
+        QTest::newRow("path separators left out") << "../../etc/flor\\x"
+                                                  << "etcflorx";
+        QTest::newRow("only dots: the usual name") << ".."
+                                                   << "patron";
+        QTest::newRow("no hidden file") << ".flor"
+                                        << "flor";
+    }
+    void fileNameOfTitle()
+    {
+        QFETCH(QString, title);
+        QFETCH(QString, name);
+        QCOMPARE(::fileNameOfTitle(title), name);
     }
 };
 

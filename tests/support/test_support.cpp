@@ -5,6 +5,8 @@
 #include <QProcess>
 #include <QRegularExpression>
 
+#include <sys/statvfs.h>
+
 WorkFolder::WorkFolder(bool withCatalogues)
     : m_previous(QDir::currentPath())
 {
@@ -44,4 +46,45 @@ int pdfPages(const QString& file)
     const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)"))
                                           .match(QString::fromLocal8Bit(p.readAllStandardOutput()));
     return m.hasMatch() ? m.captured(1).toInt() : -1;
+}
+
+QByteArray fileContents(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+namespace {
+bool runQuietly(const QString& program, const QStringList& args)
+{
+    QProcess p;
+    p.start(program, args);
+    return p.waitForFinished(10000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+}
+} // namespace
+
+SmallDisk::SmallDisk(int megabytes)
+{
+    const QString mountPoint = m_dir.filePath(QStringLiteral("disco"));
+    if (QDir().mkpath(mountPoint)
+        && runQuietly(QStringLiteral("mount"),
+            { "-t", "tmpfs", "-o", QStringLiteral("size=%1m").arg(megabytes), "tmpfs", mountPoint }))
+        m_path = mountPoint;
+}
+
+SmallDisk::~SmallDisk()
+{
+    if (!m_path.isEmpty())
+        runQuietly(QStringLiteral("umount"), { m_path });
+}
+
+bool SmallDisk::fillLeaving(qint64 room) const
+{
+    struct statvfs disk { };
+    if (m_path.isEmpty() || statvfs(QFile::encodeName(m_path).constData(), &disk) != 0)
+        return false;
+    const qint64 free = qint64(disk.f_bavail) * qint64(disk.f_frsize);
+    QFile filler(m_path + QStringLiteral("/relleno"));
+    return free >= room && filler.open(QIODevice::WriteOnly)
+        && filler.write(QByteArray(int(free - room), 'r')) == free - room && filler.flush();
 }

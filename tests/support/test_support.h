@@ -24,6 +24,26 @@ private:
     QString m_previous;
 };
 
+// The bytes of a file; empty when it cannot be read.
+QByteArray fileContents(const QString& path);
+
+// A small file system (tmpfs) mounted in a folder of its own for the test's lifetime; path() is
+// empty where none could be mounted (mounting needs root).
+class SmallDisk {
+public:
+    explicit SmallDisk(int megabytes);
+    ~SmallDisk();
+    SmallDisk(const SmallDisk&) = delete;
+    SmallDisk& operator=(const SmallDisk&) = delete;
+    QString path() const { return m_path; }
+    // Fills the disk with the file "relleno" until `room` bytes are left free.
+    bool fillLeaving(qint64 room) const;
+
+private:
+    QTemporaryDir m_dir;
+    QString m_path;
+};
+
 // A picture with a distinct colour in every pixel region, for sampling tests.
 QImage gradientPicture(int w, int h);
 // Saves a picture as a BMP into the folder and returns its path.

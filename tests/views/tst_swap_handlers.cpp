@@ -218,6 +218,8 @@ void TestSwapHandlers::userClicksAfterTheGreyedValue()
     QCOMPARE(checkValue(f->Check7), 1);
 }
 
+// The swap goes ahead and can be undone from the record kept in memory; the progress line says
+// once that the file could not be written.
 void TestSwapHandlers::unwritableUndoFile()
 {
     WorkFolder folder;
@@ -227,39 +229,43 @@ void TestSwapHandlers::unwritableUndoFile()
     const Snapshot before = snapshot(f->st);
     QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("puntela$")));
     swapDForA(*f);
-    QCOMPARE(dialogs.shown.size(), std::size_t(1));
-    QCOMPARE(dialogs.shown[0].title, QStringLiteral("Error"));
-    QCOMPARE(dialogs.shown[0].buttons, vbCritical);
-    QVERIFY(dialogs.shown[0].prompt.contains(QStringLiteral("puntela$")));
+    QVERIFY(dialogs.shown.empty());
+    QVERIFY(!same(snapshot(f->st), before));
+    QVERIFY(f->Label3->isVisibleTo(f.get()));
+    QVERIFY2(f->Label3->text().contains(QStringLiteral("puntela$")), qPrintable(f->Label3->text()));
+    f->Command4_Click();
     QVERIFY(same(snapshot(f->st), before));
-    QCOMPARE(checkValue(f->Check7), 2);
-    QVERIFY(!f->Command4->isEnabled());
-    QVERIFY(!f->check8->isEnabled());
-    QCOMPARE(f->Picture8[2].Point(15, 1), D);
+    // a second failure is not said again
+    f->Label3->setText(QString());
+    swapDForA(*f);
+    QVERIFY(f->Label3->text().isEmpty());
+    QVERIFY(!f->Label3->isVisibleTo(f.get()));
+    QVERIFY(dialogs.shown.empty());
 }
 
+// Whatever becomes of the file after the swap (gone, damaged, cut inside a number), the swap is
+// undone from the record kept in memory.
 void TestSwapHandlers::undoWithoutAUsableRecord_data()
 {
     QTest::addColumn<QByteArray>("content");
-    QTest::addColumn<QString>("says");
-    QTest::newRow("missing file") << QByteArray() << QStringLiteral("No se encuentra");
-    QTest::newRow("not numbers") << QByteArray("hola\r\n") << QStringLiteral("dañado");
-    QTest::newRow("a column without its row") << QByteArray(" 2 \r\n 1 \r\n 2 \r\n") << QStringLiteral("dañado");
-    QTest::newRow("a stitch outside the pattern")
-        << QByteArray(" 2 \r\n 1 \r\n 2 \r\n 0 \r\n 9 \r\n 9 \r\n") << QStringLiteral("dañado");
-    QTest::newRow("no such strip") << QByteArray(" 6 \r\n 0 \r\n") << QStringLiteral("dañado");
+    QTest::newRow("missing file") << QByteArray();
+    QTest::newRow("not numbers") << QByteArray("hola\r\n");
+    QTest::newRow("a column without its row") << QByteArray(" 2 \r\n 1 \r\n 2 \r\n");
+    QTest::newRow("cut inside the last stitch's row")
+        << QByteArray(" 2 \r\n 1 \r\n 2 \r\n 0 \r\n 0 \r\n 1 \r\n 1 \r\n 1 \r\n 3 \r\n 1");
+    QTest::newRow("a stitch outside the pattern") << QByteArray(" 2 \r\n 1 \r\n 2 \r\n 0 \r\n 9 \r\n 9 \r\n");
+    QTest::newRow("no such strip") << QByteArray(" 6 \r\n 0 \r\n");
 }
 
 void TestSwapHandlers::undoWithoutAUsableRecord()
 {
     QFETCH(QByteArray, content);
-    QFETCH(QString, says);
     WorkFolder folder;
     ScriptedDialogs dialogs;
     auto f = startedForm();
     setPattern(*f);
+    const Snapshot before = snapshot(f->st);
     swapDForA(*f);
-    const Snapshot swapped = snapshot(f->st);
     QFile::remove(QStringLiteral("puntela$"));
     if (!content.isEmpty()) {
         QFile file(QStringLiteral("puntela$"));
@@ -267,10 +273,8 @@ void TestSwapHandlers::undoWithoutAUsableRecord()
         file.write(content);
     }
     f->Command4_Click();
-    QCOMPARE(dialogs.shown.size(), std::size_t(1));
-    QVERIFY(dialogs.shown[0].prompt.contains(says));
-    QCOMPARE(dialogs.shown[0].buttons, vbCritical);
-    QVERIFY(same(snapshot(f->st), swapped));
+    QVERIFY(dialogs.shown.empty());
+    QVERIFY(same(snapshot(f->st), before));
     QVERIFY(!f->Command4->isEnabled());
 }
 

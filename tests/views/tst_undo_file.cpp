@@ -102,8 +102,8 @@ void TestUndoFile::unwritableFile()
     r.group0 = 1;
     r.stitches = { { 3, 4 } };
     const QString message = writeUndoFile(undoFileName(), r);
-    QVERIFY(message.contains(QStringLiteral("No se puede escribir")));
-    QVERIFY(message.contains(QStringLiteral("no se ha hecho")));
+    QVERIFY(message.contains(QStringLiteral("No se puede guardar")));
+    QVERIFY(message.contains(QStringLiteral("se deshace igual")));
     QVERIFY(QFileInfo(folder.file(QStringLiteral("puntela$"))).isDir());
 }
 
