@@ -146,6 +146,11 @@ private slots:
         b.work.makePattern(false);
         b.work.finishLastPattern();
         QCOMPARE(b.answers.prompts().filter(lastPatternFileName()).size(), 1);
+        // the message names the working folder the pattern could not be kept in
+        QCOMPARE(b.answers.prompts()
+                     .filter(QStringLiteral("carpeta de trabajo \"%1\"").arg(QDir::toNativeSeparators(b.folder.path())))
+                     .size(),
+            1);
         QCOMPARE(b.errors(), 0);
         QVERIFY(b.work.hasPattern());
         // written again once the way is clear
