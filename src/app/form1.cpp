@@ -519,6 +519,16 @@ bool Form1::eventFilter(QObject* watched, QEvent* event)
                 File1_KeyPress(KeyAscii);
             return KeyAscii == 0;
         }
+    } else if (event->type() == QEvent::Wheel) {
+        // the wheel over a number turns its spinner, as it does over the arrows
+        QScrollBar* spinner = watched == Text1 ? VScroll1
+            : watched == Text4                 ? VScroll4
+            : watched == Text5                 ? VScroll5
+                                               : nullptr;
+        if (spinner) {
+            QCoreApplication::sendEvent(spinner, event);
+            return true;
+        }
     } else if (event->type() == QEvent::FocusOut) {
         // the box is left only when the focus moves within the window, not when a message
         // box or another window takes the activation

@@ -83,6 +83,9 @@ public:
     QListWidget* File1 = nullptr;
     QString Dir1Path; // Dir1.Path
     QString File1Path; // File1.Path
+    // set while the drive box is turned to the place that holds the folder list's folder, so that
+    // turning it does not open that place
+    bool placeFollowsFolder = false;
 
     // Labels.
     QLabel *Label1 = nullptr, *Label2 = nullptr, *Label3 = nullptr, *Label4 = nullptr, *Label5 = nullptr,

@@ -9,7 +9,26 @@
 #include <QLabel>
 
 namespace {
-// Lists the sub-folders of Dir1Path in Dir1: ".." first (except at the top of the disk).
+// The place of the drive box that holds `folder`: the one whose path is the longest start of it,
+// the place on show when another holds it as closely.
+int placeHolding(const QComboBox* places, const QString& folder)
+{
+    int best = -1;
+    qsizetype longest = -1;
+    for (int i = 0; i < places->count(); ++i) {
+        const QString place = places->itemData(i).toString();
+        const bool holds
+            = place == QLatin1String("/") || folder == place || folder.startsWith(place + QLatin1Char('/'));
+        if (holds && (place.size() > longest || (place.size() == longest && i == places->currentIndex()))) {
+            best = i;
+            longest = place.size();
+        }
+    }
+    return best;
+}
+
+// Lists the sub-folders of Dir1Path in Dir1: ".." first (except at the top of the disk); the
+// drive box shows the place the folder is in.
 void fillFolderList(Form1& f)
 {
     f.Dir1->clear();
@@ -17,6 +36,12 @@ void fillFolderList(Form1& f)
         f.Dir1->addItem(QStringLiteral(".."));
     f.Dir1->addItems(subfolders(f.Dir1Path));
     f.Dir1->setToolTip(f.Dir1Path);
+    const int place = placeHolding(f.Drive1, f.Dir1Path);
+    if (place >= 0 && place != f.Drive1->currentIndex()) {
+        f.placeFollowsFolder = true;
+        f.Drive1->setCurrentIndex(place);
+        f.placeFollowsFolder = false;
+    }
 }
 
 // Lists the picture and pattern files of File1Path in File1.
@@ -49,6 +74,10 @@ void Form1::initBrowser()
     const QStringList roots = driveRoots();
     for (const QString& root : roots)
         Drive1->addItem(root, root);
+    // the working folder, where the last pattern is kept, beside the home folder
+    const int home = Drive1->findData(QDir::cleanPath(QDir::homePath()));
+    Drive1->insertItem(home >= 0 ? home + 1 : Drive1->count(), QStringLiteral("Carpeta de trabajo"),
+        QDir::cleanPath(QDir::currentPath()));
     const QString start = folderReadable(QDir::homePath()) ? QDir::homePath() : QDir::currentPath();
     const int drive = Drive1->findData(QDir::cleanPath(start));
     if (drive >= 0 && drive != Drive1->currentIndex())
@@ -59,6 +88,8 @@ void Form1::initBrowser()
 
 void Form1::Drive1_Change()
 {
+    if (placeFollowsFolder)
+        return;
     const QString drive = Drive1->currentData().toString();
     if (drive.isEmpty())
         return;

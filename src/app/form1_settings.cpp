@@ -5,7 +5,14 @@
 
 namespace {
 constexpr int kEnter = 13;
+
+// True when the box holds text the user typed, or any text its spinner did not put there: a value
+// the arrows or the wheel set stays as it is when the box is left; only typing is held to limits.
+bool typedText(const QLineEdit* text, const QString& spinnerText)
+{
+    return text->isModified() || text->text() != spinnerText;
 }
+} // namespace
 
 void Form1::Text1_KeyPress(int& KeyAscii)
 {
@@ -17,7 +24,7 @@ void Form1::Text1_KeyPress(int& KeyAscii)
 
 void Form1::Text1_LostFocus()
 {
-    if (!st.listo)
+    if (!st.listo || !typedText(Text1, CStr(VScroll1->value())))
         return;
     Busy busy(st);
     Text1->setText(heldColourText(Text1->text()));
@@ -42,6 +49,8 @@ namespace {
 // the frame when its value changes. It leaves the flag to that handler.
 void applyStitchText(QLineEdit* text, QScrollBar* spinner)
 {
+    if (!typedText(text, stitchText(spinner->value())))
+        return;
     text->setText(heldStitchText(text->text()));
     spinner->setValue(CInt(Val(text->text()) * 3));
 }

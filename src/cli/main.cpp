@@ -399,8 +399,17 @@ QString applySettings(Work& work, const Options& o)
         work.setColourCount(QString::number(o.colours));
     work.settings.variant = o.variant;
     work.settings.colourOptions = o.colour;
-    say(stdout, QStringLiteral("Patrón de %1 x %2 puntos, %3 colores").arg(w).arg(h).arg(work.settings.colours));
     return {};
+}
+
+// The pattern made or opened: its size and the threads it uses, as the window's colour box shows them.
+void sayPattern(const Work& work)
+{
+    say(stdout,
+        QStringLiteral("Patrón de %1 x %2 puntos, %3 colores")
+            .arg(int(work.settings.width))
+            .arg(int(work.settings.height))
+            .arg(work.settings.colours));
 }
 
 // Writes every page of both passes into one PDF file.
@@ -491,6 +500,8 @@ int run(const Options& o, BatchDialogs& answers)
             if (error.isEmpty() && answers.errors == 0)
                 w.makePattern(o.doubleStitch);
         }
+        if (error.isEmpty() && answers.errors == 0 && w.hasPattern())
+            sayPattern(w);
         if (error.isEmpty() && answers.errors == 0)
             error = writeOutputs(w, o);
     }

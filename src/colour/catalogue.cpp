@@ -169,8 +169,8 @@ QString copyCatalogueFiles(const QString& from, const QString& to)
         QFile check(target);
         copied = copied && check.open(QIODevice::ReadOnly) && check.readAll() == data;
         if (!copied)
-            return QStringLiteral("No se puede copiar el catálogo de hilos \"%1\" a la carpeta de trabajo.")
-                .arg(source);
+            return QStringLiteral("No se puede copiar el catálogo de hilos \"%1\" a la carpeta de trabajo \"%2\".")
+                .arg(source, QDir::toNativeSeparators(to));
     }
     return {};
 }

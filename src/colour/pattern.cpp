@@ -71,10 +71,13 @@ bool putPatternInState(const Pattern& p, WorkState& st)
     // the palette of a pattern holds at most every colour value once, far below a group's room
     if (!patternFits(p) || p.palette.size() > std::size_t(std::min(kGroupSize, 32767)))
         return false;
+    // a thread no stitch uses is not part of the pattern: it takes no swatch and no symbol
+    const std::vector<long> stitches = p.stitchCounts();
     st.num_tono.fill(0);
     std::unordered_set<Long> listed;
-    for (const PatternThread& t : p.palette) {
-        if (!listed.insert(t.colour).second)
+    for (std::size_t i = 0; i < p.palette.size(); ++i) {
+        const PatternThread& t = p.palette[i];
+        if (stitches[i] == 0 || !listed.insert(t.colour).second)
             continue;
         const Components c = split(t.colour);
         const std::size_t g = std::size_t(hueGroup(c) - 1);

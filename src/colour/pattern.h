@@ -33,7 +33,8 @@ struct Pattern {
 Pattern patternFromState(const WorkState& st, const std::function<QString(int)>& symbolOf = {});
 
 // Puts a pattern on show as "Punto sencillo" leaves one: puntos over width x height, a cell
-// without a stitch holding kNoStitchColour; each palette colour once, in the hue group of its
+// without a stitch holding kNoStitchColour; each palette colour that some stitch uses once (so
+// num_colores is the threads the pattern uses), in the hue group of its
 // components, the groups keeping the pattern's palette order (so a palette in group order, as
 // the program writes it, comes back in the same order); num_colores, lista_puntos and
 // num_puntos of the stitched cells, the size, punto_doble false. False, changing nothing, for a

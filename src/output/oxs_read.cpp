@@ -272,9 +272,10 @@ int cataloguePosition(const std::vector<color_dmc>& catalogue, Long numero)
 
 // The pattern's palette from the items: each item's thread of the catalogue, by number or else
 // by colour, every thread listed once; itemSlots[index] is the palette index of an item's index
-// (kNoStitch for the cloth, kAbsent where no item has that index).
-QString buildPalette(
-    const OxsParser& p, const std::vector<color_dmc>& catalogue, OxsRead& out, std::vector<int>& itemSlots)
+// (kNoStitch for the cloth, kAbsent where no item has that index); replacedSlots[i] is the
+// palette index of out.replaced[i].
+QString buildPalette(const OxsParser& p, const std::vector<color_dmc>& catalogue, OxsRead& out,
+    std::vector<int>& itemSlots, std::vector<int>& replacedSlots)
 {
     if (catalogueCount(catalogue) < 1)
         return QStringLiteral("no se ha leído el catálogo completo \"dmc.txt\".");
@@ -283,7 +284,7 @@ QString buildPalette(
         top = std::max(top, item.index);
     itemSlots.assign(std::size_t(top + 1), kAbsent);
     std::unordered_map<int, int> paletteOf; // catalogue position -> palette index
-    QSet<QString> replaced;
+    QSet<QString> seen;
     for (const Item& item : p.items) {
         int& slot = itemSlots[std::size_t(item.index)];
         if (slot != kAbsent)
@@ -294,6 +295,7 @@ QString buildPalette(
         }
         const Long numero = dmcNumberOf(item.number);
         int position = numero >= 0 ? cataloguePosition(catalogue, numero) : 0;
+        bool replaced = false;
         if (position == 0) {
             Long colour = 0;
             if (!readColour(item.colour, colour))
@@ -302,12 +304,15 @@ QString buildPalette(
             position = nearestThread(catalogue, catalogueCount(catalogue), colour);
             const QString from = item.number.isEmpty() ? QStringLiteral("#") + item.colour.trimmed() : item.number;
             const QString change = from + QStringLiteral(" por ") + threadCode(catalogue[std::size_t(position)].numero);
-            if (!replaced.contains(change)) {
-                replaced.insert(change);
+            replaced = !seen.contains(change);
+            if (replaced) {
+                seen.insert(change);
                 out.replaced << change;
             }
         }
         const auto [it, fresh] = paletteOf.emplace(position, int(out.pattern.palette.size()));
+        if (replaced)
+            replacedSlots.push_back(it->second);
         if (fresh) {
             const color_dmc& t = catalogue[std::size_t(position)];
             out.pattern.palette.push_back({ t.numero, RGB(t.rojo, t.verde, t.azul), item.symbol });
@@ -333,8 +338,8 @@ QString buildPattern(const OxsParser& p, const std::vector<color_dmc>& catalogue
         return QStringLiteral("el patrón mide %1 x %2 puntos y debe tener al menos 2 de ancho y 2 de alto.")
             .arg(w)
             .arg(h);
-    std::vector<int> itemSlots;
-    const QString failure = buildPalette(p, catalogue, out, itemSlots);
+    std::vector<int> itemSlots, replacedSlots;
+    const QString failure = buildPalette(p, catalogue, out, itemSlots, replacedSlots);
     if (!failure.isEmpty())
         return failure;
     Pattern& pattern = out.pattern;
@@ -356,6 +361,13 @@ QString buildPattern(const OxsParser& p, const std::vector<color_dmc>& catalogue
                 .arg(s.palindex);
         pattern.at(s.x, s.y) = itemSlots[std::size_t(s.palindex)];
     }
+    // only the threads that reach the chart are told as replaced
+    const std::vector<long> stitches = pattern.stitchCounts();
+    QStringList reaching;
+    for (std::size_t i = 0; i < replacedSlots.size(); ++i)
+        if (stitches[std::size_t(replacedSlots[i])] > 0)
+            reaching << out.replaced[int(i)];
+    out.replaced = reaching;
     return {};
 }
 } // namespace

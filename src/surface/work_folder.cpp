@@ -71,6 +71,8 @@ ChosenFolder chooseWorkFolder(const QString& current, const QString& userFolder,
     return { user, {} };
 }
 
+QString workFolderShown() { return QDir::toNativeSeparators(QDir::currentPath()); }
+
 QString userWorkFolder()
 {
     QString base = qEnvironmentVariable("XDG_DATA_HOME");

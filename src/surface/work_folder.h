@@ -25,6 +25,9 @@ QString userWorkFolder();
 // executable: the installed share folder, then the build's own working folder.
 QStringList sharedCatalogueFolders();
 
+// The working folder as messages name it: the current folder, spelt the system's way.
+QString workFolderShown();
+
 // chooseWorkFolder for the running program: the current folder, the user's data folder and
 // the folders beside the executable.
 ChosenFolder findWorkFolder();

@@ -22,6 +22,7 @@
 #include "render/stamp.h"
 #include "render/symbol_font.h"
 #include "surface/text_file.h"
+#include "surface/work_folder.h"
 #include "views/magnifier.h"
 #include "views/strip_maths.h"
 #include "views/swap.h"
@@ -75,6 +76,15 @@ Progress Work::progress()
 
 // ---- Start-up and catalogues ----
 
+namespace {
+// The personal catalogue could not be written or emptied: the message names the working folder.
+QString personalCatalogueFailure(const QString& action)
+{
+    return QStringLiteral("No se puede %1 el catálogo personal \"personal.txt\" en la carpeta de trabajo \"%2\".")
+        .arg(action, workFolderShown());
+}
+} // namespace
+
 bool Work::startUp()
 {
     st.listo = True;
@@ -84,7 +94,7 @@ bool Work::startUp()
     if (chosen >= 0)
         settings.chart.symbolFont = fonts[chosen];
     if (!emptyPersonalCatalogue()) {
-        er(QStringLiteral("No se puede escribir el catálogo personal \"personal.txt\" en la carpeta de trabajo."));
+        er(personalCatalogueFailure(QStringLiteral("escribir")));
         return false;
     }
     // the program must not go on with a partly filled full catalogue
@@ -162,7 +172,7 @@ bool Work::pickPersonalThread(double X, double Y)
             return writeLine(out, { QVariant(d.numero), QVariant(d.rojo), QVariant(d.verde), QVariant(d.azul) });
         });
         if (!failure.isEmpty()) {
-            er(QStringLiteral("No se puede escribir el catálogo personal \"personal.txt\"."));
+            er(personalCatalogueFailure(QStringLiteral("escribir")));
             return false;
         }
         break;
@@ -202,7 +212,7 @@ void Work::showInPreview(const QImage& picture, const QString& path)
 void Work::emptyPersonal()
 {
     if (!emptyPersonalCatalogue())
-        er(QStringLiteral("No se puede vaciar el catálogo personal \"personal.txt\" en la carpeta de trabajo."));
+        er(personalCatalogueFailure(QStringLiteral("vaciar")));
 }
 
 bool Work::openPicture(const QString& path)

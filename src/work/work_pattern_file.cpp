@@ -5,6 +5,7 @@
 #include "image/embroidery_sizing.h"
 #include "output/stitch_picture.h"
 #include "render/clear_symbols.h"
+#include "surface/work_folder.h"
 #include "views/strip_maths.h"
 #include "views/undo_file.h"
 #include "work/work.h"
@@ -135,7 +136,8 @@ void Work::finishLastPattern()
     if (failure.isEmpty() || told)
         return;
     m_dialogs.MsgBox(failure
-            + QStringLiteral("\rEl último patrón no queda guardado en la carpeta de trabajo; el trabajo sigue y "
-                             "no se volverá a avisar mientras no se pueda guardar."),
+            + QStringLiteral("\rEl último patrón no queda guardado en la carpeta de trabajo \"%1\"; el trabajo sigue "
+                             "y no se volverá a avisar mientras no se pueda guardar.")
+                  .arg(workFolderShown()),
         vbOKOnly, QStringLiteral("Puntela"));
 }

@@ -17,6 +17,16 @@ void typeAndEnter(QLineEdit* box, const QString& text)
     QTest::keyClick(box, Qt::Key_Return);
 }
 
+// The spinner of that name, and the box it sets.
+QScrollBar* spinnerNamed(Form1& f, const QString& name)
+{
+    return name == QLatin1String("VScroll1") ? f.VScroll1 : name == QLatin1String("VScroll4") ? f.VScroll4 : f.VScroll5;
+}
+QLineEdit* boxOf(Form1& f, const QScrollBar* spinner)
+{
+    return spinner == f.VScroll1 ? f.Text1 : spinner == f.VScroll4 ? f.Text4 : f.Text5;
+}
+
 // Puts a loaded picture of the given size into the working picture.
 void loadPicture(Form1& f, int w, int h) { f.Picture3.setPicture(gradientPicture(w, h)); }
 
@@ -58,6 +68,8 @@ private slots:
     void followingSideKeptWithinItsCap();
     void upArrowCountsUp_data();
     void upArrowCountsUp();
+    void spunValueSurvivesLeavingTheBox_data();
+    void spunValueSurvivesLeavingTheBox();
     void nestedEventsDoNothingWhileBusy();
     void catalogueOptions_data();
     void catalogueOptions();
@@ -368,9 +380,7 @@ void TestSettings::upArrowCountsUp()
     loadPicture(*f, 400, 400);
     f->show();
     QVERIFY(QTest::qWaitForWindowExposed(f.get()));
-    QScrollBar* bar = spinner == QLatin1String("VScroll1") ? f->VScroll1
-        : spinner == QLatin1String("VScroll4")             ? f->VScroll4
-                                                           : f->VScroll5;
+    QScrollBar* bar = spinnerNamed(*f, spinner);
     const QPoint up(bar->width() / 2, 3), down(bar->width() / 2, bar->height() - 4);
     const int start = bar->value();
     QTest::mouseClick(bar, Qt::LeftButton, {}, up);
@@ -387,6 +397,62 @@ void TestSettings::upArrowCountsUp()
     QTest::mouseRelease(bar, Qt::LeftButton, {}, up);
     QCOMPARE((bar->value() - start) % step, 0);
     QCOMPARE(f->st.listo, True);
+}
+
+void TestSettings::spunValueSurvivesLeavingTheBox_data()
+{
+    QTest::addColumn<QString>("spinner");
+    QTest::addColumn<int>("start"); // its value before the user turns it
+    QTest::addColumn<int>("steps"); // up (positive) or down
+    QTest::addColumn<bool>("wheel"); // turned by the wheel over the number, not by the arrows
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("width past the typed 100 by the arrows") << "VScroll4" << 300 << 1 << false << "101";
+    QTest::newRow("height past the typed 100 by the wheel") << "VScroll5" << 300 << 2 << true << "102";
+    QTest::newRow("colours under the typed 7 by the arrows") << "VScroll1" << 7 << -1 << false << "6";
+    QTest::newRow("colours by the wheel over the number") << "VScroll1" << 248 << 1 << true << "249";
+}
+
+// A value the arrows or the wheel set stays when the focus leaves the box: only typing is held.
+void TestSettings::spunValueSurvivesLeavingTheBox()
+{
+    QFETCH(QString, spinner);
+    QFETCH(int, start);
+    QFETCH(int, steps);
+    QFETCH(bool, wheel);
+    QFETCH(QString, shown);
+    WorkFolder folder;
+    ScriptedDialogs d;
+    auto f = startedForm();
+    loadPicture(*f, 400, 400);
+    f->show();
+    f->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f.get()));
+    QScrollBar* bar = spinnerNamed(*f, spinner);
+    QLineEdit* text = boxOf(*f, bar);
+    bar->setValue(start);
+    text->setFocus();
+    QVERIFY(text->hasFocus());
+    const QPoint arrow(bar->width() / 2, steps > 0 ? 3 : bar->height() - 4);
+    for (int i = 0; i < std::abs(steps); ++i) {
+        if (wheel) {
+            const QPoint at(text->width() / 2, text->height() / 2);
+            QWheelEvent turn(QPointF(at), QPointF(text->mapToGlobal(at)), QPoint(), QPoint(0, steps > 0 ? 120 : -120),
+                Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(text, &turn);
+        } else {
+            QTest::mouseClick(bar, Qt::LeftButton, {}, arrow);
+        }
+    }
+    QCOMPARE(text->text(), shown);
+    const int value = bar->value();
+    f->Picture5->setFocus();
+    QVERIFY(!text->hasFocus());
+    QCOMPARE(text->text(), shown);
+    QCOMPARE(bar->value(), value);
+    if (text == f->Text1)
+        QCOMPARE(f->st.num_colores, Long(shown.toInt()));
+    else
+        QCOMPARE(int(text == f->Text4 ? f->Picture2.ScaleWidth() : f->Picture2.ScaleHeight()), value);
 }
 
 void TestSettings::nestedEventsDoNothingWhileBusy()

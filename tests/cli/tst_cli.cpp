@@ -261,6 +261,9 @@ private slots:
             QCOMPARE(f.value(f.size() - 2), QString::number(metres, 'f', 2));
         }
         QCOMPARE(total, 100L * 66);
+        // the colour count told is the threads the pattern uses, not the 20 asked
+        QVERIFY2(r.out.contains(QStringLiteral("Patrón de 100 x 66 puntos, %1 colores").arg(lines.size() - 1)),
+            qPrintable(r.out));
     }
 
     // Values the chart options do not take are a usage error, and nothing is written.

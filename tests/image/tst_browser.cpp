@@ -40,6 +40,7 @@ private slots:
     void folderContents();
     void walkingFolders();
     void unreadableFolderKeepsLists();
+    void workingFolderIsAPlace();
     void openHelpOnce();
     void previewOfClickedFile();
     void slowMetafileRefusedWhileTheWindowRepaints();
@@ -148,6 +149,35 @@ void TestBrowser::walkingFolders()
     activateFolder(*f, QStringLiteral(".."));
     QCOMPARE(f->Dir1Path, folder.path());
     QCOMPARE(listed(f->File1), QStringList({ "perro.bmp" }));
+    QVERIFY(d.shown.empty());
+}
+
+// The working folder, with the last pattern, is a place of the drive box; the box shows the place
+// that holds the folder list's folder, and following the folder never opens that place.
+void TestBrowser::workingFolderIsAPlace()
+{
+    WorkFolder folder;
+    QDir(folder.path()).mkdir(QStringLiteral("fotos"));
+    touch(folder.file(QStringLiteral("ultimo.oxs")));
+    ScriptedDialogs d;
+    auto f = startedForm();
+    const int work = f->Drive1->findText(QStringLiteral("Carpeta de trabajo"));
+    QVERIFY(work >= 0);
+    QVERIFY(f->Drive1->findData(QStringLiteral("/")) >= 0);
+    QVERIFY(f->Drive1->currentIndex() != work);
+    f->Drive1->setCurrentIndex(work);
+    QCOMPARE(f->Dir1Path, QDir(folder.path()).canonicalPath());
+    QVERIFY(listed(f->File1).contains(QStringLiteral("ultimo.oxs")));
+
+    activateFolder(*f, QStringLiteral("fotos"));
+    QCOMPARE(f->Drive1->currentIndex(), work);
+    activateFolder(*f, QStringLiteral(".."));
+    activateFolder(*f, QStringLiteral(".."));
+    const QString parent = QFileInfo(QDir(folder.path()).canonicalPath()).absolutePath();
+    QCOMPARE(f->Dir1Path, parent);
+    QVERIFY(f->Drive1->currentIndex() != work);
+    const QString place = f->Drive1->currentData().toString();
+    QVERIFY2(place == QLatin1String("/") || parent.startsWith(place), qPrintable(place));
     QVERIFY(d.shown.empty());
 }
 

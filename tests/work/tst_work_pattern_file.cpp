@@ -6,6 +6,7 @@
 #include "work/work.h"
 
 #include <QtTest>
+#include <set>
 
 namespace {
 // Swaps the second colour of the first group with two colours for the first.
@@ -145,6 +146,11 @@ private slots:
         b.work.makePattern(false);
         b.work.finishLastPattern();
         QCOMPARE(b.answers.prompts().filter(lastPatternFileName()).size(), 1);
+        // the message names the working folder the pattern could not be kept in
+        QCOMPARE(b.answers.prompts()
+                     .filter(QStringLiteral("carpeta de trabajo \"%1\"").arg(QDir::toNativeSeparators(b.folder.path())))
+                     .size(),
+            1);
         QCOMPARE(b.errors(), 0);
         QVERIFY(b.work.hasPattern());
         // written again once the way is clear
@@ -191,6 +197,52 @@ private slots:
         QCOMPARE(b.work.settings.width, width);
         // the swap can still be undone
         QVERIFY(b.work.undoSwap());
+    }
+
+    // The colour count on show after a pattern is made or opened is the threads its stitches use:
+    // a thread the file lists twice counts once, one no stitch uses not at all, and only replaced
+    // threads that reach the chart are told.
+    void colourCountIsTheThreadsUsed_data()
+    {
+        QTest::addColumn<QByteArray>("file"); // empty: a pattern made from a picture
+        QTest::addColumn<QString>("told");
+        QTest::newRow("made") << QByteArray() << QString();
+        QTest::newRow("opened, a thread twice, two threads unused")
+            << QByteArray("<chart><properties chartwidth=\"3\" chartheight=\"2\"/><palette>"
+                          "<palette_item index=\"0\" number=\"cloth\"/><palette_item index=\"1\" number=\"DMC 310\"/>"
+                          "<palette_item index=\"2\" number=\"dmc 310\"/><palette_item index=\"3\" number=\"DMC 666\"/>"
+                          "<palette_item index=\"4\" number=\"Anchor 1\" color=\"FF0000\"/>"
+                          "<palette_item index=\"5\" number=\"Anchor 2\" color=\"00FF00\"/></palette><fullstitches>"
+                          "<stitch x=\"0\" y=\"0\" palindex=\"1\"/><stitch x=\"1\" y=\"0\" palindex=\"2\"/>"
+                          "<stitch x=\"2\" y=\"1\" palindex=\"5\"/></fullstitches></chart>")
+            << "Anchor 2 por";
+    }
+    void colourCountIsTheThreadsUsed()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, told);
+        Bench b;
+        if (file.isEmpty()) {
+            QVERIFY(b.made());
+        } else {
+            QVERIFY(b.work.startUp());
+            QFile f(b.folder.file(QStringLiteral("flor.oxs")));
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(file) == file.size());
+            f.close();
+            QVERIFY(b.work.openPattern(f.fileName()));
+            const QStringList prompts = b.answers.prompts();
+            QCOMPARE(prompts.size(), 1);
+            QVERIFY2(prompts.first().contains(told) && !prompts.first().contains(QStringLiteral("Anchor 1")),
+                qPrintable(prompts.first()));
+        }
+        const Pattern p = b.work.pattern();
+        std::set<Long> used;
+        for (const int c : p.cells)
+            if (c != Pattern::kNoStitch)
+                used.insert(p.palette[std::size_t(c)].colour);
+        QCOMPARE(b.work.settings.colours, int(used.size()));
+        QCOMPARE(int(b.work.st.num_colores), int(used.size()));
+        QVERIFY(used.size() >= 2);
     }
 
     void foreignFileToldAndDrawnOnTheCloth()
