@@ -190,12 +190,13 @@ void TestChartPdf::overlapShowsTheNextPages()
     QCOMPARE(right.size(), 62);
     QCOMPARE(right[0].size(), 40);
 
-    // a cell's corner at 100 dpi, the chart's corner 18 mm from the left and 23 mm from the top
-    run("pdftoppm", { "-r", "100", "-f", "2", "-l", "2", "-png", "-singlefile", file, m_dir.filePath("solapa") });
+    // a cell's corner at 300 dpi, between the grid line and the symbol; the chart's corner is 18 mm
+    // from the left and 23 mm from the top
+    run("pdftoppm", { "-r", "300", "-f", "2", "-l", "2", "-png", "-singlefile", file, m_dir.filePath("solapa") });
     const QImage page(m_dir.filePath(QStringLiteral("solapa.png")));
     QVERIFY(!page.isNull());
     auto cornerOf = [&page](int x, int y) {
-        return page.pixelColor(qRound((18 + 4 * x + 0.6) / 25.4 * 100), qRound((23 + 4 * y + 0.6) / 25.4 * 100));
+        return page.pixelColor(qRound((18 + 4 * x + 0.35) / 25.4 * 300), qRound((23 + 4 * y + 0.35) / 25.4 * 300));
     };
     auto near = [](const QColor& a, const QColor& b) {
         return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue()) < 24;
