@@ -53,7 +53,7 @@ QString metresHeading(int strands) { return QStringLiteral("Metros de hebra\n(a 
 // The printed list, in millimetres: the heading block, the pitch of a thread's line, the block
 // of totals and assumptions under the last, and the left edges of the columns.
 constexpr double kHeadMm = 24, kLineMm = 6, kFootMm = 34;
-constexpr double kColumnsMm[] = { 0, 12, 24, 46, 112, 134, 160 };
+constexpr double kColumnsMm[] = { 0, 12, 24, 46, 108, 130, 162 };
 } // namespace
 
 ThreadListDialog::ThreadListDialog(const Pattern& pattern, QWidget* parent)
@@ -155,6 +155,8 @@ void ThreadListDialog::drawPrintedPage(QPainter& p, const QRectF& area, double d
     const int pages = printedPages(area, dpi);
     auto at = [&](double x) { return area.left() + x * mm; };
     QFont font(QStringLiteral("DejaVu Sans"));
+    // letter spacing of its own turns ligatures off: "Coffee" prints to PDF as text that copies back
+    font.setLetterSpacing(QFont::AbsoluteSpacing, 0.01 * mm);
     font.setPointSizeF(14);
     p.setFont(font);
     p.setPen(Qt::black);
