@@ -110,8 +110,7 @@ void Form1::Command9_Click() { Picture6->setVisible(true); }
 QString help::manualAddress()
 {
     const QDir bin(QCoreApplication::applicationDirPath());
-    return QUrl::fromLocalFile(
-        QDir::cleanPath(bin.filePath(QStringLiteral(PUNTELA_DOC_FROM_BIN "/manual/index.html"))))
+    return QUrl::fromLocalFile(QDir::cleanPath(bin.filePath(QStringLiteral(PUNTELA_DOC_FROM_BIN "/manual/index.html"))))
         .toString();
 }
 
