@@ -1,5 +1,7 @@
 #include "app/dialogs_qt.h"
 
+#include "app/chart_pdf_dialog.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFileDialog>
@@ -36,6 +38,15 @@ QString QtDialogs::InputBox(const QString& prompt, const QString& title, const Q
     d.setOkButtonText(QStringLiteral("Aceptar"));
     d.setCancelButtonText(QStringLiteral("Cancelar"));
     return d.exec() == QDialog::Accepted ? d.textValue() : QString();
+}
+
+bool QtDialogs::PdfOptions(PdfChoices& choices)
+{
+    ChartPdfDialog d(choices, QApplication::activeWindow());
+    if (d.exec() != QDialog::Accepted)
+        return false;
+    choices = d.choices();
+    return true;
 }
 
 QString QtDialogs::SaveFileName(const QString& caption, const QString& suggested, const QString& filter)

@@ -7,4 +7,5 @@ public:
     int MsgBox(const QString& prompt, int buttons, const QString& title) override;
     QString InputBox(const QString& prompt, const QString& title, const QString& defaultText) override;
     QString SaveFileName(const QString& caption, const QString& suggested, const QString& filter) override;
+    bool PdfOptions(PdfChoices& choices) override;
 };

@@ -59,7 +59,7 @@ void Form1::File1_DblClick()
     setMousePointer(0);
     if (!st.ayuda_imagen) {
         st.ayuda_imagen = True;
-        dialogs().MsgBox(help::kPictureText, vbOKOnly, help::kPictureTitle);
+        dialogs().MsgBox(help::pictureText(), vbOKOnly, help::kPictureTitle);
     }
 }
 

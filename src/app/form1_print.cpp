@@ -3,6 +3,7 @@
 #include "app/form1.h"
 #include "app/printer_qt.h"
 #include "app/sheet_pages_qt.h"
+#include "app/thread_list_dialog.h"
 #include "output/file_names.h"
 #include "surface/dialogs.h"
 
@@ -28,16 +29,15 @@ QPrinterInfo installedPrinter()
 
 // Without a printer the pages can still go to a PDF file, offered in the browser's folder;
 // empty when the user declines.
-QString askPdfFile(const QString& folder)
+QString askPdfFile(const QString& folder, const QString& name = QStringLiteral("patron.pdf"))
 {
     const int answer = dialogs().MsgBox(QStringLiteral("No hay ninguna impresora instalada.\r"
                                                        "¿Desea guardar las páginas en un archivo PDF?"),
         vbYesNo + vbQuestion, kTitle);
     if (answer != vbYes)
         return {};
-    return chosenSaveFile(QStringLiteral("Guardar el patrón como PDF"),
-        fileInFolder(folder, QStringLiteral("patron.pdf")), QStringLiteral("Documentos PDF (*.pdf)"),
-        QStringLiteral(".pdf"));
+    return chosenSaveFile(QStringLiteral("Guardar el patrón como PDF"), fileInFolder(folder, name),
+        QStringLiteral("Documentos PDF (*.pdf)"), QStringLiteral(".pdf"));
 }
 } // namespace
 
@@ -87,6 +87,37 @@ QString printPattern(Form1& f, QPrinter& printer, bool colour, bool blackWhite)
     f.showSheets();
     job.end();
     return job.error();
+}
+
+void printThreadList(Form1& f, const ThreadListDialog& list)
+{
+    const QPrinterInfo info = installedPrinter();
+    const QString pdfFile
+        = info.isNull() ? askPdfFile(f.Dir1Path, f.work.patternName() + QStringLiteral("_hilos.pdf")) : QString();
+    if (info.isNull() && pdfFile.isEmpty())
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    if (!info.isNull())
+        printer.setPrinterName(info.printerName());
+    preparePrinter(printer, pdfFile);
+    PageJob job(printer);
+    if (job.begin()) {
+        const QRectF area = printer.pageLayout().paintRectPixels(printer.resolution());
+        const int pages = list.printedPages(area, printer.resolution());
+        for (int k = 0; k < pages; ++k)
+            if (!job.addDrawnPage([&](QPainter& p, const QRectF& printable) {
+                    list.drawPrintedPage(p, printable, printer.resolution(), k);
+                }))
+                break;
+        job.end();
+    }
+    if (!job.error().isEmpty())
+        f.er(job.error());
+    else if (!pdfFile.isEmpty())
+        showOutputDone(f, QStringLiteral("Lista de hilos de %1 páginas guardada en ").arg(job.pages()), pdfFile);
+    else
+        showOutputDone(f, QStringLiteral("Lista de hilos de %1 páginas enviada a la impresora ").arg(job.pages()),
+            info.printerName());
 }
 
 void Form1::Command6_Click()

@@ -5,6 +5,7 @@
 
 class Form1;
 class QPrinter;
+class ThreadListDialog;
 
 // Prints every sheet and the key, the colour pass first when `colour`, then the black-and-white
 // pass when `blackWhite`, as one job on `printer`. Leaves the options and selectors as the last
@@ -20,3 +21,7 @@ QString chosenSaveFile(const QString& title, const QString& suggested, const QSt
 // ("8 imágenes guardadas en ") and then `where`, a path shortened in its middle to fit the
 // line; the whole text is the line's tool tip.
 void showOutputDone(Form1& f, const QString& what, const QString& where);
+
+// "Imprimir…" of "Lista de hilos": the list on the installed printer or, without one, in a PDF
+// file the user names, as "Imprimir" does; says where it went.
+void printThreadList(Form1& f, const ThreadListDialog& list);

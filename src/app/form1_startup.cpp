@@ -7,7 +7,9 @@
 #include "surface/dialogs.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QScreen>
+#include <QUrl>
 
 bool Form1::Form_Load()
 {
@@ -101,8 +103,19 @@ void Form1::Command8_Click() { Form_Unload(); }
 
 void Form1::Command9_Click() { Picture6->setVisible(true); }
 
+#ifndef PUNTELA_DOC_FROM_BIN
+#define PUNTELA_DOC_FROM_BIN "../share/doc/puntela"
+#endif
+
+QString help::manualAddress()
+{
+    const QDir bin(QCoreApplication::applicationDirPath());
+    return QUrl::fromLocalFile(QDir::cleanPath(bin.filePath(QStringLiteral(PUNTELA_DOC_FROM_BIN "/manual/index.html"))))
+        .toString();
+}
+
 void Form1::Command10_Click()
 {
     focusSink();
-    dialogs().MsgBox(help::kContactText, vbQuestion, help::kContactTitle);
+    dialogs().MsgBox(help::contactText(), vbQuestion, help::kContactTitle);
 }

@@ -5,8 +5,9 @@
 
 namespace help {
 inline const QString kContactAddress = QStringLiteral("puntela@puntela.es");
-inline const QString kWebAddress = QStringLiteral("https://puntela.es");
-inline const QString kManualAddress = QStringLiteral("https://puntela.es/manual");
+// The user manual installed with the program, as a file:// address: share/doc/puntela/manual/
+// index.html under the folder the program is installed in (file:///usr/share/doc/puntela/...).
+QString manualAddress();
 
 // Shown the first time the window becomes active.
 inline const QString kStartTitle = QStringLiteral("Ayuda de puntela 1.2 Demo");
@@ -20,13 +21,18 @@ inline const QString kOpenText
 
 // Shown the first time a picture is loaded.
 inline const QString kPictureTitle = QStringLiteral("Ayuda de puntela 1.2 Demo");
-inline const QString kPictureText
-    = QStringLiteral("Pulsar uno de los dos botones de la izquierda x o X para crear el patrón\n"
-                     "Existe un manual de usuario en la dirección ")
-    + kManualAddress;
+inline QString pictureText()
+{
+    return QStringLiteral("Pulsar uno de los dos botones de la izquierda x o X para crear el patrón\n"
+                          "Existe un manual de usuario en la dirección ")
+        + manualAddress();
+}
 
 // The "Ayuda" button.
 inline const QString kContactTitle = QStringLiteral("Ayuda");
-inline const QString kContactText = QStringLiteral("Puede ponerse en contacto con nosotros a la dirección ")
-    + kContactAddress + QStringLiteral(" o visitar nuestra página web ") + kWebAddress;
+inline QString contactText()
+{
+    return QStringLiteral("Puede ponerse en contacto con nosotros a la dirección ") + kContactAddress
+        + QStringLiteral(" o visitar nuestra página web ") + manualAddress();
+}
 } // namespace help

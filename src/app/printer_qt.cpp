@@ -46,6 +46,29 @@ bool PageJob::begin()
 
 bool PageJob::addPage(const QImage& page)
 {
+    if (!startPage())
+        return false;
+    const QRectF printable = m_printer.pageLayout().paintRect(QPageLayout::Millimeter);
+    const QRectF exact = pageTarget(page.size(), printable.size(), m_printer.resolution());
+    // whole device pixels, so that at screen resolution every sheet pixel is one page pixel
+    const QRectF target(std::round(exact.x()), std::round(exact.y()), exact.width(), exact.height());
+    m_painter.drawImage(target, page);
+    ++m_pages;
+    return true;
+}
+
+bool PageJob::addDrawnPage(const std::function<void(QPainter&, const QRectF&)>& draw)
+{
+    if (!startPage())
+        return false;
+    const QRect area = m_printer.pageLayout().paintRectPixels(m_printer.resolution());
+    draw(m_painter, QRectF(0, 0, area.width(), area.height()));
+    ++m_pages;
+    return true;
+}
+
+bool PageJob::startPage()
+{
     if (!m_painter.isActive())
         return false;
     if (m_pages > 0 && !m_printer.newPage()) {
@@ -54,12 +77,6 @@ bool PageJob::addPage(const QImage& page)
                       .arg(m_pages);
         return false;
     }
-    const QRectF printable = m_printer.pageLayout().paintRect(QPageLayout::Millimeter);
-    const QRectF exact = pageTarget(page.size(), printable.size(), m_printer.resolution());
-    // whole device pixels, so that at screen resolution every sheet pixel is one page pixel
-    const QRectF target(std::round(exact.x()), std::round(exact.y()), exact.width(), exact.height());
-    m_painter.drawImage(target, page);
-    ++m_pages;
     return true;
 }
 

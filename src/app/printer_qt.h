@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -23,6 +24,8 @@ public:
     bool begin();
     // Adds one page, centred and not scaled; false (with error()) when the printer fails.
     bool addPage(const QImage& page);
+    // Adds one page drawn by `draw` on the job's painter, handed the printable area in device pixels.
+    bool addDrawnPage(const std::function<void(QPainter&, const QRectF&)>& draw);
     // Closes the job; false (with error()) when the last pages could not be sent. A PDF file is
     // written under a temporary name and put in place only when it is complete.
     bool end();
@@ -32,6 +35,7 @@ public:
 
 private:
     QString printerName() const;
+    bool startPage(); // a new page after the first; false (with error()) when there is none
     QPrinter& m_printer;
     QPainter m_painter;
     std::unique_ptr<FileInPlace> m_pdf;

@@ -1,10 +1,10 @@
 #include "app/thread_list_dialog.h"
 
 #include "colour/colour_value.h"
-#include "output/thread_amounts.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QFontMetricsF>
 #include <QFormLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -39,6 +39,21 @@ QTableWidgetItem* item(const QString& text, Qt::Alignment align = Qt::AlignLeft 
 }
 
 QTableWidgetItem* number(const QString& text) { return item(text, Qt::AlignRight | Qt::AlignVCenter); }
+
+// a few stitches still need a few centimetres: never shown as nothing
+QString metresText(double metres) { return QString::number(metres, 'f', metres < 1 ? 2 : 1); }
+
+QString strandsText(int strands)
+{
+    return strands == 1 ? QStringLiteral("1 hebra") : QStringLiteral("%1 hebras").arg(strands);
+}
+
+QString metresHeading(int strands) { return QStringLiteral("Metros de hebra\n(a %1)").arg(strandsText(strands)); }
+
+// The printed list, in millimetres: the heading block, the pitch of a thread's line, the block
+// of totals and assumptions under the last, and the left edges of the columns.
+constexpr double kHeadMm = 24, kLineMm = 6, kFootMm = 34;
+constexpr double kColumnsMm[] = { 0, 12, 24, 46, 108, 130, 162 };
 } // namespace
 
 ThreadListDialog::ThreadListDialog(const Pattern& pattern, QWidget* parent)
@@ -63,16 +78,27 @@ ThreadListDialog::ThreadListDialog(const Pattern& pattern, QWidget* parent)
 
     m_size = new QLabel(this);
     m_totals = new QLabel(this);
+    m_assumptions = new QLabel(this);
+    m_assumptions->setWordWrap(true);
     auto* options = new QFormLayout;
     options->addRow(QStringLiteral("Tela:"), m_fabric);
     options->addRow(QStringLiteral("Hebras:"), m_strands);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     buttons->button(QDialogButtonBox::Close)->setText(QStringLiteral("Cerrar"));
+    m_saveCsv = buttons->addButton(QStringLiteral("Guardar CSV…"), QDialogButtonBox::ActionRole);
+    m_print = buttons->addButton(QStringLiteral("Imprimir…"), QDialogButtonBox::ActionRole);
+    for (QPushButton* b : { m_saveCsv, m_print }) {
+        b->setVisible(false);
+        b->setAutoDefault(false); // Enter closes the list, never writes or prints
+    }
+    connect(m_saveCsv, &QPushButton::clicked, this, &ThreadListDialog::saveCsvClick);
+    connect(m_print, &QPushButton::clicked, this, &ThreadListDialog::printClick);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(options);
     layout->addWidget(m_table);
     layout->addWidget(m_size);
     layout->addWidget(m_totals);
+    layout->addWidget(m_assumptions);
     layout->addWidget(buttons);
     resize(640, 520);
 
@@ -88,13 +114,98 @@ int ThreadListDialog::fabric() const { return m_fabric->currentIndex(); }
 int ThreadListDialog::strands() const { return m_strands->value(); }
 QString ThreadListDialog::sizeText() const { return m_size->text(); }
 QString ThreadListDialog::totalsText() const { return m_totals->text(); }
+QString ThreadListDialog::assumptionsText() const { return m_assumptions->text(); }
+
+AmountOptions ThreadListDialog::amountOptions() const
+{
+    return { fabrics()[std::size_t(std::max(0, fabric()))].stitchesPerInch, strands(), kDefaultWaste };
+}
+
+void ThreadListDialog::offerOutputs(std::function<void()> saveCsv, std::function<void()> print)
+{
+    m_saveCsvAction = std::move(saveCsv);
+    m_printAction = std::move(print);
+    m_saveCsv->setVisible(bool(m_saveCsvAction));
+    m_print->setVisible(bool(m_printAction));
+}
+
+void ThreadListDialog::saveCsvClick()
+{
+    if (m_saveCsvAction)
+        m_saveCsvAction();
+}
+
+void ThreadListDialog::printClick()
+{
+    if (m_printAction)
+        m_printAction();
+}
+
+int ThreadListDialog::printedPages(const QRectF& area, double dpi) const
+{
+    const double mm = dpi / 25.4;
+    const int lines = std::max(1, int((area.height() / mm - kHeadMm - kFootMm) / kLineMm));
+    return std::max(1, (int(m_threads.size()) + lines - 1) / lines);
+}
+
+void ThreadListDialog::drawPrintedPage(QPainter& p, const QRectF& area, double dpi, int page) const
+{
+    const double mm = dpi / 25.4;
+    const int lines = std::max(1, int((area.height() / mm - kHeadMm - kFootMm) / kLineMm));
+    const int pages = printedPages(area, dpi);
+    auto at = [&](double x) { return area.left() + x * mm; };
+    QFont font(QStringLiteral("DejaVu Sans"));
+    // letter spacing of its own turns ligatures off: "Coffee" prints to PDF as text that copies back
+    font.setLetterSpacing(QFont::AbsoluteSpacing, 0.01 * mm);
+    font.setPointSizeF(14);
+    p.setFont(font);
+    p.setPen(Qt::black);
+    double y = area.top() + 8 * mm;
+    p.drawText(QPointF(at(0), y), QStringLiteral("Lista de hilos"));
+    font.setPointSizeF(9);
+    p.setFont(font);
+    p.drawText(QRectF(area.left(), area.top(), area.width(), 8 * mm), Qt::AlignRight | Qt::AlignTop,
+        QStringLiteral("Hoja %1 de %2").arg(page + 1).arg(pages));
+    y += 7 * mm;
+    p.drawText(QPointF(at(0), y), QStringLiteral("Tela: %1; %2").arg(m_fabric->currentText(), strandsText(strands())));
+    y = area.top() + kHeadMm * mm;
+    const QStringList headings { QStringLiteral("Signo"), QStringLiteral("Color"), QStringLiteral("Hilo"),
+        QStringLiteral("Nombre"), QStringLiteral("Puntadas"), QStringLiteral("Metros de hebra"),
+        QStringLiteral("Madejas") };
+    for (int c = 0; c < headings.size(); ++c)
+        p.drawText(QPointF(at(kColumnsMm[c]), y), headings[c]);
+    p.drawLine(QLineF(area.left(), y + 1.5 * mm, area.right(), y + 1.5 * mm));
+    const QFontMetricsF fm(font, p.device());
+    const int first = page * lines, end = std::min(int(m_threads.size()), first + lines);
+    for (int n = first; n < end; ++n) {
+        const ThreadAmount& t = m_threads[std::size_t(n)];
+        y += kLineMm * mm;
+        const Components c = split(t.colour);
+        p.setBrush(QColor(c.r, c.g, c.b));
+        p.drawRect(QRectF(at(kColumnsMm[1] + 2), y - 3.2 * mm, 4 * mm, 4 * mm));
+        p.setBrush(Qt::NoBrush);
+        const QStringList cells { t.symbol, QString(), t.code,
+            fm.elidedText(t.name, Qt::ElideRight, (kColumnsMm[4] - kColumnsMm[3] - 2) * mm),
+            QString::number(t.stitches), metresText(t.metres), QString::number(t.skeins) };
+        for (int k = 0; k < cells.size(); ++k)
+            p.drawText(QPointF(at(kColumnsMm[k] + (k == 0 ? 2 : 0)), y), cells[k]);
+    }
+    if (page + 1 < pages)
+        return;
+    y += kLineMm * mm;
+    const QString foot
+        = m_totals->text() + QLatin1Char('\n') + m_size->text() + QLatin1Char('\n') + m_assumptions->text();
+    p.drawText(QRectF(area.left(), y, area.width(), area.bottom() - y), Qt::TextWordWrap, foot);
+}
 
 // The figures for the fabric and strands chosen now.
 void ThreadListDialog::refresh()
 {
     const int fabric = std::max(0, m_fabric->currentIndex());
     const int perInch = fabrics()[std::size_t(fabric)].stitchesPerInch;
-    const std::vector<ThreadAmount> threads = threadAmounts(m_pattern, { perInch, m_strands->value(), kDefaultWaste });
+    m_threads = threadAmounts(m_pattern, { perInch, m_strands->value(), kDefaultWaste });
+    const std::vector<ThreadAmount>& threads = m_threads;
+    m_table->horizontalHeaderItem(MetresColumn)->setText(metresHeading(m_strands->value()));
     m_table->setRowCount(int(threads.size()));
     QFont symbolFont(QStringLiteral("DejaVu Sans"));
     symbolFont.setPointSize(12);
@@ -112,8 +223,7 @@ void ThreadListDialog::refresh()
         m_table->setItem(r, CodeColumn, item(t.code));
         m_table->setItem(r, NameColumn, item(t.name));
         m_table->setItem(r, StitchesColumn, number(QString::number(t.stitches)));
-        // a few stitches still need a few centimetres: never shown as nothing
-        m_table->setItem(r, MetresColumn, number(QString::number(t.metres, 'f', t.metres < 1 ? 2 : 1)));
+        m_table->setItem(r, MetresColumn, number(metresText(t.metres)));
         m_table->setItem(r, SkeinsColumn, number(QString::number(t.skeins)));
         stitches += t.stitches;
         metres += t.metres;
@@ -128,4 +238,7 @@ void ThreadListDialog::refresh()
                           .arg(stitches)
                           .arg(QString::number(metres, 'f', 1))
                           .arg(skeins));
+    m_assumptions->setText(QStringLiteral("Metros de hebra sola para bordar con %1, con un 20 % más por "
+                                          "desperdicio; una madeja tiene 8 m de seis hebras (48 m de hebra sola).")
+                               .arg(strandsText(m_strands->value())));
 }

@@ -115,7 +115,7 @@ QString usage()
         "Uso: puntela-cli IMAGEN --out CARPETA [--factor N] [--width N | --height N] [--colours N]\n"
         "                 [--catalogue minima|media|grande|completa] [--double] [--variant] [--pdf ARCHIVO]\n"
         "                 [--chart-pdf ARCHIVO] [--threads-csv ARCHIVO] [--fabric N] [--strands N]\n"
-        "                 [--paper a4|letter] [--cell-mm X] [--oxs ARCHIVO]\n"
+        "                 [--paper a4|letter] [--cell-mm X] [--overlap N] [--bw-chart] [--oxs ARCHIVO]\n"
         "                 [--match exact|perceptual] [--dither 0|25|50|100] [--merge-rare M] [--clean N]\n"
         "                 [--report ARCHIVO]\n"
         "       puntela-cli PATRON.oxs [--out CARPETA] [--pdf ARCHIVO] [--chart-pdf ARCHIVO] [--oxs ARCHIVO] ...");
@@ -152,6 +152,10 @@ QString helpText()
             "  --strands N        hebras, de 1 a 6 (2)\n"
             "  --paper NOMBRE     a4 o letter (el papel del país del sistema)\n"
             "  --cell-mm X        lado de la casilla del gráfico, de 2 a 4 mm (2.5)\n"
+            "  --overlap N        filas y columnas de las hojas siguientes repetidas en color\n"
+            "                     más claro en cada hoja del gráfico, de 0 a 5 (0)\n"
+            "  --bw-chart         gráfico solo con signos, sin colores, para impresoras en blanco\n"
+            "                     y negro\n"
             "  --oxs ARCHIVO      guarda también el patrón en un archivo .oxs (\"Open Cross Stitch\"),\n"
             "                     como \"Guardar patrón\" en la ventana\n"
             "  --match exact      elige cada hilo como siempre, canal a canal (así por omisión)\n"
@@ -206,6 +210,7 @@ QString parseChart(const QCommandLineParser& p, ChartPdfOptions& chart)
         if (chart.stitchesPerInch == 0)
             return QStringLiteral("--fabric admite 11, 14, 16, 18, 20, 28 o 32 (se dio \"%1\").")
                 .arg(p.value(QStringLiteral("fabric")));
+        chart.fabric = fabrics()[std::size_t(fabricOfCount(*count))].name;
     }
     if (p.isSet(QStringLiteral("strands"))) {
         const std::optional<int> strands = number(p, QStringLiteral("strands"), 1, error);
@@ -229,6 +234,15 @@ QString parseChart(const QCommandLineParser& p, ChartPdfOptions& chart)
             return QStringLiteral("--cell-mm admite de 2 a 4 mm (se dio \"%1\").").arg(typed);
         chart.cellMm = mm;
     }
+    if (p.isSet(QStringLiteral("overlap"))) {
+        bool ok = false;
+        chart.overlap = p.value(QStringLiteral("overlap")).toInt(&ok);
+        if (!ok || chart.overlap < 0 || chart.overlap > kMostPdfOverlap)
+            return QStringLiteral("--overlap admite de 0 a %1 filas y columnas (se dio \"%2\").")
+                .arg(kMostPdfOverlap)
+                .arg(p.value(QStringLiteral("overlap")));
+    }
+    chart.colourCells = !p.isSet(QStringLiteral("bw-chart"));
     return {};
 }
 
@@ -292,10 +306,11 @@ QString parse(const QStringList& args, Options& o)
     QCommandLineParser p;
     for (const char* name :
         { "out", "factor", "width", "height", "colours", "catalogue", "pdf", "chart-pdf", "threads-csv", "fabric",
-            "strands", "paper", "cell-mm", "oxs", "match", "dither", "merge-rare", "clean", "report" })
+            "strands", "paper", "cell-mm", "overlap", "oxs", "match", "dither", "merge-rare", "clean", "report" })
         p.addOption(QCommandLineOption(QLatin1String(name), QString(), QStringLiteral("valor")));
     p.addOption(QCommandLineOption(QStringLiteral("double")));
     p.addOption(QCommandLineOption(QStringLiteral("variant")));
+    p.addOption(QCommandLineOption(QStringLiteral("bw-chart")));
     p.addOption(QCommandLineOption(QStringList { QStringLiteral("h"), QStringLiteral("help") }));
     p.addOption(QCommandLineOption(QStringLiteral("version")));
     if (!p.parse(args))

@@ -38,20 +38,53 @@ Paper paperOfLocale(const QLocale& locale)
                                                                                                    : Paper::A4;
 }
 
+QString fabricAndStrands(const ChartPdfOptions& options)
+{
+    return QStringLiteral("%1, %2 %3")
+        .arg(options.fabric)
+        .arg(options.strands)
+        .arg(options.strands == 1 ? QStringLiteral("hebra") : QStringLiteral("hebras"));
+}
+
+std::vector<int> evenPageEdges(int cells, int most)
+{
+    cells = std::max(0, cells);
+    const int pages = std::max(1, ceilDiv(cells, std::max(10, most)));
+    // every page but the last a whole number of tens, the spare tens one each to the first pages
+    const int tens = cells / 10, each = tens / pages, spare = tens % pages;
+    std::vector<int> edges { 0 };
+    for (int page = 0; page + 1 < pages; ++page)
+        edges.push_back(edges.back() + 10 * (each + (page < spare ? 1 : 0)));
+    edges.push_back(cells);
+    return edges;
+}
+
+int ChartPdfLayout::keyPageStart(int k) const
+{
+    if (k >= keyPages)
+        return keyLines;
+    const int start = k * keyLinesPerPage;
+    // the page before gives up a line rather than leave one alone on the last
+    const bool alone = keyPages > 1 && k == keyPages - 1 && keyLines - start == 1 && keyLinesPerPage > 1;
+    return alone ? start - 1 : start;
+}
+
 ChartPdfLayout chartPdfLayout(const Pattern& pattern, const ChartPdfOptions& options)
 {
     const PdfFrame f = pdfFrame(paperMm(options.paper), options);
     const double cell = std::clamp(options.cellMm, 2.0, 4.0);
-    const int spare = options.overlap ? kPdfOverlap : 0; // the next pages show again at right and below
+    const int spare = std::clamp(options.overlap, 0, kMostPdfOverlap); // the next pages show again at right and below
     ChartPdfLayout l;
     l.columnsPerPage = wholeTens(f.chart.width() / cell - spare);
     l.rowsPerPage = wholeTens(f.chart.height() / cell - spare);
-    l.pagesAcross = ceilDiv(pattern.width, l.columnsPerPage);
-    l.pagesDown = ceilDiv(pattern.height, l.rowsPerPage);
+    l.columnEdges = evenPageEdges(pattern.width, l.columnsPerPage);
+    l.rowEdges = evenPageEdges(pattern.height, l.rowsPerPage);
+    l.pagesAcross = int(l.columnEdges.size()) - 1;
+    l.pagesDown = int(l.rowEdges.size()) - 1;
     l.keyLinesPerPage = std::max(1, int((f.body.height() - kKeyHeadingMm - kKeyTotalMm) / kKeyPitchMm));
     const std::vector<long> counts = pattern.stitchCounts();
-    const int threads = int(std::count_if(counts.begin(), counts.end(), [](long n) { return n > 0; }));
-    l.keyPages = std::max(1, ceilDiv(threads, l.keyLinesPerPage));
+    l.keyLines = int(std::count_if(counts.begin(), counts.end(), [](long n) { return n > 0; }));
+    l.keyPages = std::max(1, ceilDiv(l.keyLines, l.keyLinesPerPage));
     return l;
 }
 

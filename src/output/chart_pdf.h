@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QLocale>
 #include <QString>
+#include <vector>
 
 enum class Paper { A4, Letter };
 // The paper of the locale's country: Letter in the Americas that use it (United States, Canada,
@@ -18,23 +19,37 @@ Paper paperOfLocale(const QLocale& locale);
 struct ChartPdfOptions {
     Paper paper = Paper::A4;
     double cellMm = 2.5; // 2 to 4
-    bool overlap = false; // two tinted rows and columns of the next pages
-    bool colourCells = true; // each cell in its thread's colour under a black or white symbol
+    int overlap = 0; // rows and columns of the next pages shown again, tinted (0 to kMostPdfOverlap)
+    bool colourCells = true; // each cell in its thread's colour under a black or white symbol; off: symbols only
     int stitchesPerInch = 14;
     int strands = 2;
+    QString fabric = QStringLiteral("Aida 14"); // the fabric the amounts are for, as the cover and key name it
 };
+constexpr int kMostPdfOverlap = 5;
+// What the amounts are for, as the cover and every key page state it: "Aida 14, 2 hebras".
+QString fabricAndStrands(const ChartPdfOptions& options);
+
+// The first cell of every page along a side of `cells` cells, and `cells` last: the fewest pages
+// of at most `most` cells (a whole number of tens), cut on tens, as equal as tens allow so that
+// no page is narrower than another by more than ten.
+std::vector<int> evenPageEdges(int cells, int most);
 
 // How the chart falls on the paper: whole tens of stitches a page, the chart pages across and
 // down, and the pages of the key.
 struct ChartPdfLayout {
-    int columnsPerPage = 0;
+    int columnsPerPage = 0; // the most a page holds
     int rowsPerPage = 0;
     int pagesAcross = 0;
     int pagesDown = 0;
+    std::vector<int> columnEdges; // evenPageEdges of the width and of the height
+    std::vector<int> rowEdges;
     int keyPages = 0;
     int keyLinesPerPage = 0;
+    int keyLines = 0; // one a thread with stitches
     int chartPages() const { return pagesAcross * pagesDown; }
     int totalPages() const { return 1 + chartPages() + keyPages; }
+    // The first key line of key page k (k = keyPages: keyLines); a last page never holds one line alone.
+    int keyPageStart(int k) const;
 };
 ChartPdfLayout chartPdfLayout(const Pattern& pattern, const ChartPdfOptions& options);
 

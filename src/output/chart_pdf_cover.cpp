@@ -39,7 +39,7 @@ void PdfDocument::drawCover(const QImage& picture)
         QStringLiteral("Tamaño: %1 × %2 puntadas").arg(m_pattern.width).arg(m_pattern.height),
         QStringLiteral("Colores: %1").arg(m_threads.size()),
         QStringLiteral("Puntadas: %1").arg(total),
-        QStringLiteral("Hebras: %1").arg(m_options.strands),
+        QStringLiteral("Cantidades de hilo para %1").arg(fabricAndStrands(m_options)),
         QStringLiteral("Tamaño terminado y tela a comprar (5 cm de margen por cada lado):"),
     };
     for (const Fabric& f : fabrics()) {
@@ -56,8 +56,9 @@ void PdfDocument::drawCover(const QImage& picture)
     m_p.drawText(QPointF(left, y), QStringLiteral("Mapa de hojas"));
     y += pdfUnits(3);
     const double bottom = pdfUnits(m_frame.body.bottom());
-    if (bottom - y > pdfUnits(15))
-        drawPageMap(QRectF(left, y, width, bottom - y));
+    const double marks = pdfUnits(3); // room for the centre marks around the map
+    if (bottom - y > pdfUnits(15) + 2 * marks)
+        drawPageMap(QRectF(left, y, width, bottom - y).adjusted(marks, marks, -marks, -marks));
 }
 
 // The pattern's outline cut into its chart pages, each marked with its page number.
@@ -69,13 +70,15 @@ void PdfDocument::drawPageMap(const QRectF& box)
     m_p.setPen(QPen(Qt::black, pdfPoints(0.5)));
     for (int row = 0; row < m_layout.pagesDown; ++row)
         for (int column = 0; column < m_layout.pagesAcross; ++column) {
-            const int x0 = column * m_layout.columnsPerPage, y0 = row * m_layout.rowsPerPage;
+            const int x0 = m_layout.columnEdges[std::size_t(column)], y0 = m_layout.rowEdges[std::size_t(row)];
             const QRectF r(box.left() + x0 * scale, box.top() + y0 * scale,
-                std::min(m_layout.columnsPerPage, m_pattern.width - x0) * scale,
-                std::min(m_layout.rowsPerPage, m_pattern.height - y0) * scale);
+                (m_layout.columnEdges[std::size_t(column) + 1] - x0) * scale,
+                (m_layout.rowEdges[std::size_t(row) + 1] - y0) * scale);
             m_p.drawRect(r);
             m_p.drawText(r, Qt::AlignCenter, QString::number(2 + row * m_layout.pagesAcross + column));
         }
+    const QRectF outline(box.topLeft(), whole);
+    drawCentreMarks(outline, outline.center().x(), outline.center().y());
 }
 
 void PdfDocument::drawKeyPage(int k)
@@ -84,9 +87,12 @@ void PdfDocument::drawKeyPage(int k)
     const double left = pdfUnits(m_frame.body.left());
     const double right = pdfUnits(m_frame.body.right());
     auto at = [left](double mm) { return left + pdfUnits(mm); };
-    double y = pdfUnits(m_frame.body.top() + kKeyHeadingMm);
     m_p.setPen(Qt::black);
     m_p.setFont(pdfFont(10));
+    m_p.drawText(QPointF(left, pdfUnits(m_frame.body.top() + kKeyHeadingMm - 8)),
+        QStringLiteral("Clave para %1; madejas de 8 m de seis hebras, con un 20 % más por desperdicio")
+            .arg(fabricAndStrands(m_options)));
+    double y = pdfUnits(m_frame.body.top() + kKeyHeadingMm);
     const QStringList headings { QStringLiteral("Signo"), QStringLiteral("Color"), QStringLiteral("Hilo"),
         QStringLiteral("Nombre"), QStringLiteral("Hebras"), QStringLiteral("Puntadas"), QStringLiteral("Madejas") };
     const double columns[] = { kSymbolX, kSwatchX, kCodeX, kNameX, kStrandsX, kStitchesX, kSkeinsX };
@@ -96,8 +102,8 @@ void PdfDocument::drawKeyPage(int k)
     m_p.drawLine(QLineF(left, y + pdfUnits(1.5), right, y + pdfUnits(1.5)));
 
     const QFontMetricsF fm(pdfFont(10));
-    const std::size_t first = std::size_t(k) * std::size_t(m_layout.keyLinesPerPage);
-    const std::size_t end = std::min(m_threads.size(), first + std::size_t(m_layout.keyLinesPerPage));
+    const std::size_t first = std::size_t(m_layout.keyPageStart(k));
+    const std::size_t end = std::min(m_threads.size(), std::size_t(m_layout.keyPageStart(k + 1)));
     const double swatch = pdfUnits(4);
     for (std::size_t n = first; n < end; ++n) {
         const ThreadAmount& t = m_threads[n];

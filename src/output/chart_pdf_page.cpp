@@ -15,6 +15,9 @@ constexpr double kColumnNumbersMm = 5;
 constexpr double kSymbolInk = 0.72; // the most of a cell a symbol's ink may take
 constexpr double kSymbolScales[] = { 1.0, 0.85, 0.7, 0.55, 0.4 };
 const QColor kOverlapTint(0xE2, 0xEA, 0xF4);
+constexpr double kNoLigatureSpacing = 0.5; // painter units: 0.01 mm a letter
+constexpr double kNumberGapMm = 2.4; // between the numbers and the chart, room for the centre marks
+constexpr double kMarkGapMm = 0.4, kMarkLengthMm = 1.8, kMarkWidthMm = 2.2;
 
 QColor colourOf(Long c)
 {
@@ -33,6 +36,8 @@ QFont pdfFont(double points)
     f.setPixelSize(std::max(1, qRound(pdfPoints(points))));
     f.setStyleStrategy(QFont::StyleStrategy(QFont::PreferOutline | QFont::NoFontMerging));
     f.setHintingPreference(QFont::PreferNoHinting);
+    // letter spacing of its own turns the shaper's ligatures off, so "ff" is copied as two letters
+    f.setLetterSpacing(QFont::AbsoluteSpacing, kNoLigatureSpacing);
     return f;
 }
 
@@ -115,16 +120,43 @@ QColor PdfDocument::cellFill(int index, bool overlap) const
 void PdfDocument::drawChartPage(int column, int row)
 {
     drawHeader();
-    const int x0 = column * m_layout.columnsPerPage, y0 = row * m_layout.rowsPerPage;
-    const int ownW = std::min(m_layout.columnsPerPage, m_pattern.width - x0);
-    const int ownH = std::min(m_layout.rowsPerPage, m_pattern.height - y0);
-    const int extra = m_options.overlap ? kPdfOverlap : 0;
+    const int x0 = m_layout.columnEdges[std::size_t(column)], y0 = m_layout.rowEdges[std::size_t(row)];
+    const int ownW = m_layout.columnEdges[std::size_t(column) + 1] - x0;
+    const int ownH = m_layout.rowEdges[std::size_t(row) + 1] - y0;
+    const int extra = std::clamp(m_options.overlap, 0, kMostPdfOverlap);
     const int shownW = ownW + std::min(extra, m_pattern.width - x0 - ownW);
     const int shownH = ownH + std::min(extra, m_pattern.height - y0 - ownH);
     drawCells(x0, y0, ownW, ownH, shownW, shownH);
     drawSymbols(x0, y0, ownW, ownH, shownW, shownH);
     drawGrid(x0, y0, shownW, shownH);
     drawNumbers(x0, y0, shownW, shownH);
+    // the middle column and row, where a stitcher starts, when this page shows them
+    const double middleX = m_pattern.width / 2.0 - x0, middleY = m_pattern.height / 2.0 - y0;
+    const QRectF chart(chartLeft(), chartTop(), shownW * m_cell, shownH * m_cell);
+    drawCentreMarks(chart, middleX >= 0 && middleX <= shownW ? chart.left() + middleX * m_cell : -1,
+        middleY >= 0 && middleY <= shownH ? chart.top() + middleY * m_cell : -1);
+}
+
+// Arrows outside the four edges of `box` pointing at x (top and bottom) and y (left and right);
+// a negative position has none.
+void PdfDocument::drawCentreMarks(const QRectF& box, double x, double y)
+{
+    const double gap = pdfUnits(kMarkGapMm), length = pdfUnits(kMarkLengthMm), half = pdfUnits(kMarkWidthMm) / 2;
+    auto arrow = [&](QPointF tip, QPointF outward) {
+        const QPointF base = tip + outward * length, across(-outward.y() * half, outward.x() * half);
+        m_p.drawPolygon(QPolygonF({ tip, base + across, base - across }));
+    };
+    m_p.setPen(Qt::NoPen);
+    m_p.setBrush(Qt::black);
+    if (x >= 0) {
+        arrow(QPointF(x, box.top() - gap), QPointF(0, -1));
+        arrow(QPointF(x, box.bottom() + gap), QPointF(0, 1));
+    }
+    if (y >= 0) {
+        arrow(QPointF(box.left() - gap, y), QPointF(-1, 0));
+        arrow(QPointF(box.right() + gap, y), QPointF(1, 0));
+    }
+    m_p.setBrush(Qt::NoBrush);
 }
 
 // Runs of cells of one fill along a row become one rectangle; all rectangles of a fill one path.
@@ -217,7 +249,7 @@ void PdfDocument::drawGrid(int x0, int y0, int shownW, int shownH)
 void PdfDocument::drawNumbers(int x0, int y0, int shownW, int shownH)
 {
     const double left = chartLeft(), top = chartTop();
-    const double w = pdfUnits(10), gap = pdfUnits(1);
+    const double w = pdfUnits(10), gap = pdfUnits(kNumberGapMm);
     m_p.setFont(pdfFont(6));
     m_p.setPen(Qt::black);
     for (int i = 0; i <= shownW; ++i)

@@ -9,9 +9,8 @@
 #include <vector>
 
 constexpr int kPdfDpi = 1200;
-constexpr int kPdfOverlap = 2; // rows and columns shown again from the next pages
 constexpr double kKeyPitchMm = 6.0;
-constexpr double kKeyHeadingMm = 14.0;
+constexpr double kKeyHeadingMm = 20.0; // the fabric line, then the column headings
 constexpr double kKeyTotalMm = 8.0;
 
 // Where things go on a page, in millimetres: the body inside the margins (the name and the page
@@ -48,6 +47,7 @@ private:
     void drawGrid(int x0, int y0, int shownW, int shownH);
     void drawNumbers(int x0, int y0, int shownW, int shownH);
     void drawPageMap(const QRectF& box);
+    void drawCentreMarks(const QRectF& box, double x, double y);
     QColor cellFill(int index, bool overlap) const;
     double chartLeft() const; // the chart's corner in whole units
     double chartTop() const;

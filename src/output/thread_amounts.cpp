@@ -27,6 +27,16 @@ QString csvField(const QString& s)
 }
 } // namespace
 
+int fabricOfCount(int count)
+{
+    const QString name = QString::number(count);
+    const std::vector<Fabric>& all = fabrics();
+    for (std::size_t i = 0; i < all.size(); ++i)
+        if (all[i].name.split(QLatin1Char(' ')).value(1) == name)
+            return int(i);
+    return -1;
+}
+
 const std::vector<Fabric>& fabrics()
 {
     static const std::vector<Fabric> all {

@@ -20,6 +20,8 @@ constexpr int kDefaultFabric = 1;
 // The stitches per inch of a fabric named by its count (11, 14, 16, 18, 20 Aida; 28 and 32
 // evenweave stitched over two); 0 for a count that is none of these.
 int stitchesPerInchOfCount(int count);
+// The index in fabrics() of the fabric of a count (14: "Aida 14", 28: the 28-count evenweave); -1 for none.
+int fabricOfCount(int count);
 constexpr int kDefaultStrands = 2;
 constexpr double kDefaultWaste = 0.20;
 

@@ -50,8 +50,8 @@ struct Settings {
     int sheetHMax = 1, sheetVMax = 1;
     int swapMode = 0; // Check7: 0 off, 1 waiting for the colour that stays, 2 for the one that goes
     ColourOptions colourOptions; // "Opciones de color", used by the next pattern made
-    int fabric = kDefaultFabric; // the fabric of "Lista de hilos" (an index of fabrics()), also the PDF's
-    int strands = kDefaultStrands; // the strands of "Lista de hilos", also the PDF's
+    int fabric = kDefaultFabric; // the fabric of "Lista de hilos" (an index of fabrics())
+    int strands = kDefaultStrands; // the strands of "Lista de hilos"
 };
 
 // What the window shows of the work, told as it changes; every hook is optional.

@@ -1,10 +1,12 @@
 // "Lista de hilos" and "Exportar PDF" in the window: what they take from the pattern on show,
 // what they say, and that nothing on show changes.
 #include "../output/made_pattern.h"
+#include "app/chart_pdf_dialog.h"
 #include "app/thread_list_dialog.h"
 #include "output/chart_pdf.h"
 #include "output/thread_amounts.h"
 
+#include <QProcess>
 #include <QTableWidget>
 #include <QTimer>
 #include <QtTest>
@@ -14,6 +16,7 @@ class TestChartPdfButtons : public QObject {
 private slots:
     void withoutPatternSaySo();
     void exportLeavesTheWindowAsItWas();
+    void exportAsksAndRemembers();
     void threadListOfThePatternOnShow();
 };
 
@@ -41,11 +44,9 @@ void TestChartPdfButtons::exportLeavesTheWindowAsItWas()
     const QImage chart = f->Picture11.Image(), embroidery = f->Picture2.Image();
     const QString pdf = folder.file(QStringLiteral("patron.pdf"));
     answers.fileAnswers = { pdf, folder.file(QStringLiteral("no_hay/patron.pdf")) };
+    const int pages = chartPdfLayout(f->work.threadList(), chartPdfOptions(rememberedPdfChoices())).totalPages();
     f->chartPdfButton->click();
     QCOMPARE(answers.suggestedFiles.first(), folder.file(QStringLiteral("dibujo.pdf")));
-    ChartPdfOptions options;
-    options.paper = paperOfLocale(QLocale::system());
-    const int pages = chartPdfLayout(f->work.threadList(), options).totalPages();
     QCOMPARE(pdfPages(pdf), pages);
     const QString done = f->Label3->toolTip();
     QCOMPARE(done, QStringLiteral("PDF de %1 hojas guardado en %2").arg(pages).arg(pdf));
@@ -60,6 +61,44 @@ void TestChartPdfButtons::exportLeavesTheWindowAsItWas()
     QCOMPARE(f->st.listo, True);
 }
 
+// "Exportar PDF" asks first, offering the last choices; the document says what it counts for.
+void TestChartPdfButtons::exportAsksAndRemembers()
+{
+    ScriptedDialogs answers;
+    WorkFolder folder;
+    auto f = startedForm();
+    QVERIFY(makePattern(*f, folder, bandsPicture(120, 90), 60));
+    PdfChoices chosen;
+    chosen.fabric = 3; // Aida 18
+    chosen.strands = 3;
+    chosen.cellMm = 3;
+    chosen.overlap = 2;
+    chosen.symbolsOnly = true;
+    const QString pdf = folder.file(QStringLiteral("patron.pdf"));
+    answers.pdfAnswers = { chosen, std::nullopt };
+    answers.fileAnswers = { pdf };
+    f->chartPdfButton->click();
+    const int pages = chartPdfLayout(f->work.threadList(), chartPdfOptions(chosen)).totalPages();
+    QCOMPARE(pdfPages(pdf), pages);
+    for (int page : { 1, pages }) {
+        QProcess text;
+        text.start(QStringLiteral("pdftotext"), { "-f", QString::number(page), "-l", QString::number(page), pdf, "-" });
+        QVERIFY(text.waitForFinished());
+        const QString out = QString::fromUtf8(text.readAllStandardOutput());
+        QVERIFY2(out.contains(QStringLiteral("Aida 18, 3 hebras")), qPrintable(out));
+    }
+    // the next export offers the same; cancelled, no file is asked for
+    f->chartPdfButton->click();
+    QCOMPARE(int(answers.pdfOffered.size()), 2);
+    const PdfChoices& offered = answers.pdfOffered[1];
+    QCOMPARE(offered.fabric, 3);
+    QCOMPARE(offered.strands, 3);
+    QCOMPARE(offered.cellMm, 3.0);
+    QCOMPARE(offered.overlap, 2);
+    QCOMPARE(offered.symbolsOnly, true);
+    QCOMPARE(answers.suggestedFiles.size(), 1);
+}
+
 void TestChartPdfButtons::threadListOfThePatternOnShow()
 {
     ScriptedDialogs answers;
@@ -67,6 +106,10 @@ void TestChartPdfButtons::threadListOfThePatternOnShow()
     auto f = startedForm();
     QVERIFY(makePattern(*f, folder, bandsPicture(120, 90), 60));
     const std::vector<ThreadAmount> threads = threadAmounts(f->work.threadList(), {});
+    // "Imprimir…" without a printer: yes to a PDF, and its file
+    const QString printed = folder.file(QStringLiteral("hilos.pdf"));
+    answers.msgAnswers = { vbYes };
+    answers.fileAnswers = { printed };
     QStringList listed;
     QTimer poll;
     poll.setInterval(10);
@@ -76,6 +119,7 @@ void TestChartPdfButtons::threadListOfThePatternOnShow()
                 listed << d->table()->item(r, 0)->text() + d->table()->item(r, 2)->text();
             d->setFabric(2);
             d->setStrands(3);
+            d->printClick();
             d->reject();
         }
     });
@@ -85,9 +129,19 @@ void TestChartPdfButtons::threadListOfThePatternOnShow()
     QCOMPARE(listed.size(), int(threads.size()));
     QVERIFY(!threads.empty());
     QCOMPARE(listed.first(), threads.front().symbol + threads.front().code);
-    // "Exportar PDF" then counts for the fabric and strands chosen here
+    // the list opens next time on the fabric and strands chosen here
     QCOMPARE(f->work.settings.fabric, 2);
     QCOMPARE(f->work.settings.strands, 3);
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), { "-layout", printed, "-" });
+    QVERIFY(text.waitForFinished());
+    const QString out = QString::fromUtf8(text.readAllStandardOutput());
+    QVERIFY2(out.contains(QStringLiteral("Tela: Aida 16; 3 hebras")), qPrintable(out));
+    for (const ThreadAmount& t : threads)
+        QVERIFY2(out.contains(t.code), qPrintable(t.code));
+    QVERIFY(out.simplified().contains(QStringLiteral("8 m de seis hebras")));
+    if (!qEnvironmentVariableIsEmpty("PUNTELA_SHOT"))
+        QFile::copy(printed, qEnvironmentVariable("PUNTELA_SHOT"));
 }
 
 QTEST_MAIN(TestChartPdfButtons)

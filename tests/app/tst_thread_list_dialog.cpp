@@ -40,6 +40,11 @@ void TestThreadListDialog::threadsByNumberWithAmounts()
     QCOMPARE(row(2).mid(4), (QStringList { "5000", "122.6", "3" }));
     QVERIFY(d.sizeText().startsWith(QStringLiteral("Tamaño terminado: 14.1 × 11.3 cm")));
     QCOMPARE(d.totalsText(), QStringLiteral("Total: 3 hilos, 8000 puntadas, 196.2 m, 6 madejas"));
+    // what the metres count, said in the heading and under the table
+    QCOMPARE(t->horizontalHeaderItem(5)->text(), QStringLiteral("Metros de hebra\n(a 3 hebras)"));
+    QCOMPARE(d.assumptionsText(),
+        QStringLiteral("Metros de hebra sola para bordar con 3 hebras, con un 20 % más por desperdicio; una madeja "
+                       "tiene 8 m de seis hebras (48 m de hebra sola)."));
     if (!qEnvironmentVariableIsEmpty("PUNTELA_SHOT"))
         d.grab().save(qEnvironmentVariable("PUNTELA_SHOT"));
 }

@@ -1,6 +1,7 @@
 // The batch command: the same files as the window for the same picture and settings, a PDF of
 // both passes, and bad input answered with a message and a failing exit code.
 #include "../output/made_pattern.h"
+#include "app/thread_list_dialog.h"
 #include "output/file_names.h"
 
 #include <QDir>
@@ -8,6 +9,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QTimer>
 #include <QtTest>
 
 #include <csignal>
@@ -232,14 +234,14 @@ private slots:
             << QStringList { "%p", "--threads-csv", "%d/no_hay/hilos.csv" } << "hilos.csv";
     }
     // The chart and the thread list alone, on Letter, 4 mm cells, 28-count evenweave (14 stitches
-    // an inch) and 3 strands.
+    // an inch), 3 strands, two rows and columns repeated and symbols only; the cover says so.
     void chartPdfAndThreads()
     {
         WorkFolder folder;
         const QString picture = savePicture(folder, QStringLiteral("dibujo.bmp"), gradientPicture(150, 100));
         const QString pdf = folder.file(QStringLiteral("dibujo.pdf")), csv = folder.file(QStringLiteral("hilos.csv"));
         const Run r = runCli({ picture, "--chart-pdf", pdf, "--threads-csv", csv, "--fabric", "28", "--strands", "3",
-            "--paper", "letter", "--cell-mm", "4", "--colours", "20" });
+            "--paper", "letter", "--cell-mm", "4", "--colours", "20", "--overlap", "2", "--bw-chart" });
         QVERIFY2(r.code == 0, qPrintable(r.err));
         QProcess info;
         info.start(QStringLiteral("pdfinfo"), { pdf });
@@ -248,6 +250,10 @@ private slots:
         const QString text = QString::fromUtf8(info.readAllStandardOutput());
         QVERIFY2(text.contains(QStringLiteral("(letter)")), qPrintable(text));
         QCOMPARE(pdfPages(pdf), 8);
+        QProcess cover;
+        cover.start(QStringLiteral("pdftotext"), { "-l", "1", pdf, "-" });
+        QVERIFY(cover.waitForFinished());
+        QVERIFY(QString::fromUtf8(cover.readAllStandardOutput()).contains("Lino 28 (sobre dos hilos), 3 hebras"));
         QFile file(csv);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
@@ -266,6 +272,41 @@ private slots:
             qPrintable(r.out));
     }
 
+    // "Guardar CSV…" of "Lista de hilos" writes the very file of --threads-csv.
+    void threadListCsvAsTheBatchWrites()
+    {
+        WorkFolder folder;
+        const QString picture = savePicture(folder, QStringLiteral("dibujo.bmp"), gradientPicture(150, 100));
+        const QString byList = folder.file(QStringLiteral("lista.csv")), byCli = folder.file(QStringLiteral("cli.csv"));
+        QVERIFY(QDir().mkpath(folder.file(QStringLiteral("ventana"))));
+        {
+            ScriptedDialogs answers;
+            answers.fileAnswers = { byList };
+            auto f = startedForm();
+            makeAndSaveInWindow(*f, picture, 2, 0, 0, 0, false, false, folder.file(QStringLiteral("ventana")));
+            QTimer poll;
+            poll.setInterval(10);
+            connect(&poll, &QTimer::timeout, this, [] {
+                if (auto* d = qobject_cast<ThreadListDialog*>(QApplication::activeModalWidget())) {
+                    d->setFabric(3);
+                    d->setStrands(3);
+                    d->saveCsvClick();
+                    d->reject();
+                }
+            });
+            poll.start();
+            f->threadListButton->click();
+            QCOMPARE(answers.countTitled(QStringLiteral("Error")), 0);
+        }
+        const Run r = runCli({ picture, "--threads-csv", byCli, "--fabric", "18", "--strands", "3" });
+        QVERIFY2(r.code == 0, qPrintable(r.err));
+        QFile a(byList), b(byCli);
+        QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+        const QByteArray list = a.readAll();
+        QVERIFY(list.count('\n') > 3);
+        QCOMPARE(list, b.readAll());
+    }
+
     // Values the chart options do not take are a usage error, and nothing is written.
     void chartOptionsChecked_data()
     {
@@ -275,6 +316,7 @@ private slots:
         QTest::newRow("A3 paper") << QStringList { "--paper", "a3" };
         QTest::newRow("cells under 2 mm") << QStringList { "--cell-mm", "1.5" };
         QTest::newRow("cell size not a number") << QStringList { "--cell-mm", "grande" };
+        QTest::newRow("overlap past five") << QStringList { "--overlap", "6" };
     }
     void chartOptionsChecked()
     {

@@ -19,6 +19,12 @@ for f in share/puntela/dmc.txt share/puntela/dmc1.txt share/puntela/dmc5.txt sha
   [ -s "$p/$f" ] || fail "$f is missing or empty"
 done
 [ ! -e "$p/share/puntela/personal.txt" ] || fail "a personal catalogue is installed"
+# the user manual whose address the help messages give, with every picture it shows
+manual=$p/share/doc/puntela/manual/index.html
+[ -s "$manual" ] || fail "the user manual is not installed"
+for img in $(grep -o 'src="[^"]*"' "$manual" | cut -d'"' -f2); do
+  [ -s "$p/share/doc/puntela/manual/$img" ] || fail "the manual shows $img, which is not installed"
+done
 for size in 16 22 24 32 48 64 128 256; do
   png=$p/share/icons/hicolor/${size}x${size}/apps/puntela.png
   [ -s "$png" ] || fail "icon $size missing"

@@ -59,9 +59,13 @@ private slots:
     void initTestCase();
     void pagesFontsCellsAndKey();
     void keyOverSeveralPages();
+    void overlapShowsTheNextPages_data();
     void overlapShowsTheNextPages();
+    void statesWhatTheAmountsAreFor();
     void pagesCutOnTens_data();
     void pagesCutOnTens();
+    void pagesSplitEvenly_data();
+    void pagesSplitEvenly();
     void writtenWholeOrNotAtAll();
     void paperOfTheLocale_data();
     void paperOfTheLocale();
@@ -81,7 +85,8 @@ void TestChartPdf::initTestCase()
 
 void TestChartPdf::pagesFontsCellsAndKey()
 {
-    // 45 x 65 stitches on 4 mm cells: 40 columns and 60 rows a page, so 2 x 2 chart pages
+    // 45 x 65 stitches on 4 mm cells, up to 40 columns and 60 rows a page: 2 x 2 chart pages,
+    // split evenly into 20 and 25 columns, 30 and 35 rows
     const Pattern p = makePattern(45, 65, 12, [](int x, int y) { return (x * 7 + y * 3 + x / 5) % 12; });
     ChartPdfOptions o;
     o.cellMm = 4;
@@ -96,13 +101,13 @@ void TestChartPdf::pagesFontsCellsAndKey()
         QVERIFY2(f.contains(QRegularExpression(QStringLiteral("\\byes\\s+(yes|no)\\s+yes\\s+\\d+\\s+\\d+\\s*$"))),
             qPrintable(f));
 
-    // chart page 4 (second row, first column) holds columns 0..39 and rows 60..64, cell by cell
+    // chart page 4 (second row, first column) holds columns 0..19 and rows 30..64, cell by cell
     const QStringList rows = symbolRows(file, 4);
-    QCOMPARE(rows.size(), 5);
-    for (int j = 0; j < 5; ++j) {
+    QCOMPARE(rows.size(), 35);
+    for (int j = 0; j < 35; ++j) {
         QString expected;
-        for (int x = 0; x < 40; ++x)
-            expected += p.palette[std::size_t(p.at(x, 60 + j))].symbol;
+        for (int x = 0; x < 20; ++x)
+            expected += p.palette[std::size_t(p.at(x, 30 + j))].symbol;
         QCOMPARE(rows[j], expected);
     }
     QVERIFY(run("pdftotext", { "-f", "4", "-l", "4", file, "-" }).contains(QStringLiteral("Hoja 4 de 6")));
@@ -151,16 +156,31 @@ void TestChartPdf::keyOverSeveralPages()
         QCOMPARE(key.indexOf(line, at + 1), -1);
         from = at + 1;
     }
+    // one thread more than three full pages: the last page takes two lines, not one alone
+    const ChartPdfLayout more = chartPdfLayout(
+        makePattern(1, 3 * l.keyLinesPerPage + 1, 3 * l.keyLinesPerPage + 1, [](int, int y) { return y; }), {});
+    QCOMPARE(more.keyPages, 4);
+    QCOMPARE(more.keyPageStart(3), 3 * l.keyLinesPerPage - 1);
+    QCOMPARE(more.keyPageStart(4), more.keyLines);
 }
 
-// With overlap the first page shows two more columns and rows (its 40 x 60 and the next pages'
-// first two); the page at the right edge has no columns to repeat.
+void TestChartPdf::overlapShowsTheNextPages_data()
+{
+    QTest::addColumn<bool>("colour");
+    QTest::newRow("colour fills") << true;
+    QTest::newRow("symbols only") << false;
+}
+
+// With an overlap of two the first page of 80 x 120 stitches shows two more columns and rows (its
+// 40 x 60 and the next pages' first two), tinted; the page at the right edge has no columns to repeat.
 void TestChartPdf::overlapShowsTheNextPages()
 {
-    const Pattern p = makePattern(45, 65, 12, [](int x, int y) { return (x + 2 * y) % 12; });
+    QFETCH(bool, colour);
+    const Pattern p = makePattern(80, 120, 12, [](int x, int y) { return (x + 2 * y) % 12; });
     ChartPdfOptions o;
     o.cellMm = 4;
-    o.overlap = true;
+    o.overlap = 2;
+    o.colourCells = colour;
     const QString file = m_dir.filePath(QStringLiteral("solapa.pdf"));
     QCOMPARE(writeChartPdf(file, p, QImage(), QStringLiteral("Solapa"), o), QString());
     const QStringList first = symbolRows(file, 2), right = symbolRows(file, 3);
@@ -168,29 +188,78 @@ void TestChartPdf::overlapShowsTheNextPages()
     QCOMPARE(first[61].size(), 42);
     QCOMPARE(first[61][41], p.palette[std::size_t(p.at(41, 61))].symbol[0]);
     QCOMPARE(right.size(), 62);
-    QCOMPARE(right[0].size(), 5);
+    QCOMPARE(right[0].size(), 40);
+
+    // a cell's corner at 300 dpi, between the grid line and the symbol; the chart's corner is 18 mm
+    // from the left and 23 mm from the top
+    run("pdftoppm", { "-r", "300", "-f", "2", "-l", "2", "-png", "-singlefile", file, m_dir.filePath("solapa") });
+    const QImage page(m_dir.filePath(QStringLiteral("solapa.png")));
+    QVERIFY(!page.isNull());
+    auto cornerOf = [&page](int x, int y) {
+        return page.pixelColor(qRound((18 + 4 * x + 0.35) / 25.4 * 300), qRound((23 + 4 * y + 0.35) / 25.4 * 300));
+    };
+    auto near = [](const QColor& a, const QColor& b) {
+        return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue()) < 24;
+    };
+    // the thread's colour on the page's own cells, half way to white on the repeated ones; a
+    // chart of symbols only leaves its own cells white and tints the repeated ones a pale blue
+    auto fill = [&](int x, int y, bool repeated) {
+        const QColor c = QColor::fromRgb(rgbFromColour(p.palette[std::size_t(p.at(x, y))].colour));
+        if (!colour)
+            return repeated ? QColor(0xE2, 0xEA, 0xF4) : QColor(Qt::white);
+        return repeated ? QColor((c.red() + 255) / 2, (c.green() + 255) / 2, (c.blue() + 255) / 2) : c;
+    };
+    for (const QPoint cell : { QPoint(39, 10), QPoint(41, 10), QPoint(10, 61), QPoint(10, 59) }) {
+        const bool repeated = cell.x() >= 40 || cell.y() >= 60;
+        QVERIFY2(near(cornerOf(cell.x(), cell.y()), fill(cell.x(), cell.y(), repeated)),
+            qPrintable(cornerOf(cell.x(), cell.y()).name()));
+    }
+}
+
+// The cover and every key page say what the amounts are for, and text copies as typed: no
+// ligature turns "ff" into one letter.
+void TestChartPdf::statesWhatTheAmountsAreFor()
+{
+    const Pattern p = makePattern(20, 20, 60, [](int x, int y) { return (x + y * 20) % 60; });
+    ChartPdfOptions o;
+    o.fabric = QStringLiteral("Aida 18");
+    o.stitchesPerInch = 18;
+    o.strands = 3;
+    o.cellMm = 4;
+    const QString file = m_dir.filePath(QStringLiteral("coffee.pdf"));
+    QCOMPARE(writeChartPdf(file, p, QImage(), QStringLiteral("Coffee"), o), QString());
+    const ChartPdfLayout l = chartPdfLayout(p, o);
+    QCOMPARE(l.keyPages, 2);
+    QCOMPARE(pdfPages(file), l.totalPages());
+    for (int page : { 1, l.totalPages() - 1, l.totalPages() }) {
+        const QString text = run("pdftotext", { "-f", QString::number(page), "-l", QString::number(page), file, "-" });
+        QVERIFY2(text.contains(QStringLiteral("Aida 18, 3 hebras")), qPrintable(text));
+        QVERIFY2(text.contains(QStringLiteral("Coffee")), qPrintable(text));
+    }
+    QCOMPARE(fabricAndStrands(ChartPdfOptions()), QStringLiteral("Aida 14, 2 hebras"));
 }
 
 void TestChartPdf::pagesCutOnTens_data()
 {
     QTest::addColumn<int>("paper");
     QTest::addColumn<double>("cell");
-    QTest::addColumn<bool>("overlap");
+    QTest::addColumn<int>("overlap");
     QTest::addColumn<int>("columns");
     QTest::addColumn<int>("rows");
     // A4 leaves a chart area of 182 x 264 mm, Letter 187.9 x 246.4 mm
-    QTest::newRow("A4, 2.5 mm") << 0 << 2.5 << false << 70 << 100;
-    QTest::newRow("A4, 2.5 mm with overlap") << 0 << 2.5 << true << 70 << 100;
-    QTest::newRow("A4, 2 mm with overlap") << 0 << 2.0 << true << 80 << 130;
-    QTest::newRow("Letter, 3 mm") << 1 << 3.0 << false << 60 << 80;
-    QTest::newRow("cell held to 4 mm") << 0 << 9.0 << false << 40 << 60;
+    QTest::newRow("A4, 2.5 mm") << 0 << 2.5 << 0 << 70 << 100;
+    QTest::newRow("A4, 2.5 mm with overlap") << 0 << 2.5 << 2 << 70 << 100;
+    QTest::newRow("A4, 2 mm with overlap") << 0 << 2.0 << 2 << 80 << 130;
+    QTest::newRow("A4, 2.5 mm, overlap of five") << 0 << 2.5 << 5 << 60 << 100;
+    QTest::newRow("Letter, 3 mm") << 1 << 3.0 << 0 << 60 << 80;
+    QTest::newRow("cell held to 4 mm") << 0 << 9.0 << 0 << 40 << 60;
 }
 
 void TestChartPdf::pagesCutOnTens()
 {
     QFETCH(int, paper);
     QFETCH(double, cell);
-    QFETCH(bool, overlap);
+    QFETCH(int, overlap);
     QFETCH(int, columns);
     QFETCH(int, rows);
     ChartPdfOptions o;
@@ -203,6 +272,41 @@ void TestChartPdf::pagesCutOnTens()
     QCOMPARE(l.rowsPerPage, rows);
     QCOMPARE(l.chartPages(), 4);
     QCOMPARE(l.totalPages(), 6);
+}
+
+void TestChartPdf::pagesSplitEvenly_data()
+{
+    QTest::addColumn<int>("cells");
+    QTest::addColumn<int>("most");
+    QTest::addColumn<QList<int>>("edges");
+    QTest::newRow("150 on 70: three of 50") << 150 << 70 << QList<int> { 0, 50, 100, 150 };
+    QTest::newRow("151 on 70: the rest on the last") << 151 << 70 << QList<int> { 0, 50, 100, 151 };
+    QTest::newRow("169 on 70: a spare ten to the first") << 169 << 70 << QList<int> { 0, 60, 110, 169 };
+    QTest::newRow("71 on 70") << 71 << 70 << QList<int> { 0, 40, 71 };
+    QTest::newRow("exactly one page") << 70 << 70 << QList<int> { 0, 70 };
+    QTest::newRow("under ten") << 7 << 70 << QList<int> { 0, 7 };
+}
+
+// The fewest pages, cut on tens, none wider than allowed nor narrower than another by more than ten.
+void TestChartPdf::pagesSplitEvenly()
+{
+    QFETCH(int, cells);
+    QFETCH(int, most);
+    QFETCH(QList<int>, edges);
+    const std::vector<int> e = evenPageEdges(cells, most);
+    QCOMPARE(QList<int>(e.begin(), e.end()), edges);
+    for (int n = 1; n <= 1100; ++n)
+        for (int m = 10; m <= 130; m += 10) {
+            const std::vector<int> s = evenPageEdges(n, m);
+            QCOMPARE(int(s.size()) - 1, (n + m - 1) / m);
+            int narrowest = n, widest = 0;
+            for (std::size_t k = 1; k < s.size(); ++k) {
+                narrowest = std::min(narrowest, s[k] - s[k - 1]);
+                widest = std::max(widest, s[k] - s[k - 1]);
+                QVERIFY(k + 1 == s.size() || s[k] % 10 == 0);
+            }
+            QVERIFY2(widest <= m && widest - narrowest <= 10, qPrintable(QStringLiteral("%1 on %2").arg(n).arg(m)));
+        }
 }
 
 void TestChartPdf::writtenWholeOrNotAtAll()

@@ -45,6 +45,19 @@ QString ScriptedDialogs::SaveFileName(const QString& caption, const QString& sug
     return {};
 }
 
+bool ScriptedDialogs::PdfOptions(PdfChoices& choices)
+{
+    shown.push_back({ QStringLiteral("pdf"), QString(), 0, QString() });
+    pdfOffered.push_back(choices);
+    if (pdfAnswers.empty())
+        return true;
+    const std::optional<PdfChoices> a = pdfAnswers.front();
+    pdfAnswers.pop_front();
+    if (a)
+        choices = *a;
+    return a.has_value();
+}
+
 int ScriptedDialogs::countTitled(const QString& title) const
 {
     int n = 0;
