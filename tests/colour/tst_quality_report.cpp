@@ -33,6 +33,8 @@ private slots:
     void loneStitches_data();
     void loneStitches();
     void meansAndWorstThreads();
+    void advice_data();
+    void advice();
 };
 
 void TestQualityReport::grades_data()
@@ -117,6 +119,33 @@ void TestQualityReport::meansAndWorstThreads()
     QCOMPARE(worst.value("color").toString(), QStringLiteral("#b4b4b4"));
     QCOMPARE(worst.value("puntos").toInt(), 7);
     QCOMPARE(worst.value("calidad").toString(), r.threads[6].grade);
+}
+
+void TestQualityReport::advice_data()
+{
+    QTest::addColumn<double>("mean");
+    QTest::addColumn<long>("lone"); // of 100 stitches
+    QTest::addColumn<bool>("faithful");
+    QTest::addColumn<QString>("starts");
+    QTest::newRow("far: try the faithful colours") << 5.1 << 0L << false << "Pruebe «Colores fieles a la imagen»";
+    QTest::newRow("far even so: more colours") << 5.1 << 0L << true << "Pruebe con más colores";
+    QTest::newRow("far comes before lone stitches") << 8.0 << 30L << false << "Pruebe «Colores fieles";
+    QTest::newRow("over 5 % lone") << 5.0 << 6L << false << "Quite los puntos sueltos";
+    QTest::newRow("5 % lone is no fault") << 2.0 << 5L << false << "El patrón se parece";
+}
+
+void TestQualityReport::advice()
+{
+    QFETCH(double, mean);
+    QFETCH(long, lone);
+    QFETCH(bool, faithful);
+    QFETCH(QString, starts);
+    QualityReport r;
+    r.stitches = 100;
+    r.meanDeltaE = mean;
+    r.lone = lone;
+    QVERIFY2(qualityAdvice(r, faithful).startsWith(starts), qPrintable(qualityAdvice(r, faithful)));
+    QVERIFY(qualityAdvice(QualityReport(), faithful).isEmpty());
 }
 
 QTEST_APPLESS_MAIN(TestQualityReport)
