@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <unordered_set>
 
 namespace {
@@ -119,61 +120,76 @@ struct Bin {
 
 std::uint32_t plainColour(Long c) { return std::uint32_t(c < 0 ? RGB(255, 255, 255) : c) & 0xFFFFFFu; }
 
-// The distinct colours with their stitches; when they are more than kMostBins, colours are binned
-// by dropping low bits of each component (a bin stands at its members' mean), thread colours kept
-// exact.
-std::vector<Bin> colourBins(const std::vector<Long>& colours, const std::unordered_set<std::uint32_t>& threadColours)
+// The distinct colours (24-bit values, ascending) with their stitches.
+std::vector<Bin> distinctColours(const std::vector<Long>& colours)
 {
     std::vector<std::uint32_t> sorted;
     sorted.reserve(colours.size());
     for (Long c : colours)
         sorted.push_back(plainColour(c));
     std::sort(sorted.begin(), sorted.end());
-    struct Counted {
-        std::uint32_t colour;
-        double weight;
-        bool thread;
-    };
-    std::vector<Counted> distinct;
+    std::vector<Bin> distinct;
     for (std::size_t k = 0; k < sorted.size();) {
         std::size_t e = k;
         while (e < sorted.size() && sorted[e] == sorted[k])
             ++e;
-        distinct.push_back({ sorted[k], double(e - k), threadColours.count(sorted[k]) > 0 });
+        distinct.push_back({ Long(sorted[k]), double(e - k) });
         k = e;
     }
-    for (int drop = 0; drop <= 8; ++drop) {
-        // a key per bin: the kept bits of each component, or the exact colour of a thread
-        const std::uint32_t mask = (0xFFu << drop) & 0xFFu, keep = mask | mask << 8 | mask << 16;
-        std::vector<std::pair<std::uint32_t, std::size_t>> keyed;
-        keyed.reserve(distinct.size());
-        for (std::size_t k = 0; k < distinct.size(); ++k)
-            keyed.emplace_back(distinct[k].thread ? distinct[k].colour | 1u << 24 : distinct[k].colour & keep, k);
-        std::sort(keyed.begin(), keyed.end());
-        std::size_t bins = 0;
-        for (std::size_t k = 0; k < keyed.size(); ++k)
-            bins += k == 0 || keyed[k].first != keyed[k - 1].first;
-        if (bins > kMostBins && drop < 8)
-            continue;
-        std::vector<Bin> out;
-        out.reserve(bins);
-        for (std::size_t k = 0; k < keyed.size();) {
-            double r = 0, g = 0, b = 0, w = 0;
-            std::size_t e = k;
-            for (; e < keyed.size() && keyed[e].first == keyed[k].first; ++e) {
-                const Counted& c = distinct[keyed[e].second];
-                const Components p = split(Long(c.colour));
-                r += c.weight * p.r;
-                g += c.weight * p.g;
-                b += c.weight * p.b;
-                w += c.weight;
-            }
-            out.push_back({ roundedColour(r, g, b, w), w });
-            k = e;
-        }
-        return out;
+    return distinct;
+}
+
+// The distinct colours, or when they are more than kMostBins, colours binned by dropping the
+// fewest low bits of each component that leaves no more bins (a bin stands at its members' mean);
+// thread colours are kept exact.
+std::vector<Bin> colourBins(const std::vector<Bin>& distinct, const std::unordered_set<std::uint32_t>& threadColours)
+{
+    if (distinct.size() <= kMostBins)
+        return distinct;
+    const auto keyOf = [](std::uint32_t c, int drop) {
+        const std::uint32_t bits = 8u - std::uint32_t(drop), mask = (1u << bits) - 1;
+        return ((c >> drop) & mask) | ((c >> (8 + drop)) & mask) << bits | ((c >> (16 + drop)) & mask) << (2 * bits);
+    };
+    std::vector<bool> isThread(distinct.size());
+    std::size_t threadsMet = 0;
+    for (std::size_t k = 0; k < distinct.size(); ++k) {
+        isThread[k] = threadColours.count(std::uint32_t(distinct[k].colour)) > 0;
+        threadsMet += isThread[k];
     }
-    return {};
+    int drop = 1;
+    for (; drop < 8; ++drop) {
+        std::vector<std::uint8_t> seen(std::size_t(1) << (3 * (8 - drop)), 0);
+        std::size_t bins = threadsMet;
+        for (std::size_t k = 0; k < distinct.size() && bins <= kMostBins; ++k) {
+            std::uint8_t& s = seen[keyOf(std::uint32_t(distinct[k].colour), drop)];
+            bins += s == 0 && !isThread[k];
+            s = 1;
+        }
+        if (bins <= kMostBins)
+            break;
+    }
+    struct Sum {
+        double r = 0, g = 0, b = 0, w = 0;
+    };
+    std::vector<Sum> sums(std::size_t(1) << (3 * (8 - drop)));
+    std::vector<Bin> out;
+    for (std::size_t k = 0; k < distinct.size(); ++k) {
+        const Bin& d = distinct[k];
+        if (isThread[k]) {
+            out.push_back(d);
+            continue;
+        }
+        const Components p = split(d.colour);
+        Sum& s = sums[keyOf(std::uint32_t(d.colour), drop)];
+        s.r += d.weight * p.r;
+        s.g += d.weight * p.g;
+        s.b += d.weight * p.b;
+        s.w += d.weight;
+    }
+    for (const Sum& s : sums)
+        if (s.w > 0)
+            out.push_back({ roundedColour(s.r, s.g, s.b, s.w), s.w });
+    return out;
 }
 
 struct Candidates {
@@ -183,21 +199,20 @@ struct Candidates {
     std::vector<float> L, a, b, chroma, hueX, hueY; // padded to whole blocks
 };
 
-// Every thread of positions 1..num once (the first of equal colours).
-Candidates candidatesOf(const std::vector<color_dmc>& catalogue, int num)
+// The colours given, each once (the first of equal colours), with their places in the list.
+Candidates candidatesOf(const std::vector<Long>& colours)
 {
     Candidates c;
     std::unordered_set<Long> seen;
-    for (int i = 1; i <= num && i < int(catalogue.size()); ++i) {
-        const color_dmc& e = catalogue[std::size_t(i)];
-        const Long colour = RGB(e.rojo, e.verde, e.azul);
+    for (std::size_t i = 0; i < colours.size(); ++i) {
+        const Long colour = colours[i];
         if (!seen.insert(colour).second)
             continue;
         const Lab lab = labFromColour(colour);
         const double chroma = std::hypot(lab.a, lab.b);
         c.colour.push_back(colour);
         c.lab.push_back(lab);
-        c.position.push_back(i);
+        c.position.push_back(int(i));
         c.L.push_back(float(lab.L));
         c.a.push_back(float(lab.a));
         c.b.push_back(float(lab.b));
@@ -211,6 +226,46 @@ Candidates candidatesOf(const std::vector<color_dmc>& catalogue, int num)
     return c;
 }
 
+// Every thread of positions 1..num once (the first of equal colours).
+Candidates candidatesOf(const std::vector<color_dmc>& catalogue, int num)
+{
+    std::vector<Long> colours;
+    for (int i = 1; i <= num && i < int(catalogue.size()); ++i) {
+        const color_dmc& e = catalogue[std::size_t(i)];
+        colours.push_back(RGB(e.rojo, e.verde, e.azul));
+    }
+    return candidatesOf(colours);
+}
+
+// The quick squared differences from one colour to every candidate, into `quick`.
+class QuickRow {
+public:
+    explicit QuickRow(const Candidates& c)
+        : m_c(c)
+        , m_L(c.L.size())
+        , m_a(c.L.size())
+        , m_b(c.L.size())
+        , quick(c.L.size())
+    {
+    }
+    void measure(const Lab& lab)
+    {
+        std::fill(m_L.begin(), m_L.end(), float(lab.L));
+        std::fill(m_a.begin(), m_a.end(), float(lab.a));
+        std::fill(m_b.begin(), m_b.end(), float(lab.b));
+        const QuickThreads threads { m_c.L.data(), m_c.a.data(), m_c.b.data(), m_c.chroma.data(), m_c.hueX.data(),
+            m_c.hueY.data() };
+        quickSquaredDifferences({ m_L.data(), m_a.data(), m_b.data() }, threads, int(quick.size()), quick.data());
+    }
+
+private:
+    const Candidates& m_c;
+    std::vector<float> m_L, m_a, m_b;
+
+public:
+    std::vector<float> quick; // below nought: a floor, -(floor + 1)
+};
+
 // ΔE2000 from every bin to every candidate, row by row (rows of `stride` figures); a neutral bin
 // is barred from threads with chroma when the catalogue has neutral threads.
 std::vector<float> differences(const std::vector<Bin>& bins, const Candidates& c, std::size_t stride)
@@ -221,21 +276,18 @@ std::vector<float> differences(const std::vector<Bin>& bins, const Candidates& c
     for (std::size_t t = 0; t < n; ++t)
         neutralThreads = neutralThreads || c.chroma[t] < kNeutralThreadChroma;
     std::vector<float> d(bins.size() * stride);
-    std::vector<float> L(stride), a(stride), b(stride), quick(stride);
-    const QuickThreads threads { c.L.data(), c.a.data(), c.b.data(), c.chroma.data(), c.hueX.data(), c.hueY.data() };
+    QuickRow quick(c);
     for (std::size_t k = 0; k < bins.size(); ++k) {
         const Lab lab = labFromColour(bins[k].colour);
-        std::fill(L.begin(), L.end(), float(lab.L));
-        std::fill(a.begin(), a.end(), float(lab.a));
-        std::fill(b.begin(), b.end(), float(lab.b));
-        quickSquaredDifferences({ L.data(), a.data(), b.data() }, threads, int(stride), quick.data());
+        quick.measure(lab);
         const bool neutral = neutralThreads && std::hypot(lab.a, lab.b) <= kNeutralChroma;
         float* row = &d[k * stride];
         for (std::size_t t = 0; t < n; ++t) {
+            const float q = quick.quick[t];
             if (neutral && c.chroma[t] >= kNeutralThreadChroma)
                 row[t] = kBarred;
             else
-                row[t] = quick[t] < 0 ? float(deltaE2000(lab, c.lab[t])) : std::sqrt(quick[t]);
+                row[t] = q < 0 ? float(deltaE2000(lab, c.lab[t])) : std::sqrt(q);
         }
     }
     return d;
@@ -368,7 +420,7 @@ std::vector<Long> faithfulThreads(
     if (n == 0 || colours.empty() || count < 1)
         return {};
     const std::unordered_set<std::uint32_t> threadColours(c.colour.begin(), c.colour.end());
-    const std::vector<Bin> bins = colourBins(colours, threadColours);
+    const std::vector<Bin> bins = colourBins(distinctColours(colours), threadColours);
     const std::size_t stride = c.L.size();
     const std::vector<float> d = differences(bins, c, stride);
     Choice choice(bins, d, stride, std::size_t(n));
@@ -416,5 +468,54 @@ std::vector<Long> faithfulThreads(
     std::vector<Long> out;
     for (int t : kept)
         out.push_back(c.colour[std::size_t(t)]);
+    return out;
+}
+
+std::vector<Long> nearestThreads(const std::vector<Long>& colours, const std::vector<Long>& threads)
+{
+    const Candidates c = candidatesOf(threads);
+    const std::size_t n = c.colour.size();
+    if (n == 0)
+        return std::vector<Long>(colours.size(), 0);
+    const FlushSubnormals flush;
+    const std::vector<Bin> distinct = distinctColours(colours);
+    std::vector<Long> answer(distinct.size());
+    QuickRow quick(c);
+    std::vector<float> reach(n);
+    for (std::size_t k = 0; k < distinct.size(); ++k) {
+        const Lab lab = labFromColour(distinct[k].colour);
+        quick.measure(lab);
+        // the quick differences within the tolerance of the least are decided exactly
+        float least = std::numeric_limits<float>::max();
+        for (std::size_t t = 0; t < n; ++t) {
+            const float q = quick.quick[t];
+            reach[t] = q < 0 ? -q - 1.0f : q;
+            if (q >= 0)
+                least = std::min(least, q);
+        }
+        const float near = least == std::numeric_limits<float>::max()
+            ? least
+            : (std::sqrt(least) + 2 * kQuickTolerance) * (std::sqrt(least) + 2 * kQuickTolerance);
+        double best = std::numeric_limits<double>::max();
+        std::size_t bestAt = 0;
+        for (std::size_t t = 0; t < n; ++t) {
+            if (reach[t] > near)
+                continue;
+            const double e = deltaE2000(lab, c.lab[t]);
+            if (e < best) {
+                best = e;
+                bestAt = t;
+            }
+        }
+        answer[k] = c.colour[bestAt];
+    }
+    std::vector<Long> out;
+    out.reserve(colours.size());
+    for (Long colour : colours) {
+        const Long key = Long(plainColour(colour));
+        const auto at = std::lower_bound(
+            distinct.begin(), distinct.end(), key, [](const Bin& b, Long v) { return b.colour < v; });
+        out.push_back(answer[std::size_t(at - distinct.begin())]);
+    }
     return out;
 }

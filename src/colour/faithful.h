@@ -26,3 +26,7 @@ constexpr double kNeutralThreadChroma = 8.0;
 // (a colour equal to a thread's stays exact). In catalogue order.
 std::vector<Long> faithfulThreads(
     const std::vector<Long>& colours, const std::vector<color_dmc>& catalogue, int num, int count);
+
+// Each colour's nearest of `threads` by ΔE2000 (the earlier thread on a tie), each distinct
+// colour worked out once.
+std::vector<Long> nearestThreads(const std::vector<Long>& colours, const std::vector<Long>& threads);

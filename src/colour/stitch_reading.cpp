@@ -185,19 +185,19 @@ void readFaithful(WorkState& st, const Surface& picture, const Surface& box, int
     const StitchPixels means = stitchAreaMeans(picture, box, s);
     const std::vector<Long> chosen
         = faithfulThreads(means.colours, st.dmc_activos, st.num_dmc, std::max(int(st.num_colores), 1));
+    ProgressFigure figure(progress);
     std::vector<color_dmc> threads(1);
     for (Long c : chosen) {
         const Components p = split(c);
         threads.push_back({ 0, Integer(p.r), Integer(p.g), Integer(p.b) });
     }
     PerceptualMatcher matcher(threads, int(chosen.size()));
-    ProgressFigure figure(progress);
-    const auto row = [&means](int j) {
-        const auto first = means.colours.begin() + std::ptrdiff_t(j) * means.columns;
-        return std::vector<Long>(first, first + means.columns);
-    };
+    // a few stitches are matched directly; many through the search that shares out the work
+    constexpr double kDirectPairs = 4e6;
     if (percent == 0) {
-        const std::vector<Long> nearest = matcher.nearestColours(means.colours);
+        const std::vector<Long> nearest = double(means.colours.size()) * double(chosen.size()) <= kDirectPairs
+            ? nearestThreads(means.colours, chosen)
+            : matcher.nearestColours(means.colours);
         for (int j = 0; j < means.rows; ++j) {
             figure.show(int(Fix(80.0 * (j * s) / yEnd)));
             for (int i = 0; i < means.columns; ++i)
@@ -205,6 +205,10 @@ void readFaithful(WorkState& st, const Surface& picture, const Surface& box, int
         }
         return;
     }
+    const auto row = [&means](int j) {
+        const auto first = means.colours.begin() + std::ptrdiff_t(j) * means.columns;
+        return std::vector<Long>(first, first + means.columns);
+    };
     Diffusion diffusion(means.columns, percent);
     for (int j = 0; j < means.rows; ++j) {
         figure.show(int(Fix(80.0 * (j * s) / yEnd)));
