@@ -64,6 +64,7 @@ private slots:
     void blackAndGreyHalvesKeepBoth();
     void greyRampTakesGreyThreads_data();
     void greyRampTakesGreyThreads();
+    void greyRampShunsANearerTint();
     void fewerThreadsKeepTheSumLow();
 };
 
@@ -155,6 +156,24 @@ void TestFaithful::greyRampTakesGreyThreads()
     const std::set<Long> used = readFaithfully(st, blocks(ramp, 13, 6), count, 13 * 2, 4 * 2);
     QVERIFY(!used.empty() && int(used.size()) <= count);
     for (Long c : used) {
+        const Lab lab = labFromColour(c);
+        QVERIFY2(std::hypot(lab.a, lab.b) < kNeutralThreadChroma, qPrintable(QString::number(c, 16)));
+    }
+}
+
+void TestFaithful::greyRampShunsANearerTint()
+{
+    // a catalogue whose only mid-light thread is a pale tint, nearer to the middle greys than the
+    // dark grey: the greys still take only neutral threads
+    std::vector<color_dmc> catalogue(5);
+    catalogue[1] = { 310, 0, 0, 0 };
+    catalogue[2] = { 5200, 255, 255, 255 };
+    catalogue[3] = { 3024, 170, 160, 130 };
+    catalogue[4] = { 413, 70, 70, 70 };
+    std::vector<Long> ramp;
+    for (int v = 0; v < 256; ++v)
+        ramp.push_back(RGB(v, v, v));
+    for (Long c : faithfulThreads(ramp, catalogue, 4, 3)) {
         const Lab lab = labFromColour(c);
         QVERIFY2(std::hypot(lab.a, lab.b) < kNeutralThreadChroma, qPrintable(QString::number(c, 16)));
     }
