@@ -2,7 +2,9 @@
 // 1024 x 768-stitch pattern, single stitch then double stitch. Prints the time of each stage
 // (reading, grouping, palette, embroidery, chart), the chart pages, saving every file, the PDF
 // chart of the single-stitch pattern (time, size, pages), saving the pattern file and opening it
-// again (each to stay under 1.5 s), and ends with the whole run of each button:
+// again (each to stay under 1.5 s), "Punto sencillo" with the faithful colours and without at
+// 1024 x 768 with 248 colours and at 150 x 150 with 40 (adding under 1 s and 0.1 s), and ends
+// with the whole run of each button:
 //   single: <seconds> s
 //   double: <seconds> s
 // Run from the build folder (it makes its own working folder with copies of the catalogues):
@@ -245,6 +247,30 @@ double timeButton(Work& f, bool doble, Long colours)
     f.makePattern(doble);
     return seconds(t);
 }
+// "Punto sencillo" with the faithful colours and without, at a size and colour count (the middle of
+// three runs each); the faithful colours should add under `goal` seconds.
+void timeFaithful(Work& f, int width, int height, Long colours, double goal)
+{
+    const ColourOptions kept = f.settings.colourOptions;
+    const double keptWidth = f.settings.width, keptHeight = f.settings.height;
+    f.settings.width = width;
+    f.settings.height = height;
+    const auto button = [&](bool faithful) {
+        f.settings.colourOptions.faithful = faithful;
+        std::array<double, 3> times {};
+        for (double& t : times)
+            t = timeButton(f, false, colours);
+        std::sort(times.begin(), times.end());
+        return times[1];
+    };
+    const double plain = button(false), faithful = button(true);
+    std::printf("faithful %d x %d, %d colours: single %.3f s, without %.3f s: adds %.3f s (goal under %.1f s), "
+                "%d threads\n",
+        width, height, int(colours), faithful, plain, faithful - plain, goal, f.st.paletteSize());
+    f.settings.colourOptions = kept;
+    f.settings.width = keptWidth;
+    f.settings.height = keptHeight;
+}
 } // namespace
 
 int main(int argc, char** argv)
@@ -276,6 +302,8 @@ int main(int argc, char** argv)
     timeSave(f, work.filePath(QStringLiteral("guardar")));
     timeChartPdf(f, work.filePath(QStringLiteral("patron.pdf")));
     timeColourOptions(f, colours);
+    timeFaithful(f, 1024, 768, colours, 1.0);
+    timeFaithful(f, 150, 150, 40, 0.1);
     const double doble = timeButton(f, true, colours);
     timeStages(f, true, colours);
     timePatternFile(f, work.filePath(QStringLiteral("patron.oxs")));

@@ -45,9 +45,19 @@ ColourOptionsDialog::ColourOptionsDialog(const ColourOptions& o, QWidget* parent
 
     auto* matching = new QGroupBox(QStringLiteral("Elegir los hilos"));
     auto* matchingLayout = new QVBoxLayout(matching);
+    faithful = new QCheckBox(QStringLiteral("Colores fieles a la imagen"));
+    faithful->setChecked(o.faithful);
+    matchingLayout->addWidget(faithful);
+    matchingLayout->addWidget(
+        hint(QStringLiteral("Cada punto toma el color que la imagen tiene bajo él, y los hilos se "
+                            "eligen para esta imagen: el bordado se parece más a la foto con los "
+                            "mismos colores.")));
     perceptual = new QCheckBox(QStringLiteral("Buscar el hilo que más se parece a la vista"));
     perceptual->setChecked(o.perceptual);
     matchingLayout->addWidget(perceptual);
+    // the faithful threads are chosen by ΔE2000 already
+    connect(faithful, &QCheckBox::toggled, perceptual, &QCheckBox::setDisabled);
+    perceptual->setDisabled(o.faithful);
     matchingLayout->addWidget(hint(QStringLiteral("Compara los colores como los ve el ojo. Los tonos suelen salir "
                                                   "más fieles; la primera vez tarda algo más.")));
     auto* ditherRow = new QHBoxLayout;
@@ -105,6 +115,7 @@ ColourOptionsDialog::ColourOptionsDialog(const ColourOptions& o, QWidget* parent
 ColourOptions ColourOptionsDialog::options() const
 {
     ColourOptions o;
+    o.faithful = faithful->isChecked();
     o.perceptual = perceptual->isChecked();
     o.dither = ColourOptions::kDitherSteps[std::size_t(std::max(dither->currentIndex(), 0))];
     o.mergeRare = mergeRare->isChecked();

@@ -22,6 +22,7 @@ public:
     // True when the user asked to apply the options to the pattern on show.
     bool applyToPattern() const;
 
+    QCheckBox* faithful = nullptr;
     QCheckBox* perceptual = nullptr;
     QComboBox* dither = nullptr;
     QCheckBox* mergeRare = nullptr;

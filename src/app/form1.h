@@ -225,6 +225,12 @@ public:
     void Check10_Click();
     void Command4_Click();
     void colourOptions_Click();
+    // Reads the options of "Opciones de color" kept by the last run and keeps them from now on,
+    // each time they are accepted (the window program does; tests choose their own place).
+    void restoreColourOptions();
+    bool remembersColourOptions = false;
+    // The progress line after a pattern: the colour options on and the threads, or empty.
+    void showColourOptionsLine();
     void HScroll1_Change();
     void Picture2_MouseDown(int Button, int Shift, double X, double Y);
     void Picture2_MouseMove(int Button, int Shift, double X, double Y);

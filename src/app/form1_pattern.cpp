@@ -19,6 +19,7 @@ void Form1::Command1_Click()
     work.makePattern(false);
     for (QLabel* l : { Label1, Label2, Label3 })
         l->setText(QString());
+    showColourOptionsLine();
 }
 
 // "Punto doble": a pattern at 9 pixels per stitch; the magnifier is turned off.
@@ -37,6 +38,7 @@ void Form1::Command5_Click()
     work.makePattern(true);
     for (QLabel* l : { Label1, Label2, Label3 })
         l->setText(QString());
+    showColourOptionsLine();
 }
 
 void Form1::colores()

@@ -59,6 +59,7 @@ int main(int argc, char* argv[])
     Form1 form;
     if (!form.Form_Load())
         return 1;
+    form.restoreColourOptions();
     form.show();
     QTimer::singleShot(0, &form, [&form, picture] {
         form.Form_Activate();

@@ -1,6 +1,7 @@
 #include "app/quality_report_dialog.h"
 
 #include "colour/catalogue.h"
+#include "colour/thread_names.h"
 #include "surface/colour_rgb.h"
 
 #include <QDialogButtonBox>
@@ -12,7 +13,16 @@
 #include <QVBoxLayout>
 
 namespace {
-QString deltaText(double d) { return QLocale(QLocale::Spanish).toString(d, 'f', 1); }
+// Figures as the user's locale writes them (its decimal mark).
+QString deltaText(double d) { return QLocale().toString(d, 'f', 1); }
+QString countText(long n) { return QLocale().toString(qlonglong(n)); }
+
+// "DMC 310 Black": the thread's code and, when the full catalogue has it, its name.
+QString threadText(Long numero)
+{
+    const QString name = threadName(numero);
+    return name.isEmpty() ? threadCode(numero) : threadCode(numero) + QLatin1Char(' ') + name;
+}
 
 QTableWidgetItem* numberItem(const QString& text)
 {
@@ -29,7 +39,7 @@ QIcon swatch(Long colour)
 }
 } // namespace
 
-QualityReportDialog::QualityReportDialog(const QualityReport& r, QWidget* parent)
+QualityReportDialog::QualityReportDialog(const QualityReport& r, QWidget* parent, bool faithful)
     : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("Calidad del patrón"));
@@ -37,17 +47,22 @@ QualityReportDialog::QualityReportDialog(const QualityReport& r, QWidget* parent
     QStringList worst;
     for (int index : r.worst)
         worst << threadListText(r.threads[std::size_t(index)].numero);
+    const double loneShare = r.stitches > 0 ? 100.0 * double(r.lone) / double(r.stitches) : 0.0;
     m_summary = new QLabel(r.stitches == 0
             ? QStringLiteral("El patrón no tiene puntos: no hay nada que comparar con la imagen.")
             : QStringLiteral("%1 puntos. Diferencia media con la imagen: %2 (%3).\n"
-                             "Puntos sueltos (sin vecino del mismo hilo): %4.\n"
-                             "Hilos más lejanos: %5.")
-                  .arg(r.stitches)
-                  .arg(deltaText(r.meanDeltaE), r.grade)
-                  .arg(r.lone)
-                  .arg(worst.isEmpty() ? QStringLiteral("ninguno") : worst.join(QStringLiteral(", "))));
+                             "Puntos sueltos (sin vecino del mismo hilo): %4 (%5 %).\n"
+                             "Hilos más lejanos: %6.")
+                  .arg(countText(r.stitches), deltaText(r.meanDeltaE), r.grade, countText(r.lone),
+                      deltaText(loneShare), worst.isEmpty() ? QStringLiteral("ninguno") : worst.join(QStringLiteral(", "))));
     m_summary->setWordWrap(true);
     layout->addWidget(m_summary);
+    m_advice = new QLabel(qualityAdvice(r, faithful));
+    m_advice->setWordWrap(true);
+    QFont bold = m_advice->font();
+    bold.setBold(true);
+    m_advice->setFont(bold);
+    layout->addWidget(m_advice);
 
     m_table = new QTableWidget(int(r.threads.size()), 5, this);
     m_table->setHorizontalHeaderLabels({ QStringLiteral("Hilo"), QStringLiteral("Puntos"), QStringLiteral("Diferencia"),
@@ -56,19 +71,22 @@ QualityReportDialog::QualityReportDialog(const QualityReport& r, QWidget* parent
     m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionMode(QAbstractItemView::NoSelection);
-    for (int row = 0; row < int(r.threads.size()); ++row) {
-        const ThreadQuality& t = r.threads[std::size_t(row)];
-        m_table->setItem(row, 0, new QTableWidgetItem(swatch(t.colour), threadListText(t.numero)));
-        m_table->setItem(row, 1, numberItem(QString::number(t.stitches)));
+    int row = 0;
+    for (int index : threadsWorstFirst(r)) {
+        const ThreadQuality& t = r.threads[std::size_t(index)];
+        m_table->setItem(row, 0, new QTableWidgetItem(swatch(t.colour), threadText(t.numero)));
+        m_table->setItem(row, 1, numberItem(countText(t.stitches)));
         m_table->setItem(row, 2, numberItem(deltaText(t.meanDeltaE)));
         m_table->setItem(row, 3, new QTableWidgetItem(t.grade));
-        m_table->setItem(row, 4, numberItem(QString::number(t.lone)));
+        m_table->setItem(row, 4, numberItem(countText(t.lone)));
+        ++row;
     }
     m_table->resizeColumnsToContents();
     m_table->horizontalHeader()->setSectionResizeMode(3, QHeaderView::Stretch);
     layout->addWidget(m_table);
-    auto* note = new QLabel(QStringLiteral("La diferencia es ΔE2000: por debajo de 1 el ojo no la ve; "
-                                           "por encima de 10 el hilo se ve de otro color."));
+    auto* note = new QLabel(QStringLiteral("La diferencia es ΔE2000 entre cada hilo y %1: por debajo de 1 el ojo "
+                                           "no la ve; por encima de 10 el hilo se ve de otro color.")
+                                .arg(qualityReference()));
     note->setWordWrap(true);
     layout->addWidget(note);
 
@@ -76,9 +94,11 @@ QualityReportDialog::QualityReportDialog(const QualityReport& r, QWidget* parent
     buttons->button(QDialogButtonBox::Close)->setText(QStringLiteral("Cerrar"));
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
-    resize(460, 460);
+    resize(520, 480);
 }
 
 QString QualityReportDialog::summaryText() const { return m_summary->text(); }
+
+QString QualityReportDialog::adviceText() const { return m_advice->text(); }
 
 #include "moc_quality_report_dialog.cpp"

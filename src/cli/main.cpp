@@ -117,7 +117,7 @@ QString usage()
         "                 [--chart-pdf ARCHIVO] [--threads-csv ARCHIVO] [--fabric N] [--strands N]\n"
         "                 [--paper a4|letter] [--cell-mm X] [--overlap N] [--bw-chart] [--oxs ARCHIVO]\n"
         "                 [--match exact|perceptual] [--dither 0|25|50|100] [--merge-rare M] [--clean N]\n"
-        "                 [--report ARCHIVO]\n"
+        "                 [--faithful] [--report ARCHIVO]\n"
         "       puntela-cli PATRON.oxs [--out CARPETA] [--pdf ARCHIVO] [--chart-pdf ARCHIVO] [--oxs ARCHIVO] ...");
 }
 
@@ -160,6 +160,9 @@ QString helpText()
             "                     como \"Guardar patrón\" en la ventana\n"
             "  --match exact      elige cada hilo como siempre, canal a canal (así por omisión)\n"
             "  --match perceptual elige el hilo que más se parece a la vista (ΔE2000)\n"
+            "  --faithful         colores fieles a la imagen: cada punto toma el color medio de la\n"
+            "                     imagen bajo él y los hilos (como mucho --colours) se eligen para que\n"
+            "                     el patrón se parezca lo más posible a la imagen; --match no cuenta\n"
             "  --dither P         mezcla puntos de hilos vecinos para los tonos intermedios:\n"
             "                     0, 25, 50 o 100 % (0)\n"
             "  --merge-rare M     los colores con menos de M puntos (1 a 100) pasan al más parecido\n"
@@ -271,6 +274,7 @@ QString parseColourOptions(const QCommandLineParser& p, Options& o)
                 .arg(p.value(QStringLiteral("match")));
         o.colour.perceptual = m == QLatin1String("perceptual");
     }
+    o.colour.faithful = p.isSet(QStringLiteral("faithful"));
     QString error;
     if (p.isSet(QStringLiteral("dither"))) {
         bool ok = false;
@@ -311,6 +315,7 @@ QString parse(const QStringList& args, Options& o)
     p.addOption(QCommandLineOption(QStringLiteral("double")));
     p.addOption(QCommandLineOption(QStringLiteral("variant")));
     p.addOption(QCommandLineOption(QStringLiteral("bw-chart")));
+    p.addOption(QCommandLineOption(QStringLiteral("faithful")));
     p.addOption(QCommandLineOption(QStringList { QStringLiteral("h"), QStringLiteral("help") }));
     p.addOption(QCommandLineOption(QStringLiteral("version")));
     if (!p.parse(args))

@@ -11,6 +11,9 @@ struct ColourOptions {
 
     // Each stitch takes the thread nearest by ΔE2000 instead of the channel-order search.
     bool perceptual = false;
+    // Each stitch's colour is the picture's mean over its area, and the threads are chosen for the
+    // picture (at most the colour count) to keep the sum of ΔE2000 small; no thinning follows.
+    bool faithful = false;
     // Floyd-Steinberg error diffusion in CIELAB while reading the stitches, in percent.
     int dither = 0;
     // After the palette step, every colour with fewer than mergeBelow stitches joins the nearest one.
@@ -20,11 +23,11 @@ struct ColourOptions {
     bool clean = false;
     int cleanSize = kCleanDefault;
 
-    bool changesReading() const { return perceptual || dither != 0; }
+    bool changesReading() const { return faithful || perceptual || dither != 0; }
     bool changesPalette() const { return mergeRare || clean; }
     bool operator==(const ColourOptions& o) const
     {
-        return perceptual == o.perceptual && dither == o.dither && mergeRare == o.mergeRare
+        return faithful == o.faithful && perceptual == o.perceptual && dither == o.dither && mergeRare == o.mergeRare
             && mergeBelow == o.mergeBelow && clean == o.clean && cleanSize == o.cleanSize;
     }
     bool operator!=(const ColourOptions& o) const { return !(*this == o); }

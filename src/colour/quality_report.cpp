@@ -96,16 +96,37 @@ QualityReport qualityReport(const Pattern& pattern, const std::vector<Long>& pix
     }
     r.meanDeltaE = r.stitches > 0 ? total / double(r.stitches) : 0.0;
     r.grade = r.stitches > 0 ? qualityGrade(r.meanDeltaE) : noStitchesGrade();
-    std::vector<int> order;
-    for (const ThreadQuality& t : r.threads)
-        if (t.stitches > 0)
-            order.push_back(t.index);
-    // the worst first; equal means keep palette order
-    std::stable_sort(order.begin(), order.end(),
-        [&r](int a, int b) { return r.threads[std::size_t(a)].meanDeltaE > r.threads[std::size_t(b)].meanDeltaE; });
-    order.resize(std::min<std::size_t>(order.size(), 5));
-    r.worst = order;
+    for (int index : threadsWorstFirst(r))
+        if (r.threads[std::size_t(index)].stitches > 0 && r.worst.size() < 5)
+            r.worst.push_back(index);
     return r;
+}
+
+std::vector<int> threadsWorstFirst(const QualityReport& report)
+{
+    std::vector<int> order;
+    for (const ThreadQuality& t : report.threads)
+        order.push_back(t.index);
+    std::stable_sort(order.begin(), order.end(), [&report](int a, int b) {
+        return report.threads[std::size_t(a)].meanDeltaE > report.threads[std::size_t(b)].meanDeltaE;
+    });
+    return order;
+}
+
+QString qualityReference() { return QStringLiteral("el color medio de la imagen bajo cada punto"); }
+
+QString qualityAdvice(const QualityReport& report, bool faithful)
+{
+    if (report.stitches == 0)
+        return {};
+    if (report.meanDeltaE > 5 && !faithful)
+        return QStringLiteral("Pruebe «Colores fieles a la imagen» en «Opciones de color»: elige los hilos para "
+                              "esta imagen.");
+    if (report.meanDeltaE > 5)
+        return QStringLiteral("Pruebe con más colores: el patrón aún se aleja de la imagen.");
+    if (report.lone * 20 > report.stitches)
+        return QStringLiteral("Quite los puntos sueltos con «Quitar puntos sueltos» en «Opciones de color».");
+    return QStringLiteral("El patrón se parece a la imagen: no hace falta cambiar nada.");
 }
 
 namespace {
@@ -131,6 +152,6 @@ QByteArray qualityReportJson(const QualityReport& report)
     const QJsonObject root { { QStringLiteral("puntos"), double(report.stitches) },
         { QStringLiteral("delta_e_medio"), rounded(report.meanDeltaE) }, { QStringLiteral("calidad"), report.grade },
         { QStringLiteral("puntos_sueltos"), double(report.lone) }, { QStringLiteral("hilos"), threads },
-        { QStringLiteral("peores_hilos"), worst } };
+        { QStringLiteral("peores_hilos"), worst }, { QStringLiteral("referencia"), qualityReference() } };
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }

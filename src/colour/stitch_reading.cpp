@@ -1,6 +1,8 @@
 #include "colour/stitch_reading.h"
 
+#include "colour/colour_value.h"
 #include "colour/delta_e.h"
+#include "colour/faithful.h"
 #include "colour/matching.h"
 #include "colour/perceptual.h"
 #include "colour/progress_figure.h"
@@ -173,6 +175,46 @@ void readRowsTogether(
             store(st, i, j, threads[std::size_t(j) * std::size_t(read.columns) + std::size_t(i)]);
     }
 }
+
+// Every stitch's colour the picture's mean over its area, the threads chosen for those colours,
+// and each stitch the nearest chosen thread (its error spread to its neighbours when dithered).
+void readFaithful(WorkState& st, const Surface& picture, const Surface& box, int percent, const Progress& progress)
+{
+    const int s = cellSize(st);
+    const double yEnd = box.ScaleHeight() - s;
+    const StitchPixels means = stitchAreaMeans(picture, box, s);
+    const std::vector<Long> chosen
+        = faithfulThreads(means.colours, st.dmc_activos, st.num_dmc, std::max(int(st.num_colores), 1));
+    ProgressFigure figure(progress);
+    std::vector<color_dmc> threads(1);
+    for (Long c : chosen) {
+        const Components p = split(c);
+        threads.push_back({ 0, Integer(p.r), Integer(p.g), Integer(p.b) });
+    }
+    PerceptualMatcher matcher(threads, int(chosen.size()));
+    // a few stitches are matched directly; many through the search that shares out the work
+    constexpr double kDirectPairs = 4e6;
+    if (percent == 0) {
+        const std::vector<Long> nearest = double(means.colours.size()) * double(chosen.size()) <= kDirectPairs
+            ? nearestThreads(means.colours, chosen)
+            : matcher.nearestColours(means.colours);
+        for (int j = 0; j < means.rows; ++j) {
+            figure.show(int(Fix(80.0 * (j * s) / yEnd)));
+            for (int i = 0; i < means.columns; ++i)
+                store(st, i, j, nearest[std::size_t(j) * std::size_t(means.columns) + std::size_t(i)]);
+        }
+        return;
+    }
+    const auto row = [&means](int j) {
+        const auto first = means.colours.begin() + std::ptrdiff_t(j) * means.columns;
+        return std::vector<Long>(first, first + means.columns);
+    };
+    Diffusion diffusion(means.columns, percent);
+    for (int j = 0; j < means.rows; ++j) {
+        figure.show(int(Fix(80.0 * (j * s) / yEnd)));
+        readRowDithered(st, j, row(j), matcher, diffusion);
+    }
+}
 } // namespace
 
 StitchPixels stitchPixels(const Surface& picture, const Surface& box, int s)
@@ -218,7 +260,9 @@ bool colores(
     progress.setStage(QStringLiteral("Leyendo colores..."));
     progress.setFigure(QString());
 
-    if (options.perceptual && options.dither == 0)
+    if (options.faithful)
+        readFaithful(st, picture, box, options.dither, progress);
+    else if (options.perceptual && options.dither == 0)
         readRowsTogether(st, picture, box, cachedPerceptualMatcher(st.dmc_activos, st.num_dmc), progress);
     else if (options.perceptual)
         readRows(st, picture, box, columns, rows, options.dither, cachedPerceptualMatcher(st.dmc_activos, st.num_dmc),

@@ -317,6 +317,10 @@ private:
     std::future<QString> m_lastPatternWrite;
 };
 
+// What the progress line says after a pattern while any colour option is on: the options, then
+// the threads ("Colores fieles; 40 hilos"); empty with every option off.
+QString colourOptionsLine(const ColourOptions& options, int threads);
+
 // The file every pattern made, swap and undo is kept in: "ultimo.oxs" in the working folder.
 QString lastPatternFileName();
 

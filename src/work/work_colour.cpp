@@ -1,5 +1,6 @@
 // The colour options on the pattern on show, their undo, and the quality report.
 #include "colour/clean_up.h"
+#include "colour/faithful.h"
 #include "colour/stitch_reading.h"
 #include "work/work.h"
 
@@ -46,5 +47,23 @@ bool Work::undoColourOptions()
 
 QualityReport Work::qualityReport() const
 {
-    return ::qualityReport(pattern(), stitchPixels(Picture3, Picture2, cellSize(st)).colours);
+    return ::qualityReport(pattern(), stitchAreaMeans(Picture3, Picture2, cellSize(st)).colours);
+}
+
+QString colourOptionsLine(const ColourOptions& o, int threads)
+{
+    QStringList on;
+    if (o.faithful)
+        on << QStringLiteral("Colores fieles");
+    else if (o.perceptual)
+        on << QStringLiteral("Hilo más parecido");
+    if (o.dither != 0)
+        on << QStringLiteral("Mezcla %1 %").arg(o.dither);
+    if (o.mergeRare)
+        on << QStringLiteral("Sin colores de menos de %1 puntos").arg(o.mergeBelow);
+    if (o.clean)
+        on << QStringLiteral("Sin manchas de %1 puntos").arg(o.cleanSize);
+    if (on.isEmpty())
+        return {};
+    return on.join(QStringLiteral("; ")) + QStringLiteral("; %1 hilos").arg(threads);
 }

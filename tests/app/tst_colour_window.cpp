@@ -40,6 +40,7 @@ class TestColourWindow : public QObject {
     Q_OBJECT
 private slots:
     void applyToThePatternThenUndo();
+    void progressLineTellsTheOptions();
 };
 
 void TestColourWindow::applyToThePatternThenUndo()
@@ -74,6 +75,23 @@ void TestColourWindow::applyToThePatternThenUndo()
     QVERIFY(f->st.puntos == before);
     QCOMPARE(f->st.num_colores, colours);
     QCOMPARE(d.countTitled(QStringLiteral("Error")), 0);
+}
+
+void TestColourWindow::progressLineTellsTheOptions()
+{
+    WorkFolder folder;
+    ScriptedDialogs d;
+    auto f = startedForm();
+    f->Picture3.setPicture(gradientPicture(180, 120));
+    f->Command1_Click();
+    QCOMPARE(f->Label3->text(), QString());
+    f->work.settings.colourOptions.faithful = true;
+    f->Text1->setText(QStringLiteral("12"));
+    f->Text1_LostFocus();
+    f->Command5_Click();
+    QCOMPARE(f->st.paletteSize(), 12);
+    QCOMPARE(f->Label3->text(), QStringLiteral("Colores fieles; 12 hilos"));
+    QCOMPARE(f->Text1->text(), QStringLiteral("12"));
 }
 
 QTEST_MAIN(TestColourWindow)

@@ -2,6 +2,7 @@
 // both passes, and bad input answered with a message and a failing exit code.
 #include "../output/made_pattern.h"
 #include "app/thread_list_dialog.h"
+#include "colour/quality_report.h"
 #include "output/file_names.h"
 
 #include <QDir>
@@ -182,6 +183,8 @@ private slots:
         QTest::newRow("every option and the report") << QStringList { "--match", "perceptual", "--dither", "25",
             "--merge-rare", "3", "--clean", "2", "--report", "%d/calidad.json" }
                                                      << 0;
+        QTest::newRow("faithful colours, 12 at most, and the report")
+            << QStringList { "--faithful", "--colours", "12", "--report", "%d/calidad.json" } << 0;
     }
     void colourOptions()
     {
@@ -205,6 +208,8 @@ private slots:
             const QJsonObject root = QJsonDocument::fromJson(f.readAll()).object();
             QCOMPARE(root.value(QStringLiteral("puntos")).toInt(), 60 * 40);
             QVERIFY(!root.value(QStringLiteral("hilos")).toArray().isEmpty());
+            QVERIFY(root.value(QStringLiteral("hilos")).toArray().size() <= 12 || !args.contains("--faithful"));
+            QCOMPARE(root.value(QStringLiteral("referencia")).toString(), qualityReference());
         }
     }
 

@@ -34,6 +34,8 @@ private slots:
     void loneStitches();
     void meansAndWorstThreads();
     void noStitchesNoGrade();
+    void advice_data();
+    void advice();
 };
 
 void TestQualityReport::grades_data()
@@ -129,6 +131,33 @@ void TestQualityReport::noStitchesNoGrade()
     QCOMPARE(r.threads[0].grade, QStringLiteral("Sin puntos"));
     QCOMPARE(QJsonDocument::fromJson(qualityReportJson(r)).object().value("calidad").toString(),
         QStringLiteral("Sin puntos"));
+}
+
+void TestQualityReport::advice_data()
+{
+    QTest::addColumn<double>("mean");
+    QTest::addColumn<long>("lone"); // of 100 stitches
+    QTest::addColumn<bool>("faithful");
+    QTest::addColumn<QString>("starts");
+    QTest::newRow("far: try the faithful colours") << 5.1 << 0L << false << "Pruebe «Colores fieles a la imagen»";
+    QTest::newRow("far even so: more colours") << 5.1 << 0L << true << "Pruebe con más colores";
+    QTest::newRow("far comes before lone stitches") << 8.0 << 30L << false << "Pruebe «Colores fieles";
+    QTest::newRow("over 5 % lone") << 5.0 << 6L << false << "Quite los puntos sueltos";
+    QTest::newRow("5 % lone is no fault") << 2.0 << 5L << false << "El patrón se parece";
+}
+
+void TestQualityReport::advice()
+{
+    QFETCH(double, mean);
+    QFETCH(long, lone);
+    QFETCH(bool, faithful);
+    QFETCH(QString, starts);
+    QualityReport r;
+    r.stitches = 100;
+    r.meanDeltaE = mean;
+    r.lone = lone;
+    QVERIFY2(qualityAdvice(r, faithful).startsWith(starts), qPrintable(qualityAdvice(r, faithful)));
+    QVERIFY(qualityAdvice(QualityReport(), faithful).isEmpty());
 }
 
 QTEST_APPLESS_MAIN(TestQualityReport)
