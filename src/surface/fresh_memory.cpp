@@ -41,3 +41,26 @@ void releaseFresh(void* block, std::size_t bytes)
     else
         munmap(block, wholeHugePages(bytes));
 }
+
+QImage freshPicture(int width, int height)
+{
+    const qsizetype perLine = qsizetype(width) * qsizetype(sizeof(QRgb));
+    const std::size_t bytes = std::size_t(perLine) * std::size_t(height);
+    if (bytes < kFreshMemoryLeast)
+        return QImage(width, height, QImage::Format_RGB32);
+    struct Block {
+        void* memory;
+        std::size_t bytes;
+    };
+    Block* block = new (std::nothrow) Block { allocateFresh(bytes), bytes };
+    if (block == nullptr || block->memory == nullptr) {
+        delete block;
+        return QImage();
+    }
+    const auto release = [](void* info) {
+        const Block* b = static_cast<Block*>(info);
+        releaseFresh(b->memory, b->bytes);
+        delete b;
+    };
+    return QImage(static_cast<uchar*>(block->memory), width, height, perLine, QImage::Format_RGB32, release, block);
+}

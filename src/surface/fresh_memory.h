@@ -4,6 +4,7 @@
 // offers them, so touching them first costs one fault per 2 MB instead of one per 4 KB. The
 // system hands them over filled with noughts: a buffer that must start at nought needs no fill.
 // Blocks below kFreshMemoryLeast come from the ordinary heap, zeroed as well.
+#include <QImage>
 #include <cstddef>
 #include <cstring>
 #include <new>
@@ -15,6 +16,10 @@ constexpr std::size_t kFreshMemoryLeast = std::size_t(1) << 20;
 void* allocateFresh(std::size_t bytes);
 // Gives back a block of allocateFresh (null does nothing); `bytes` as asked.
 void releaseFresh(void* block, std::size_t bytes);
+
+// A width x height picture (Format_RGB32, lines without padding); a large one in fresh memory,
+// given back when its last copy goes. Null when the memory cannot be had.
+QImage freshPicture(int width, int height);
 
 // A fixed number of plain values in fresh memory, all nought to start with; throws
 // std::bad_alloc when the memory cannot be had.

@@ -9,7 +9,6 @@
 #include <cmath>
 
 namespace {
-constexpr int kDotsPerMeter96 = 3780; // 96 dpi
 // Coordinates far beyond any surface stay far outside it without overflowing a pixel index,
 // and a line towards them keeps its error terms within range.
 constexpr double kFarPixel = 1 << 24;
@@ -25,29 +24,6 @@ int pixelIndex(double v)
 
 inline QRgb applyInvert(QRgb p) { return 0xff000000u | (~p & 0x00ffffffu); }
 
-// A w x h picture; a large one in fresh memory, given back when its last copy goes.
-QImage newPicture(int w, int h)
-{
-    const qsizetype perLine = qsizetype(w) * qsizetype(sizeof(QRgb));
-    const std::size_t bytes = std::size_t(perLine) * std::size_t(h);
-    if (bytes < kFreshMemoryLeast)
-        return QImage(w, h, QImage::Format_RGB32);
-    struct Block {
-        void* memory;
-        std::size_t bytes;
-    };
-    Block* block = new (std::nothrow) Block { allocateFresh(bytes), bytes };
-    if (block == nullptr || block->memory == nullptr) {
-        delete block;
-        return QImage();
-    }
-    const auto release = [](void* info) {
-        const Block* b = static_cast<Block*>(info);
-        releaseFresh(b->memory, b->bytes);
-        delete b;
-    };
-    return QImage(static_cast<uchar*>(block->memory), w, h, perLine, QImage::Format_RGB32, release, block);
-}
 } // namespace
 
 Surface::Surface(int insideWidth, int insideHeight, int border)
@@ -65,7 +41,7 @@ void Surface::resizeImage(int w, int h, bool keepPicture)
         return;
     if (!keepPicture)
         m_image = QImage(); // the old picture goes first: never two large ones at once
-    QImage next = newPicture(std::max(w, 0), std::max(h, 0));
+    QImage next = freshPicture(std::max(w, 0), std::max(h, 0));
     if (next.isNull() && w > 0 && h > 0) {
         m_image = QImage(); // allocation failed: imageValid() tells the caller
         return;

@@ -11,6 +11,9 @@
 #include <functional>
 
 enum class DrawModeKind { Copy = 13, Invert = 6 };
+
+// The resolution of every surface's picture: 96 dpi.
+constexpr int kDotsPerMeter96 = 3780;
 enum class LineKind { Line, Box, FilledBox };
 
 class Surface {
