@@ -77,6 +77,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "%s\n", qPrintable(failure));
         return 1;
     }
+    // the last pattern's save, which each button starts in the background, ended first
+    f.work.finishLastPattern();
     settle();
     QElapsedTimer t;
     t.start();
