@@ -5,7 +5,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 packages=(cmake ninja-build g++ pkgconf qt6-base-dev qt6-svg-dev libwmf-dev fonts-urw-base35
           libemf2svg-dev fonts-dejavu-core xvfb xauth poppler-utils clang-format lld
-          qt6-translations-l10n desktop-file-utils appstream dpkg-dev libxml2-utils shared-mime-info)
+          qt6-translations-l10n desktop-file-utils appstream dpkg-dev libxml2-utils shared-mime-info
+          imagemagick)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

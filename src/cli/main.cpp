@@ -507,6 +507,8 @@ int run(const Options& o, BatchDialogs& answers)
     Work w(answers, printer.progress());
     // the working folder is thrown away at the end: no last pattern is kept there
     w.keepsLastPattern = false;
+    // the embroidery and the chart are drawn only for the outputs that show them
+    w.drawsPictures = !o.out.isEmpty() || !o.pdf.isEmpty() || !o.chartPdf.isEmpty();
     if (!w.startUp()) {
         if (answers.errors == 0)
             error = QStringLiteral("Puntela no ha podido arrancar.");

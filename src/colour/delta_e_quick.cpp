@@ -7,12 +7,12 @@
 #include <cstring>
 #include <limits>
 
-// Loops written to be turned into vector code get a copy for each vector width the processor may
-// have, the widest it has chosen when the program starts.
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
-#define VECTOR_CLONES __attribute__((target_clones("avx512f", "avx2", "default")))
+// The loops below are written to be turned into vector code; on x86-64 each gets a copy for
+// AVX-512 and one for AVX2 beside the plain one, and the widest the processor has is chosen once.
+#if defined(__x86_64__) && defined(__GNUC__)
+#define VECTOR_COPIES 1
 #else
-#define VECTOR_CLONES
+#define VECTOR_COPIES 0
 #endif
 
 // A loop whose iterations read nothing another writes, for GCC to turn into vector code (clang
@@ -23,13 +23,15 @@
 #define NO_LOOP_DEPENDENCES
 #endif
 
+#define ALWAYS_INLINE __attribute__((always_inline)) inline
+
 namespace {
 constexpr float kPi = 3.14159265358979f;
 constexpr float k25To7 = 6103515625.0f;
 
 // x^7, nought below 1e-3 (where every use of it is below 1e-21 and the seventh power would fall
 // among the slow subnormal numbers)
-inline float pow7(float x)
+ALWAYS_INLINE float pow7(float x)
 {
     x = x < 1e-3f ? 0.0f : x;
     const float x2 = x * x;
@@ -37,7 +39,7 @@ inline float pow7(float x)
 }
 
 // atan of 0 <= t <= 1, within 2e-8: Abramowitz and Stegun's polynomial 4.4.49.
-inline float atanUnit(float t)
+ALWAYS_INLINE float atanUnit(float t)
 {
     const float z = t * t;
     return t
@@ -58,7 +60,7 @@ inline float atanUnit(float t)
 }
 
 // Angle of (x, y) in radians, -pi..pi, for a point away from the origin.
-inline float angleOf(float x, float y)
+ALWAYS_INLINE float angleOf(float x, float y)
 {
     const float ax = std::fabs(x), ay = std::fabs(y);
     const float small = ax < ay ? ax : ay, large = ax < ay ? ay : ax;
@@ -69,7 +71,7 @@ inline float angleOf(float x, float y)
 }
 
 // e^x for -87 < x <= 0, to single precision: a power of two times a short polynomial.
-inline float expNegative(float x)
+ALWAYS_INLINE float expNegative(float x)
 {
     const float y = x * 1.44269504f;
     const int n = -int(0.5f - y);
@@ -85,7 +87,7 @@ inline float expNegative(float x)
 }
 
 // sin x for 0 <= x <= pi/3.
-inline float sinSmall(float x)
+ALWAYS_INLINE float sinSmall(float x)
 {
     const float x2 = x * x;
     return x * (1.0f + x2 * (-1.0f / 6 + x2 * (1.0f / 120 + x2 * (-1.0f / 5040 + x2 * (1.0f / 362880)))));
@@ -107,7 +109,7 @@ const float* linearLightTable()
 
 // The CIELAB f(t): the cube root from a first guess in the bits of t and three Newton steps, or
 // the straight line near black.
-inline float labF(float t)
+ALWAYS_INLINE float labF(float t)
 {
     std::int32_t bits;
     std::memcpy(&bits, &t, sizeof bits);
@@ -119,8 +121,7 @@ inline float labF(float t)
     return t > 216.0f / 24389.0f ? y : (24389.0f / 27.0f * t + 16.0f) / 116.0f;
 }
 
-VECTOR_CLONES
-void labsInSinglePrecision(const std::uint32_t* colours, int count, float* L, float* a, float* b)
+ALWAYS_INLINE void labsInSinglePrecision(const std::uint32_t* colours, int count, float* L, float* a, float* b)
 {
     const float* lin = linearLightTable();
     for (int i = 0; i < count; ++i) {
@@ -136,20 +137,6 @@ void labsInSinglePrecision(const std::uint32_t* colours, int count, float* L, fl
     }
 }
 } // namespace
-
-void quickLabs(const std::uint32_t* colours, int count, float* L, float* a, float* b)
-{
-    labsInSinglePrecision(colours, count, L, a, b);
-    // a and b are differences of numbers near 1 times 500, within 1e-4 or so; near the greys a
-    // hue difference grows as the square root of the chroma, so there they are worked out exactly
-    for (int i = 0; i < count; ++i)
-        if (a[i] * a[i] + b[i] * b[i] < 16.0f) {
-            const Lab exact = labFromColour(Long(colours[i]));
-            L[i] = float(exact.L);
-            a[i] = float(exact.a);
-            b[i] = float(exact.b);
-        }
-}
 
 QuickBox quickBox(const Lab& colour)
 {
@@ -253,7 +240,7 @@ struct Rotation {
 // floor is given: for hues almost opposite, where the bisector of the short arc is in doubt. The
 // rotation comes from the table when given one, else from the angle.
 template <int Side>
-__attribute__((always_inline)) inline float quickPair(
+ALWAYS_INLINE float quickPair(
     float L1, float a1, float b1, float c1, float L2, float a2, float b2, float c2, const Rotation* table = nullptr)
 {
     // the blue hue 275° where the rotation term acts
@@ -332,8 +319,7 @@ __attribute__((always_inline)) inline float quickPair(
 // Measured in a loop without branches, so the compiler turns it into vector code (the table's
 // entries read many at once where the processor can).
 template <bool Table>
-__attribute__((always_inline)) inline void differences(
-    const QuickColours& colours, const QuickThreads& threads, int pairs, float* out)
+ALWAYS_INLINE void differences(const QuickColours& colours, const QuickThreads& threads, int pairs, float* out)
 {
     const float* __restrict cL = colours.L;
     const float* __restrict ca = colours.a;
@@ -354,46 +340,6 @@ __attribute__((always_inline)) inline void differences(
             Table ? &table : nullptr);
 }
 
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
-// Copies for the widest vectors the processor has, chosen when first asked; tuned for processors
-// whose vectors read scattered table entries quickly, or the compiler would not use the table.
-__attribute__((target("avx512f"))) void differencesAvx512(
-    const QuickColours& colours, const QuickThreads& threads, int pairs, float* out)
-{
-    differences<true>(colours, threads, pairs, out);
-}
-
-__attribute__((target("avx2,fma"))) void differencesAvx2(
-    const QuickColours& colours, const QuickThreads& threads, int pairs, float* out)
-{
-    differences<true>(colours, threads, pairs, out);
-}
-
-void differencesPlain(const QuickColours& colours, const QuickThreads& threads, int pairs, float* out)
-{
-    differences<false>(colours, threads, pairs, out);
-}
-
-void quickSquaredDifferences(const QuickColours& colours, const QuickThreads& threads, int pairs, float* out)
-{
-    using Copy = void (*)(const QuickColours&, const QuickThreads&, int, float*);
-    static const Copy chosen = [] {
-        __builtin_cpu_init();
-        if (__builtin_cpu_supports("avx512f"))
-            return Copy(differencesAvx512);
-        if (__builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma"))
-            return Copy(differencesAvx2);
-        return Copy(differencesPlain);
-    }();
-    chosen(colours, threads, pairs, out);
-}
-#else
-void quickSquaredDifferences(const QuickColours& colours, const QuickThreads& threads, int pairs, float* out)
-{
-    differences<false>(colours, threads, pairs, out);
-}
-#endif
-
 float quickSquaredEitherSide(float L1, float a1, float b1, float L2, float a2, float b2, float chroma2)
 {
     const float c1 = std::sqrt(a1 * a1 + b1 * b1);
@@ -401,6 +347,7 @@ float quickSquaredEitherSide(float L1, float a1, float b1, float L2, float a2, f
         quickPair<1>(L1, a1, b1, c1, L2, a2, b2, chroma2), quickPair<-1>(L1, a1, b1, c1, L2, a2, b2, chroma2));
 }
 
+namespace {
 // The floor: the lightness term exactly, then the chroma and hue terms together at least the a', b
 // distance over the chroma weight S_C, which is above the hue weight S_H since T never exceeds
 // 1.93. a' is a stretched by G, which shrinks as the mean CIELAB chroma grows: at least G at the
@@ -416,8 +363,8 @@ float quickSquaredEitherSide(float L1, float a1, float b1, float L2, float a2, f
 // two directions, nearest to the blue at one end unless the blue is between them. Every bound
 // holds for any colour of the box, each term taken at its least (distance) or largest (weight)
 // over it.
-VECTOR_CLONES
-void quickSquaredFloors(const QuickBox& box, const QuickThreads& threads, int first, int last, float* out, float* least)
+ALWAYS_INLINE void floors(
+    const QuickBox& box, const QuickThreads& threads, int first, int last, float* out, float* least)
 {
     const float blueX = 0.08715574f, blueY = -0.99619470f;
     const float doubledBlueX = blueX * blueX - blueY * blueY, doubledBlueY = 2 * blueX * blueY;
@@ -429,7 +376,8 @@ void quickSquaredFloors(const QuickBox& box, const QuickThreads& threads, int fi
     const float* __restrict ty = threads.hueY;
     float* __restrict to = out;
     float* __restrict blockLeasts = least;
-    const auto leastOfBlocks = [&] {
+    const auto leastOfBlocks = [&]() __attribute__((always_inline))
+    {
         for (int block = first; block < last; block += kQuickBlock) {
             float blockLeast = std::numeric_limits<float>::max();
             for (int j = block; j < block + kQuickBlock; ++j)
@@ -445,7 +393,8 @@ void quickSquaredFloors(const QuickBox& box, const QuickThreads& threads, int fi
     // nought where it points away): sin(60° exp(-(max(0, acos √q - 11.54°) / 25°)²)), which a
     // polynomial of degree 6 in q follows within 0.0043, raised by that and a little more so as
     // never to fall below it.
-    const auto rotation = [&](float x, float y, float towards) {
+    const auto rotation = [&](float x, float y, float towards) __attribute__((always_inline))
+    {
         const float q = towards * towards / std::max(x * x + y * y, 1e-30f); // nought without a direction
         const float r = 5.333546771e-3f
             + q
@@ -461,7 +410,8 @@ void quickSquaredFloors(const QuickBox& box, const QuickThreads& threads, int fi
     struct ChromaBounds {
         float sc, halfRc, g;
     };
-    const auto chromaBounds = [&](float c) {
+    const auto chromaBounds = [&](float c) __attribute__((always_inline))
+    {
         const float cm = (chroma + c) * 0.5f;
         const float cpm = std::min(cm + 6.5f, 1.5f * cm);
         const float cpm7 = pow7(cpm), cm7 = pow7(cm);
@@ -471,8 +421,10 @@ void quickSquaredFloors(const QuickBox& box, const QuickThreads& threads, int fi
     // The direction the mean hue lies near, for a colour's hue (hx, hy) and the thread's (x, y):
     // their sum, the bisector, when less than 150° apart (the sum longer than 0.52); otherwise
     // (far) the axis square to their chord, either way along it.
-    const auto isFar
-        = [](float hx, float hy, float x, float y) { return (hx + x) * (hx + x) + (hy + y) * (hy + y) < 0.27f; };
+    const auto isFar = [](float hx, float hy, float x, float y) __attribute__((always_inline))
+    {
+        return (hx + x) * (hx + x) + (hy + y) * (hy + y) < 0.27f;
+    };
     if (Lmin == Lmax && amin == amax && bmin == bmax && hue1X == hue2X && hue1Y == hue2Y && hueKnown) {
         // one colour: one hue direction, in a loop of its own, the box's being twice the work
         NO_LOOP_DEPENDENCES
@@ -524,4 +476,111 @@ void quickSquaredFloors(const QuickBox& box, const QuickThreads& threads, int fi
         to[j] = floor;
     }
     leastOfBlocks();
+}
+
+// One copy of each loop for a kind of processor: the plain one works the rotation out from the
+// angle, the vector ones read it from the table, their entries many at once (tuned for processors
+// that do that quickly, or the compiler would not use the table).
+struct Kernels {
+    void (*labs)(const std::uint32_t*, int, float*, float*, float*);
+    void (*differences)(const QuickColours&, const QuickThreads&, int, float*);
+    void (*floors)(const QuickBox&, const QuickThreads&, int, int, float*, float*);
+};
+
+#define KERNEL_COPY(name, attributes, table)                                                                           \
+    attributes void labs##name(const std::uint32_t* colours, int count, float* L, float* a, float* b)                  \
+    {                                                                                                                  \
+        labsInSinglePrecision(colours, count, L, a, b);                                                                \
+    }                                                                                                                  \
+    attributes void differences##name(const QuickColours& colours, const QuickThreads& threads, int pairs, float* out) \
+    {                                                                                                                  \
+        differences<table>(colours, threads, pairs, out);                                                              \
+    }                                                                                                                  \
+    attributes void floors##name(                                                                                      \
+        const QuickBox& box, const QuickThreads& threads, int first, int last, float* out, float* least)               \
+    {                                                                                                                  \
+        floors(box, threads, first, last, out, least);                                                                 \
+    }                                                                                                                  \
+    const Kernels k##name { labs##name, differences##name, floors##name };
+
+KERNEL_COPY(Plain, , false)
+#if VECTOR_COPIES
+KERNEL_COPY(Avx2, __attribute__((target("avx2,fma"))), true)
+KERNEL_COPY(Avx512, __attribute__((target("avx512f"))), true)
+#endif
+
+const Kernels& kernelsOf(QuickKernel kernel)
+{
+#if VECTOR_COPIES
+    if (kernel == QuickKernel::Avx512)
+        return kAvx512;
+    if (kernel == QuickKernel::Avx2)
+        return kAvx2;
+#endif
+    (void)kernel;
+    return kPlain;
+}
+
+QuickKernel widestKernel()
+{
+    for (const QuickKernel k : { QuickKernel::Avx512, QuickKernel::Avx2 })
+        if (quickKernelRuns(k))
+            return k;
+    return QuickKernel::Plain;
+}
+
+// The copy in use: the widest the processor runs, chosen when first asked.
+QuickKernel& kernelInUse()
+{
+    static QuickKernel chosen = widestKernel();
+    return chosen;
+}
+
+const Kernels& kernels() { return kernelsOf(kernelInUse()); }
+} // namespace
+
+bool quickKernelRuns(QuickKernel kernel)
+{
+#if VECTOR_COPIES
+    __builtin_cpu_init();
+    if (kernel == QuickKernel::Avx512)
+        return __builtin_cpu_supports("avx512f");
+    if (kernel == QuickKernel::Avx2)
+        return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma");
+#endif
+    return kernel == QuickKernel::Plain;
+}
+
+QuickKernel quickKernel() { return kernelInUse(); }
+
+bool forceQuickKernel(QuickKernel kernel)
+{
+    if (!quickKernelRuns(kernel))
+        return false;
+    kernelInUse() = kernel;
+    return true;
+}
+
+void quickSquaredDifferences(const QuickColours& colours, const QuickThreads& threads, int pairs, float* out)
+{
+    kernels().differences(colours, threads, pairs, out);
+}
+
+void quickSquaredFloors(const QuickBox& box, const QuickThreads& threads, int first, int last, float* out, float* least)
+{
+    kernels().floors(box, threads, first, last, out, least);
+}
+
+void quickLabs(const std::uint32_t* colours, int count, float* L, float* a, float* b)
+{
+    kernels().labs(colours, count, L, a, b);
+    // a and b are differences of numbers near 1 times 500, within 1e-4 or so; near the greys a
+    // hue difference grows as the square root of the chroma, so there they are worked out exactly
+    for (int i = 0; i < count; ++i)
+        if (a[i] * a[i] + b[i] * b[i] < 16.0f) {
+            const Lab exact = labFromColour(Long(colours[i]));
+            L[i] = float(exact.L);
+            a[i] = float(exact.a);
+            b[i] = float(exact.b);
+        }
 }

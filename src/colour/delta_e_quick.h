@@ -34,6 +34,15 @@ private:
 #endif
 };
 
+// The copies of the loops below: plain, or in AVX2 or AVX-512 vectors. The widest the processor
+// runs is chosen when first needed; each gives the same nearest threads.
+enum class QuickKernel { Plain, Avx2, Avx512 };
+bool quickKernelRuns(QuickKernel kernel);
+QuickKernel quickKernel();
+// For the tests, which run every copy the processor has: uses `kernel` from now on; false, changing
+// nothing, when the processor cannot run it.
+bool forceQuickKernel(QuickKernel kernel);
+
 // Threads are measured in blocks of this many.
 constexpr int kQuickBlock = 16;
 

@@ -34,20 +34,33 @@ bool threadAdmissible(int cell, int r, int g, int b)
     }
 }
 
-namespace {
 int usableCount(const std::vector<color_dmc>& catalogue, int count)
 {
     const int last = int(catalogue.size()) - 1;
     return count < 0 ? 0 : count > last ? std::max(last, 0) : count;
 }
 
-Long threadColour(const color_dmc& d) { return RGB(d.rojo, d.verde, d.azul); }
-
 const color_dmc& entryAt(const std::vector<color_dmc>& catalogue, int i)
 {
     static const color_dmc none;
     return i < int(catalogue.size()) ? catalogue[std::size_t(i)] : none;
 }
+
+bool sameEntries(const std::vector<color_dmc>& kept, int keptCount, const std::vector<color_dmc>& catalogue, int count)
+{
+    if (usableCount(catalogue, count) != keptCount)
+        return false;
+    for (int i = 1; i < int(kept.size()); ++i) {
+        const color_dmc& a = kept[std::size_t(i)];
+        const color_dmc& b = entryAt(catalogue, i);
+        if (a.numero != b.numero || a.rojo != b.rojo || a.verde != b.verde || a.azul != b.azul)
+            return false;
+    }
+    return true;
+}
+
+namespace {
+Long threadColour(const color_dmc& d) { return RGB(d.rojo, d.verde, d.azul); }
 } // namespace
 
 int nearestThread(const std::vector<color_dmc>& catalogue, int count, Long colour)
@@ -69,19 +82,15 @@ int nearestThread(const std::vector<color_dmc>& catalogue, int count, Long colou
     return best;
 }
 
-Long dmcjValue(const WorkState& st, Long colour)
+Long dmcj(const WorkState& st, Long colour)
 {
     return threadColour(entryAt(st.dmc_activos, nearestThread(st.dmc_activos, st.num_dmc, colour)));
 }
 
-QString dmcj(const WorkState& st, Long colour) { return QString::number(dmcjValue(st, colour)); }
-
-Long dmckValue(const WorkState& st, Long colour)
+Long dmck(const WorkState& st, Long colour)
 {
     return threadColour(entryAt(st.dmc_todos, nearestThread(st.dmc_todos, kFullCatalogue, colour)));
 }
-
-QString dmck(const WorkState& st, Long colour) { return QString::number(dmckValue(st, colour)); }
 
 QString dmci(const WorkState& st, Long colour)
 {
@@ -146,15 +155,7 @@ ThreadMatcher::ThreadMatcher(const std::vector<color_dmc>& catalogue, int count)
 
 bool ThreadMatcher::holds(const std::vector<color_dmc>& catalogue, int count) const
 {
-    if (usableCount(catalogue, count) != m_count)
-        return false;
-    for (int i = 1; i < int(m_entries.size()); ++i) {
-        const color_dmc& a = m_entries[std::size_t(i)];
-        const color_dmc& b = entryAt(catalogue, i);
-        if (a.numero != b.numero || a.rojo != b.rojo || a.verde != b.verde || a.azul != b.azul)
-            return false;
-    }
-    return true;
+    return sameEntries(m_entries, m_count, catalogue, count);
 }
 
 const ThreadMatcher::Span& ThreadMatcher::candidates(int cell, int r, int g, int b)

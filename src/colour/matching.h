@@ -19,13 +19,10 @@ bool threadAdmissible(int cell, int r, int g, int b);
 // entry is admissible or the catalogue is empty. -1 (a point outside a picture) reads as white.
 int nearestThread(const std::vector<color_dmc>& catalogue, int count, Long colour);
 
-// Colour of the nearest thread of the active catalogue, in decimal without a leading space.
-QString dmcj(const WorkState& st, Long colour);
-// The same as a number, for loops.
-Long dmcjValue(const WorkState& st, Long colour);
-// Colour of the nearest thread of the full catalogue (entries 1..426), in decimal.
-QString dmck(const WorkState& st, Long colour);
-Long dmckValue(const WorkState& st, Long colour);
+// Colour value of the nearest thread of the active catalogue.
+Long dmcj(const WorkState& st, Long colour);
+// Colour value of the nearest thread of the full catalogue (entries 1..426).
+Long dmck(const WorkState& st, Long colour);
 // Label of the nearest thread of the active catalogue: " Ecru" for number 1, " Blanco" for a
 // pure white thread, otherwise the number after a space.
 QString dmci(const WorkState& st, Long colour);
@@ -45,7 +42,7 @@ public:
     bool holds(const std::vector<color_dmc>& catalogue, int count) const;
     // Position of the nearest thread, as nearestThread.
     int nearest(Long colour);
-    // Colour value of the nearest thread, as dmcjValue.
+    // Colour value of the nearest thread, as dmcj.
     Long nearestColour(Long colour) { return m_colourAt[std::size_t(nearest(colour))]; }
 
 private:
@@ -64,6 +61,14 @@ private:
     std::vector<Span> m_boxes; // per hue cell and box
     std::vector<Entry> m_pool;
 };
+
+// How many of the entries 1..count a catalogue holds.
+int usableCount(const std::vector<color_dmc>& catalogue, int count);
+// Entry i of a catalogue; an empty entry past its end.
+const color_dmc& entryAt(const std::vector<color_dmc>& catalogue, int i);
+// True when `kept` (entries 1.., as a matcher copies them for `keptCount`) still has the numbers
+// and colours of the first entries of `catalogue` and the same usable count.
+bool sameEntries(const std::vector<color_dmc>& kept, int keptCount, const std::vector<color_dmc>& catalogue, int count);
 
 // A matcher for the catalogue as it is now; the same one is handed out while the entries stay
 // the same, and a new one is built when they change.

@@ -1,3 +1,18 @@
+// How the nearest thread is found without measuring every thread exactly. The catalogue is kept
+// sorted by lightness, in the single-precision rows the quick differences read (delta_e_quick.h).
+// Colours are taken a cube of neighbours at a time (4 x 4 x 4 values), all of one cube together:
+// - Seeds: the few threads nearest to the last cube's colours are measured first from each colour;
+//   the best quick difference, plus the tolerance, is a reach the nearest thread lies within.
+// - Floors: every thread whose lightness can come within the reach gets a cheap floor under its
+//   difference from any colour of the cube's box (lightness, a, b distance and hue bounds); whole
+//   blocks whose least floor is beyond the reach are passed over, and so is each thread beyond it.
+// - Reach: the threads of least floor are measured next, which brings each colour's reach closer;
+//   only the threads whose floor is within that closer reach are measured after them.
+// - Near equals: every thread whose quick difference (or, hues almost opposite, whose floor and
+//   difference on either side of the mean hue) comes within twice the tolerance of the best is
+//   measured with the exact ΔE2000 from the exact CIELAB, the lower position winning a tie; so
+//   the answer is the exact one's, whatever copy of the quick differences the processor runs.
+// Answers are remembered by colour; a colour asked alone is searched the same way from its own box.
 #include "colour/perceptual.h"
 
 #include "colour/colour_value.h"
@@ -16,18 +31,6 @@
 #include <thread>
 
 namespace {
-int usableCount(const std::vector<color_dmc>& catalogue, int count)
-{
-    const int last = int(catalogue.size()) - 1;
-    return count < 0 ? 0 : count > last ? std::max(last, 0) : count;
-}
-
-const color_dmc& entryAt(const std::vector<color_dmc>& catalogue, int i)
-{
-    static const color_dmc none;
-    return i < int(catalogue.size()) ? catalogue[std::size_t(i)] : none;
-}
-
 // How far in lightness a thread may lie from a colour of lightness l and still come within d of
 // it: ΔE2000 is at least the lightness difference over the lightness weight, and that weight is
 // largest at the mean lightness farthest from 50 (never above 1.75).
@@ -432,19 +435,19 @@ PerceptualMatcher::PerceptualMatcher(const std::vector<color_dmc>& catalogue, in
     const int kept = std::max(m_count, 1);
     m_entries.resize(std::size_t(kept) + 1);
     m_colourAt.resize(std::size_t(kept) + 1);
-    m_labAt.resize(std::size_t(kept) + 1);
+    std::vector<Lab> labAt(std::size_t(kept) + 1);
     for (int i = 1; i <= kept; ++i) {
         const color_dmc& e = entryAt(catalogue, i);
         m_entries[std::size_t(i)] = e;
         m_colourAt[std::size_t(i)] = RGB(e.rojo, e.verde, e.azul);
-        m_labAt[std::size_t(i)] = labFromColour(m_colourAt[std::size_t(i)]);
+        labAt[std::size_t(i)] = labFromColour(m_colourAt[std::size_t(i)]);
         if (i <= m_count)
             m_sortedPosition.push_back(i);
     }
     std::stable_sort(m_sortedPosition.begin(), m_sortedPosition.end(),
-        [this](int x, int y) { return m_labAt[std::size_t(x)].L < m_labAt[std::size_t(y)].L; });
+        [&labAt](int x, int y) { return labAt[std::size_t(x)].L < labAt[std::size_t(y)].L; });
     for (const int i : m_sortedPosition) {
-        const Lab& lab = m_labAt[std::size_t(i)];
+        const Lab& lab = labAt[std::size_t(i)];
         m_sortedLab.push_back(lab);
         m_L.push_back(float(lab.L));
         m_a.push_back(float(lab.a));
@@ -469,15 +472,7 @@ PerceptualMatcher::~PerceptualMatcher() = default;
 
 bool PerceptualMatcher::holds(const std::vector<color_dmc>& catalogue, int count) const
 {
-    if (usableCount(catalogue, count) != m_count)
-        return false;
-    for (int i = 1; i < int(m_entries.size()); ++i) {
-        const color_dmc& a = m_entries[std::size_t(i)];
-        const color_dmc& b = entryAt(catalogue, i);
-        if (a.numero != b.numero || a.rojo != b.rojo || a.verde != b.verde || a.azul != b.azul)
-            return false;
-    }
-    return true;
+    return sameEntries(m_entries, m_count, catalogue, count);
 }
 
 int PerceptualMatcher::nearest(const Lab& lab)
@@ -488,13 +483,11 @@ int PerceptualMatcher::nearest(const Lab& lab)
 
 std::uint16_t* PerceptualMatcher::answers()
 {
-    if (!m_answers) {
-        m_answers.reset(static_cast<std::uint16_t*>(std::calloc(std::size_t(1) << 24, sizeof(std::uint16_t))));
-        if (!m_answers)
-            throw std::bad_alloc();
+    if (m_answers.size() == 0) {
+        m_answers = FreshArray<std::uint16_t>(std::size_t(1) << 24);
         m_cubeAnswered.assign(std::size_t(1) << (24 - 3 * kCellBits), 0);
     }
-    return m_answers.get();
+    return m_answers.data();
 }
 
 int PerceptualMatcher::nearest(Long colour)
@@ -518,16 +511,13 @@ std::vector<Long> PerceptualMatcher::nearestColours(const std::vector<Long>& col
     constexpr std::size_t kCubes = std::size_t(1) << (24 - 3 * kCellBits);
     // each stitch's key, and the colours present in each cube, one set of marks per thread
     std::vector<std::uint32_t> keys(n);
-    std::vector<std::unique_ptr<std::uint64_t[], Free>> present(cores);
-    for (auto& marks : present) {
-        marks.reset(static_cast<std::uint64_t*>(std::malloc(kCubes * sizeof(std::uint64_t))));
-        if (!marks)
-            throw std::bad_alloc();
-    }
+    std::vector<FreshArray<std::uint64_t>> present;
+    for (unsigned t = 0; t < cores; ++t)
+        present.emplace_back(kCubes);
     inParallel(cores, [&](unsigned t) {
-        // written before read: a page first read maps the page of noughts, and writing it then has
-        // every processor told
-        std::uint64_t* marks = present[t].get();
+        // written before read, though fresh: a page first read maps the page of noughts, and
+        // writing it then has every processor told
+        std::uint64_t* marks = present[t].data();
         std::memset(marks, 0, kCubes * sizeof(std::uint64_t));
         for (std::size_t i = t * share; i < std::min(n, (t + 1) * share); ++i) {
             const std::uint32_t key = cellOrder(colours[i]);

@@ -3,6 +3,7 @@
 // whatever its hue; on equal differences the lower position wins; entry 1 for an empty catalogue.
 #include "colour/delta_e.h"
 #include "colour/work_state.h"
+#include "surface/fresh_memory.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -24,8 +25,6 @@ public:
     // worked out together, neighbours with neighbours and on every processor core, and
     // remembered.
     std::vector<Long> nearestColours(const std::vector<Long>& colours);
-    // CIELAB of the thread at a position.
-    const Lab& labAt(int position) const { return m_labAt[std::size_t(position)]; }
 
     class Search; // the working rows of one search, one for each thread of the processor
 
@@ -35,7 +34,6 @@ private:
     std::vector<color_dmc> m_entries;
     int m_count = 0;
     std::vector<Long> m_colourAt;
-    std::vector<Lab> m_labAt;
     // the catalogue sorted by L, in whole blocks of quick differences: single-precision CIELAB,
     // chroma and hue direction for the quick differences and floors, the exact CIELAB and the
     // position for deciding between near equals
@@ -52,10 +50,7 @@ private:
     // page of noughts, and writing it then has every processor told.
     std::uint16_t* answers();
     std::vector<std::uint8_t> m_cubeAnswered;
-    struct Free {
-        void operator()(void* p) const { std::free(p); }
-    };
-    std::unique_ptr<std::uint16_t[], Free> m_answers;
+    FreshArray<std::uint16_t> m_answers;
 };
 
 // A matcher for the catalogue as it is now, kept while its entries stay the same.

@@ -1,7 +1,7 @@
 #include "colour/work_state.h"
 
 WorkState::WorkState()
-    : lista_puntos(kMaxStitches, 0)
+    : lista_puntos(kMaxStitches)
     , dmc_todos(kCatalogueSize)
     , dmc_activos(kCatalogueSize)
 {

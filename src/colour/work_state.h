@@ -2,6 +2,7 @@
 // The work state shared by every command for the whole run: fixed arrays of the documented
 // bounds, allocated once, with their counters beside them. Procedures take it by reference.
 #include "surface/basic.h"
+#include "surface/fresh_memory.h"
 #include "surface/progress.h"
 
 #include <QString>
@@ -27,11 +28,11 @@ constexpr int kFullCatalogue = 426;
 // there. It reads as white, like a point outside a surface; no palette entry ever holds it.
 constexpr Long kNoStitchColour = -1;
 
-// The stitch grid: puntos(column, row).
+// The stitch grid: puntos(column, row), nought where nothing was read yet.
 class StitchGrid {
 public:
     StitchGrid()
-        : m_cells(std::size_t(kMaxColumns) * kMaxRows, 0)
+        : m_cells(std::size_t(kMaxColumns) * kMaxRows)
     {
     }
     Long& operator()(int i, int j) { return m_cells[std::size_t(j) * kMaxColumns + std::size_t(i)]; }
@@ -39,7 +40,7 @@ public:
     bool operator==(const StitchGrid& o) const { return m_cells == o.m_cells; }
 
 private:
-    std::vector<Long> m_cells;
+    FreshArray<Long> m_cells;
 };
 
 struct WorkState {
@@ -51,7 +52,7 @@ struct WorkState {
     Integer ancho_puntos = 0;
     Integer alto_puntos = 0;
     StitchGrid puntos;
-    std::vector<Long> lista_puntos; // 0..786432
+    FreshArray<Long> lista_puntos; // 0..786432
     Long num_puntos = 0;
     // Hue groups: tono[K - 1] is group K (tono1..tono6), brillo[K - 1] its sort keys,
     // num_tono[K - 1] its count.

@@ -186,9 +186,8 @@ bool sizeChartSurface(Surface& chart, int scaleWidth, int scaleHeight)
         return false;
     chart.setScaleLeft(-5);
     chart.setScaleTop(-5);
-    chart.setHeight(scaleHeight + frame);
+    chart.setSize(scaleWidth + frame, scaleHeight + frame);
     chart.setScaleHeight(scaleHeight);
-    chart.setWidth(scaleWidth + frame);
     chart.setScaleWidth(scaleWidth);
     return chart.imageValid();
 }

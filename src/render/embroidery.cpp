@@ -186,6 +186,20 @@ void drawPattern(const WorkState& st, Surface& box, int s, const Progress& progr
         i0 = i1;
     }
 }
+
+// Clears the box as Cls does, but only past the cells drawn next (columns wide, rows high, in
+// pixels), which cover the rest of it: clearing a large box costs as much as drawing it.
+void clearBeyondCells(Surface& box, int columns, int rows)
+{
+    const QRgb cloth = rgbFromColour(box.BackColor);
+    const int w = box.pixelWidth(), h = box.pixelHeight();
+    for (int y = 0; y < h; ++y) {
+        QRgb* line = box.scanLine(y);
+        std::fill(line + (y < rows ? std::min(columns, w) : 0), line + w, cloth);
+    }
+    box.CurrentX = 0;
+    box.CurrentY = 0;
+}
 } // namespace
 
 bool dibujar(WorkState& st, Surface& box, const Progress& progress)
@@ -208,7 +222,11 @@ bool pinta2(WorkState& st, Surface& box, const Progress& progress)
     progress.setPointer(11);
     // the cloth is white: the undrawn pixels of every cell show it
     box.BackColor = RGB(255, 255, 255);
-    box.Cls();
+    if (st.ancho_puntos == 1)
+        box.Cls();
+    else
+        clearBeyondCells(
+            box, 9 * std::min<int>(st.ancho_puntos, kMaxColumns), 9 * std::min<int>(st.alto_puntos, kMaxRows));
     progress.setStage(QStringLiteral("Dibujando bordado"));
     if (st.ancho_puntos == 1) {
         progress.report(QStringLiteral("Error en el tamaño de la imagen"));

@@ -1,5 +1,7 @@
 #include "surface/surface.h"
 
+#include "surface/fresh_memory.h"
+
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QSet>
@@ -7,7 +9,6 @@
 #include <cmath>
 
 namespace {
-constexpr int kDotsPerMeter96 = 3780; // 96 dpi
 // Coordinates far beyond any surface stay far outside it without overflowing a pixel index,
 // and a line towards them keeps its error terms within range.
 constexpr double kFarPixel = 1 << 24;
@@ -22,6 +23,7 @@ int pixelIndex(double v)
 }
 
 inline QRgb applyInvert(QRgb p) { return 0xff000000u | (~p & 0x00ffffffu); }
+
 } // namespace
 
 Surface::Surface(int insideWidth, int insideHeight, int border)
@@ -31,20 +33,23 @@ Surface::Surface(int insideWidth, int insideHeight, int border)
     setPixelScale();
 }
 
-void Surface::resizeImage(int w, int h)
+void Surface::resizeImage(int w, int h, bool keepPicture)
 {
     m_insideW = w;
     m_insideH = h;
     if (w == m_image.width() && h == m_image.height())
         return;
-    QImage next(std::max(w, 0), std::max(h, 0), QImage::Format_RGB32);
+    if (!keepPicture)
+        m_image = QImage(); // the old picture goes first: never two large ones at once
+    QImage next = freshPicture(std::max(w, 0), std::max(h, 0));
     if (next.isNull() && w > 0 && h > 0) {
         m_image = QImage(); // allocation failed: imageValid() tells the caller
         return;
     }
     next.setDotsPerMeterX(kDotsPerMeter96);
     next.setDotsPerMeterY(kDotsPerMeter96);
-    next.fill(rgbFromColour(BackColor));
+    if (keepPicture)
+        next.fill(rgbFromColour(BackColor));
     if (!m_image.isNull()) {
         // the persistent picture keeps what was drawn, from the top-left corner
         const int cw = std::min(w, m_image.width());
@@ -291,6 +296,15 @@ void Surface::setHeight(int outer)
     const int inside = std::max(0, outer - 2 * m_border);
     resizeImage(m_insideW, inside);
     m_scaleHeight = inside;
+    changed();
+}
+
+void Surface::setSize(int outerWidth, int outerHeight, bool keepPicture)
+{
+    const int w = std::max(0, outerWidth - 2 * m_border), h = std::max(0, outerHeight - 2 * m_border);
+    resizeImage(w, h, keepPicture);
+    m_scaleWidth = w;
+    m_scaleHeight = h;
     changed();
 }
 

@@ -11,6 +11,9 @@
 #include <functional>
 
 enum class DrawModeKind { Copy = 13, Invert = 6 };
+
+// The resolution of every surface's picture: 96 dpi.
+constexpr int kDotsPerMeter96 = 3780;
 enum class LineKind { Line, Box, FilledBox };
 
 class Surface {
@@ -68,6 +71,11 @@ public:
     void setTop(int v);
     void setWidth(int outer);
     void setHeight(int outer);
+    // Both outer sizes at once, in one allocation and none when they stay the same; the scale's
+    // width and height become the inside sizes, as setWidth and setHeight make them. Without
+    // keepPicture, a picture of a new size is not filled at all: the caller clears it (Cls) before
+    // it is shown or read.
+    void setSize(int outerWidth, int outerHeight, bool keepPicture = true);
     void move(int left, int top);
 
     // Scale: drawing coordinates of the inside area; by default pixels from 0, 0.
@@ -111,7 +119,7 @@ public:
     int toPixelY(double y) const;
 
 private:
-    void resizeImage(int w, int h);
+    void resizeImage(int w, int h, bool keepPicture = true);
     void changed();
     void fillPixels(int x1, int y1, int x2, int y2, QRgb colour);
     void plotPixel(int x, int y, QRgb colour);

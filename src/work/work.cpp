@@ -148,7 +148,7 @@ int Work::countFromCatalogueList() const { return std::max(3, int(catalogueList.
 bool Work::pickPersonalThread(double X, double Y)
 {
     const QString personalFile = catalogueFile(5);
-    const Long t = dmckValue(st, Picture3.Point(X, Y));
+    const Long t = dmck(st, Picture3.Point(X, Y));
     std::vector<color_dmc> personal(kCatalogueSize);
     int count = 0;
     // a personal catalogue removed behind the program's back counts as empty
@@ -313,18 +313,19 @@ void Work::adjustPicture(int button)
 
 void Work::setFrameSide(bool width, int pixels)
 {
-    Picture2.Cls();
     const Single W = Single(Picture3.ScaleWidth()), H = Single(Picture3.ScaleHeight());
     // the side being set stops where the other side can still follow the picture
     pixels = width ? heldSetSide(pixels, W, H, kMaxFrameHeight) : heldSetSide(pixels, H, W, kMaxFrameWidth);
+    // the box is emptied: one allocation for the new size, then one fill
+    if (width)
+        Picture2.setSize(pixels + 4, followingSide(pixels, W, H, kMaxFrameHeight) + 4, false);
+    else
+        Picture2.setSize(followingSide(pixels, H, W, kMaxFrameWidth) + 4, pixels + 4, false);
+    Picture2.Cls();
     if (width) {
-        Picture2.setWidth(pixels + 4);
-        Picture2.setHeight(followingSide(pixels, W, H, kMaxFrameHeight) + 4);
         settings.frameWidth = pixels;
         settings.frameHeight = int(Picture2.ScaleHeight());
     } else {
-        Picture2.setHeight(pixels + 4);
-        Picture2.setWidth(followingSide(pixels, H, W, kMaxFrameWidth) + 4);
         settings.frameHeight = pixels;
         settings.frameWidth = int(Picture2.ScaleWidth());
     }
@@ -381,11 +382,9 @@ bool Work::patternSizeChecked(int s)
 
 void Work::sizeEmbroideryBox(int s)
 {
-    // The old picture need not be kept (the box is cleared before anything is drawn on it):
-    // emptying it first makes the new size one allocation instead of two copies of a large picture.
-    Picture2.setWidth(4);
-    Picture2.setHeight(CLng(s * settings.height + 4));
-    Picture2.setWidth(CLng(s * settings.width + 4));
+    // The old picture need not be kept (the box is cleared before anything is drawn on it): a new
+    // size is one allocation, and the same size keeps the picture there is.
+    Picture2.setSize(CLng(s * settings.width + 4), CLng(s * settings.height + 4), false);
     Picture2.setLeft(CLng((kFrameSide - Picture2.Width()) / 2.0));
     Picture2.setTop(CLng((kFrameSide - Picture2.Height()) / 2.0));
     if (!Picture2.imageValid())
@@ -412,7 +411,8 @@ void Work::makePattern(bool doble)
     Picture10.Refresh();
     sizeEmbroideryBox(doble ? 9 : 3);
     if (!doble) {
-        Picture2.Cls();
+        if (drawsPictures)
+            Picture2.Cls();
         st.punto_doble = False;
     }
     // a pattern cannot have more colours than stitches: the colour count is lowered to them; while
@@ -427,11 +427,13 @@ void Work::makePattern(bool doble)
     }
     colores();
     gama();
-    if (doble)
-        pinta2();
-    else
-        dibujar();
-    patron();
+    if (drawsPictures) {
+        if (doble)
+            pinta2();
+        else
+            dibujar();
+        patron();
+    }
     Picture2.setVisible(true);
     keepLastPattern();
     st.listo = True;

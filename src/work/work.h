@@ -279,6 +279,9 @@ public:
     // a write succeeded); a failure never stops the work.
     void finishLastPattern();
     bool keepsLastPattern = true; // the batch command, with a working folder of its own, turns it off
+    // Off: makePattern sizes the embroidery but draws neither it nor the chart (the batch command
+    // when none of its outputs shows them); the pattern, its palette and its threads are the same.
+    bool drawsPictures = true;
 
     // ---- Colour options ----
 

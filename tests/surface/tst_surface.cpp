@@ -1,5 +1,7 @@
 // The drawing surface: reading pixels back, lines with both ends, boxes, pen width, the
-// inverting mode, clearing, text position, custom scales and resizing.
+// inverting mode, clearing, text position, custom scales and resizing; large pictures and arrays
+// in fresh memory.
+#include "surface/fresh_memory.h"
 #include "surface/surface.h"
 
 #include <QtTest>
@@ -54,6 +56,9 @@ private slots:
     void customScaleMapsToPixels();
     void outerSizeIsInsidePlusFour();
     void resizeKeepsDrawnPicture();
+    void setSizeAllocatesOnlyForANewSize();
+    void freshArrayStartsAtNought_data();
+    void freshArrayStartsAtNought();
     void emptySurfaceIsValidAndReadsOutside();
 };
 
@@ -331,6 +336,50 @@ void TestSurface::resizeKeepsDrawnPicture()
     QCOMPARE(s.Point(2, 3), kRed);
     // the part cut off by the smaller size is gone
     QCOMPARE(s.Point(9, 9), kWhite);
+}
+
+// A large picture (in fresh memory, 2 MB-aligned): the same size keeps it where it is, a new size
+// without keeping leaves the drawing to the caller, and a copy taken before keeps its pixels.
+void TestSurface::setSizeAllocatesOnlyForANewSize()
+{
+    Surface s(1000, 800);
+    s.PSet(5, 5, kRed);
+    const uchar* before = s.Image().constBits();
+    QCOMPARE(reinterpret_cast<quintptr>(before) % (quintptr(2) << 20), quintptr(0));
+    s.setSize(1004, 804, false);
+    QCOMPARE(s.Image().constBits(), before);
+    QCOMPARE(s.Point(5, 5), kRed);
+    const QImage held = s.Image();
+    s.setSize(1204, 904, true);
+    QCOMPARE(s.Point(5, 5), kRed);
+    QCOMPARE(s.Point(1100, 850), kWhite);
+    QCOMPARE(s.ScaleWidth(), 1200.0);
+    s.setSize(704, 604, false);
+    s.Cls();
+    QVERIFY(s.imageValid());
+    QCOMPARE(s.Point(5, 5), kWhite);
+    QCOMPARE(held.pixel(5, 5), rgbFromColour(kRed));
+}
+
+void TestSurface::freshArrayStartsAtNought_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::newRow("small, from the heap") << 1000;
+    QTest::newRow("large, fresh from the system") << 3000000;
+}
+
+void TestSurface::freshArrayStartsAtNought()
+{
+    QFETCH(int, count);
+    FreshArray<Long> a(static_cast<std::size_t>(count));
+    QCOMPARE(a.size(), std::size_t(count));
+    QVERIFY(std::all_of(a.begin(), a.end(), [](Long v) { return v == 0; }));
+    a[std::size_t(count - 1)] = 7;
+    FreshArray<Long> b = a;
+    QVERIFY(b == a);
+    b[0] = 1;
+    QVERIFY(!(b == a));
+    QCOMPARE(a[std::size_t(count - 1)], Long(7));
 }
 
 void TestSurface::emptySurfaceIsValidAndReadsOutside()
