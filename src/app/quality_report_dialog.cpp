@@ -53,8 +53,8 @@ QualityReportDialog::QualityReportDialog(const QualityReport& r, QWidget* parent
             : QStringLiteral("%1 puntos. Diferencia media con la imagen: %2 (%3).\n"
                              "Puntos sueltos (sin vecino del mismo hilo): %4 (%5 %).\n"
                              "Hilos más lejanos: %6.")
-                  .arg(countText(r.stitches), deltaText(r.meanDeltaE), r.grade, countText(r.lone),
-                      deltaText(loneShare), worst.isEmpty() ? QStringLiteral("ninguno") : worst.join(QStringLiteral(", "))));
+                  .arg(countText(r.stitches), deltaText(r.meanDeltaE), r.grade, countText(r.lone), deltaText(loneShare),
+                      worst.isEmpty() ? QStringLiteral("ninguno") : worst.join(QStringLiteral(", "))));
     m_summary->setWordWrap(true);
     layout->addWidget(m_summary);
     m_advice = new QLabel(qualityAdvice(r, faithful));

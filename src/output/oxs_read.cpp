@@ -272,10 +272,10 @@ int cataloguePosition(const std::vector<color_dmc>& catalogue, Long numero)
 
 // The pattern's palette from the items: each item's thread of the catalogue, by number or else
 // by colour, every thread listed once; itemSlots[index] is the palette index of an item's index
-// (kNoStitch for the cloth, kAbsent where no item has that index); replacedSlots[i] is the
-// palette index of out.replaced[i].
+// (kNoStitch for the cloth, kAbsent where no item has that index); replacedItems[i] is the
+// item index of out.replaced[i].
 QString buildPalette(const OxsParser& p, const std::vector<color_dmc>& catalogue, OxsRead& out,
-    std::vector<int>& itemSlots, std::vector<int>& replacedSlots)
+    std::vector<int>& itemSlots, std::vector<int>& replacedItems)
 {
     if (catalogueCount(catalogue) < 1)
         return QStringLiteral("no se ha leído el catálogo completo \"dmc.txt\".");
@@ -312,7 +312,7 @@ QString buildPalette(const OxsParser& p, const std::vector<color_dmc>& catalogue
         }
         const auto [it, fresh] = paletteOf.emplace(position, int(out.pattern.palette.size()));
         if (replaced)
-            replacedSlots.push_back(it->second);
+            replacedItems.push_back(item.index);
         if (fresh) {
             const color_dmc& t = catalogue[std::size_t(position)];
             out.pattern.palette.push_back({ t.numero, RGB(t.rojo, t.verde, t.azul), item.symbol });
@@ -338,8 +338,8 @@ QString buildPattern(const OxsParser& p, const std::vector<color_dmc>& catalogue
         return QStringLiteral("el patrón mide %1 x %2 puntos y debe tener al menos 2 de ancho y 2 de alto.")
             .arg(w)
             .arg(h);
-    std::vector<int> itemSlots, replacedSlots;
-    const QString failure = buildPalette(p, catalogue, out, itemSlots, replacedSlots);
+    std::vector<int> itemSlots, replacedItems;
+    const QString failure = buildPalette(p, catalogue, out, itemSlots, replacedItems);
     if (!failure.isEmpty())
         return failure;
     Pattern& pattern = out.pattern;
@@ -361,11 +361,13 @@ QString buildPattern(const OxsParser& p, const std::vector<color_dmc>& catalogue
                 .arg(s.palindex);
         pattern.at(s.x, s.y) = itemSlots[std::size_t(s.palindex)];
     }
-    // only the threads that reach the chart are told as replaced
-    const std::vector<long> stitches = pattern.stitchCounts();
+    // only the threads that reach the chart are told as replaced: an item some stitch uses
+    std::vector<bool> used(itemSlots.size(), false);
+    for (const RawStitch& s : p.stitches)
+        used[std::size_t(s.palindex)] = true;
     QStringList reaching;
-    for (std::size_t i = 0; i < replacedSlots.size(); ++i)
-        if (stitches[std::size_t(replacedSlots[i])] > 0)
+    for (std::size_t i = 0; i < replacedItems.size(); ++i)
+        if (used[std::size_t(replacedItems[i])])
             reaching << out.replaced[int(i)];
     out.replaced = reaching;
     return {};

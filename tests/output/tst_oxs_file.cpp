@@ -347,14 +347,19 @@ void TestOxsFile::titleKeptBounded()
     QCOMPARE(read.details.title, kept);
 }
 
-// A palette of many threads of another brand: every one is replaced, and the notice names twenty.
+// A palette of many threads of another brand, each stitched: every one is replaced, and the notice names twenty.
 void TestOxsFile::manyReplacedThreadsListedShort()
 {
     QByteArray items = "<palette_item index=\"0\" number=\"cloth\"/>";
-    for (int i = 1; i < 1000; ++i)
+    QByteArray stitches = "<fullstitches>";
+    for (int i = 1; i < 1000; ++i) {
         items += "<palette_item index=\"" + QByteArray::number(i) + "\" number=\"Anchor " + QByteArray::number(i)
             + "\" color=\"" + QByteArray::number(0x100000 + i * 997, 16) + "\"/>";
-    const OxsRead read = readText(chartDocument(kSize2x2, "<palette>" + items + "</palette>", kStitch));
+        stitches += "<stitch x=\"" + QByteArray::number(i % 40) + "\" y=\"" + QByteArray::number(i / 40)
+            + "\" palindex=\"" + QByteArray::number(i) + "\"/>";
+    }
+    const OxsRead read = readText(chartDocument(
+        "chartwidth=\"40\" chartheight=\"25\"", "<palette>" + items + "</palette>", stitches + "</fullstitches>"));
     QVERIFY2(read.ok(), qPrintable(read.error));
     QCOMPARE(read.replaced.size(), 999);
     const QString notice = read.notice(QStringLiteral("muchos.oxs"));
