@@ -8,6 +8,7 @@
 #include <QFormLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLocale>
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
@@ -41,7 +42,9 @@ QTableWidgetItem* item(const QString& text, Qt::Alignment align = Qt::AlignLeft 
 QTableWidgetItem* number(const QString& text) { return item(text, Qt::AlignRight | Qt::AlignVCenter); }
 
 // a few stitches still need a few centimetres: never shown as nothing
-QString metresText(double metres) { return QString::number(metres, 'f', metres < 1 ? 2 : 1); }
+// figures in the user's own decimal mark, as every figure the window shows
+QString metresText(double metres) { return QLocale().toString(metres, 'f', metres < 1 ? 2 : 1); }
+QString countText(long n) { return QLocale().toString(qlonglong(n)); }
 
 QString strandsText(int strands)
 {
@@ -185,8 +188,8 @@ void ThreadListDialog::drawPrintedPage(QPainter& p, const QRectF& area, double d
         p.drawRect(QRectF(at(kColumnsMm[1] + 2), y - 3.2 * mm, 4 * mm, 4 * mm));
         p.setBrush(Qt::NoBrush);
         const QStringList cells { t.symbol, QString(), t.code,
-            fm.elidedText(t.name, Qt::ElideRight, (kColumnsMm[4] - kColumnsMm[3] - 2) * mm),
-            QString::number(t.stitches), metresText(t.metres), QString::number(t.skeins) };
+            fm.elidedText(t.name, Qt::ElideRight, (kColumnsMm[4] - kColumnsMm[3] - 2) * mm), countText(t.stitches),
+            metresText(t.metres), countText(t.skeins) };
         for (int k = 0; k < cells.size(); ++k)
             p.drawText(QPointF(at(kColumnsMm[k] + (k == 0 ? 2 : 0)), y), cells[k]);
     }
@@ -222,9 +225,9 @@ void ThreadListDialog::refresh()
         m_table->setItem(r, SwatchColumn, swatch);
         m_table->setItem(r, CodeColumn, item(t.code));
         m_table->setItem(r, NameColumn, item(t.name));
-        m_table->setItem(r, StitchesColumn, number(QString::number(t.stitches)));
+        m_table->setItem(r, StitchesColumn, number(countText(t.stitches)));
         m_table->setItem(r, MetresColumn, number(metresText(t.metres)));
-        m_table->setItem(r, SkeinsColumn, number(QString::number(t.skeins)));
+        m_table->setItem(r, SkeinsColumn, number(countText(t.skeins)));
         stitches += t.stitches;
         metres += t.metres;
         skeins += t.skeins;
@@ -233,11 +236,9 @@ void ThreadListDialog::refresh()
     const FinishedSize s = finishedSize(m_pattern.width, m_pattern.height, perInch);
     m_size->setText(QStringLiteral("Tamaño terminado: %1\nTela a comprar (5 cm de margen por cada lado): %2")
                         .arg(s.sizeText(), s.fabricText()));
-    m_totals->setText(QStringLiteral("Total: %1 hilos, %2 puntadas, %3 m, %4 madejas")
-                          .arg(threads.size())
-                          .arg(stitches)
-                          .arg(QString::number(metres, 'f', 1))
-                          .arg(skeins));
+    m_totals->setText(
+        QStringLiteral("Total: %1 hilos, %2 puntadas, %3 m, %4 madejas")
+            .arg(countText(long(threads.size())), countText(stitches), metresText(metres), countText(skeins)));
     m_assumptions->setText(QStringLiteral("Metros de hebra sola para bordar con %1, con un 20 % más por "
                                           "desperdicio; una madeja tiene 8 m de seis hebras (48 m de hebra sola).")
                                .arg(strandsText(m_strands->value())));

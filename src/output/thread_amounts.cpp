@@ -4,6 +4,7 @@
 #include "output/whole_file.h"
 
 #include <QIODevice>
+#include <QLocale>
 
 #include <algorithm>
 #include <cmath>
@@ -14,7 +15,7 @@ constexpr double kMmPerInch = 25.4;
 constexpr double kSkeinMetres = 48; // 8 m of six strands
 constexpr double kMarginCm = 5, kMarginIn = 2;
 
-QString oneDecimal(double v) { return QString::number(v, 'f', 1); }
+QString oneDecimal(double v) { return QLocale().toString(v, 'f', 1); }
 
 // A CSV field, quoted when it holds a comma or a quote.
 QString csvField(const QString& s)

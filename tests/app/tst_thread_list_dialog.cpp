@@ -12,6 +12,7 @@ private slots:
 
 void TestThreadListDialog::threadsByNumberWithAmounts()
 {
+    QLocale::setDefault(QLocale::c());
     Pattern p;
     p.width = 100;
     p.height = 80;
@@ -45,6 +46,14 @@ void TestThreadListDialog::threadsByNumberWithAmounts()
     QCOMPARE(d.assumptionsText(),
         QStringLiteral("Metros de hebra sola para bordar con 3 hebras, con un 20 % más por desperdicio; una madeja "
                        "tiene 8 m de seis hebras (48 m de hebra sola)."));
+    // figures in the user's decimal mark
+    QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
+    d.setStrands(2);
+    d.setStrands(3);
+    QCOMPARE(row(2)[5], QStringLiteral("122,6"));
+    QVERIFY2(d.totalsText().contains(QStringLiteral("196,2 m")), qPrintable(d.totalsText()));
+    QVERIFY(d.sizeText().startsWith(QStringLiteral("Tamaño terminado: 14,1 × 11,3 cm")));
+    QLocale::setDefault(QLocale::c());
     if (!qEnvironmentVariableIsEmpty("PUNTELA_SHOT"))
         d.grab().save(qEnvironmentVariable("PUNTELA_SHOT"));
 }
