@@ -34,7 +34,7 @@ for size in 16 22 24 32 48 64 128 256; do
 done
 for page in puntela puntela-cli; do
   gzip -t "$p/share/man/man1/$page.1.gz" || fail "$page.1.gz is not a whole gzip file"
-  zcat "$p/share/man/man1/$page.1.gz" | grep -q '^\.TH ' || fail "$page.1 is not a manual page"
+  grep -q '^\.TH ' < <(zcat "$p/share/man/man1/$page.1.gz") || fail "$page.1 is not a manual page"
 done
 
 desktop-file-validate "$p/share/applications/puntela.desktop" || fail "desktop entry"
@@ -51,8 +51,10 @@ appstreamcli validate --no-net "$p/share/metainfo/es.puntela.Puntela.metainfo.xm
 cli=$p/bin/puntela-cli
 release=$(grep -o 'release version="[^"]*"' "$p/share/metainfo/es.puntela.Puntela.metainfo.xml" | head -1 | cut -d'"' -f2)
 [ "$("$cli" --version)" = "puntela-cli $release" ] || fail "--version and the metainfo's release disagree"
-"$cli" --help | grep -q -- '--catalogue' || fail "--help lists no options"
-"$cli" --help | grep -q 'Códigos de salida' || fail "--help gives no exit codes"
+# read whole first: grep -q leaving the pipe early would fail the command with SIGPIPE under pipefail
+help=$("$cli" --help)
+grep -q -- '--catalogue' <<<"$help" || fail "--help lists no options"
+grep -q 'Códigos de salida' <<<"$help" || fail "--help gives no exit codes"
 set +e; "$cli" --no-such-option >/dev/null 2>&1; code=$?; set -e
 [ $code = 2 ] || fail "a wrong command line ends with $code, not 2"
 
