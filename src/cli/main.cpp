@@ -7,7 +7,7 @@
 #include "output/file_names.h"
 #include "output/pdf_pages.h"
 #include "output/thread_amounts.h"
-#include "output/whole_file.h"
+#include "surface/whole_file.h"
 #include "surface/work_folder.h"
 #include "work/work.h"
 
