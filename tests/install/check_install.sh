@@ -51,8 +51,11 @@ appstreamcli validate --no-net "$p/share/metainfo/es.puntela.Puntela.metainfo.xm
 cli=$p/bin/puntela-cli
 release=$(grep -o 'release version="[^"]*"' "$p/share/metainfo/es.puntela.Puntela.metainfo.xml" | head -1 | cut -d'"' -f2)
 [ "$("$cli" --version)" = "puntela-cli $release" ] || fail "--version and the metainfo's release disagree"
-"$cli" --help | grep -q -- '--catalogue' || fail "--help lists no options"
-"$cli" --help | grep -q 'Códigos de salida' || fail "--help gives no exit codes"
+# read whole first: grep -q stops at the first match, and the command writing on would then end
+# by a broken pipe, which pipefail reports as a failure
+help=$("$cli" --help)
+grep -q -- '--catalogue' <<<"$help" || fail "--help lists no options"
+grep -q 'Códigos de salida' <<<"$help" || fail "--help gives no exit codes"
 set +e; "$cli" --no-such-option >/dev/null 2>&1; code=$?; set -e
 [ $code = 2 ] || fail "a wrong command line ends with $code, not 2"
 
