@@ -1,5 +1,6 @@
 // Loading a catalogue into the active catalogue and its list with paleta in the started window,
 // and finding a thread with dmcn.
+#include "catalogue_support.h"
 #include "colour/catalogue.h"
 #include "colour/colour_value.h"
 #include "window_support.h"
@@ -22,24 +23,12 @@ void writeCatalogue(const QString& name, int count, int first = 5000)
                     .toLatin1());
 }
 
-void writeText(const QString& name, const QByteArray& text)
-{
-    QFile f(name);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(text);
-}
-
 QStringList listTexts(const Form1& f)
 {
     QStringList out;
     for (int i = 0; i < f.ListView1->count(); ++i)
         out << f.ListView1->item(i)->text();
     return out;
-}
-
-bool sameThread(const color_dmc& a, const color_dmc& b)
-{
-    return a.numero == b.numero && a.rojo == b.rojo && a.verde == b.verde && a.azul == b.azul;
 }
 } // namespace
 

@@ -1,5 +1,6 @@
 // Colour values taken apart through hox, and the catalogue files read, checked and copied
 // without a window.
+#include "catalogue_support.h"
 #include "colour/catalogue.h"
 #include "colour/colour_value.h"
 #include "test_support.h"
@@ -11,20 +12,6 @@
 #include <QtTest>
 
 #include <sys/stat.h>
-
-namespace {
-void writeText(const QString& name, const QByteArray& text)
-{
-    QFile f(name);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(text);
-}
-
-bool sameThread(const color_dmc& a, const color_dmc& b)
-{
-    return a.numero == b.numero && a.rojo == b.rojo && a.verde == b.verde && a.azul == b.azul;
-}
-} // namespace
 
 class TestCatalogueReading : public QObject {
     Q_OBJECT
