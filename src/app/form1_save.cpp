@@ -14,7 +14,7 @@ void Form1::Command7_Click()
     {
         Busy busy(st);
         readControls();
-        failure = work.saveImages(Dir1Path);
+        failure = work.saveImages(Dir1Path, throughClipboard);
         showSheets();
         refreshFileList();
         setMousePointer(0);

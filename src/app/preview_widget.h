@@ -1,6 +1,6 @@
 #pragma once
 // Shows the preview image control: its picture drawn stretched at its (fractional) place.
-#include "app/form1.h"
+#include "work/work.h"
 
 #include <QWidget>
 

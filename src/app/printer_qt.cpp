@@ -1,7 +1,7 @@
 #include "app/printer_qt.h"
 
 #include "output/page_placement.h"
-#include "output/whole_file.h"
+#include "surface/whole_file.h"
 
 #include <QPageLayout>
 #include <QPrinter>

@@ -9,6 +9,11 @@
 
 class Form1;
 
+// Puts a picture on the system clipboard and returns the bitmap read back (the picture itself
+// if the clipboard gives nothing back); the clipboard keeps it. Every page the window saves or
+// prints passes through it.
+QImage throughClipboard(const QImage& picture);
+
 // Walks `pages` in order (see Work::walkPages) with the selectors and the option boxes showing
 // each page as it is handed to `sink`. Returns whether every page was taken.
 bool walkPages(

@@ -7,7 +7,7 @@
 #include "output/file_names.h"
 #include "output/pdf_pages.h"
 #include "output/thread_amounts.h"
-#include "output/whole_file.h"
+#include "surface/whole_file.h"
 #include "surface/work_folder.h"
 #include "work/work.h"
 
@@ -552,7 +552,8 @@ int run(const Options& o, BatchDialogs& answers)
 
 int main(int argc, char* argv[])
 {
-    // a batch command needs no screen and must leave the desktop's clipboard alone
+    // a batch command needs no screen (and touches no clipboard: only the window passes its pages
+    // through one)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QStringList args;

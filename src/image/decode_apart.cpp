@@ -16,6 +16,10 @@
 #include <csignal>
 #include <sys/resource.h>
 
+#ifndef PUNTELA_HELPER_FROM_BIN
+#define PUNTELA_HELPER_FROM_BIN "../libexec/puntela"
+#endif
+
 namespace {
 constexpr char kMagic[] = "PNTD";
 constexpr qint64 kHeadBytes = 13; // magic, kind, two 32-bit numbers
@@ -139,7 +143,7 @@ QString decodeHelperPath()
     // beside the program in a build folder; installed, in the program's own libexec folder
     const QString dir = QCoreApplication::applicationDirPath();
     const QString beside = dir + QStringLiteral("/puntela-decode");
-    const QString installed = dir + QStringLiteral("/../libexec/puntela/puntela-decode");
+    const QString installed = dir + QStringLiteral("/" PUNTELA_HELPER_FROM_BIN "/puntela-decode");
     return QFileInfo::exists(beside) || !QFileInfo::exists(installed) ? beside
                                                                       : QFileInfo(installed).canonicalFilePath();
 }

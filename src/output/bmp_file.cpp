@@ -1,6 +1,6 @@
 #include "output/bmp_file.h"
 
-#include "output/whole_file.h"
+#include "surface/whole_file.h"
 
 namespace {
 constexpr int kDotsPerMeter96 = 3780;

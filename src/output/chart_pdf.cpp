@@ -1,7 +1,7 @@
 #include "output/chart_pdf.h"
 
 #include "output/chart_pdf_page.h"
-#include "output/whole_file.h"
+#include "surface/whole_file.h"
 
 #include <QBuffer>
 #include <QPageSize>

@@ -1,6 +1,6 @@
 #include "output/file_names.h"
 
-#include "output/whole_file.h"
+#include "surface/whole_file.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -2,7 +2,7 @@
 
 #include "colour/colour_value.h"
 #include "colour/thread_names.h"
-#include "output/whole_file.h"
+#include "surface/whole_file.h"
 
 #include <QFileInfo>
 #include <QXmlStreamWriter>

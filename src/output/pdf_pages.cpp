@@ -1,7 +1,7 @@
 #include "output/pdf_pages.h"
 
 #include "output/page_placement.h"
-#include "output/whole_file.h"
+#include "surface/whole_file.h"
 
 #include <QPageLayout>
 #include <QPainter>

@@ -1,7 +1,7 @@
 #include "output/thread_amounts.h"
 
 #include "colour/thread_names.h"
-#include "output/whole_file.h"
+#include "surface/whole_file.h"
 
 #include <QIODevice>
 #include <QLocale>

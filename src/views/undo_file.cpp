@@ -1,7 +1,7 @@
 #include "views/undo_file.h"
 
-#include "output/whole_file.h"
 #include "surface/text_file.h"
+#include "surface/whole_file.h"
 
 #include <QBuffer>
 #include <QFile>

@@ -16,19 +16,18 @@
 #include "output/bmp_file.h"
 #include "output/file_names.h"
 #include "output/stitch_picture.h"
-#include "output/whole_file.h"
 #include "render/embroidery.h"
 #include "render/pattern_settings.h"
 #include "render/stamp.h"
 #include "render/symbol_font.h"
 #include "surface/text_file.h"
+#include "surface/whole_file.h"
 #include "surface/work_folder.h"
 #include "views/magnifier.h"
 #include "views/strip_maths.h"
 #include "views/swap.h"
 #include "views/undo_file.h"
 
-#include <QClipboard>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -641,16 +640,12 @@ void Work::setPassOptions(bool colour)
         events.chartOptionsChanged(redraw);
 }
 
-QImage throughClipboard(const QImage& picture)
-{
-    QClipboard* clipboard = QGuiApplication::clipboard();
-    clipboard->setImage(picture);
-    const QImage back = clipboard->image();
-    return back.isNull() ? picture : back;
-}
+namespace {
+QImage hooked(const PageHook& hook, const QImage& picture) { return hook ? hook(picture) : picture; }
+} // namespace
 
-bool Work::walkPages(
-    const std::vector<SheetPage>& pages, const std::function<bool(const SheetPage&, const QImage&)>& sink)
+bool Work::walkPages(const std::vector<SheetPage>& pages,
+    const std::function<bool(const SheetPage&, const QImage&)>& sink, const PageHook& hook)
 {
     for (std::size_t i = 0; i < pages.size(); ++i) {
         const SheetPage& page = pages[i];
@@ -659,7 +654,7 @@ bool Work::walkPages(
         settings.sheetH = page.key ? settings.sheetHMax : page.H;
         settings.sheetV = page.V;
         patron1();
-        if (!sink(page, throughClipboard(Picture11.Image())))
+        if (!sink(page, hooked(hook, Picture11.Image())))
             return false;
     }
     return true;
@@ -677,18 +672,21 @@ QImage Work::drawStitchPicture()
     return Picture14.Image();
 }
 
-QString Work::saveImages(const QString& folder)
+QString Work::saveImages(const QString& folder, const PageHook& hook)
 {
-    QString failure = writeBmp(throughClipboard(Picture2.Image()), fileInFolder(folder, embroideryFileName()));
+    QString failure = writeBmp(hooked(hook, Picture2.Image()), fileInFolder(folder, embroideryFileName()));
     if (!failure.isEmpty())
         return failure;
-    walkPages(chartPages(true, true), [&](const SheetPage& page, const QImage& picture) {
-        failure = writeBmp(picture, fileInFolder(folder, pageFileName(page)));
-        return failure.isEmpty();
-    });
+    walkPages(
+        chartPages(true, true),
+        [&](const SheetPage& page, const QImage& picture) {
+            failure = writeBmp(picture, fileInFolder(folder, pageFileName(page)));
+            return failure.isEmpty();
+        },
+        hook);
     if (!failure.isEmpty())
         return failure;
-    return writeBmp(throughClipboard(drawStitchPicture()), fileInFolder(folder, stitchPictureFileName()));
+    return writeBmp(hooked(hook, drawStitchPicture()), fileInFolder(folder, stitchPictureFileName()));
 }
 
 // ---- Views, swap and undo ----

@@ -72,6 +72,10 @@ struct WorkEvents {
     std::function<void(bool redrawn)> chartOptionsChanged;
 };
 
+// What a view does to each picture saved or printed before it is written: the window passes it
+// through the system clipboard; empty leaves the picture as drawn.
+using PageHook = std::function<QImage(const QImage&)>;
+
 // One entry of the catalogue list: the thread's swatch and its label.
 struct CatalogueEntry {
     QImage swatch; // null for a thread the full catalogue does not hold
@@ -220,13 +224,14 @@ public:
     std::vector<SheetPage> chartPages(bool colour, bool blackWhite) const;
     // Walks `pages` in order: at the first page of each pass the chart options of that pass
     // (symbols and grid on, colours as the pass asks, the first sheet redrawn when they changed),
-    // then each page drawn and passed through the clipboard to `sink`. Stops when `sink` returns
-    // false; returns whether every page was taken.
-    bool walkPages(
-        const std::vector<SheetPage>& pages, const std::function<bool(const SheetPage&, const QImage&)>& sink);
-    // Saves the embroidery, every page of both passes and the stitch picture into `folder`;
-    // stops at the first file that cannot be written and returns its message (empty when done).
-    QString saveImages(const QString& folder);
+    // then each page drawn, passed through `hook` when given, and handed to `sink`. Stops when
+    // `sink` returns false; returns whether every page was taken.
+    bool walkPages(const std::vector<SheetPage>& pages,
+        const std::function<bool(const SheetPage&, const QImage&)>& sink, const PageHook& hook = {});
+    // Saves the embroidery, every page of both passes and the stitch picture into `folder`, each
+    // picture passed through `hook` when given; stops at the first file that cannot be written
+    // and returns its message (empty when done).
+    QString saveImages(const QString& folder, const PageHook& hook = {});
 
     // ---- What the stitcher takes away ----
 
@@ -326,7 +331,3 @@ QString colourOptionsLine(const ColourOptions& options, int threads);
 
 // The file every pattern made, swap and undo is kept in: "ultimo.oxs" in the working folder.
 QString lastPatternFileName();
-
-// Puts a picture on the system clipboard and returns the bitmap read back (the picture itself
-// if the clipboard gives nothing back); the clipboard keeps it.
-QImage throughClipboard(const QImage& picture);

@@ -1,8 +1,8 @@
 // "Lista de hilos" and "Exportar PDF" in the window: what they take from the pattern on show,
 // what they say, and that nothing on show changes.
-#include "../output/made_pattern.h"
 #include "app/chart_pdf_dialog.h"
 #include "app/thread_list_dialog.h"
+#include "made_pattern.h"
 #include "output/chart_pdf.h"
 #include "output/thread_amounts.h"
 

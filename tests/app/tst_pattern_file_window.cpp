@@ -1,6 +1,6 @@
 // Pattern files in the window: "Guardar patrón" through the save question, the browser listing
 // the file, a click that reads nothing and a double-click that opens the pattern.
-#include "../output/made_pattern.h"
+#include "made_pattern.h"
 
 #include <QtTest>
 

@@ -1,8 +1,8 @@
 // The batch command: the same files as the window for the same picture and settings, a PDF of
 // both passes, and bad input answered with a message and a failing exit code.
-#include "../output/made_pattern.h"
 #include "app/thread_list_dialog.h"
 #include "colour/quality_report.h"
+#include "made_pattern.h"
 #include "output/file_names.h"
 
 #include <QDir>

@@ -4,7 +4,7 @@
 #include "app/printer_qt.h"
 #include "output/bmp_file.h"
 #include "output/pdf_pages.h"
-#include "output/whole_file.h"
+#include "surface/whole_file.h"
 #include "views/undo_file.h"
 
 #include "test_support.h"

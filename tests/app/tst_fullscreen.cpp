@@ -1,7 +1,7 @@
 // The full-screen view: which picture it shows and where, the clipboard afterwards, dragging,
 // and what closes it.
-#include "../output/made_pattern.h"
 #include "app/fullscreen_window.h"
+#include "made_pattern.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -1,4 +1,4 @@
-#include "output/whole_file.h"
+#include "surface/whole_file.h"
 
 #include <QFileInfo>
 #include <QImage>
