@@ -33,8 +33,7 @@ void Form1::threadListButton_Click()
     list.setStrands(work.settings.strands);
     list.offerOutputs([this, &list] { saveThreadsCsv(*this, list); }, [this, &list] { printThreadList(*this, list); });
     list.exec();
-    work.settings.fabric = list.fabric();
-    work.settings.strands = list.strands();
+    work.setAmounts(list.fabric(), list.strands());
 }
 
 void Form1::chartPdfButton_Click()

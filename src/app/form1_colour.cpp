@@ -21,7 +21,7 @@ void Form1::colourOptions_Click()
         });
     if (d.exec() != QDialog::Accepted)
         return;
-    work.settings.colourOptions = d.options();
+    work.setColourOptions(d.options());
     if (remembersColourOptions) {
         QSettings kept(QStringLiteral("puntela"), QStringLiteral("puntela"));
         writeColourOptions(kept, work.settings.colourOptions);
@@ -38,7 +38,7 @@ void Form1::restoreColourOptions()
 {
     remembersColourOptions = true;
     QSettings kept(QStringLiteral("puntela"), QStringLiteral("puntela"));
-    work.settings.colourOptions = readColourOptions(kept);
+    work.setColourOptions(readColourOptions(kept));
 }
 
 void Form1::showColourOptionsLine()

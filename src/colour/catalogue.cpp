@@ -1,11 +1,11 @@
 #include "colour/catalogue.h"
 
 #include "surface/text_file.h"
+#include "surface/whole_file.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 QString catalogueFile(int catalogo)
 {
@@ -163,9 +163,8 @@ QString copyCatalogueFiles(const QString& from, const QString& to)
         if (!in.open(QIODevice::ReadOnly))
             return QStringLiteral("No se puede leer el catálogo de hilos \"%1\".").arg(source);
         const QByteArray data = in.readAll();
-        QSaveFile out(target);
-        bool copied = in.error() == QFileDevice::NoError && out.open(QIODevice::WriteOnly)
-            && out.write(data) == data.size() && out.commit();
+        bool copied = in.error() == QFileDevice::NoError
+            && writeWhole(target, [&data](QIODevice& out) { return out.write(data) == data.size(); }).isEmpty();
         QFile check(target);
         copied = copied && check.open(QIODevice::ReadOnly) && check.readAll() == data;
         if (!copied)
@@ -198,6 +197,5 @@ bool emptyPersonalCatalogue()
     // opening a pipe of that name for writing would wait for a reader for ever
     if (QFileInfo::exists(name) && !QFileInfo(name).isFile())
         return false;
-    QFile f(name);
-    return f.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    return writeWhole(name, [](QIODevice&) { return true; }).isEmpty();
 }

@@ -56,13 +56,9 @@ Long roundedColour(double r, double g, double b, double weight)
 
 StitchPixels stitchAreaMeans(const Surface& picture, const Surface& box, int s)
 {
-    StitchPixels out;
-    out.columns = cellCount(box.ScaleWidth(), s);
-    out.rows = cellCount(box.ScaleHeight(), s);
-    if (out.rows <= 0 || out.columns <= 0 || !patternSizeAllowed(out.columns, out.rows)) {
-        out.columns = out.rows = 0;
+    StitchPixels out = stitchGrid(box, s);
+    if (out.columns == 0)
         return out;
-    }
     const int width = picture.pixelWidth(), height = picture.pixelHeight();
     std::vector<Span> columns;
     for (int i = 0; i < out.columns; ++i)

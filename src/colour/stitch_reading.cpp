@@ -217,15 +217,21 @@ void readFaithful(WorkState& st, const Surface& picture, const Surface& box, int
 }
 } // namespace
 
-StitchPixels stitchPixels(const Surface& picture, const Surface& box, int s)
+StitchPixels stitchGrid(const Surface& box, int s)
 {
     StitchPixels out;
     out.columns = cellCount(box.ScaleWidth(), s);
     out.rows = cellCount(box.ScaleHeight(), s);
-    if (out.rows <= 0 || out.columns <= 0 || !patternSizeAllowed(out.columns, out.rows)) {
+    if (out.rows <= 0 || out.columns <= 0 || !patternSizeAllowed(out.columns, out.rows))
         out.columns = out.rows = 0;
+    return out;
+}
+
+StitchPixels stitchPixels(const Surface& picture, const Surface& box, int s)
+{
+    StitchPixels out = stitchGrid(box, s);
+    if (out.columns == 0)
         return out;
-    }
     const Single ky = scaleY(picture, box);
     const std::vector<int> px = sampledColumns(picture, out.columns, s, scaleX(picture, box));
     std::vector<Long> row;

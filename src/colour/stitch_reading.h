@@ -34,3 +34,5 @@ struct StitchPixels {
     std::vector<Long> colours;
 };
 StitchPixels stitchPixels(const Surface& picture, const Surface& box, int s);
+// The stitches a box of `s` pixels per stitch holds, without colours; none past the largest pattern.
+StitchPixels stitchGrid(const Surface& box, int s);

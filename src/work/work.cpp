@@ -333,6 +333,14 @@ void Work::setFrameSide(bool width, int pixels)
     Picture2.move(centredPosition(Picture2.Width()), centredPosition(Picture2.Height()));
 }
 
+void Work::setColourOptions(const ColourOptions& options) { settings.colourOptions = options; }
+
+void Work::setAmounts(int fabric, int strands)
+{
+    settings.fabric = fabric;
+    settings.strands = strands;
+}
+
 void Work::setColourCount(const QString& typed)
 {
     settings.colours = std::clamp(int(CInt(Val(heldColourText(typed)))), 0, 999);

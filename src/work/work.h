@@ -179,6 +179,10 @@ public:
     // proportions, and Picture2, the frame sizes and the sizes in stitches stay in step.
     void setFrameSide(bool width, int pixels);
 
+    // The options of "Opciones de color" for the next pattern made.
+    void setColourOptions(const ColourOptions& options);
+    // The fabric (an index of fabrics()) and strands "Lista de hilos" counts for.
+    void setAmounts(int fabric, int strands);
     // The colour count as typed, held to its limits: settings.colours and num_colores.
     void setColourCount(const QString& typed);
     // Chooses catalogue 1..5: the colour count follows it (the personal catalogue's threads, at
