@@ -75,26 +75,35 @@ void Form1::wireEvents()
 
 void Form1::wireWork()
 {
-    WorkEvents& e = work.events;
-    e.readingStarts = [this] { setCheckValue(Check2, 0); };
-    e.colourCountChanged = [this](const QString& text) {
-        VScroll1->setValue(int(st.num_colores));
-        Text1->setText(text);
-    };
-    e.colourCountLowered = [this] { VScroll1->setValue(work.settings.colours); };
-    e.stripsChanged = [this](int longest) {
-        if (longest >= 0)
-            HScroll1->setMaximum(longest);
-        for (PictureBox* b : Picture8Box)
-            b->update();
-    };
-    e.embroideryChanged = [this] { Picture2Box->update(); };
-    e.sheetsChanged = [this] { showSheets(); };
-    e.chartOptionsChanged = [this](bool redrawn) {
-        showChartOptions();
-        // the chart options' own clicks hide the progress labels after the redraw
-        if (redrawn)
-            for (QLabel* l : { Label1, Label2, Label3 })
-                l->setVisible(false);
-    };
+    connect(&work, &Work::changed, this, [this](const WorkChange& c) {
+        if (c.has(WorkChange::Reading))
+            setCheckValue(Check2, 0);
+        if (c.has(WorkChange::ColourCount)) {
+            // the palette step shows its count in both controls; a count lowered to the stitches
+            // moves the spinner, whose handler shows it in the box
+            if (!c.colourText.isNull()) {
+                VScroll1->setValue(int(st.num_colores));
+                Text1->setText(c.colourText);
+            } else {
+                VScroll1->setValue(work.settings.colours);
+            }
+        }
+        if (c.has(WorkChange::Strips)) {
+            if (c.longestStrip >= 0)
+                HScroll1->setMaximum(c.longestStrip);
+            for (PictureBox* b : Picture8Box)
+                b->update();
+        }
+        if (c.has(WorkChange::Embroidery))
+            Picture2Box->update();
+        if (c.has(WorkChange::Sheets))
+            showSheets();
+        if (c.has(WorkChange::ChartOptions)) {
+            showChartOptions();
+            // the chart options' own clicks hide the progress labels after the redraw
+            if (c.has(WorkChange::Chart))
+                for (QLabel* l : { Label1, Label2, Label3 })
+                    l->setVisible(false);
+        }
+    });
 }

@@ -429,8 +429,7 @@ void Work::makePattern(bool doble)
         settings.colours = std::clamp(int(CLng(product)), 0, 999);
         if (st.listo)
             st.num_colores = settings.colours;
-        if (events.colourCountLowered)
-            events.colourCountLowered();
+        notify(WorkChange::ColourCount);
     }
     colores();
     gama();
@@ -453,8 +452,7 @@ void Work::colores()
     const Progress p = progress();
     p.setPointer(11);
     st.listo = False;
-    if (events.readingStarts)
-        events.readingStarts();
+    notify(WorkChange::Reading);
     m_paletteUndo.reset();
     if (!::colores(st, Picture3, Picture2, p, settings.colourOptions))
         return;
@@ -469,18 +467,15 @@ void Work::gama()
     const Progress p = progress();
     const bool recoloured = ::gama(st, p, [this] {
         settings.colours = int(st.num_colores);
-        if (events.colourCountChanged)
-            events.colourCountChanged(Str(st.num_colores));
+        showColourText(Str(st.num_colores));
     });
     if (!recoloured)
         return;
     ::gama1(st, Picture8, p, [this](int longest) {
-        if (events.stripsChanged)
-            events.stripsChanged(longest);
+        showStrips(longest);
         showColourCount(int(st.num_colores));
     });
-    if (events.stripsChanged)
-        events.stripsChanged(-1);
+    notify(WorkChange::Strips);
     // the strips are drawn before the clean-up: drawn again for the colours it left
     if (applyPaletteOptions(st, settings.colourOptions)) {
         gama2();
@@ -491,29 +486,39 @@ void Work::gama()
 void Work::showColourCount(int count)
 {
     settings.colours = count;
-    if (events.colourCountChanged)
-        events.colourCountChanged(QString::number(count));
+    showColourText(QString::number(count));
+}
+
+void Work::showColourText(const QString& text)
+{
+    WorkChange c = change(WorkChange::ColourCount);
+    c.colourText = text;
+    emit changed(c);
+}
+
+void Work::showStrips(int longest)
+{
+    WorkChange c = change(WorkChange::Strips);
+    c.longestStrip = longest;
+    emit changed(c);
 }
 
 void Work::gama2()
 {
     ::gama2(st, Picture8, progress());
-    if (events.stripsChanged)
-        events.stripsChanged(-1);
+    notify(WorkChange::Strips);
 }
 
 void Work::dibujar()
 {
     ::dibujar(st, Picture2, progress());
-    if (events.embroideryChanged)
-        events.embroideryChanged();
+    notify(WorkChange::Embroidery);
 }
 
 void Work::pinta2()
 {
     ::pinta2(st, Picture2, progress());
-    if (events.embroideryChanged)
-        events.embroideryChanged();
+    notify(WorkChange::Embroidery);
 }
 
 void Work::redrawEmbroidery()
@@ -528,8 +533,7 @@ void Work::writeStripSymbols()
 {
     // drawn as the chart draws them, so strips and chart show the same signs
     drawStripSymbols(Picture8, st, settings.chart.symbolFont, false);
-    if (events.stripsChanged)
-        events.stripsChanged(-1);
+    notify(WorkChange::Strips);
 }
 
 void Work::endFailedDrawing(const QString& message, const QString& title)
@@ -569,8 +573,7 @@ void Work::patron()
         settings.sheetV = 1;
         settings.sheetVMax = std::max(1, vScrollMax(size.H()));
         // listo is clear, so the selectors' own change events do nothing
-        if (events.sheetsChanged)
-            events.sheetsChanged();
+        notify(WorkChange::Sheets);
         setStripFonts(Picture8, options.symbolFont);
         const ChartResult r = drawFirstSheet({ st, size, Picture11, Picture15, options, progress() });
         if (r == ChartResult::Drawn) {
@@ -644,8 +647,7 @@ void Work::setPassOptions(bool colour)
         Busy busy(st);
         patron();
     }
-    if (events.chartOptionsChanged)
-        events.chartOptionsChanged(redraw);
+    notify(redraw ? WorkChange::ChartOptions | WorkChange::Chart : WorkChange::ChartOptions);
 }
 
 namespace {

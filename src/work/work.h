@@ -15,8 +15,10 @@
 #include "surface/progress.h"
 #include "surface/surface.h"
 #include "views/swap.h"
+#include "work/work_change.h"
 
 #include <QImage>
+#include <QObject>
 #include <QString>
 #include <array>
 #include <functional>
@@ -54,24 +56,6 @@ struct Settings {
     int strands = kDefaultStrands; // the strands of "Lista de hilos"
 };
 
-// What the window shows of the work, told as it changes; every hook is optional.
-struct WorkEvents {
-    // The stitch reading starts (listo is clear): the embroidery's grid box goes off.
-    std::function<void()> readingStarts;
-    // The palette step changed num_colores; `text` is how the colour box shows it.
-    std::function<void(const QString& text)> colourCountChanged;
-    // A pattern's colour count was lowered to its stitches (settings.colours).
-    std::function<void()> colourCountLowered;
-    // The strips were redrawn; `longest` is the longest strip when it changed, else -1.
-    std::function<void(int longest)> stripsChanged;
-    // The embroidery (Picture2) was drawn afresh.
-    std::function<void()> embroideryChanged;
-    // The sheet selectors' positions and maxima changed (settings.sheet*).
-    std::function<void()> sheetsChanged;
-    // A page walk set the chart options of a pass (settings.chart); `redrawn` when the chart was.
-    std::function<void(bool redrawn)> chartOptionsChanged;
-};
-
 // What a view does to each picture saved or printed before it is written: the window passes it
 // through the system clipboard; empty leaves the picture as drawn.
 using PageHook = std::function<QImage(const QImage&)>;
@@ -105,16 +89,16 @@ private:
     bool m_keep = false;
 };
 
-class Work {
+class Work : public QObject {
+    Q_OBJECT
 public:
     // `dialogs` answers every message and question; `progress` shows stages, figures and the
     // pointer (its error hook is replaced by er).
     explicit Work(Dialogs& dialogs, Progress progress = {});
-    ~Work();
+    ~Work() override;
 
     WorkState st;
     Settings settings;
-    WorkEvents events;
 
     // Drawing surfaces.
     Surface Picture2 { 300, 300 }; // the embroidery
@@ -301,7 +285,16 @@ public:
     // How well the pattern on show stands for the working picture.
     QualityReport qualityReport() const;
 
+signals:
+    // Told after every change a view may show, with what changed.
+    void changed(const WorkChange& change);
+
 private:
+    void notify(unsigned parts, QRect cells = {}) { emit changed(change(parts, cells)); }
+    // The colour count changed; `text` is how its box shows it.
+    void showColourText(const QString& text);
+    // The strips were drawn afresh, `longest` the longest strip now.
+    void showStrips(int longest);
     // The preview holds `picture`, read from `path`, stretched into its frame.
     void showInPreview(const QImage& picture, const QString& path);
     void askAndReduce();

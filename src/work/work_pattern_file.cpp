@@ -105,8 +105,7 @@ bool Work::openPattern(const QString& path)
     Picture2.Cls();
     dibujar();
     patron();
-    if (events.stripsChanged)
-        events.stripsChanged(longestGroup(st));
+    showStrips(longestGroup(st));
     Picture2.setVisible(true);
     m_progress.setPointer(0);
     if (const QString notice = read.notice(name); !notice.isEmpty())
