@@ -21,6 +21,7 @@
 #include "photograph.h"
 #include "render/embroidery.h"
 #include "work/work.h"
+#include "work_loader.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -59,32 +60,32 @@ void timeStages(Work& f, bool doble, Long colours)
 {
     const Progress quiet;
     forgetCachedMatcher();
-    f.st.num_colores = colours;
-    f.st.punto_doble = doble ? True : False;
+    load(f).num_colores = colours;
+    load(f).punto_doble = doble ? True : False;
     QElapsedTimer t;
     t.start();
-    colores(f.st, f.Picture3, f.Picture2, quiet);
+    colores(load(f), f.Picture3, f.Picture2, quiet);
     const double reading = seconds(t);
     t.restart();
-    separa(f.st, quiet);
+    separa(load(f), quiet);
     const double grouping = seconds(t);
     t.restart();
-    gama(f.st, quiet, {});
-    gama1(f.st, f.Picture8, quiet, {});
+    gama(load(f), quiet, {});
+    gama1(load(f), f.Picture8, quiet, {});
     const double palette = seconds(t);
     t.restart();
     if (doble)
-        pinta2(f.st, f.Picture2, quiet);
+        pinta2(load(f), f.Picture2, quiet);
     else
-        dibujar(f.st, f.Picture2, quiet);
+        dibujar(load(f), f.Picture2, quiet);
     const double embroidery = seconds(t);
     t.restart();
     f.patron();
     const double chart = seconds(t);
     std::printf("%s stitch stages: colores %.3f s, grouping %.3f s, palette %.3f s, embroidery %.3f s, "
                 "chart %.3f s (%d stitches, %d palette colours)\n",
-        doble ? "double" : "single", reading, grouping, palette, embroidery, chart, int(f.st.num_puntos),
-        f.st.paletteSize());
+        doble ? "double" : "single", reading, grouping, palette, embroidery, chart, int(load(f).num_puntos),
+        load(f).paletteSize());
 }
 
 // The whole of "Guardar imágenes" on the pattern on show, into a fresh folder that is removed
@@ -144,8 +145,8 @@ void timeChartPdf(Work& f, const QString& file)
 void timeChartPages(Work& f)
 {
     auto best = [&](int h, int v) {
-        f.settings.sheetH = h;
-        f.settings.sheetV = v;
+        loadSettings(f).sheetH = h;
+        loadSettings(f).sheetV = v;
         double least = 1e9;
         for (int run = 0; run < 3; ++run) {
             QElapsedTimer t;
@@ -156,9 +157,9 @@ void timeChartPages(Work& f)
         return least;
     };
     const double sheet = best(1, 1);
-    const double key = best(f.settings.sheetHMax, 1);
+    const double key = best(loadSettings(f).sheetHMax, 1);
     std::printf(
-        "chart pages: full sheet %.1f ms, key %.1f ms (%d colours)\n", 1000 * sheet, 1000 * key, f.st.paletteSize());
+        "chart pages: full sheet %.1f ms, key %.1f ms (%d colours)\n", 1000 * sheet, 1000 * key, load(f).paletteSize());
 }
 
 // "Guardar patrón" and a double-click on the file it wrote, on the pattern on show; prints both.
@@ -173,8 +174,8 @@ void timePatternFile(Work& f, const QString& file)
     const double open = seconds(t);
     if (!failure.isEmpty() || !opened)
         std::fprintf(stderr, "pattern file: %s\n", failure.isEmpty() ? "not opened" : qPrintable(failure));
-    std::printf("pattern file %d x %d: save %.3f s, open %.3f s (%.0f MB; each under 1.5 s)\n", int(f.st.ancho_puntos),
-        int(f.st.alto_puntos), save, open, double(QFileInfo(file).size()) / 1e6);
+    std::printf("pattern file %d x %d: save %.3f s, open %.3f s (%.0f MB; each under 1.5 s)\n",
+        int(load(f).ancho_puntos), int(load(f).alto_puntos), save, open, double(QFileInfo(file).size()) / 1e6);
 }
 
 // Each colour option on its own on the single-stitch pattern: the reading from cold answer
@@ -184,16 +185,16 @@ void timePatternFile(Work& f, const QString& file)
 void timeColourOptions(Work& f, Long colours)
 {
     const Progress quiet;
-    f.st.punto_doble = False;
+    load(f).punto_doble = False;
     auto reading = [&](const ColourOptions& o, bool cold) {
         if (cold) {
             forgetCachedMatcher();
             forgetCachedPerceptualMatcher();
         }
-        f.st.num_colores = colours;
+        load(f).num_colores = colours;
         QElapsedTimer t;
         t.start();
-        colores(f.st, f.Picture3, f.Picture2, quiet, o);
+        colores(load(f), f.Picture3, f.Picture2, quiet, o);
         return seconds(t);
     };
     // a cold reading taken three times, the middle one kept: one alone wanders with what else
@@ -218,15 +219,15 @@ void timeColourOptions(Work& f, Long colours)
     std::printf("option --match perceptual --dither 100: colores %.3f s\n", coldReading(o));
     const auto afterPalette = [&](const ColourOptions& options) {
         reading(ColourOptions(), false);
-        separa(f.st, quiet);
-        gama(f.st, quiet, {});
-        gama1(f.st, f.Picture8, quiet, {});
-        const int before = f.st.paletteSize();
+        separa(load(f), quiet);
+        gama(load(f), quiet, {});
+        gama1(load(f), f.Picture8, quiet, {});
+        const int before = load(f).paletteSize();
         QElapsedTimer t;
         t.start();
-        applyPaletteOptions(f.st, options);
+        applyPaletteOptions(load(f), options);
         const double elapsed = seconds(t);
-        return QStringLiteral("%1 s (%2 to %3 colours)").arg(elapsed, 0, 'f', 3).arg(before).arg(f.st.paletteSize());
+        return QStringLiteral("%1 s (%2 to %3 colours)").arg(elapsed, 0, 'f', 3).arg(before).arg(load(f).paletteSize());
     };
     ColourOptions merge;
     merge.mergeRare = true;
@@ -239,8 +240,8 @@ void timeColourOptions(Work& f, Long colours)
 // The whole run of a pattern button, from a cold answer cache.
 double timeButton(Work& f, bool doble, Long colours)
 {
-    f.st.num_colores = colours;
-    f.settings.colours = int(colours);
+    load(f).num_colores = colours;
+    loadSettings(f).colours = int(colours);
     forgetCachedMatcher();
     QElapsedTimer t;
     t.start();
@@ -251,12 +252,12 @@ double timeButton(Work& f, bool doble, Long colours)
 // three runs each); the faithful colours should add under `goal` seconds.
 void timeFaithful(Work& f, int width, int height, Long colours, double goal)
 {
-    const ColourOptions kept = f.settings.colourOptions;
-    const double keptWidth = f.settings.width, keptHeight = f.settings.height;
-    f.settings.width = width;
-    f.settings.height = height;
+    const ColourOptions kept = loadSettings(f).colourOptions;
+    const double keptWidth = loadSettings(f).width, keptHeight = loadSettings(f).height;
+    loadSettings(f).width = width;
+    loadSettings(f).height = height;
     const auto button = [&](bool faithful) {
-        f.settings.colourOptions.faithful = faithful;
+        loadSettings(f).colourOptions.faithful = faithful;
         std::array<double, 3> times {};
         for (double& t : times)
             t = timeButton(f, false, colours);
@@ -266,10 +267,10 @@ void timeFaithful(Work& f, int width, int height, Long colours, double goal)
     const double plain = button(false), faithful = button(true);
     std::printf("faithful %d x %d, %d colours: single %.3f s, without %.3f s: adds %.3f s (goal under %.1f s), "
                 "%d threads\n",
-        width, height, int(colours), faithful, plain, faithful - plain, goal, f.st.paletteSize());
-    f.settings.colourOptions = kept;
-    f.settings.width = keptWidth;
-    f.settings.height = keptHeight;
+        width, height, int(colours), faithful, plain, faithful - plain, goal, load(f).paletteSize());
+    loadSettings(f).colourOptions = kept;
+    loadSettings(f).width = keptWidth;
+    loadSettings(f).height = keptHeight;
 }
 } // namespace
 
@@ -290,11 +291,11 @@ int main(int argc, char** argv)
         return 1;
     f.Picture3.setPicture(picture);
     f.chooseCatalogue(4);
-    f.settings.width = 1024;
-    f.settings.height = 768;
+    loadSettings(f).width = 1024;
+    loadSettings(f).height = 768;
     const Long colours = 248;
     std::printf("picture %d x %d, catalogue \"Completa\" (%d threads), %d colours asked, 1024 x 768 stitches\n",
-        picture.width(), picture.height(), int(f.st.num_dmc), int(colours));
+        picture.width(), picture.height(), int(load(f).num_dmc), int(colours));
 
     const double single = timeButton(f, false, colours);
     timeStages(f, false, colours);

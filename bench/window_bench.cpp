@@ -59,12 +59,12 @@ int main(int argc, char** argv)
     if (picture.isNull())
         return 1;
     Form1 f;
-    f.st.ayuda_inicio = True;
+    f.ayuda_inicio = True;
     if (!f.Form_Load())
         return 1;
     f.show();
     settle();
-    f.Picture3.setPicture(picture);
+    f.work.Picture3.setPicture(picture);
     f.Option1[3]->setChecked(true);
     f.Text4->setText(QStringLiteral("1024"));
     f.Text5->setText(QStringLiteral("768"));

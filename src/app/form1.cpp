@@ -137,7 +137,11 @@ Form1::Form1(QWidget* parent)
     setStyleSheet(QString::fromLatin1(kPictureButtonStyle));
     buildWindow();
     work.magnifierBackColour = colourFromRgb(palette().color(QPalette::Button).rgb());
-    work.settings.chart.plainFont = picture1FontName;
+    {
+        ChartOptions o = work.settings().chart;
+        o.plainFont = picture1FontName;
+        work.setChartOptions(o);
+    }
     wireEvents();
     wireWork();
     initBrowser();
@@ -214,27 +218,27 @@ void Form1::buildSurfaces()
     Picture1->setFrameShadow(QFrame::Sunken);
     picture1FontName = font().family();
 
-    Picture2.move(-2, -2);
-    Picture2.setMousePointer(99);
-    Picture2.setMouseIcon(hoverCursor());
-    Picture2Box = new PictureBox(Picture2, Picture4);
-    Picture3Box = new PictureBox(Picture3, Picture1);
-    Picture3.setMousePointer(5);
-    Picture11.setVisible(false);
-    Picture11.setMousePointer(5);
-    Picture11Box = new PictureBox(Picture11, Picture1);
-    Picture14.setVisible(false);
-    Picture14Box = new PictureBox(Picture14, Picture1);
+    work.Picture2.move(-2, -2);
+    work.Picture2.setMousePointer(99);
+    work.Picture2.setMouseIcon(hoverCursor());
+    Picture2Box = new PictureBox(work.Picture2, Picture4);
+    Picture3Box = new PictureBox(work.Picture3, Picture1);
+    work.Picture3.setMousePointer(5);
+    work.Picture11.setVisible(false);
+    work.Picture11.setMousePointer(5);
+    Picture11Box = new PictureBox(work.Picture11, Picture1);
+    work.Picture14.setVisible(false);
+    Picture14Box = new PictureBox(work.Picture14, Picture1);
 
     Picture5 = new QFrame(this);
     Picture5->setGeometry(316, 4, 91, 95);
     Picture5->setFocusPolicy(Qt::StrongFocus);
-    Image1Box = new PreviewBox(Image1, Picture5);
+    Image1Box = new PreviewBox(work.Image1, Picture5);
 
-    Picture10.BackColor = RGB(240, 240, 240);
-    Picture10.Cls();
-    Picture10.move(6, 16);
-    Picture10Box = new PictureBox(Picture10, Frame1);
+    work.Picture10.BackColor = RGB(240, 240, 240);
+    work.Picture10.Cls();
+    work.Picture10.move(6, 16);
+    Picture10Box = new PictureBox(work.Picture10, Frame1);
 }
 
 void Form1::buildPanels()
@@ -269,12 +273,12 @@ void Form1::buildPanels()
     auto* stripWindow = new QWidget(Picture7);
     stripWindow->setGeometry(0, 0, 206, 68);
     for (int g = 0; g < 6; ++g) {
-        Picture8[g].move(4, 4 + 10 * g);
-        Picture8[g].setMousePointer(9);
-        Picture8Box[g] = new PictureBox(Picture8[g], stripWindow);
+        work.Picture8[g].move(4, 4 + 10 * g);
+        work.Picture8[g].setMousePointer(9);
+        Picture8Box[g] = new PictureBox(work.Picture8[g], stripWindow);
     }
-    Picture9.move(-15, 2);
-    Picture9Box = new PictureBox(Picture9, stripWindow);
+    work.Picture9.move(-15, 2);
+    Picture9Box = new PictureBox(work.Picture9, stripWindow);
     HScroll1 = new QScrollBar(Qt::Horizontal, Picture7);
     HScroll1->setGeometry(4, 70, 200, 14);
     HScroll1->setRange(0, 0);
@@ -410,55 +414,21 @@ Progress Form1::progress()
     return p;
 }
 
-void Form1::readControls()
+ChartOptions Form1::chartOptionsShown() const
 {
-    Settings& s = work.settings;
-    s.colours = VScroll1->value();
-    s.width = Val(Text4->text());
-    s.height = Val(Text5->text());
-    s.frameWidth = VScroll4->value();
-    s.frameHeight = VScroll5->value();
-    for (int i = 0; i < 5; ++i)
-        if (Option1[std::size_t(i)]->isChecked())
-            s.catalogue = i + 1;
-    s.variant = checkValue(Check9) != 0;
-    s.chart.symbols = checkValue(Check4) == 1;
-    s.chart.colours = checkValue(Check5) == 1;
-    s.chart.grid = checkValue(Check6) == 1;
-    s.chart.symbolFont = Combo1->currentText();
-    s.chart.plainFont = picture1FontName;
-    s.sheetH = HScroll2->value();
-    s.sheetV = VScroll2->value();
-    s.sheetHMax = HScroll2->maximum();
-    s.sheetVMax = VScroll2->maximum();
-    s.swapMode = checkValue(Check7);
+    ChartOptions o;
+    o.symbols = checkValue(Check4) == 1;
+    o.colours = checkValue(Check5) == 1;
+    o.grid = checkValue(Check6) == 1;
+    o.symbolFont = Combo1->currentText();
+    o.plainFont = picture1FontName;
+    return o;
 }
-
-namespace {
-// Keeps the controls' handlers out while they are set from the settings: clears listo and puts
-// back what it was.
-class Quiet {
-public:
-    explicit Quiet(WorkState& st)
-        : m_st(st)
-        , m_was(st.listo)
-    {
-        m_st.listo = False;
-    }
-    ~Quiet() { m_st.listo = m_was; }
-    Quiet(const Quiet&) = delete;
-    Quiet& operator=(const Quiet&) = delete;
-
-private:
-    WorkState& m_st;
-    Integer m_was;
-};
-} // namespace
 
 void Form1::showSheets()
 {
-    Quiet quiet(st);
-    const Settings& s = work.settings;
+    Quiet quiet(work);
+    const Settings& s = work.settings();
     HScroll2->setValue(s.sheetH);
     HScroll2->setMaximum(s.sheetHMax);
     HScroll2->setValue(s.sheetH);
@@ -469,10 +439,10 @@ void Form1::showSheets()
 
 void Form1::showChartOptions()
 {
-    Quiet quiet(st);
-    setCheckValue(Check6, work.settings.chart.grid ? 1 : 0);
-    setCheckValue(Check4, work.settings.chart.symbols ? 1 : 0);
-    setCheckValue(Check5, work.settings.chart.colours ? 1 : 0);
+    Quiet quiet(work);
+    setCheckValue(Check6, work.settings().chart.grid ? 1 : 0);
+    setCheckValue(Check4, work.settings().chart.symbols ? 1 : 0);
+    setCheckValue(Check5, work.settings().chart.colours ? 1 : 0);
 }
 
 int CurrentDialogs::MsgBox(const QString& prompt, int buttons, const QString& title)

@@ -35,6 +35,25 @@ public:
 int checkValue(const QCheckBox* box);
 void setCheckValue(QCheckBox* box, int value);
 
+// Keeps the controls' handlers out while they are set from the settings: clears listo and puts
+// back what it was.
+class Quiet {
+public:
+    explicit Quiet(Work& work)
+        : m_work(work)
+        , m_was(work.state().listo != 0)
+    {
+        m_work.setListo(false);
+    }
+    ~Quiet() { m_work.setListo(m_was); }
+    Quiet(const Quiet&) = delete;
+    Quiet& operator=(const Quiet&) = delete;
+
+private:
+    Work& m_work;
+    bool m_was;
+};
+
 class Form1 : public QWidget {
     Q_OBJECT
 public:
@@ -46,19 +65,13 @@ private:
 
 public:
     Work work { m_dialogs, progress() };
-    // The work's state and surfaces under the names the handlers use.
-    WorkState& st = work.st;
-    Surface& Picture2 = work.Picture2; // the embroidery, in Picture4
-    Surface& Picture3 = work.Picture3; // the working picture, in Picture1
-    std::array<Surface, 6>& Picture8 = work.Picture8; // in Picture7
-    Surface& Picture9 = work.Picture9; // the swatch marker, in Picture7
-    Surface& Picture10 = work.Picture10; // "Lupa"
-    Surface& Picture11 = work.Picture11; // the chart, in Picture1
-    Surface& Picture14 = work.Picture14; // scratch surface, in Picture1
-    Surface& Picture15 = work.Picture15; // the stamp copied onto every sheet (hidden)
-    Surface& Picture16 = work.Picture16; // where the thread swatches are drawn (hidden)
-    ImageControl& Image1 = work.Image1;
-    std::vector<QImage>& ImageList1 = work.ImageList1;
+    // The drag on the embroidery, the working picture, the chart or a strip (shared with the
+    // full-screen view), and the help shown once: when the program starts, on the first folder
+    // opened and on the first picture loaded.
+    DragState drag;
+    Integer ayuda_inicio = 0;
+    Integer ayuda_abrir = 0;
+    Integer ayuda_imagen = 0;
     QString picture1FontName; // the plain interface font of the right frame
 
     // Frames and panels.
@@ -121,8 +134,8 @@ public:
     int mousePointer() const { return m_mousePointer; }
     // The progress display: each call repaints the label at once.
     Progress progress();
-    // Copies what the controls hold into the work's settings, before the work is asked to act.
-    void readControls();
+    // The chart options as the check boxes and the symbol font box show them.
+    ChartOptions chartOptionsShown() const;
     // The sheet selectors and the chart option boxes set from the settings, their handlers kept out.
     void showSheets();
     void showChartOptions();
@@ -162,7 +175,7 @@ public:
     void VScroll5_Change();
     void Option1_Click(int Index);
     void Combo1_Click();
-    void countFromCatalogueList();
+    void Check9_Click();
 
     // Catalogues (app/form1_catalogue.cpp).
     // Loads catalogue 1..5 into the active catalogue and the list (see Work::paleta).

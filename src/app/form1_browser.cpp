@@ -115,8 +115,8 @@ void Form1::Command2_Click()
 {
     Picture6->setVisible(false);
     refreshFileList();
-    if (!st.ayuda_abrir) {
-        st.ayuda_abrir = True;
+    if (!ayuda_abrir) {
+        ayuda_abrir = True;
         dialogs().MsgBox(help::kOpenText, vbOKOnly, help::kOpenTitle);
     }
 }
@@ -155,5 +155,5 @@ void Form1::showPatternNote(bool on)
         note->setAttribute(Qt::WA_TransparentForMouseEvents);
     }
     note->setVisible(on);
-    Image1Box->setVisible(!on && Image1.Visible);
+    Image1Box->setVisible(!on && work.Image1.Visible);
 }

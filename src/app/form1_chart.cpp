@@ -2,26 +2,22 @@
 // sheet or the key on demand, and the two sheet selectors.
 #include "app/form1.h"
 
-void Form1::patron()
-{
-    readControls();
-    work.patron();
-}
+void Form1::patron() { work.patron(); }
 
 void Form1::patron1()
 {
-    readControls();
+    work.setSheet(HScroll2->value(), VScroll2->value());
     work.patron1();
 }
 
 void Form1::HScroll2_Change()
 {
-    if (st.listo)
+    if (work.state().listo)
         patron1();
 }
 
 void Form1::VScroll2_Change()
 {
-    if (st.listo)
+    if (work.state().listo)
         patron1();
 }

@@ -29,8 +29,8 @@ void Form1::threadListButton_Click()
     if (!patternOrSay(QStringLiteral("del que listar los hilos")))
         return;
     ThreadListDialog list(work.threadList(), this);
-    list.setFabric(work.settings.fabric);
-    list.setStrands(work.settings.strands);
+    list.setFabric(work.settings().fabric);
+    list.setStrands(work.settings().strands);
     list.offerOutputs([this, &list] { saveThreadsCsv(*this, list); }, [this, &list] { printThreadList(*this, list); });
     list.exec();
     work.setAmounts(list.fabric(), list.strands());
@@ -55,7 +55,7 @@ void Form1::chartPdfButton_Click()
     setMousePointer(11);
     QString failure;
     {
-        Busy busy(st);
+        Busy busy(work);
         failure = work.exportChartPdf(file, options);
     }
     setMousePointer(0);

@@ -10,9 +10,9 @@
 void Form1::colourOptions_Click()
 {
     focusSink();
-    if (!st.listo)
+    if (!work.state().listo)
         return;
-    ColourOptionsDialog d(work.settings.colourOptions, this);
+    ColourOptionsDialog d(work.settings().colourOptions, this);
     // not in the middle of a swap, whose undo the step would take over
     if (work.hasPattern() && checkValue(Check7) == 0)
         d.offerPattern([this, &d] {
@@ -24,11 +24,10 @@ void Form1::colourOptions_Click()
     work.setColourOptions(d.options());
     if (remembersColourOptions) {
         QSettings kept(QStringLiteral("puntela"), QStringLiteral("puntela"));
-        writeColourOptions(kept, work.settings.colourOptions);
+        writeColourOptions(kept, work.settings().colourOptions);
     }
     if (!d.applyToPattern())
         return;
-    readControls();
     // one step: "Deshacer cambio" puts the palette and stitches back as they were
     if (work.applyColourOptions())
         Command4->setEnabled(true);
@@ -43,5 +42,5 @@ void Form1::restoreColourOptions()
 
 void Form1::showColourOptionsLine()
 {
-    Label3->setText(colourOptionsLine(work.settings.colourOptions, work.st.paletteSize()));
+    Label3->setText(colourOptionsLine(work.settings().colourOptions, work.state().paletteSize()));
 }

@@ -34,6 +34,7 @@ void Form1::wireEvents()
     connect(Check5, &QCheckBox::stateChanged, this, [this] { Check5_Click(); });
     connect(Check6, &QCheckBox::stateChanged, this, [this] { Check6_Click(); });
     connect(Check7, &QCheckBox::stateChanged, this, [this] { Check7_Click(); });
+    connect(Check9, &QCheckBox::stateChanged, this, [this] { Check9_Click(); });
     connect(Check10, &QCheckBox::stateChanged, this, [this] { Check10_Click(); });
     for (int i = 0; i < 5; ++i)
         connect(Option1[i], &QRadioButton::toggled, this, [this, i](bool on) {
@@ -79,14 +80,12 @@ void Form1::wireWork()
         if (c.has(WorkChange::Reading))
             setCheckValue(Check2, 0);
         if (c.has(WorkChange::ColourCount)) {
-            // the palette step shows its count in both controls; a count lowered to the stitches
-            // moves the spinner, whose handler shows it in the box
-            if (!c.colourText.isNull()) {
-                VScroll1->setValue(int(st.num_colores));
+            // written with listo clear, so the controls' own handlers stay out; a box the user is
+            // typing in is left as it is
+            Quiet quiet(work);
+            VScroll1->setValue(work.settings().colours);
+            if (!c.colourText.isNull() && !(Text1->hasFocus() && Text1->isModified()))
                 Text1->setText(c.colourText);
-            } else {
-                VScroll1->setValue(work.settings.colours);
-            }
         }
         if (c.has(WorkChange::Strips)) {
             if (c.longestStrip >= 0)

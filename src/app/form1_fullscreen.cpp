@@ -5,9 +5,9 @@
 void Form1::Command3_Click(int Index)
 {
     focusSink();
-    const Surface& source = Index == 0 ? Picture2 : (checkValue(Check3) != 0 ? Picture11 : Picture3);
+    const Surface& source = Index == 0 ? work.Picture2 : (checkValue(Check3) != 0 ? work.Picture11 : work.Picture3);
     if (!form2)
-        form2 = new Form2(st, this);
+        form2 = new Form2(drag, this);
     switch (form2->showPicture(source.Image())) {
     case Form2::Shown::OutOfMemory:
         dialogs().MsgBox(QStringLiteral("No hay suficiente memoria para dibujar el patrón. Reduce los puntos."),
@@ -19,8 +19,8 @@ void Form1::Command3_Click(int Index)
     case Form2::Shown::Ok:
         break;
     }
-    Picture11.setLeft(0);
-    Picture11.setTop(0);
+    work.Picture11.setLeft(0);
+    work.Picture11.setTop(0);
     setMousePointer(0);
-    st.listo = True;
+    work.setListo(true);
 }

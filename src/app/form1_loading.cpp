@@ -14,8 +14,8 @@ void resetSettings(Form1& f)
     setCheckValue(f.Check10, 0);
     f.work.resetSettings();
     f.showCatalogueList();
-    f.Text1->setText(QString::number(f.work.settings.colours));
-    f.VScroll1->setValue(f.work.settings.colours);
+    f.Text1->setText(QString::number(f.work.settings().colours));
+    f.VScroll1->setValue(f.work.settings().colours);
 }
 
 // True when the preview holds the picture of the file selected in File1, previewing it
@@ -23,11 +23,11 @@ void resetSettings(Form1& f)
 bool previewMatchesSelection(Form1& f)
 {
     const QListWidgetItem* item = f.File1->currentItem();
-    if (item && joinPath(f.File1Path, item->text()) != f.Image1.Path)
+    if (item && joinPath(f.File1Path, item->text()) != f.work.Image1.Path)
         f.File1_Click(); // reports a file that cannot be read
-    if (item && !f.Image1.Picture.isNull() && joinPath(f.File1Path, item->text()) == f.Image1.Path)
+    if (item && !f.work.Image1.Picture.isNull() && joinPath(f.File1Path, item->text()) == f.work.Image1.Path)
         return true;
-    if (!item || f.Image1.Picture.isNull())
+    if (!item || f.work.Image1.Picture.isNull())
         f.er(QStringLiteral("Haga click primero en el nombre de una imagen de la lista para verla en miniatura"));
     return false;
 }
@@ -46,7 +46,7 @@ void Form1::File1_DblClick()
     resetSettings(*this);
     Picture6->setVisible(true);
     // the flag is set again at the end, and on the way by the click of "Ver patrón" when it is cleared
-    Busy busy(st);
+    Busy busy(work);
     setCheckValue(Check7, 0);
     setMousePointer(11);
     work.loadPicture();
@@ -55,10 +55,10 @@ void Form1::File1_DblClick()
     setCheckValue(Check3, 0);
     // an undo record belongs to the previous picture's pattern
     Command4->setEnabled(false);
-    setCaption(QStringLiteral("Puntela - ") + QFileInfo(Image1.Path).fileName());
+    setCaption(QStringLiteral("Puntela - ") + QFileInfo(work.Image1.Path).fileName());
     setMousePointer(0);
-    if (!st.ayuda_imagen) {
-        st.ayuda_imagen = True;
+    if (!ayuda_imagen) {
+        ayuda_imagen = True;
         dialogs().MsgBox(help::pictureText(), vbOKOnly, help::kPictureTitle);
     }
 }
@@ -77,14 +77,14 @@ void Form1::adjustPicture(int button) { work.adjustPicture(button); }
 
 void Form1::showPictureSize()
 {
-    Label5->setText(Str(Picture3.pixelWidth()));
-    Label6->setText(Str(Picture3.pixelHeight()) + QStringLiteral(" puntos"));
+    Label5->setText(Str(work.Picture3.pixelWidth()));
+    Label6->setText(Str(work.Picture3.pixelHeight()) + QStringLiteral(" puntos"));
     for (QLabel* l : { Label5, Label6, Label7 })
         l->setVisible(true);
-    Text4->setText(CStr(work.settings.width));
-    Text5->setText(CStr(work.settings.height));
-    VScroll4->setValue(work.settings.frameWidth);
-    VScroll5->setValue(work.settings.frameHeight);
+    Text4->setText(CStr(work.settings().width));
+    Text5->setText(CStr(work.settings().height));
+    VScroll4->setValue(work.settings().frameWidth);
+    VScroll5->setValue(work.settings().frameHeight);
     for (QScrollBar* s : { VScroll4, VScroll5 }) {
         s->setSingleStep(3);
         s->setPageStep(3);

@@ -7,7 +7,7 @@ void Form1::Command1_Click()
 {
     // leaving a size box holds what was typed there to its limits before the size is checked
     focusSink();
-    readControls();
+    work.setTypedSize(Val(Text4->text()), Val(Text5->text()));
     if (!work.patternSizeChecked(3))
         return;
     Check1->setEnabled(true);
@@ -26,7 +26,7 @@ void Form1::Command1_Click()
 void Form1::Command5_Click()
 {
     focusSink();
-    readControls();
+    work.setTypedSize(Val(Text4->text()), Val(Text5->text()));
     if (!work.patternSizeChecked(9))
         return;
     setCheckValue(Check1, 0);
@@ -41,11 +41,7 @@ void Form1::Command5_Click()
     showColourOptionsLine();
 }
 
-void Form1::colores()
-{
-    readControls();
-    work.colores();
-}
+void Form1::colores() { work.colores(); }
 
 void Form1::gama() { work.gama(); }
 
@@ -69,8 +65,4 @@ void Form1::check8_Click()
         writeStripSymbols();
 }
 
-void Form1::writeStripSymbols()
-{
-    readControls();
-    work.writeStripSymbols();
-}
+void Form1::writeStripSymbols() { work.writeStripSymbols(); }

@@ -18,7 +18,6 @@ void Form1::savePatternClicked()
     if (path.isEmpty())
         return;
     // the symbols saved are those of the symbol font chosen
-    readControls();
     setMousePointer(11);
     const QString failure = work.savePattern(path);
     refreshFileList();
@@ -31,7 +30,6 @@ void Form1::savePatternClicked()
 
 void Form1::openPattern(const QString& path)
 {
-    readControls();
     setMousePointer(11);
     if (!work.openPattern(path)) {
         setMousePointer(0);
@@ -39,7 +37,7 @@ void Form1::openPattern(const QString& path)
     }
     // a swap under way ends as its box does when unticked
     setCheckValue(Check7, 0);
-    Busy busy(st);
+    Busy busy(work);
     Picture6->setVisible(true);
     showPatternNote(false);
     Image1Box->sync();

@@ -126,7 +126,7 @@ void Form1::Command6_Click()
     if (!patternOrSay(QStringLiteral("que imprimir")))
         return;
     setMousePointer(11);
-    std::optional<Busy> busy(st);
+    std::optional<Busy> busy(work);
     // where the pages go comes first: without a printer the user may not want a PDF at all
     const QPrinterInfo info = installedPrinter();
     const QString pdfFile = info.isNull() ? askPdfFile(Dir1Path) : QString();

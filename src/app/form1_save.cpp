@@ -12,8 +12,7 @@ void Form1::Command7_Click()
     // the embroidery, every page of both passes and the one-pixel-per-stitch picture
     const int files = int(chartPages(*this, true, true).size()) + 2;
     {
-        Busy busy(st);
-        readControls();
+        Busy busy(work);
         failure = work.saveImages(Dir1Path, throughClipboard);
         showSheets();
         refreshFileList();

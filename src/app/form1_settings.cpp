@@ -16,7 +16,7 @@ bool typedText(const QLineEdit* text, const QString& spinnerText)
 
 void Form1::Text1_KeyPress(int& KeyAscii)
 {
-    if (KeyAscii != kEnter || !st.listo)
+    if (KeyAscii != kEnter || !work.state().listo)
         return;
     Text1_LostFocus();
     KeyAscii = 0;
@@ -24,24 +24,19 @@ void Form1::Text1_KeyPress(int& KeyAscii)
 
 void Form1::Text1_LostFocus()
 {
-    if (!st.listo || !typedText(Text1, CStr(VScroll1->value())))
+    if (!work.state().listo || !typedText(Text1, CStr(VScroll1->value())))
         return;
-    Busy busy(st);
-    Text1->setText(heldColourText(Text1->text()));
-    // the spinner's own handler finds the flag cleared, so a typed "12.6" stays in the box
-    VScroll1->setValue(CInt(Val(Text1->text())));
-    st.num_colores = VScroll1->value();
-    work.settings.colours = VScroll1->value();
+    // a typed "12.6" stays in the box while the count becomes 13
+    const QString held = heldColourText(Text1->text());
+    Text1->setText(held);
+    work.setColourCount(held);
 }
 
 void Form1::VScroll1_Change()
 {
-    if (!st.listo)
+    if (!work.state().listo)
         return;
-    Busy busy(st);
-    Text1->setText(CStr(VScroll1->value()));
-    st.num_colores = VScroll1->value();
-    work.settings.colours = VScroll1->value();
+    work.setColourCountFromSpinner(VScroll1->value());
 }
 
 namespace {
@@ -58,7 +53,7 @@ void applyStitchText(QLineEdit* text, QScrollBar* spinner)
 
 void Form1::Text4_KeyPress(int& KeyAscii)
 {
-    if (KeyAscii != kEnter || !st.listo)
+    if (KeyAscii != kEnter || !work.state().listo)
         return;
     applyStitchText(Text4, VScroll4);
     KeyAscii = 0;
@@ -66,13 +61,13 @@ void Form1::Text4_KeyPress(int& KeyAscii)
 
 void Form1::Text4_LostFocus()
 {
-    if (st.listo)
+    if (work.state().listo)
         applyStitchText(Text4, VScroll4);
 }
 
 void Form1::Text5_KeyPress(int& KeyAscii)
 {
-    if (KeyAscii != kEnter || !st.listo)
+    if (KeyAscii != kEnter || !work.state().listo)
         return;
     applyStitchText(Text5, VScroll5);
     KeyAscii = 0;
@@ -80,31 +75,31 @@ void Form1::Text5_KeyPress(int& KeyAscii)
 
 void Form1::Text5_LostFocus()
 {
-    if (st.listo)
+    if (work.state().listo)
         applyStitchText(Text5, VScroll5);
 }
 
 void Form1::VScroll4_Change()
 {
-    if (!st.listo)
+    if (!work.state().listo)
         return;
-    Busy busy(st);
+    Busy busy(work);
     work.setFrameSide(true, VScroll4->value());
-    VScroll4->setValue(work.settings.frameWidth);
-    Text4->setText(stitchText(work.settings.frameWidth));
-    VScroll5->setValue(work.settings.frameHeight);
+    VScroll4->setValue(work.settings().frameWidth);
+    Text4->setText(stitchText(work.settings().frameWidth));
+    VScroll5->setValue(work.settings().frameHeight);
     Text5->setText(stitchText(VScroll5->value()));
 }
 
 void Form1::VScroll5_Change()
 {
-    if (!st.listo)
+    if (!work.state().listo)
         return;
-    Busy busy(st);
+    Busy busy(work);
     work.setFrameSide(false, VScroll5->value());
-    VScroll5->setValue(work.settings.frameHeight);
-    Text5->setText(stitchText(work.settings.frameHeight));
-    VScroll4->setValue(work.settings.frameWidth);
+    VScroll5->setValue(work.settings().frameHeight);
+    Text5->setText(stitchText(work.settings().frameHeight));
+    VScroll4->setValue(work.settings().frameWidth);
     Text4->setText(stitchText(VScroll4->value()));
 }
 
@@ -117,24 +112,15 @@ void Form1::Option1_Click(int Index)
     setCheckValue(Check10, Index == 4 ? 1 : 0);
     work.chooseCatalogue(Index + 1);
     showCatalogueList();
-    Text1->setText(CStr(work.settings.colours));
-    VScroll1->setValue(work.settings.colours);
-}
-
-// The colour count follows the number of threads in the catalogue list, at least 3.
-void Form1::countFromCatalogueList()
-{
-    Text1->setText(CStr(ListView1->count()));
-    if (Val(Text1->text()) < 3)
-        Text1->setText(QStringLiteral("3"));
-    VScroll1->setValue(CInt(Val(Text1->text())));
-    st.num_colores = VScroll1->value();
 }
 
 void Form1::Combo1_Click()
 {
-    if (!st.listo)
+    if (!work.state().listo)
         return;
-    Busy busy(st);
+    Busy busy(work);
+    work.setChartOptions(chartOptionsShown());
     patron();
 }
+
+void Form1::Check9_Click() { work.setVariant(checkValue(Check9) != 0); }

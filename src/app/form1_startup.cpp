@@ -17,14 +17,14 @@ bool Form1::Form_Load()
     // is still clear, so their handlers do nothing yet
     VScroll4->setRange(0, kMaxFrameWidth);
     VScroll5->setRange(0, kMaxFrameHeight);
-    VScroll4->setValue(int(Picture2.ScaleWidth()));
-    VScroll5->setValue(int(Picture2.ScaleHeight()));
+    VScroll4->setValue(int(work.Picture2.ScaleWidth()));
+    VScroll5->setValue(int(work.Picture2.ScaleHeight()));
 
     if (QScreen* s = screen()) {
         const QRect g = s->availableGeometry();
         move(g.x() + int(Single(g.width() - width()) / 2), g.y() + int(Single(g.height() - height()) / 2));
     }
-    st.listo = True;
+    work.setListo(true);
     File1->resize(File1->width(), 76);
     Dir1->resize(Dir1->width(), 54);
 
@@ -33,7 +33,7 @@ bool Form1::Form_Load()
     // with no selection, so that choosing the font below raises it exactly once.
     const QStringList fonts = installedFontNames();
     {
-        Busy busy(st);
+        Busy busy(work);
         for (const QString& f : fonts)
             Combo1->addItem(f);
         Combo1->setCurrentIndex(-1);
@@ -46,9 +46,8 @@ bool Form1::Form_Load()
     }
     Combo1->setCurrentIndex(chosen);
 
-    st.num_colores = 112;
     VScroll1->setValue(CInt(Val(Text1->text())));
-    st.num_colores = VScroll1->value();
+    work.setColourCountFromSpinner(VScroll1->value());
     Label1->setText(QString());
     Label2->setText(QString());
     Label3->setText(QString());
@@ -63,10 +62,10 @@ bool Form1::Form_Load()
 
 void Form1::Form_Activate()
 {
-    if (st.ayuda_inicio)
+    if (ayuda_inicio)
         return;
     // marked first: the message box itself takes and gives back the activation
-    st.ayuda_inicio = True;
+    ayuda_inicio = True;
     dialogs().MsgBox(help::kStartText, vbOKOnly, help::kStartTitle);
 }
 
@@ -85,8 +84,8 @@ void Form1::sub1(Integer mostrar)
         std::initializer_list<QWidget*> { Command6, Command7, Command8, Command10, Command11, Command12, Command13,
             Command14, Command15, Command16, Command17, Command18, Command19, Command20, Command21, Check10 })
         w->setVisible(m);
-    Picture3.setVisible(m);
-    Picture11.setVisible(!m);
+    work.Picture3.setVisible(m);
+    work.Picture11.setVisible(!m);
     for (QWidget* w : std::initializer_list<QWidget*> { Combo1, Check4, Check5, Check6, HScroll2, VScroll2 })
         w->setVisible(!m);
 }

@@ -11,7 +11,8 @@ void Form1::Check7_Click()
     // again, so unticked never leads to greyed
     if (value != 2)
         Check7->setTristate(false);
-    if (!st.listo)
+    work.setSwapMode(value);
+    if (!work.state().listo)
         return;
     if (value != 0) {
         // nothing else may start while a swap is under way
@@ -19,14 +20,14 @@ void Form1::Check7_Click()
         Picture13->setEnabled(false);
         if (value == 2)
             Check7->setText(QStringLiteral("+"));
-        for (Surface& strip : Picture8)
+        for (Surface& strip : work.Picture8)
             strip.setMousePointer(2);
         return;
     }
     Picture12->setEnabled(true);
     Picture13->setEnabled(true);
     Check7->setText(QStringLiteral("I"));
-    for (Surface& strip : Picture8)
+    for (Surface& strip : work.Picture8)
         strip.setMousePointer(9);
     for (QLabel* l : { Label1, Label2, Label3 })
         l->setVisible(true);
@@ -43,14 +44,14 @@ void Form1::Check7_Click()
 void Form1::HScroll1_Change()
 {
     focusSink();
-    for (Surface& strip : Picture8)
+    for (Surface& strip : work.Picture8)
         strip.setLeft(scrolledStripLeft(HScroll1->value()));
 }
 
 void Form1::Picture8_MouseMove(int Index, int, int, double X, double)
 {
-    Surface& strip = Picture8[std::size_t(Index)];
-    Picture9.setLeft(kMarkerHidden);
+    Surface& strip = work.Picture8[std::size_t(Index)];
+    work.Picture9.setLeft(kMarkerHidden);
     if (X > 0) {
         const Long colour = strip.Point(swatchReadX(X), 1);
         // past the strip's end there is no colour to show: the pointer goes back to the default and
@@ -59,38 +60,36 @@ void Form1::Picture8_MouseMove(int Index, int, int, double X, double)
             setMousePointer(0);
             return;
         }
-        Picture10.BackColor = colour;
-        Picture10.Cls();
-        Picture10.Refresh();
+        work.Picture10.BackColor = colour;
+        work.Picture10.Cls();
+        work.Picture10.Refresh();
     }
     int left = 0;
-    if (st.arrastrando && draggedStripLeft(strip.Left(), X, st.x_arrastre, st.num_tono[std::size_t(Index)], left))
+    if (drag.arrastrando
+        && draggedStripLeft(strip.Left(), X, drag.x_arrastre, work.state().num_tono[std::size_t(Index)], left))
         strip.setLeft(left);
 }
 
 void Form1::Picture8_MouseDown(int Index, int, int, double X, double)
 {
-    if (!st.listo)
+    if (!work.state().listo)
         return;
     const int value = checkValue(Check7);
-    const Long c = Picture8[std::size_t(Index)].Point(swatchReadX(X), 1);
+    const Long c = work.Picture8[std::size_t(Index)].Point(swatchReadX(X), 1);
     const int k = swatchPosition(X);
     if (value == 2) {
         swapPick(Index, k, c);
         return;
     }
     // a first pick beyond the last swatch would take the strip's background as a thread colour
-    if (value == 1 && isPaletteSwatch(st, Index, k, c)) {
+    if (value == 1 && work.firstSwapPick(Index, k, c))
         setCheckValue(Check7, 2);
-        st.color_nuevo = c;
-    }
-    st.arrastrando = True;
-    st.x_arrastre = Single(X);
+    drag.arrastrando = True;
+    drag.x_arrastre = Single(X);
 }
 
 void Form1::swapPick(int Index, int k, Long c)
 {
-    readControls();
     const Work::SwapResult done = work.swapPick(Index, k, c);
     if (done == Work::SwapResult::Ignored)
         return;
@@ -103,7 +102,7 @@ void Form1::swapPick(int Index, int k, Long c)
     Label3->setVisible(done == Work::SwapResult::DoneUnrecorded);
 }
 
-void Form1::Picture8_MouseUp(int, int, int, double, double) { st.arrastrando = False; }
+void Form1::Picture8_MouseUp(int, int, int, double, double) { drag.arrastrando = False; }
 
 void Form1::Command4_Click()
 {
@@ -115,7 +114,7 @@ void Form1::Command4_Click()
         l->setVisible(true);
     redrawEmbroidery();
     {
-        Busy busy(st);
+        Busy busy(work);
         sub2();
     }
     check8->setEnabled(false);
@@ -123,11 +122,11 @@ void Form1::Command4_Click()
 
 void Form1::Check10_Click()
 {
-    if (Picture3.MousePointer() == 2) {
-        Picture3.setMousePointer(5);
+    if (work.Picture3.MousePointer() == 2) {
+        work.Picture3.setMousePointer(5);
         return;
     }
-    Picture3.setMousePointer(2);
+    work.Picture3.setMousePointer(2);
     Option1[4]->setChecked(true);
 }
 
@@ -136,5 +135,4 @@ void Form1::pickPersonalThread(double X, double Y)
     if (!work.pickPersonalThread(X, Y))
         return;
     showCatalogueList();
-    countFromCatalogueList();
 }

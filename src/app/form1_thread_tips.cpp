@@ -11,10 +11,11 @@ namespace {
 // The stitch under the pointer as the colour finder reads it, when it is on a swatch.
 QString embroideryTip(const Form1& f, double X, double Y)
 {
-    const int s = f.st.punto_doble ? 9 : 3;
-    const Long c = f.Picture2.Point(finderSample(X, s), finderSample(Y, s));
+    const int s = f.work.state().punto_doble ? 9 : 3;
+    const Long c = f.work.Picture2.Point(finderSample(X, s), finderSample(Y, s));
     int g = 0, k = 0;
-    return findSwatchOnStrips(f.Picture8, f.st.num_tono, c, g, k) ? threadTip(f.st, c) : QString();
+    return findSwatchOnStrips(f.work.Picture8, f.work.state().num_tono, c, g, k) ? threadTip(f.work.state(), c)
+                                                                                 : QString();
 }
 
 // The stitch of the sheet on show; the key lists its threads already.
@@ -22,17 +23,18 @@ QString chartTip(const Form1& f, double X, double Y)
 {
     const int H = f.HScroll2->value(), V = f.VScroll2->value();
     int i = 0, j = 0;
-    if (H >= f.HScroll2->maximum() || !sheetStitchAt(H, V, X, Y, f.st.ancho_puntos, f.st.alto_puntos, i, j))
+    if (H >= f.HScroll2->maximum()
+        || !sheetStitchAt(H, V, X, Y, f.work.state().ancho_puntos, f.work.state().alto_puntos, i, j))
         return {};
-    const Long c = f.st.puntos(i, j);
-    return PaletteLookup(f.st).find(c) ? threadTip(f.st, c) : QString();
+    const Long c = f.work.state().puntos(i, j);
+    return PaletteLookup(f.work.state()).find(c) ? threadTip(f.work.state(), c) : QString();
 }
 
 QString swatchTip(const Form1& f, int g, double X)
 {
     const int k = swatchPosition(X);
-    const Long c = f.Picture8[std::size_t(g)].Point(swatchReadX(X), 1);
-    return isPaletteSwatch(f.st, g, k, c) ? threadTip(f.st, c) : QString();
+    const Long c = f.work.Picture8[std::size_t(g)].Point(swatchReadX(X), 1);
+    return isPaletteSwatch(f.work.state(), g, k, c) ? threadTip(f.work.state(), c) : QString();
 }
 } // namespace
 

@@ -7,9 +7,9 @@
 
 namespace {
 // New Left and Top of a dragged picture: it follows the pointer by how far it moved since the press.
-void pan(Surface& picture, const WorkState& st, double X, double Y)
+void pan(Surface& picture, const DragState& drag, double X, double Y)
 {
-    picture.move(CInt(picture.Left() + X - st.x_arrastre), CInt(picture.Top() + Y - st.y_arrastre));
+    picture.move(CInt(picture.Left() + X - drag.x_arrastre), CInt(picture.Top() + Y - drag.y_arrastre));
 }
 } // namespace
 
@@ -18,23 +18,23 @@ void Form1::Check1_Click() { focusSink(); }
 void Form1::Check2_Click()
 {
     focusSink();
-    drawTenStitchGrid(Picture2, st.punto_doble != 0);
-    Picture2.Refresh();
+    drawTenStitchGrid(work.Picture2, work.state().punto_doble != 0);
+    work.Picture2.Refresh();
 }
 
 void Form1::Check3_Click()
 {
     focusSink();
-    Busy busy(st);
+    Busy busy(work);
     sub1(checkValue(Check3) == 0 ? True : False);
 }
 
 void Form1::Check4_Click()
 {
     focusSink();
-    if (!st.listo)
+    if (!work.state().listo)
         return;
-    Busy busy(st);
+    Busy busy(work);
     // the chart always shows symbols or colours; the nested click finds listo cleared
     if (checkValue(Check4) == 0 && checkValue(Check5) == 0)
         setCheckValue(Check5, 1);
@@ -44,9 +44,9 @@ void Form1::Check4_Click()
 void Form1::Check5_Click()
 {
     focusSink();
-    if (!st.listo)
+    if (!work.state().listo)
         return;
-    Busy busy(st);
+    Busy busy(work);
     if (checkValue(Check5) == 0 && checkValue(Check4) == 0)
         setCheckValue(Check4, 1);
     sub2();
@@ -55,24 +55,24 @@ void Form1::Check5_Click()
 void Form1::Check6_Click()
 {
     focusSink();
-    if (!st.listo)
+    if (!work.state().listo)
         return;
-    Busy busy(st);
+    Busy busy(work);
     sub2();
 }
 
 void Form1::Picture2_MouseDown(int, int, double X, double Y)
 {
-    st.arrastrando = True;
-    Picture2.setMouseIcon(grabCursor());
-    st.x_arrastre = Single(X);
-    st.y_arrastre = Single(Y);
+    drag.arrastrando = True;
+    work.Picture2.setMouseIcon(grabCursor());
+    drag.x_arrastre = Single(X);
+    drag.y_arrastre = Single(Y);
 }
 
 void Form1::Picture2_MouseUp(int, int, double, double)
 {
-    st.arrastrando = False;
-    Picture2.setMouseIcon(hoverCursor());
+    drag.arrastrando = False;
+    work.Picture2.setMouseIcon(hoverCursor());
 }
 
 void Form1::markSwatchUnder(double X, double Y) { work.markSwatchUnder(X, Y); }
@@ -81,18 +81,18 @@ void Form1::Picture2_MouseMove(int, int, double X, double Y)
 {
     try {
         // the hovering hand until the first press: the box starts with an empty custom icon
-        if (Picture2.MouseIcon().shape() != Qt::BitmapCursor)
-            Picture2.setMouseIcon(st.arrastrando ? grabCursor() : hoverCursor());
-        if (!st.listo)
+        if (work.Picture2.MouseIcon().shape() != Qt::BitmapCursor)
+            work.Picture2.setMouseIcon(drag.arrastrando ? grabCursor() : hoverCursor());
+        if (!work.state().listo)
             return;
-        if (checkValue(Check1) == 1 && !st.punto_doble && !st.arrastrando) {
-            drawMagnifier(Picture2, Picture10, X, Y);
-            Picture10.Refresh();
+        if (checkValue(Check1) == 1 && !work.state().punto_doble && !drag.arrastrando) {
+            drawMagnifier(work.Picture2, work.Picture10, X, Y);
+            work.Picture10.Refresh();
         }
-        if (!st.arrastrando)
+        if (!drag.arrastrando)
             markSwatchUnder(X, Y);
         else
-            pan(Picture2, st, X, Y);
+            pan(work.Picture2, drag, X, Y);
     } catch (...) {
         setMousePointer(0);
     }
@@ -100,12 +100,12 @@ void Form1::Picture2_MouseMove(int, int, double X, double Y)
 
 void Form1::Picture3_MouseDown(int, int, double X, double Y)
 {
-    if (!st.listo)
+    if (!work.state().listo)
         return;
     if (checkValue(Check10) == 0) {
-        st.arrastrando = True;
-        st.x_arrastre = Single(X);
-        st.y_arrastre = Single(Y);
+        drag.arrastrando = True;
+        drag.x_arrastre = Single(X);
+        drag.y_arrastre = Single(Y);
         return;
     }
     pickPersonalThread(X, Y);
@@ -114,15 +114,15 @@ void Form1::Picture3_MouseDown(int, int, double X, double Y)
 void Form1::Picture3_MouseMove(int, int, double X, double Y)
 {
     try {
-        if (!st.listo)
+        if (!work.state().listo)
             return;
         if (checkValue(Check10) == 1) {
-            Picture10.BackColor = Picture3.Point(X, Y);
-            Picture10.Cls();
-            Picture10.Refresh();
+            work.Picture10.BackColor = work.Picture3.Point(X, Y);
+            work.Picture10.Cls();
+            work.Picture10.Refresh();
         }
-        if (st.arrastrando)
-            pan(Picture3, st, X, Y);
+        if (drag.arrastrando)
+            pan(work.Picture3, drag, X, Y);
     } catch (...) {
         setMousePointer(0);
     }
@@ -130,25 +130,25 @@ void Form1::Picture3_MouseMove(int, int, double X, double Y)
 
 void Form1::Picture3_MouseUp(int, int, double, double)
 {
-    if (st.listo)
-        st.arrastrando = False;
+    if (work.state().listo)
+        drag.arrastrando = False;
 }
 
 void Form1::Picture11_MouseDown(int, int, double X, double Y)
 {
-    st.arrastrando = True;
-    st.x_arrastre = Single(X);
-    st.y_arrastre = Single(Y);
+    drag.arrastrando = True;
+    drag.x_arrastre = Single(X);
+    drag.y_arrastre = Single(Y);
 }
 
 void Form1::Picture11_MouseMove(int, int, double X, double Y)
 {
     try {
-        if (st.arrastrando)
-            pan(Picture11, st, X, Y);
+        if (drag.arrastrando)
+            pan(work.Picture11, drag, X, Y);
     } catch (...) {
         setMousePointer(0);
     }
 }
 
-void Form1::Picture11_MouseUp(int, int, double, double) { st.arrastrando = False; }
+void Form1::Picture11_MouseUp(int, int, double, double) { drag.arrastrando = False; }

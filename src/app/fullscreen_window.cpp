@@ -11,9 +11,9 @@ constexpr int kEscape = 27;
 constexpr int kLeftButton = 1;
 } // namespace
 
-Form2::Form2(WorkState& st, QWidget* parent)
+Form2::Form2(DragState& drag, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
-    , m_st(st)
+    , m_drag(drag)
 {
     setWindowTitle(QStringLiteral("Puntela"));
     Picture2.BackColor = RGB(0, 0, 0);
@@ -83,24 +83,24 @@ void Form2::Picture1_MouseDown(int Button, double X, double Y)
     if (Button != kLeftButton) {
         // the release goes nowhere once the view is hidden: no drag may be left running
         hide();
-        m_st.arrastrando = False;
+        m_drag.arrastrando = False;
         return;
     }
-    m_st.arrastrando = True;
-    m_st.x_arrastre = Single(X);
-    m_st.y_arrastre = Single(Y);
+    m_drag.arrastrando = True;
+    m_drag.x_arrastre = Single(X);
+    m_drag.y_arrastre = Single(Y);
 }
 
 void Form2::Picture1_MouseMove(double X, double Y)
 {
-    if (m_st.arrastrando == False)
+    if (m_drag.arrastrando == False)
         return;
     // the picture follows the pointer, rounded to the nearest pixel like the main window's pictures
     Picture1.move(
-        CLng(Picture1.Left() + X - double(m_st.x_arrastre)), CLng(Picture1.Top() + Y - double(m_st.y_arrastre)));
+        CLng(Picture1.Left() + X - double(m_drag.x_arrastre)), CLng(Picture1.Top() + Y - double(m_drag.y_arrastre)));
 }
 
-void Form2::Picture1_MouseUp() { m_st.arrastrando = False; }
+void Form2::Picture1_MouseUp() { m_drag.arrastrando = False; }
 
 void Form2::Picture2_KeyDown(int KeyCode) { Form_KeyDown(KeyCode); }
 

@@ -11,8 +11,8 @@
 class Form2 : public QWidget {
     Q_OBJECT
 public:
-    // `st` holds the drag state shared with the main window.
-    Form2(WorkState& st, QWidget* parent);
+    // `drag` is the drag state shared with the main window.
+    Form2(DragState& drag, QWidget* parent);
 
     enum class Shown { Ok, OutOfMemory, Failed };
     // Passes `source` through the clipboard into Picture1, covers the screen with the backdrop,
@@ -39,5 +39,5 @@ protected:
 
 private:
     void coverScreen();
-    WorkState& m_st;
+    DragState& m_drag;
 };

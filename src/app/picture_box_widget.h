@@ -6,6 +6,13 @@
 #include <QWidget>
 #include <functional>
 
+// A drag on a picture: arrastrando while the button is held, from where it was pressed.
+struct DragState {
+    Integer arrastrando = 0;
+    Single x_arrastre = 0;
+    Single y_arrastre = 0;
+};
+
 class PictureBox : public QWidget {
     Q_OBJECT
 public:

@@ -16,7 +16,6 @@ QImage throughClipboard(const QImage& picture)
 bool walkPages(
     Form1& f, const std::vector<SheetPage>& pages, const std::function<bool(const SheetPage&, const QImage&)>& sink)
 {
-    f.readControls();
     return f.work.walkPages(
         pages,
         [&f, &sink](const SheetPage& page, const QImage& picture) {
@@ -28,6 +27,5 @@ bool walkPages(
 
 std::vector<SheetPage> chartPages(Form1& f, bool colour, bool blackWhite)
 {
-    f.readControls();
     return f.work.chartPages(colour, blackWhite);
 }

@@ -44,24 +44,20 @@ struct Options {
 };
 
 // Answers the work's dialogs without a user: the reduction factor (the one question the work
-// asks) from the command line, errors written to stderr and counted, other messages to stdout.
+// asks) from the command line, errors written to stderr, other messages to stdout.
 class BatchDialogs : public Dialogs {
 public:
     explicit BatchDialogs(int factor)
         : m_factor(factor)
     {
     }
-    int errors = 0;
-
     int MsgBox(const QString& prompt, int buttons, const QString&) override
     {
         const QString text = QString(prompt).replace(QLatin1Char('\r'), QLatin1Char(' '));
-        if (buttons & vbCritical) {
-            ++errors;
+        if (buttons & vbCritical)
             say(stderr, QStringLiteral("Error: ") + text);
-        } else {
+        else
             say(stdout, text);
-        }
         return (buttons & 7) == vbYesNo ? vbNo : vbOK;
     }
     QString InputBox(const QString&, const QString&, const QString&) override { return QString::number(m_factor); }
@@ -386,40 +382,43 @@ QString copyCatalogues(const QString& work)
     return copyCatalogueFiles(from.path, work);
 }
 
-// Loads the picture as a double click in the file list does. A picture that cannot be read is
-// reported through the dialogs.
-QString loadPicture(Work& work, const QString& picture, const BatchDialogs& answers)
+// Loads the picture as a double click in the file list does; false after the message (in
+// `error`, or through the dialogs when the work says it).
+bool loadPicture(Work& work, const QString& picture, QString& error)
 {
     const QFileInfo info(picture);
-    if (!pictureFiles(info.absolutePath()).contains(info.fileName()))
-        return QStringLiteral("\"%1\" no es un tipo de imagen que Puntela pueda abrir.").arg(picture);
-    if (!work.openPicture(picture) && answers.errors == 0)
-        return QStringLiteral("No se ha podido cargar la imagen \"%1\".").arg(picture);
-    return {};
+    if (!pictureFiles(info.absolutePath()).contains(info.fileName())) {
+        error = QStringLiteral("\"%1\" no es un tipo de imagen que Puntela pueda abrir.").arg(picture);
+        return false;
+    }
+    return work.openPicture(picture);
 }
 
-// Applies the settings of the command line to the loaded picture.
-QString applySettings(Work& work, const Options& o)
+// Applies the settings of the command line to the loaded picture; false after the message (in
+// `error`, or through the dialogs when the work says it).
+bool applySettings(Work& work, const Options& o, QString& error)
 {
-    if (work.settings.catalogue != o.catalogue + 1)
-        work.chooseCatalogue(o.catalogue + 1);
+    if (work.settings().catalogue != o.catalogue + 1 && !work.chooseCatalogue(o.catalogue + 1))
+        return false;
     if (o.width > 0 || o.height > 0) {
-        const QString error = work.setStitches(o.width > 0, o.width > 0 ? o.width : o.height);
+        error = work.setStitches(o.width > 0, o.width > 0 ? o.width : o.height);
         if (!error.isEmpty())
-            return error;
+            return false;
     }
-    const int w = int(work.settings.width), h = int(work.settings.height);
-    if (w < 2 || h < 2 || w > kWidestPattern || h > kTallestPattern)
-        return QStringLiteral("Tamaño imposible: el patrón tendría %1 x %2 puntos (de 2 x 2 a %3 x %4).")
-            .arg(w)
-            .arg(h)
-            .arg(kWidestPattern)
-            .arg(kTallestPattern);
+    const int w = int(work.settings().width), h = int(work.settings().height);
+    if (w < 2 || h < 2 || w > kWidestPattern || h > kTallestPattern) {
+        error = QStringLiteral("Tamaño imposible: el patrón tendría %1 x %2 puntos (de 2 x 2 a %3 x %4).")
+                    .arg(w)
+                    .arg(h)
+                    .arg(kWidestPattern)
+                    .arg(kTallestPattern);
+        return false;
+    }
     if (o.colours > 0)
-        work.setColourCount(QString::number(o.colours));
-    work.settings.variant = o.variant;
-    work.settings.colourOptions = o.colour;
-    return {};
+        work.setColourCountFromSpinner(o.colours);
+    work.setVariant(o.variant);
+    work.setColourOptions(o.colour);
+    return true;
 }
 
 // The pattern made or opened: its size and the threads it uses, as the window's colour box shows them.
@@ -427,9 +426,9 @@ void sayPattern(const Work& work)
 {
     say(stdout,
         QStringLiteral("Patrón de %1 x %2 puntos, %3 colores")
-            .arg(int(work.settings.width))
-            .arg(int(work.settings.height))
-            .arg(work.settings.colours));
+            .arg(int(work.settings().width))
+            .arg(int(work.settings().height))
+            .arg(work.settings().colours));
 }
 
 // Writes every page of both passes into one PDF file.
@@ -509,28 +508,22 @@ int run(const Options& o, BatchDialogs& answers)
     w.keepsLastPattern = false;
     // the embroidery and the chart are drawn only for the outputs that show them
     w.drawsPictures = !o.out.isEmpty() || !o.pdf.isEmpty() || !o.chartPdf.isEmpty();
-    if (!w.startUp()) {
-        if (answers.errors == 0)
-            error = QStringLiteral("Puntela no ha podido arrancar.");
-    } else {
-        if (o.patternFile) {
-            w.openPattern(o.picture);
-        } else {
-            error = loadPicture(w, o.picture, answers);
-            if (error.isEmpty() && answers.errors == 0)
-                error = applySettings(w, o);
-            if (error.isEmpty() && answers.errors == 0)
-                w.makePattern(o.doubleStitch);
-        }
-        if (error.isEmpty() && answers.errors == 0 && w.hasPattern())
-            sayPattern(w);
-        if (error.isEmpty() && answers.errors == 0)
-            error = writeOutputs(w, o);
+    // each step says its own failure as it happens; the exit code comes from what they return
+    bool done = w.startUp();
+    if (done && o.patternFile)
+        done = w.openPattern(o.picture);
+    else if (done)
+        done = loadPicture(w, o.picture, error) && applySettings(w, o, error) && w.makePattern(o.doubleStitch);
+    if (done && w.hasPattern())
+        sayPattern(w);
+    if (done) {
+        error = writeOutputs(w, o);
+        done = error.isEmpty();
     }
     QDir::setCurrent(previous);
     if (!error.isEmpty())
         say(stderr, QStringLiteral("Error: ") + error);
-    if (!error.isEmpty() || answers.errors > 0)
+    if (!done)
         return kFailed;
     QStringList written;
     const struct {

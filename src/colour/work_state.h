@@ -64,14 +64,8 @@ struct WorkState {
     std::vector<color_dmc> dmc_activos; // 0..426
     Integer num_dmc = 0;
     Single factor_reduccion = 0;
-    Single x_arrastre = 0;
-    Single y_arrastre = 0;
-    Integer arrastrando = 0;
     Long color_nuevo = 0;
     Long color_viejo = 0;
-    Integer ayuda_inicio = 0;
-    Integer ayuda_abrir = 0;
-    Integer ayuda_imagen = 0;
     // Each palette colour's number in the "Símbolos claros" set: given when a pattern is made and
     // kept by colour swaps and their undo, so a thread keeps its symbol on sheets printed earlier.
     std::unordered_map<Long, int> threadSymbols;

@@ -27,6 +27,12 @@ struct ChartOptions {
     bool grid = true; // "Ver cuadrícula"
     QString symbolFont; // the font chosen for the symbols
     QString plainFont; // the plain interface font: labels, title and thread numbers
+
+    bool operator==(const ChartOptions& o) const
+    {
+        return symbols == o.symbols && colours == o.colours && grid == o.grid && symbolFont == o.symbolFont
+            && plainFont == o.plainFont;
+    }
 };
 
 // ---- Sheet arithmetic ----

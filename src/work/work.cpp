@@ -54,7 +54,7 @@ Work::Work(Dialogs& dialogs, Progress progress)
     , m_progress(std::move(progress))
 {
     drawStamp(Picture15);
-    settings.chart.plainFont = QGuiApplication::font().family();
+    m_settings.chart.plainFont = QGuiApplication::font().family();
 }
 
 Work::~Work()
@@ -86,23 +86,23 @@ QString personalCatalogueFailure(const QString& action)
 
 bool Work::startUp()
 {
-    st.listo = True;
+    setListo(true);
     // the symbol font start-up chooses; the window's font box takes its place there
     const QStringList fonts = installedFontNames();
     const int chosen = chooseSymbolFont(fonts);
     if (chosen >= 0)
-        settings.chart.symbolFont = fonts[chosen];
+        m_settings.chart.symbolFont = fonts[chosen];
     if (!emptyPersonalCatalogue()) {
         er(personalCatalogueFailure(QStringLiteral("escribir")));
         return false;
     }
     // the program must not go on with a partly filled full catalogue
-    const CatalogueRead all = readFullCatalogueFile(catalogueFile(4), st.dmc_todos, kFullCatalogue);
+    const CatalogueRead all = readFullCatalogueFile(catalogueFile(4), m_st.dmc_todos, kFullCatalogue);
     if (!all.error.isEmpty()) {
         er(all.error);
         return false;
     }
-    st.num_dmc = 112;
+    m_st.num_dmc = 112;
     drawSwatches();
     paleta(3);
     return true;
@@ -112,7 +112,7 @@ void Work::drawSwatches()
 {
     ImageList1.assign(1, QImage());
     for (int i = 1; i <= kFullCatalogue; ++i) {
-        const color_dmc& d = st.dmc_todos[std::size_t(i)];
+        const color_dmc& d = m_st.dmc_todos[std::size_t(i)];
         Picture16.Line(2, 0, 13, 11, RGB(d.rojo, d.verde, d.azul), LineKind::FilledBox);
         Picture16.Line(0, 0, 2, 11, RGB(255, 255, 255), LineKind::FilledBox);
         ImageList1.push_back(Picture16.Image().copy());
@@ -121,33 +121,33 @@ void Work::drawSwatches()
 
 bool Work::paleta(Integer catalogo)
 {
-    if (!st.listo)
+    if (!m_st.listo)
         return false;
-    std::vector<color_dmc> read = st.dmc_activos;
-    const CatalogueRead r = readActiveCatalogueFile(catalogo, st, read);
+    std::vector<color_dmc> read = m_st.dmc_activos;
+    const CatalogueRead r = readActiveCatalogueFile(catalogo, m_st, read);
     if (!r.error.isEmpty()) {
         // the active catalogue and its list stay as they were
         er(r.error);
         return false;
     }
-    st.dmc_activos = read;
-    settings.catalogue = catalogo;
+    m_st.dmc_activos = read;
+    m_settings.catalogue = catalogo;
     catalogueList.clear();
     for (int i = 1; i <= r.count; ++i) {
-        const Long n = st.dmc_activos[std::size_t(i)].numero;
-        const Integer pic = dmcn(st, n);
+        const Long n = m_st.dmc_activos[std::size_t(i)].numero;
+        const Integer pic = dmcn(m_st, n);
         catalogueList.push_back({ pic <= kFullCatalogue ? ImageList1[std::size_t(pic)] : QImage(), threadListText(n) });
     }
-    st.num_dmc = Integer(catalogueList.size());
+    m_st.num_dmc = Integer(catalogueList.size());
     return true;
 }
 
-int Work::countFromCatalogueList() const { return std::max(3, int(catalogueList.size())); }
+int Work::personalCount() const { return std::min(std::max(3, int(catalogueList.size())), 999); }
 
 bool Work::pickPersonalThread(double X, double Y)
 {
     const QString personalFile = catalogueFile(5);
-    const Long t = dmck(st, Picture3.Point(X, Y));
+    const Long t = dmck(m_st, Picture3.Point(X, Y));
     std::vector<color_dmc> personal(kCatalogueSize);
     int count = 0;
     // a personal catalogue removed behind the program's back counts as empty
@@ -163,7 +163,7 @@ bool Work::pickPersonalThread(double X, double Y)
         if (RGB(personal[std::size_t(i)].rojo, personal[std::size_t(i)].verde, personal[std::size_t(i)].azul) == t)
             return false;
     for (int i = 1; i <= kFullCatalogue; ++i) {
-        const color_dmc& d = st.dmc_todos[std::size_t(i)];
+        const color_dmc& d = m_st.dmc_todos[std::size_t(i)];
         if (RGB(d.rojo, d.verde, d.azul) != t)
             continue;
         // rewritten whole, so a failed write never leaves a record cut short
@@ -177,6 +177,7 @@ bool Work::pickPersonalThread(double X, double Y)
         break;
     }
     paleta(5);
+    setColourCountTo(personalCount(), CStr(personalCount()));
     return true;
 }
 
@@ -208,10 +209,12 @@ void Work::showInPreview(const QImage& picture, const QString& path)
     Image1.Visible = true;
 }
 
-void Work::emptyPersonal()
+bool Work::emptyPersonal()
 {
-    if (!emptyPersonalCatalogue())
-        er(personalCatalogueFailure(QStringLiteral("vaciar")));
+    if (emptyPersonalCatalogue())
+        return true;
+    er(personalCatalogueFailure(QStringLiteral("vaciar")));
+    return false;
 }
 
 bool Work::openPicture(const QString& path)
@@ -221,34 +224,33 @@ bool Work::openPicture(const QString& path)
         er(error);
         return false;
     }
-    emptyPersonal();
-    resetSettings();
-    Busy busy(st);
-    settings.swapMode = 0;
+    const bool emptied = emptyPersonal();
+    const bool catalogue = resetSettings();
+    Busy busy(*this);
+    setSwapMode(0);
     m_progress.setPointer(11);
     loadPicture();
     m_progress.setPointer(0);
-    return Picture3.pixelWidth() > 0 && Picture3.pixelHeight() > 0;
+    return emptied && catalogue && Picture3.pixelWidth() > 0 && Picture3.pixelHeight() > 0;
 }
 
-void Work::resetSettings()
+bool Work::resetSettings()
 {
-    settings.colours = 248;
-    st.num_colores = settings.colours;
-    paleta(3);
+    setColourCountTo(248, CStr(248));
+    return paleta(3);
 }
 
 void Work::askAndReduce()
 {
-    st.factor_reduccion = 0;
+    m_st.factor_reduccion = 0;
     if (!reductionAsked(Picture3.Width(), Picture3.Height()))
         return;
     const QString prompt = reductionPrompt(Picture3.pixelWidth(), Picture3.pixelHeight());
-    while (st.factor_reduccion < 1)
-        st.factor_reduccion = reductionFactor(m_dialogs.InputBox(prompt, reductionTitle(), QStringLiteral("1")));
-    if (st.factor_reduccion > 1) {
+    while (m_st.factor_reduccion < 1)
+        m_st.factor_reduccion = reductionFactor(m_dialogs.InputBox(prompt, reductionTitle(), QStringLiteral("1")));
+    if (m_st.factor_reduccion > 1) {
         m_progress.setPointer(11);
-        reducePicture(Picture3, st.factor_reduccion);
+        reducePicture(Picture3, m_st.factor_reduccion);
         m_progress.setPointer(0);
     }
 }
@@ -265,10 +267,10 @@ void Work::loadPicture()
     Picture2.setWidth(l.width);
     Picture2.setHeight(l.height);
     Picture2.move(l.left, l.top);
-    settings.width = Val(l.text4);
-    settings.height = Val(l.text5);
-    settings.frameWidth = l.vscroll4;
-    settings.frameHeight = l.vscroll5;
+    m_settings.width = Val(l.text4);
+    m_settings.height = Val(l.text5);
+    m_settings.frameWidth = l.vscroll4;
+    m_settings.frameHeight = l.vscroll5;
     Picture3.move(centredInFrame(Picture3.Width()), centredInFrame(Picture3.Height()));
     Picture3.setVisible(true);
     Picture2.setVisible(true);
@@ -292,9 +294,9 @@ void Work::resetPicture()
         return;
     Picture3.setVisible(false);
     Picture3.setPicture(Image1.Picture);
-    if (st.factor_reduccion > 1) {
+    if (m_st.factor_reduccion > 1) {
         m_progress.setPointer(11);
-        reducePicture(Picture3, st.factor_reduccion);
+        reducePicture(Picture3, m_st.factor_reduccion);
         m_progress.setPointer(0);
     }
     Picture3.setVisible(true);
@@ -322,43 +324,126 @@ void Work::setFrameSide(bool width, int pixels)
         Picture2.setSize(followingSide(pixels, H, W, kMaxFrameWidth) + 4, pixels + 4, false);
     Picture2.Cls();
     if (width) {
-        settings.frameWidth = pixels;
-        settings.frameHeight = int(Picture2.ScaleHeight());
+        m_settings.frameWidth = pixels;
+        m_settings.frameHeight = int(Picture2.ScaleHeight());
     } else {
-        settings.frameHeight = pixels;
-        settings.frameWidth = int(Picture2.ScaleWidth());
+        m_settings.frameHeight = pixels;
+        m_settings.frameWidth = int(Picture2.ScaleWidth());
     }
-    settings.width = Val(stitchText(settings.frameWidth));
-    settings.height = Val(stitchText(settings.frameHeight));
+    m_settings.width = Val(stitchText(m_settings.frameWidth));
+    m_settings.height = Val(stitchText(m_settings.frameHeight));
     Picture2.move(centredPosition(Picture2.Width()), centredPosition(Picture2.Height()));
 }
 
-void Work::setColourOptions(const ColourOptions& options) { settings.colourOptions = options; }
+void Work::setColourOptions(const ColourOptions& options)
+{
+    if (m_settings.colourOptions == options)
+        return;
+    m_settings.colourOptions = options;
+    notify(WorkChange::ColourOptions);
+}
 
 void Work::setAmounts(int fabric, int strands)
 {
-    settings.fabric = fabric;
-    settings.strands = strands;
+    if (m_settings.fabric == fabric && m_settings.strands == strands)
+        return;
+    m_settings.fabric = fabric;
+    m_settings.strands = strands;
+    notify(WorkChange::Amounts);
 }
 
 void Work::setColourCount(const QString& typed)
 {
-    settings.colours = std::clamp(int(CInt(Val(heldColourText(typed)))), 0, 999);
-    st.num_colores = settings.colours;
+    const QString held = heldColourText(typed);
+    setColourCountTo(std::clamp(int(CInt(Val(held))), 0, 999), held);
 }
 
-void Work::chooseCatalogue(int catalogo)
+void Work::setColourCountFromSpinner(int count)
+{
+    count = std::clamp(count, 0, 999);
+    setColourCountTo(count, CStr(count));
+}
+
+void Work::setColourCountTo(int count, const QString& text)
+{
+    if (m_settings.colours == count && m_st.num_colores == count)
+        return;
+    m_settings.colours = count;
+    m_st.num_colores = count;
+    showColourText(text);
+}
+
+bool Work::chooseCatalogue(int catalogo)
 {
     if (catalogo < 5) {
         static const int threads[4] = { 57, 112, 248, 426 };
-        settings.colours = threads[catalogo - 1];
-        st.num_colores = settings.colours;
-        paleta(Integer(catalogo));
-        return;
+        setColourCountTo(threads[catalogo - 1], CStr(threads[catalogo - 1]));
+        return paleta(Integer(catalogo));
     }
-    paleta(5);
-    settings.colours = std::min(countFromCatalogueList(), 999);
-    st.num_colores = settings.colours;
+    const bool loaded = paleta(5);
+    setColourCountTo(personalCount(), CStr(personalCount()));
+    return loaded;
+}
+
+void Work::setVariant(bool variant)
+{
+    if (m_settings.variant == variant)
+        return;
+    m_settings.variant = variant;
+    notify(WorkChange::Variant);
+}
+
+void Work::setChartOptions(const ChartOptions& options)
+{
+    if (m_settings.chart == options)
+        return;
+    m_settings.chart = options;
+    notify(WorkChange::ChartOptions);
+}
+
+void Work::setSheet(int h, int v)
+{
+    h = std::clamp(h, 1, std::max(1, m_settings.sheetHMax));
+    v = std::clamp(v, 1, std::max(1, m_settings.sheetVMax));
+    if (h == m_settings.sheetH && v == m_settings.sheetV)
+        return;
+    m_settings.sheetH = h;
+    m_settings.sheetV = v;
+    notify(WorkChange::Sheets);
+}
+
+void Work::setSwapMode(int mode)
+{
+    if (m_settings.swapMode == mode)
+        return;
+    m_settings.swapMode = mode;
+    notify(WorkChange::Swap);
+}
+
+bool Work::firstSwapPick(int group0, int k, Long c)
+{
+    if (!isPaletteSwatch(m_st, group0, k, c))
+        return false;
+    m_st.color_nuevo = c;
+    setSwapMode(2);
+    return true;
+}
+
+void Work::setListo(bool ready)
+{
+    if ((m_st.listo != 0) == ready)
+        return;
+    m_st.listo = ready ? True : False;
+    notify(WorkChange::Busy);
+}
+
+void Work::setTypedSize(double width, double height)
+{
+    if (m_settings.width == width && m_settings.height == height)
+        return;
+    m_settings.width = width;
+    m_settings.height = height;
+    notify(WorkChange::Size);
 }
 
 QString Work::setStitches(bool width, int stitches)
@@ -372,7 +457,7 @@ QString Work::setStitches(bool width, int stitches)
     else
         return QStringLiteral("Tamaño imposible: el máximo son %1 puntos.").arg(largest / 3);
     // as a spinner, only a new value moves the frame
-    if (pixels != (width ? settings.frameWidth : settings.frameHeight))
+    if (pixels != (width ? m_settings.frameWidth : m_settings.frameHeight))
         setFrameSide(width, pixels);
     return {};
 }
@@ -381,111 +466,117 @@ QString Work::setStitches(bool width, int stitches)
 
 bool Work::patternSizeChecked(int s)
 {
-    if (patternSizeAllowed(stitchesFor(settings.width, s), stitchesFor(settings.height, s)))
+    if (patternSizeAllowed(stitchesFor(m_settings.width, s), stitchesFor(m_settings.height, s)))
         return true;
     er(patternSizeMessage());
     return false;
 }
 
-void Work::sizeEmbroideryBox(int s)
+bool Work::sizeEmbroideryBox(int s)
 {
     // The old picture need not be kept (the box is cleared before anything is drawn on it): a new
     // size is one allocation, and the same size keeps the picture there is.
-    Picture2.setSize(CLng(s * settings.width + 4), CLng(s * settings.height + 4), false);
+    Picture2.setSize(CLng(s * m_settings.width + 4), CLng(s * m_settings.height + 4), false);
     Picture2.setLeft(CLng((kFrameSide - Picture2.Width()) / 2.0));
     Picture2.setTop(CLng((kFrameSide - Picture2.Height()) / 2.0));
-    if (!Picture2.imageValid())
-        er(QStringLiteral("No hay suficiente memoria para dibujar el bordado. Reduce los puntos."));
+    if (Picture2.imageValid())
+        return true;
+    er(QStringLiteral("No hay suficiente memoria para dibujar el bordado. Reduce los puntos."));
+    return false;
 }
 
-void Work::makePattern(bool doble)
+bool Work::makePattern(bool doble)
 {
     if (!patternSizeChecked(doble ? 9 : 3))
-        return;
-    settings.doubleStitch = doble;
+        return false;
+    m_settings.doubleStitch = doble;
     // single stitch: busy from the start and the box cleared first; double stitch: the steps
     // clear listo, and the embroidery clears the box itself
     if (doble) {
-        st.punto_doble = True;
+        m_st.punto_doble = True;
         m_progress.setPointer(11);
     } else {
-        st.listo = False;
+        setListo(false);
     }
     Picture2.setVisible(false);
     // the magnifier starts empty
     Picture10.BackColor = magnifierBackColour;
     Picture10.Cls();
     Picture10.Refresh();
-    sizeEmbroideryBox(doble ? 9 : 3);
+    const bool sized = sizeEmbroideryBox(doble ? 9 : 3);
     if (!doble) {
         if (drawsPictures)
             Picture2.Cls();
-        st.punto_doble = False;
+        m_st.punto_doble = False;
     }
     // a pattern cannot have more colours than stitches: the colour count is lowered to them; while
     // listo is set the count asked follows at once
-    const double product = settings.width * settings.height;
-    if (product < st.num_colores) {
-        settings.colours = std::clamp(int(CLng(product)), 0, 999);
-        if (st.listo)
-            st.num_colores = settings.colours;
-        notify(WorkChange::ColourCount);
+    const double product = m_settings.width * m_settings.height;
+    if (product < m_st.num_colores) {
+        m_settings.colours = std::clamp(int(CLng(product)), 0, 999);
+        WorkChange c = change(WorkChange::ColourCount);
+        if (m_st.listo) {
+            m_st.num_colores = m_settings.colours;
+            c.colourText = CStr(m_settings.colours);
+        }
+        emit changed(c);
     }
-    colores();
-    gama();
+    // every step runs even after an earlier one failed, as each says its own error
+    bool made = colores() && sized;
+    made = gama() && made;
     if (drawsPictures) {
-        if (doble)
-            pinta2();
-        else
-            dibujar();
-        patron();
+        made = (doble ? pinta2() : dibujar()) && made;
+        made = patron() && made;
     }
     Picture2.setVisible(true);
     keepLastPattern();
-    st.listo = True;
+    setListo(true);
     // a step that failed left the hourglass; the run is over either way
     m_progress.setPointer(0);
+    return made;
 }
 
-void Work::colores()
+bool Work::colores()
 {
     const Progress p = progress();
     p.setPointer(11);
-    st.listo = False;
+    setListo(false);
     notify(WorkChange::Reading);
     m_paletteUndo.reset();
-    if (!::colores(st, Picture3, Picture2, p, settings.colourOptions))
-        return;
-    if (!settings.variant)
-        separa(st, p);
+    if (!::colores(m_st, Picture3, Picture2, p, m_settings.colourOptions))
+        return false;
+    if (!m_settings.variant)
+        separa(m_st, p);
     else
-        separa1(st, p);
+        separa1(m_st, p);
+    return true;
 }
 
-void Work::gama()
+bool Work::gama()
 {
     const Progress p = progress();
-    const bool recoloured = ::gama(st, p, [this] {
-        settings.colours = int(st.num_colores);
-        showColourText(Str(st.num_colores));
+    const bool recoloured = ::gama(m_st, p, [this] {
+        m_settings.colours = int(m_st.num_colores);
+        showColourText(Str(m_st.num_colores));
     });
     if (!recoloured)
-        return;
-    ::gama1(st, Picture8, p, [this](int longest) {
+        return false;
+    ::gama1(m_st, Picture8, p, [this](int longest) {
         showStrips(longest);
-        showColourCount(int(st.num_colores));
+        showColourCount(int(m_st.num_colores));
     });
     notify(WorkChange::Strips);
     // the strips are drawn before the clean-up: drawn again for the colours it left
-    if (applyPaletteOptions(st, settings.colourOptions)) {
+    if (applyPaletteOptions(m_st, m_settings.colourOptions)) {
         gama2();
-        showColourCount(int(st.num_colores));
+        showColourCount(int(m_st.num_colores));
     }
+    return true;
 }
 
 void Work::showColourCount(int count)
 {
-    settings.colours = count;
+    m_settings.colours = count;
     showColourText(QString::number(count));
 }
 
@@ -505,25 +596,27 @@ void Work::showStrips(int longest)
 
 void Work::gama2()
 {
-    ::gama2(st, Picture8, progress());
+    ::gama2(m_st, Picture8, progress());
     notify(WorkChange::Strips);
 }
 
-void Work::dibujar()
+bool Work::dibujar()
 {
-    ::dibujar(st, Picture2, progress());
+    const bool drawn = ::dibujar(m_st, Picture2, progress());
     notify(WorkChange::Embroidery);
+    return drawn;
 }
 
-void Work::pinta2()
+bool Work::pinta2()
 {
-    ::pinta2(st, Picture2, progress());
+    const bool drawn = ::pinta2(m_st, Picture2, progress());
     notify(WorkChange::Embroidery);
+    return drawn;
 }
 
 void Work::redrawEmbroidery()
 {
-    if (st.punto_doble)
+    if (m_st.punto_doble)
         pinta2();
     else
         dibujar();
@@ -532,7 +625,7 @@ void Work::redrawEmbroidery()
 void Work::writeStripSymbols()
 {
     // drawn as the chart draws them, so strips and chart show the same signs
-    drawStripSymbols(Picture8, st, settings.chart.symbolFont, false);
+    drawStripSymbols(Picture8, m_st, m_settings.chart.symbolFont, false);
     notify(WorkChange::Strips);
 }
 
@@ -541,71 +634,75 @@ void Work::endFailedDrawing(const QString& message, const QString& title)
     m_dialogs.MsgBox(message, vbCritical, title);
     Picture11.move(0, 0);
     m_progress.setPointer(0);
-    st.listo = True;
+    setListo(true);
 }
 
-void Work::guardedDrawing(const std::function<ChartResult()>& draw)
+bool Work::guardedDrawing(const std::function<ChartResult()>& draw)
 {
     try {
-        st.listo = False;
+        setListo(false);
         m_progress.setPointer(11);
-        if (draw() == ChartResult::NoMemory) {
+        const ChartResult r = draw();
+        if (r == ChartResult::NoMemory) {
             endFailedDrawing(kNoMemory, QStringLiteral("Error de memoria"));
-            return;
+            return false;
         }
         Picture11.Refresh();
         m_progress.setPointer(0);
-        st.listo = True;
+        setListo(true);
+        notify(WorkChange::Chart);
+        return r == ChartResult::Drawn;
     } catch (const std::bad_alloc&) {
         endFailedDrawing(kNoMemory, QStringLiteral("Error de memoria"));
     } catch (const std::exception&) {
         endFailedDrawing(QStringLiteral("Error"), QStringLiteral("Puntela"));
     }
+    return false;
 }
 
-void Work::patron()
+bool Work::patron()
 {
-    guardedDrawing([this] {
-        const ChartOptions& options = settings.chart;
-        const PatternSize size = patternSize(st, Picture2);
-        settings.sheetH = 1;
-        settings.sheetHMax = hScrollMax(size.W());
-        settings.sheetV = 1;
-        settings.sheetVMax = std::max(1, vScrollMax(size.H()));
+    return guardedDrawing([this] {
+        const ChartOptions& options = m_settings.chart;
+        const PatternSize size = patternSize(m_st, Picture2);
+        m_settings.sheetH = 1;
+        m_settings.sheetHMax = hScrollMax(size.W());
+        m_settings.sheetV = 1;
+        m_settings.sheetVMax = std::max(1, vScrollMax(size.H()));
         // listo is clear, so the selectors' own change events do nothing
         notify(WorkChange::Sheets);
         setStripFonts(Picture8, options.symbolFont);
-        const ChartResult r = drawFirstSheet({ st, size, Picture11, Picture15, options, progress() });
+        const ChartResult r = drawFirstSheet({ m_st, size, Picture11, Picture15, options, progress() });
         if (r == ChartResult::Drawn) {
             gama2();
             if (options.symbols)
-                drawStripSymbols(Picture8, st, options.symbolFont);
+                drawStripSymbols(Picture8, m_st, options.symbolFont);
             Picture11.move(0, 0);
         }
         return r;
     });
 }
 
-void Work::patron1()
+bool Work::patron1()
 {
-    guardedDrawing([this] {
-        const int H = settings.sheetH, V = settings.sheetV;
-        const int hMax = settings.sheetHMax, vMax = settings.sheetVMax;
-        const ChartJob job { st, patternSize(st, Picture2), Picture11, Picture15, settings.chart, progress() };
-        return H == hMax ? drawKey(job, sheetTotal(hMax, vMax), [this](Long c) { return dmci(st, c); })
+    return guardedDrawing([this] {
+        const int H = m_settings.sheetH, V = m_settings.sheetV;
+        const int hMax = m_settings.sheetHMax, vMax = m_settings.sheetVMax;
+        const ChartJob job { m_st, patternSize(m_st, Picture2), Picture11, Picture15, m_settings.chart, progress() };
+        return H == hMax ? drawKey(job, sheetTotal(hMax, vMax), [this](Long c) { return dmci(m_st, c); })
                          : drawSheet(job, H, V, hMax, vMax);
     });
 }
 
-bool Work::hasPattern() const { return st.ancho_puntos > 0 && st.alto_puntos > 0; }
+bool Work::hasPattern() const { return m_st.ancho_puntos > 0 && m_st.alto_puntos > 0; }
 
 Pattern Work::pattern() const
 {
-    const std::vector<QString> symbols = paletteSymbols(st, settings.chart.symbolFont, true);
-    return patternFromState(st, [&symbols](int index) { return symbols[std::size_t(index)]; });
+    const std::vector<QString> symbols = paletteSymbols(m_st, m_settings.chart.symbolFont, true);
+    return patternFromState(m_st, [&symbols](int index) { return symbols[std::size_t(index)]; });
 }
 
-Pattern Work::threadList() const { return patternWithClearSymbols(st); }
+Pattern Work::threadList() const { return patternWithClearSymbols(m_st); }
 
 QString Work::patternName() const
 {
@@ -631,20 +728,20 @@ QString Work::exportThreadsCsv(const QString& path, const AmountOptions& options
 std::vector<SheetPage> Work::chartPages(bool colour, bool blackWhite) const
 {
     return commandPages(
-        sheetsAcrossSelector(settings.sheetHMax), sheetsDownSelector(settings.sheetVMax), colour, blackWhite);
+        sheetsAcrossSelector(m_settings.sheetHMax), sheetsDownSelector(m_settings.sheetVMax), colour, blackWhite);
 }
 
 void Work::setPassOptions(bool colour)
 {
-    st.listo = False;
-    settings.chart.grid = true;
-    settings.chart.symbols = true;
-    st.listo = True;
+    setListo(false);
+    m_settings.chart.grid = true;
+    m_settings.chart.symbols = true;
+    setListo(true);
     // the first sheet is drawn afresh when the colours change, as their box's click does
-    const bool redraw = settings.chart.colours != colour;
-    settings.chart.colours = colour;
+    const bool redraw = m_settings.chart.colours != colour;
+    m_settings.chart.colours = colour;
     if (redraw) {
-        Busy busy(st);
+        Busy busy(*this);
         patron();
     }
     notify(redraw ? WorkChange::ChartOptions | WorkChange::Chart : WorkChange::ChartOptions);
@@ -661,8 +758,8 @@ bool Work::walkPages(const std::vector<SheetPage>& pages,
         const SheetPage& page = pages[i];
         if (i == 0 || pages[i - 1].colour != page.colour || pages[i - 1].key)
             setPassOptions(page.colour);
-        settings.sheetH = page.key ? settings.sheetHMax : page.H;
-        settings.sheetV = page.V;
+        m_settings.sheetH = page.key ? m_settings.sheetHMax : page.H;
+        m_settings.sheetV = page.V;
         patron1();
         if (!sink(page, hooked(hook, Picture11.Image())))
             return false;
@@ -672,7 +769,7 @@ bool Work::walkPages(const std::vector<SheetPage>& pages,
 
 QImage Work::drawStitchPicture()
 {
-    const QImage picture = stitchPicture(st);
+    const QImage picture = stitchPicture(m_st);
     Picture14.Cls();
     Picture14.setWidth(picture.width() + 2 * Picture14.border());
     Picture14.setHeight(picture.height() + 2 * Picture14.border());
@@ -703,10 +800,10 @@ QString Work::saveImages(const QString& folder, const PageHook& hook)
 
 void Work::markSwatchUnder(double X, double Y)
 {
-    const int s = st.punto_doble ? 9 : 3;
+    const int s = m_st.punto_doble ? 9 : 3;
     const Long c = Picture2.Point(finderSample(X, s), finderSample(Y, s));
     int g = 0, k = 0;
-    if (!findSwatchOnStrips(Picture8, st.num_tono, c, g, k))
+    if (!findSwatchOnStrips(Picture8, m_st.num_tono, c, g, k))
         return;
     const StripPage page = stripPageFor(g, k);
     Picture8[std::size_t(g)].setLeft(page.stripLeft);
@@ -721,9 +818,9 @@ Work::SwapResult Work::swapPick(int group0, int k, Long c)
 {
     // the same swatch again, or a click past the last swatch, would remove a colour still in
     // use: wait for another second colour
-    if (!isPaletteSwatch(st, group0, k, c) || c == st.color_nuevo)
+    if (!isPaletteSwatch(m_st, group0, k, c) || c == m_st.color_nuevo)
         return SwapResult::Ignored;
-    const SwapRecord record = planSwap(st, group0, k);
+    const SwapRecord record = planSwap(m_st, group0, k);
     // the record in memory undoes the swap whatever becomes of the file
     m_swapUndo = record;
     const QString unwritten = writeUndoFile(undoFileName(), record);
@@ -734,11 +831,11 @@ Work::SwapResult Work::swapPick(int group0, int k, Long c)
     m_paletteUndo.reset();
     Picture2.Cls();
     Picture2.Refresh();
-    settings.swapMode = 1;
-    st.color_viejo = c;
-    applySwap(st, record, st.color_nuevo);
+    setSwapMode(1);
+    m_st.color_viejo = c;
+    applySwap(m_st, record, m_st.color_nuevo);
     gama2();
-    if (settings.chart.symbols)
+    if (m_settings.chart.symbols)
         writeStripSymbols();
     keepLastPattern();
     return tell ? SwapResult::DoneUnrecorded : SwapResult::Done;
@@ -755,7 +852,7 @@ bool Work::undoSwap()
         er(read.error);
         return false;
     }
-    if (!::undoSwap(st, read.record, st.color_viejo)) {
+    if (!::undoSwap(m_st, read.record, m_st.color_viejo)) {
         er(damagedUndoMessage());
         return false;
     }

@@ -66,29 +66,6 @@ struct CatalogueEntry {
     QString text;
 };
 
-// Clears listo for its lifetime and sets it again when it ends, on every return path: the
-// listo = False ... listo = True pairs. A path that must stay busy calls keepBusy().
-class Busy {
-public:
-    explicit Busy(WorkState& st)
-        : m_st(st)
-    {
-        m_st.listo = False;
-    }
-    ~Busy()
-    {
-        if (!m_keep)
-            m_st.listo = True;
-    }
-    Busy(const Busy&) = delete;
-    Busy& operator=(const Busy&) = delete;
-    void keepBusy() { m_keep = true; }
-
-private:
-    WorkState& m_st;
-    bool m_keep = false;
-};
-
 class Work : public QObject {
     Q_OBJECT
 public:
@@ -97,8 +74,10 @@ public:
     explicit Work(Dialogs& dialogs, Progress progress = {});
     ~Work() override;
 
-    WorkState st;
-    Settings settings;
+    // The work state and the settings, read by every view; only Work's setters and operations
+    // change them.
+    const WorkState& state() const { return m_st; }
+    const Settings& settings() const { return m_settings; }
 
     // Drawing surfaces.
     Surface Picture2 { 300, 300 }; // the embroidery
@@ -132,22 +111,23 @@ public:
     // Loads catalogue 1..5 into dmc_activos and the catalogue list while listo is set; a file that
     // cannot be read is reported and changes nothing. True when the list was loaded.
     bool paleta(Integer catalogo);
-    // The colour count a catalogue list asks for: its number of threads, at least 3.
-    int countFromCatalogueList() const;
     // Adds the full-catalogue thread nearest to the working picture's colour at (X, Y) to the
-    // personal catalogue unless it is there; true when the personal catalogue was reloaded.
+    // personal catalogue unless it is there; true when the personal catalogue was reloaded (the
+    // colour count following its threads, at least 3).
     bool pickPersonalThread(double X, double Y);
 
     // ---- Pictures ----
 
     // Reads a picture file into the preview; the message, or empty when it was read.
     QString previewPicture(const QString& path);
-    // Empties the personal catalogue, as every new picture does; says so when it cannot.
-    void emptyPersonal();
-    // The settings a load starts from: "Grande", 248 colours.
-    void resetSettings();
+    // Empties the personal catalogue, as every new picture does; false after saying it cannot.
+    bool emptyPersonal();
+    // The settings a load starts from: "Grande", 248 colours; false after the message when the
+    // catalogue cannot be read.
+    bool resetSettings();
     // A picture file previewed and loaded as a double click does, without the window; false after
-    // the message when it cannot be read.
+    // the message when it cannot be read (or the personal catalogue not emptied, or the catalogue
+    // not read).
     bool openPicture(const QString& path);
     // Puts the preview into the working picture (asking for a reduction of a large one), sizes the
     // empty embroidery and the size settings for it and clears what belonged to the last picture.
@@ -157,24 +137,44 @@ public:
     // One step adjustment of the working picture, by the button that asks for it (12..21).
     void adjustPicture(int button);
 
-    // ---- Settings rules ----
+    // ---- Settings: one setter for each way a setting changes, each with that way's rule; each
+    // tells the views (changed) only when something changed ----
 
+    // Sets or clears listo, the flag that lets the controls' handlers act: the window sets it once
+    // its controls are built and again when the full-screen view ends.
+    void setListo(bool ready);
     // Sets one side of the embroidery to `pixels` inside; the other side follows the picture's
     // proportions, and Picture2, the frame sizes and the sizes in stitches stay in step.
     void setFrameSide(bool width, int pixels);
-
+    // One side of the pattern in stitches, as the size box takes it up to 100 and the spinner
+    // beyond; the other side follows. The message when the size is past the largest pattern.
+    QString setStitches(bool width, int stitches);
+    // The pattern size in stitches as its boxes hold it when a pattern button is clicked.
+    void setTypedSize(double width, double height);
+    // The colour count as typed in its box, held to 7..999: a typed "12.6" stays as the box shows
+    // it (colourText) while the count becomes 13.
+    void setColourCount(const QString& typed);
+    // The colour count as its spinner sets it: 0..999, not held.
+    void setColourCountFromSpinner(int count);
+    // Chooses catalogue 1..5: the colour count follows it (57, 112, 248, 426, or the personal
+    // catalogue's threads, at least 3) and the catalogue is loaded; false after the message when
+    // it cannot be read.
+    bool chooseCatalogue(int catalogo);
+    // The key that sorts colours into the hue groups (Check9), for the next pattern made.
+    void setVariant(bool variant);
+    // Symbols, colours, grid and fonts of the chart; the sheet on show is not redrawn.
+    void setChartOptions(const ChartOptions& options);
+    // The sheet on show (HScroll2, VScroll2), held to the selectors' ranges.
+    void setSheet(int h, int v);
+    // Check7: 0 no swap, 1 waiting for the colour that stays, 2 for the one that goes.
+    void setSwapMode(int mode);
+    // The first pick of a swap: swatch k of strip `group0`, read as colour c, becomes the colour
+    // that stays and the swap waits for the one that goes; false for a click past the last swatch.
+    bool firstSwapPick(int group0, int k, Long c);
     // The options of "Opciones de color" for the next pattern made.
     void setColourOptions(const ColourOptions& options);
     // The fabric (an index of fabrics()) and strands "Lista de hilos" counts for.
     void setAmounts(int fabric, int strands);
-    // The colour count as typed, held to its limits: settings.colours and num_colores.
-    void setColourCount(const QString& typed);
-    // Chooses catalogue 1..5: the colour count follows it (the personal catalogue's threads, at
-    // least 3, for 5) and the catalogue is loaded.
-    void chooseCatalogue(int catalogo);
-    // One side of the pattern in stitches, as the size box takes it up to 100 and the spinner
-    // beyond; the other side follows. The message when the size is past the largest pattern.
-    QString setStitches(bool width, int stitches);
 
     // ---- The pattern ----
 
@@ -182,25 +182,26 @@ public:
     bool patternSizeChecked(int s);
     // The pattern buttons: the embroidery sized and cleared, then colores, gama, the embroidery
     // and patron in that order, each even after an earlier one failed; ends with listo set.
-    void makePattern(bool doble);
+    // True when every step succeeded (each failure said by its own message as it happened).
+    bool makePattern(bool doble);
     // Reads the stitch colours and sorts them into the hue groups by the key settings.variant picks.
-    void colores();
+    bool colores();
     // Computes the palette, thins the groups and draws the strips.
-    void gama();
+    bool gama();
     // Redraws the strips from the palette as it is.
     void gama2();
     // The single-stitch (dibujar) and double-stitch (pinta2) embroidery on Picture2.
-    void dibujar();
-    void pinta2();
+    bool dibujar();
+    bool pinta2();
     // The embroidery in the stitch of the pattern on show.
     void redrawEmbroidery();
     // Writes each palette colour's symbol on its swatch, as the strips show them after a swap.
     void writeStripSymbols();
     // The first sheet with the sheet selectors reset to it, and the strips redrawn with their
     // symbols. Failures end with a message; every drawing ends with listo set.
-    void patron();
+    bool patron();
     // The sheet settings.sheetH/sheetV point at, or the key when sheetH is at its maximum.
-    void patron1();
+    bool patron1();
     // True when a pattern has been made, so there is something to print or save.
     bool hasPattern() const;
     // The pattern on show as plain data, every colour with the symbol the chart draws for it.
@@ -290,6 +291,10 @@ signals:
     void changed(const WorkChange& change);
 
 private:
+    friend struct WorkLoader; // tests set up a state through it
+    WorkState m_st;
+    Settings m_settings;
+
     void notify(unsigned parts, QRect cells = {}) { emit changed(change(parts, cells)); }
     // The colour count changed; `text` is how its box shows it.
     void showColourText(const QString& text);
@@ -298,13 +303,17 @@ private:
     // The preview holds `picture`, read from `path`, stretched into its frame.
     void showInPreview(const QImage& picture, const QString& path);
     void askAndReduce();
-    void sizeEmbroideryBox(int s);
+    bool sizeEmbroideryBox(int s);
     void endFailedDrawing(const QString& message, const QString& title);
-    void guardedDrawing(const std::function<ChartResult()>& draw);
+    bool guardedDrawing(const std::function<ChartResult()>& draw);
     void setPassOptions(bool colour);
     QImage drawStitchPicture();
     // Puts back the palette and stitches the colour options changed; false when none are kept.
     bool undoColourOptions();
+    // The colour count and how its box shows it, told when it changed.
+    void setColourCountTo(int count, const QString& text);
+    // The colour count the personal catalogue asks for: its threads, at least 3.
+    int personalCount() const;
     // The colour count the palette steps left, `count`, in the settings and on show.
     void showColourCount(int count);
 
@@ -320,6 +329,29 @@ private:
     OxsDetails m_patternDetails;
     bool m_lastPatternFailed = false;
     std::future<QString> m_lastPatternWrite;
+};
+
+// Clears listo for its lifetime and sets it again when it ends, on every return path: the
+// listo = False ... listo = True pairs. A path that must stay busy calls keepBusy().
+class Busy {
+public:
+    explicit Busy(Work& work)
+        : m_work(work)
+    {
+        m_work.setListo(false);
+    }
+    ~Busy()
+    {
+        if (!m_keep)
+            m_work.setListo(true);
+    }
+    Busy(const Busy&) = delete;
+    Busy& operator=(const Busy&) = delete;
+    void keepBusy() { m_keep = true; }
+
+private:
+    Work& m_work;
+    bool m_keep = false;
 };
 
 // What the progress line says after a pattern while any colour option is on: the options, then

@@ -13,17 +13,17 @@ struct Work::PaletteUndo {
 
 bool Work::applyColourOptions()
 {
-    if (!hasPattern() || !settings.colourOptions.changesPalette())
+    if (!hasPattern() || !m_settings.colourOptions.changesPalette())
         return false;
     auto before = std::make_shared<PaletteUndo>();
-    before->puntos = st.puntos;
-    before->tono = st.tono;
-    before->num_tono = st.num_tono;
-    before->num_colores = st.num_colores;
-    if (!applyPaletteOptions(st, settings.colourOptions))
+    before->puntos = m_st.puntos;
+    before->tono = m_st.tono;
+    before->num_tono = m_st.num_tono;
+    before->num_colores = m_st.num_colores;
+    if (!applyPaletteOptions(m_st, m_settings.colourOptions))
         return false;
     m_paletteUndo = std::move(before);
-    showColourCount(int(st.num_colores));
+    showColourCount(int(m_st.num_colores));
     gama2();
     redrawEmbroidery();
     patron();
@@ -35,19 +35,19 @@ bool Work::undoColourOptions()
 {
     if (!m_paletteUndo)
         return false;
-    st.puntos = m_paletteUndo->puntos;
-    st.tono = m_paletteUndo->tono;
-    st.num_tono = m_paletteUndo->num_tono;
-    st.num_colores = m_paletteUndo->num_colores;
+    m_st.puntos = m_paletteUndo->puntos;
+    m_st.tono = m_paletteUndo->tono;
+    m_st.num_tono = m_paletteUndo->num_tono;
+    m_st.num_colores = m_paletteUndo->num_colores;
     m_paletteUndo.reset();
-    showColourCount(int(st.num_colores));
+    showColourCount(int(m_st.num_colores));
     gama2();
     return true;
 }
 
 QualityReport Work::qualityReport() const
 {
-    return ::qualityReport(pattern(), stitchAreaMeans(Picture3, Picture2, cellSize(st)).colours);
+    return ::qualityReport(pattern(), stitchAreaMeans(Picture3, Picture2, cellSize(m_st)).colours);
 }
 
 QString colourOptionsLine(const ColourOptions& o, int threads)

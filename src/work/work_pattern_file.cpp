@@ -52,13 +52,13 @@ QString Work::savePattern(const QString& path)
 bool Work::openPattern(const QString& path)
 {
     const QString name = QFileInfo(path).fileName();
-    const OxsRead read = readOxsFile(path, st.dmc_todos);
+    const OxsRead read = readOxsFile(path, m_st.dmc_todos);
     if (!read.ok()) {
         er(read.error);
         return false;
     }
     // the pattern goes into a copy first: one the work cannot hold leaves everything on show
-    WorkState next = st;
+    WorkState next = m_st;
     if (!putPatternInState(read.pattern, next)) {
         er(QStringLiteral("No se puede abrir el patrón \"%1\": Puntela no puede mostrarlo.").arg(name));
         return false;
@@ -68,8 +68,8 @@ bool Work::openPattern(const QString& path)
     if (next.threadSymbols.empty())
         assignThreadSymbols(next);
     const QImage stitches = stitchPicture(next);
-    st = std::move(next);
-    Busy busy(st);
+    m_st = std::move(next);
+    Busy busy(*this);
     m_progress.setPointer(11);
     m_patternDetails = read.details;
     if (m_patternDetails.title.isEmpty())
@@ -77,20 +77,20 @@ bool Work::openPattern(const QString& path)
 
     // the working picture and the preview are the pattern's stitches, one pixel each
     showInPreview(stitches, path);
-    st.factor_reduccion = 0;
+    m_st.factor_reduccion = 0;
     Picture3.setVisible(false);
     Picture3.setPicture(stitches);
     Picture3.move(centredInFrame(Picture3.Width()), centredInFrame(Picture3.Height()));
     Picture3.setVisible(true);
 
     // the settings of a single-stitch pattern of that size and palette
-    settings.width = read.pattern.width;
-    settings.height = read.pattern.height;
-    settings.frameWidth = 3 * read.pattern.width;
-    settings.frameHeight = 3 * read.pattern.height;
-    settings.doubleStitch = false;
-    settings.swapMode = 0;
-    showColourCount(std::min(int(st.num_colores), 999));
+    m_settings.width = read.pattern.width;
+    m_settings.height = read.pattern.height;
+    m_settings.frameWidth = 3 * read.pattern.width;
+    m_settings.frameHeight = 3 * read.pattern.height;
+    m_settings.doubleStitch = false;
+    setSwapMode(0);
+    showColourCount(std::min(int(m_st.num_colores), 999));
     // an undo record belongs to the pattern that was on show
     QFile::remove(undoFileName());
     m_swapUndo.reset();
@@ -105,7 +105,7 @@ bool Work::openPattern(const QString& path)
     Picture2.Cls();
     dibujar();
     patron();
-    showStrips(longestGroup(st));
+    showStrips(longestGroup(m_st));
     Picture2.setVisible(true);
     m_progress.setPointer(0);
     if (const QString notice = read.notice(name); !notice.isEmpty())

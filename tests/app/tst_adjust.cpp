@@ -91,18 +91,18 @@ void TestAdjust::initialAfterFactorTwo()
     savePicture(folder, QStringLiteral("a.bmp"), gradientPicture(400, 300));
     openFolderOf(*f, folder);
     loadThroughBrowser(*f, d, QStringLiteral("a.bmp"), QStringLiteral("2"));
-    QCOMPARE(f->Picture3.pixelWidth(), 200);
-    const QImage loaded = f->Picture3.Image().copy();
-    const int left = f->Picture3.Left(), top = f->Picture3.Top();
+    QCOMPARE(f->work.Picture3.pixelWidth(), 200);
+    const QImage loaded = f->work.Picture3.Image().copy();
+    const int left = f->work.Picture3.Left(), top = f->work.Picture3.Top();
 
     f->Command12->click();
     f->Command21->click();
-    QVERIFY(f->Picture3.Image() != loaded);
+    QVERIFY(f->work.Picture3.Image() != loaded);
     f->Command11->click();
-    QCOMPARE(f->Picture3.Image(), loaded);
-    QCOMPARE(f->Picture3.Left(), left);
-    QCOMPARE(f->Picture3.Top(), top);
-    QVERIFY(f->Picture3.Visible());
+    QCOMPARE(f->work.Picture3.Image(), loaded);
+    QCOMPARE(f->work.Picture3.Left(), left);
+    QCOMPARE(f->work.Picture3.Top(), top);
+    QVERIFY(f->work.Picture3.Visible());
 }
 
 void TestAdjust::initialTakesThePreview()
@@ -117,9 +117,9 @@ void TestAdjust::initialTakesThePreview()
     f->File1->setCurrentItem(f->File1->findItems(QStringLiteral("b.bmp"), Qt::MatchExactly).first());
 
     f->Command11_Click();
-    QCOMPARE(f->Picture3.pixelWidth(), 150);
-    QCOMPARE(f->Picture3.pixelHeight(), 120);
-    QCOMPARE(f->Picture3.pixel(1, 1), colourFromRgb(f->Image1.Picture.pixel(2, 2)));
+    QCOMPARE(f->work.Picture3.pixelWidth(), 150);
+    QCOMPARE(f->work.Picture3.pixelHeight(), 120);
+    QCOMPARE(f->work.Picture3.pixel(1, 1), colourFromRgb(f->work.Image1.Picture.pixel(2, 2)));
 }
 
 void TestAdjust::initialBeforeAnyLoad()
@@ -130,9 +130,9 @@ void TestAdjust::initialBeforeAnyLoad()
     savePicture(folder, QStringLiteral("a.bmp"), gradientPicture(40, 30));
     openFolderOf(*f, folder);
     f->File1->setCurrentRow(0);
-    QVERIFY(!f->Image1.Picture.isNull());
+    QVERIFY(!f->work.Image1.Picture.isNull());
     f->Command11_Click();
-    QCOMPARE(f->Picture3.pixelWidth(), 0);
+    QCOMPARE(f->work.Picture3.pixelWidth(), 0);
 }
 
 QTEST_MAIN(TestAdjust)

@@ -231,12 +231,12 @@ void TestBrowser::previewOfClickedFile()
     setCheckValue(f->Check10, 1);
 
     f->File1->setCurrentRow(0);
-    QCOMPARE(f->Image1.Picture.size(), QSize(400, 100));
-    QCOMPARE(f->Image1.Picture.pixel(399, 99), gradientPicture(400, 100).pixel(399, 99));
-    QCOMPARE(f->Image1.Top, 34.125f);
-    QCOMPARE(f->Image1.Height, 22.75f);
-    QVERIFY(f->Image1.Stretch);
-    QVERIFY(f->Image1.Visible);
+    QCOMPARE(f->work.Image1.Picture.size(), QSize(400, 100));
+    QCOMPARE(f->work.Image1.Picture.pixel(399, 99), gradientPicture(400, 100).pixel(399, 99));
+    QCOMPARE(f->work.Image1.Top, 34.125f);
+    QCOMPARE(f->work.Image1.Height, 22.75f);
+    QVERIFY(f->work.Image1.Stretch);
+    QVERIFY(f->work.Image1.Visible);
     QCOMPARE(checkValue(f->Check10), 0);
     QCOMPARE(f->mousePointer(), 0);
 }
@@ -255,7 +255,7 @@ void TestBrowser::slowMetafileRefusedWhileTheWindowRepaints()
     f->Dir1Path = folder.path();
     f->Dir1_Change();
     f->File1->setCurrentItem(f->File1->findItems(QStringLiteral("ancha.bmp"), Qt::MatchExactly).value(0));
-    const QImage shown = f->Image1.Picture;
+    const QImage shown = f->work.Image1.Picture;
     QCOMPARE(shown.size(), QSize(400, 100));
 
     // a repaint asked for every 50 ms; each one that happens is timed
@@ -290,7 +290,7 @@ void TestBrowser::slowMetafileRefusedWhileTheWindowRepaints()
     QCOMPARE(d.shown.size(), std::size_t(1));
     QVERIFY2(d.shown[0].prompt.startsWith(QStringLiteral("No se puede leer la imagen \"lenta.wmf\": ")),
         qPrintable(d.shown[0].prompt));
-    QCOMPARE(f->Image1.Picture, shown);
+    QCOMPARE(f->work.Image1.Picture, shown);
     QCOMPARE(f->mousePointer(), 0);
     QVERIFY(took <= 12000);
     qInfo("refused after %lld ms; %d repaints, longest pause between repaints %lld ms", took, paints.paints,

@@ -4,6 +4,7 @@
 #include "colour/catalogue.h"
 #include "colour/colour_value.h"
 #include "window_support.h"
+#include "work_loader.h"
 
 #include <QFile>
 #include <QtTest>
@@ -55,12 +56,12 @@ void TestCatalogue::startUpLoadsGrande()
     WorkFolder folder;
     ScriptedDialogs d;
     auto f = startedForm();
-    QCOMPARE(f->st.num_dmc, Integer(248));
+    QCOMPARE(f->work.state().num_dmc, Integer(248));
     QCOMPARE(f->ListView1->count(), 248);
     std::vector<color_dmc> expected(kCatalogueSize);
     QCOMPARE(readCatalogueFile(QStringLiteral("dmc10.txt"), expected, kFullCatalogue).count, 248);
     for (int i = 1; i <= 248; ++i)
-        QVERIFY2(sameThread(f->st.dmc_activos[i], expected[i]), qPrintable(QString::number(i)));
+        QVERIFY2(sameThread(f->work.state().dmc_activos[i], expected[i]), qPrintable(QString::number(i)));
     QCOMPARE(f->ListView1->item(0)->text(), threadListText(expected[1].numero));
     QVERIFY(d.shown.empty());
 }
@@ -72,7 +73,7 @@ void TestCatalogue::personalRightAfterStartUpIsEmpty()
     auto f = startedForm();
     f->paleta(5);
     QCOMPARE(f->ListView1->count(), 0);
-    QCOMPARE(f->st.num_dmc, Integer(0));
+    QCOMPARE(f->work.state().num_dmc, Integer(0));
     QVERIFY(d.shown.empty());
 }
 
@@ -82,16 +83,16 @@ void TestCatalogue::shorterCatalogueLeavesTheRestAsItWas()
     ScriptedDialogs d;
     auto f = startedForm();
     f->paleta(2);
-    QCOMPARE(f->st.num_dmc, Integer(112));
-    const std::vector<color_dmc> before = f->st.dmc_activos;
+    QCOMPARE(f->work.state().num_dmc, Integer(112));
+    const std::vector<color_dmc> before = f->work.state().dmc_activos;
     writeCatalogue(QStringLiteral("personal.txt"), 20);
     f->paleta(5);
-    QCOMPARE(f->st.num_dmc, Integer(20));
+    QCOMPARE(f->work.state().num_dmc, Integer(20));
     QCOMPARE(f->ListView1->count(), 20);
     for (int i = 1; i <= 20; ++i)
-        QCOMPARE(f->st.dmc_activos[i].numero, Long(5000 + i - 1));
+        QCOMPARE(f->work.state().dmc_activos[i].numero, Long(5000 + i - 1));
     for (int i = 21; i <= 112; ++i)
-        QVERIFY2(sameThread(f->st.dmc_activos[i], before[i]), qPrintable(QString::number(i)));
+        QVERIFY2(sameThread(f->work.state().dmc_activos[i], before[i]), qPrintable(QString::number(i)));
 }
 
 void TestCatalogue::namedThreadsWhateverTheirColour()
@@ -102,7 +103,7 @@ void TestCatalogue::namedThreadsWhateverTheirColour()
     writeText(QStringLiteral("personal.txt"), "1,255,0,0\n0,0,0,0\n310,255,255,255\n  1  , 0, 0, 255 \n");
     f->paleta(5);
     QCOMPARE(listTexts(*f), (QStringList { "Ecru", "Blanco", "310", "Ecru" }));
-    QCOMPARE(f->st.num_dmc, Integer(4));
+    QCOMPARE(f->work.state().num_dmc, Integer(4));
 }
 
 void TestCatalogue::itemIconIsTheThreadsSwatch()
@@ -111,7 +112,7 @@ void TestCatalogue::itemIconIsTheThreadsSwatch()
     ScriptedDialogs d;
     auto f = startedForm();
     const int pos = 17;
-    const color_dmc& t = f->st.dmc_todos[pos];
+    const color_dmc& t = f->work.state().dmc_todos[pos];
     writeText(QStringLiteral("personal.txt"), QStringLiteral("%1,9,9,9\n987654,1,2,3\n").arg(t.numero).toLatin1());
     f->paleta(5);
     QCOMPARE(f->ListView1->count(), 2);
@@ -130,11 +131,11 @@ void TestCatalogue::noLoadWhileBusy()
     ScriptedDialogs d;
     auto f = startedForm();
     const QStringList before = listTexts(*f);
-    f->st.listo = False;
+    load(f->work).listo = False;
     f->paleta(4);
-    QCOMPARE(f->st.num_dmc, Integer(248));
+    QCOMPARE(f->work.state().num_dmc, Integer(248));
     QCOMPARE(listTexts(*f), before);
-    QCOMPARE(f->st.listo, False);
+    QCOMPARE(f->work.state().listo, False);
 }
 
 void TestCatalogue::everyCatalogueNumber_data()
@@ -155,7 +156,7 @@ void TestCatalogue::everyCatalogueNumber()
     ScriptedDialogs d;
     auto f = startedForm();
     f->paleta(Integer(catalogo));
-    QCOMPARE(int(f->st.num_dmc), threads);
+    QCOMPARE(int(f->work.state().num_dmc), threads);
     QCOMPARE(f->ListView1->count(), threads);
 }
 
@@ -164,17 +165,17 @@ void TestCatalogue::tooLongPersonalNeverStoredPast426()
     WorkFolder folder;
     ScriptedDialogs d;
     auto f = startedForm();
-    const std::vector<color_dmc> before = f->st.dmc_activos;
+    const std::vector<color_dmc> before = f->work.state().dmc_activos;
     writeCatalogue(QStringLiteral("personal.txt"), 430);
     f->paleta(5);
     QCOMPARE(int(d.shown.size()), 1);
     QCOMPARE(d.shown[0].title, QStringLiteral("Error"));
     QCOMPARE(d.shown[0].buttons, vbCritical);
     QVERIFY(d.shown[0].prompt.contains(QStringLiteral("personal.txt")));
-    QCOMPARE(int(f->st.dmc_activos.size()), kCatalogueSize);
+    QCOMPARE(int(f->work.state().dmc_activos.size()), kCatalogueSize);
     for (int i = 0; i < kCatalogueSize; ++i)
-        QVERIFY(sameThread(f->st.dmc_activos[i], before[i]));
-    QCOMPARE(f->st.num_dmc, Integer(248));
+        QVERIFY(sameThread(f->work.state().dmc_activos[i], before[i]));
+    QCOMPARE(f->work.state().num_dmc, Integer(248));
     QCOMPARE(f->ListView1->count(), 248);
 }
 
@@ -186,8 +187,8 @@ void TestCatalogue::fullPersonalOf426Loads()
     writeCatalogue(QStringLiteral("personal.txt"), 426);
     f->paleta(5);
     QVERIFY(d.shown.empty());
-    QCOMPARE(f->st.num_dmc, Integer(426));
-    QCOMPARE(f->st.dmc_activos[426].numero, Long(5425));
+    QCOMPARE(f->work.state().num_dmc, Integer(426));
+    QCOMPARE(f->work.state().dmc_activos[426].numero, Long(5425));
 }
 
 void TestCatalogue::badFileLeavesActiveCatalogue_data()
@@ -207,7 +208,7 @@ void TestCatalogue::badFileLeavesActiveCatalogue()
     WorkFolder folder;
     ScriptedDialogs d;
     auto f = startedForm();
-    const std::vector<color_dmc> before = f->st.dmc_activos;
+    const std::vector<color_dmc> before = f->work.state().dmc_activos;
     const QStringList listBefore = listTexts(*f);
     if (missing)
         QVERIFY(QFile::remove(QStringLiteral("personal.txt")));
@@ -218,10 +219,10 @@ void TestCatalogue::badFileLeavesActiveCatalogue()
     QCOMPARE(d.shown[0].title, QStringLiteral("Error"));
     QVERIFY(d.shown[0].prompt.contains(QStringLiteral("\"personal.txt\"")));
     for (int i = 0; i < kCatalogueSize; ++i)
-        QVERIFY(sameThread(f->st.dmc_activos[i], before[i]));
-    QCOMPARE(f->st.num_dmc, Integer(248));
+        QVERIFY(sameThread(f->work.state().dmc_activos[i], before[i]));
+    QCOMPARE(f->work.state().num_dmc, Integer(248));
     QCOMPARE(listTexts(*f), listBefore);
-    QCOMPARE(f->st.listo, True);
+    QCOMPARE(f->work.state().listo, True);
 }
 
 void TestCatalogue::dmcnFindsTheFirstPosition()
@@ -229,7 +230,7 @@ void TestCatalogue::dmcnFindsTheFirstPosition()
     WorkFolder folder;
     ScriptedDialogs d;
     auto f = startedForm();
-    const WorkState& st = f->st;
+    const WorkState& st = load(f->work);
     QCOMPARE(dmcn(st, st.dmc_todos[1].numero), Integer(1));
     QCOMPARE(dmcn(st, st.dmc_todos[200].numero), Integer(200));
     QCOMPARE(dmcn(st, st.dmc_todos[426].numero), Integer(426));

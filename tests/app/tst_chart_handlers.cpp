@@ -3,6 +3,7 @@
 // right message and the program ready again.
 #include "render/chart.h"
 #include "window_support.h"
+#include "work_loader.h"
 
 #include <QtTest>
 
@@ -13,23 +14,25 @@ constexpr Long kWhite = 0xFFFFFF;
 // and 2, every stitch one of them, and the embroidery box sized to the pattern.
 void makePattern(Form1& f, int W, int H)
 {
-    f.st.punto_doble = False;
-    f.Picture2.setWidth(3 * W + 2 * f.Picture2.border());
-    f.Picture2.setHeight(3 * H + 2 * f.Picture2.border());
-    f.st.num_tono = {};
+    load(f.work).punto_doble = False;
+    f.work.Picture2.setWidth(3 * W + 2 * f.work.Picture2.border());
+    f.work.Picture2.setHeight(3 * H + 2 * f.work.Picture2.border());
+    load(f.work).num_tono = {};
     for (int k = 0; k < 10; ++k)
-        f.st.tono[std::size_t(k / 5)][std::size_t(f.st.num_tono[std::size_t(k / 5)]++)] = RGB(25 * k, 90, 250 - 20 * k);
+        load(f.work).tono[std::size_t(k / 5)][std::size_t(load(f.work).num_tono[std::size_t(k / 5)]++)]
+            = RGB(25 * k, 90, 250 - 20 * k);
     for (int j = 0; j < H; ++j)
         for (int i = 0; i < W; ++i)
-            f.st.puntos(i, j) = f.st.tono[std::size_t((i + j) % 2)][std::size_t((i / 2 + j) % 5)];
+            load(f.work).puntos(i, j) = f.work.state().tono[std::size_t((i + j) % 2)][std::size_t((i / 2 + j) % 5)];
 }
 
 // Sets a check box from code without its click handler redrawing anything.
 void setQuietly(Form1& f, QCheckBox* box, int value)
 {
-    f.st.listo = False;
+    load(f.work).listo = False;
     setCheckValue(box, value);
-    f.st.listo = True;
+    load(f.work).listo = True;
+    f.work.setChartOptions(f.chartOptionsShown());
 }
 
 // Pixels of strip g's swatch k in a colour, inside its white outline.
@@ -38,7 +41,7 @@ int stripPixels(const Form1& f, int g, int k, Long colour)
     int n = 0;
     for (int x = 10 * k + 1; x <= 10 * k + 9; ++x)
         for (int y = 1; y <= 9; ++y)
-            n += f.Picture8[std::size_t(g)].Point(x, y) == colour ? 1 : 0;
+            n += f.work.Picture8[std::size_t(g)].Point(x, y) == colour ? 1 : 0;
     return n;
 }
 } // namespace
@@ -101,22 +104,22 @@ void TestChartHandlers::patronResetsTheSelectors()
     QFETCH(int, vMax);
     Form1& f = *m_form;
     makePattern(f, W, H);
-    f.st.listo = False;
+    load(f.work).listo = False;
     f.HScroll2->setMaximum(9);
     f.HScroll2->setValue(4);
     f.VScroll2->setMaximum(9);
     f.VScroll2->setValue(5);
-    f.st.listo = True;
+    load(f.work).listo = True;
     f.patron();
     QCOMPARE(f.HScroll2->value(), 1);
     QCOMPARE(f.HScroll2->maximum(), hMax);
     QCOMPARE(f.VScroll2->value(), 1);
     QCOMPARE(f.VScroll2->maximum(), vMax);
-    QCOMPARE(f.st.listo, True);
+    QCOMPARE(f.work.state().listo, True);
     QCOMPARE(f.mousePointer(), 0);
     QCOMPARE(f.Label1->text(), QStringLiteral("100"));
-    QCOMPARE(f.Picture11.Width(), 9 * std::min(W, 75) + 15);
-    QCOMPARE(f.Picture11.Point(4, 4), f.st.puntos(0, 0));
+    QCOMPARE(f.work.Picture11.Width(), 9 * std::min(W, 75) + 15);
+    QCOMPARE(f.work.Picture11.Point(4, 4), f.work.state().puntos(0, 0));
 }
 
 void TestChartHandlers::selectorsTurnTheSheets()
@@ -125,18 +128,18 @@ void TestChartHandlers::selectorsTurnTheSheets()
     makePattern(f, 100, 300);
     f.patron();
     f.HScroll2->setValue(2);
-    QCOMPARE(f.Picture11.Height(), 1034);
-    QCOMPARE(f.Picture11.Point(4, 4), f.st.puntos(75, 0));
+    QCOMPARE(f.work.Picture11.Height(), 1034);
+    QCOMPARE(f.work.Picture11.Point(4, 4), f.work.state().puntos(75, 0));
     f.VScroll2->setValue(3);
-    QCOMPARE(f.Picture11.Point(4, 4), f.st.puntos(75, 220));
-    QCOMPARE(f.st.listo, True);
+    QCOMPARE(f.work.Picture11.Point(4, 4), f.work.state().puntos(75, 220));
+    QCOMPARE(f.work.state().listo, True);
     QCOMPARE(f.mousePointer(), 0);
     // the last position shows the key, whatever the sheet row
     f.HScroll2->setValue(3);
-    QCOMPARE(f.Picture11.Point(30, 68), 0);
-    QCOMPARE(f.Picture11.Point(31, 76), f.st.tono[0][0]);
-    QCOMPARE(f.Picture11.Point(4, 4), kWhite);
-    QCOMPARE(f.st.listo, True);
+    QCOMPARE(f.work.Picture11.Point(30, 68), 0);
+    QCOMPARE(f.work.Picture11.Point(31, 76), f.work.state().tono[0][0]);
+    QCOMPARE(f.work.Picture11.Point(4, 4), kWhite);
+    QCOMPARE(f.work.state().listo, True);
 }
 
 void TestChartHandlers::selectorIgnoredWhileBusy()
@@ -144,11 +147,11 @@ void TestChartHandlers::selectorIgnoredWhileBusy()
     Form1& f = *m_form;
     makePattern(f, 100, 50);
     f.patron();
-    f.st.listo = False;
+    load(f.work).listo = False;
     f.HScroll2->setValue(2);
-    QCOMPARE(f.Picture11.Height(), 9 * 50 + 45); // still the first sheet
-    QCOMPARE(f.Picture11.Point(4, 4), f.st.puntos(0, 0));
-    QCOMPARE(f.st.listo, False);
+    QCOMPARE(f.work.Picture11.Height(), 9 * 50 + 45); // still the first sheet
+    QCOMPARE(f.work.Picture11.Point(4, 4), f.work.state().puntos(0, 0));
+    QCOMPARE(f.work.state().listo, False);
 }
 
 void TestChartHandlers::oneStitchHigh()
@@ -160,10 +163,10 @@ void TestChartHandlers::oneStitchHigh()
     QCOMPARE(m_dialogs->shown.front().title, QStringLiteral("Error"));
     QCOMPARE(m_dialogs->shown.front().buttons, vbCritical);
     QCOMPARE(f.HScroll2->maximum(), 2);
-    QCOMPARE(f.st.listo, True);
+    QCOMPARE(f.work.state().listo, True);
     QCOMPARE(f.mousePointer(), 0);
-    QCOMPARE(f.Picture11.Point(4, 4), kWhite); // only the stamp and the label were drawn
-    QCOMPARE(f.Picture11.Point(40, f.Picture11.ScaleHeight() - 37 + 15), f.Picture15.Point(40, 15));
+    QCOMPARE(f.work.Picture11.Point(4, 4), kWhite); // only the stamp and the label were drawn
+    QCOMPARE(f.work.Picture11.Point(40, f.work.Picture11.ScaleHeight() - 37 + 15), f.work.Picture15.Point(40, 15));
 }
 
 void TestChartHandlers::memoryMessage_data()
@@ -181,7 +184,7 @@ void TestChartHandlers::memoryMessage()
     makePattern(f, 100, 120);
     if (page != 0)
         f.patron();
-    f.Picture11.move(-40, -30);
+    f.work.Picture11.move(-40, -30);
     const int saved = chartSideLimit();
     chartSideLimit() = 600;
     if (page == 0)
@@ -193,10 +196,10 @@ void TestChartHandlers::memoryMessage()
         QStringList { QStringLiteral("No hay suficiente memoria para dibujar el patrón. Reduce los puntos.") });
     QCOMPARE(m_dialogs->shown.front().title, QStringLiteral("Error de memoria"));
     QCOMPARE(m_dialogs->shown.front().buttons, vbCritical);
-    QCOMPARE(f.Picture11.Left(), 0);
-    QCOMPARE(f.Picture11.Top(), 0);
+    QCOMPARE(f.work.Picture11.Left(), 0);
+    QCOMPARE(f.work.Picture11.Top(), 0);
     QCOMPARE(f.mousePointer(), 0);
-    QCOMPARE(f.st.listo, True);
+    QCOMPARE(f.work.state().listo, True);
 }
 
 void TestChartHandlers::stripSymbols_data()
@@ -211,13 +214,13 @@ void TestChartHandlers::stripSymbols()
     QFETCH(bool, symbols);
     Form1& f = *m_form;
     makePattern(f, 20, 20);
-    f.st.num_tono = {};
-    f.st.tono[5][0] = kWhite;
-    f.st.tono[5][1] = 0;
-    f.st.num_tono[5] = 2;
+    load(f.work).num_tono = {};
+    load(f.work).tono[5][0] = kWhite;
+    load(f.work).tono[5][1] = 0;
+    load(f.work).num_tono[5] = 2;
     for (int j = 0; j < 20; ++j)
         for (int i = 0; i < 20; ++i)
-            f.st.puntos(i, j) = (i + j) % 2 ? 0 : kWhite;
+            load(f.work).puntos(i, j) = (i + j) % 2 ? 0 : kWhite;
     setQuietly(f, f.Check4, symbols ? 1 : 0);
     f.patron();
     QCOMPARE(stripPixels(f, 5, 1, kWhite) >= 3, symbols);
@@ -226,7 +229,7 @@ void TestChartHandlers::stripSymbols()
     int xPixels = 0;
     for (int y = 1; y <= 7; ++y)
         for (int x = 1; x <= 7; ++x)
-            xPixels += f.Picture11.Point(9 + x, y) == kWhite ? 1 : 0;
+            xPixels += f.work.Picture11.Point(9 + x, y) == kWhite ? 1 : 0;
     QCOMPARE(xPixels >= 3, symbols);
 }
 

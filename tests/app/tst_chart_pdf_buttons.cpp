@@ -41,7 +41,7 @@ void TestChartPdfButtons::exportLeavesTheWindowAsItWas()
     WorkFolder folder;
     auto f = startedForm();
     QVERIFY(makePattern(*f, folder, bandsPicture(120, 90), 60));
-    const QImage chart = f->Picture11.Image(), embroidery = f->Picture2.Image();
+    const QImage chart = f->work.Picture11.Image(), embroidery = f->work.Picture2.Image();
     const QString pdf = folder.file(QStringLiteral("patron.pdf"));
     answers.fileAnswers = { pdf, folder.file(QStringLiteral("no_hay/patron.pdf")) };
     const int pages = chartPdfLayout(f->work.threadList(), chartPdfOptions(rememberedPdfChoices())).totalPages();
@@ -56,9 +56,9 @@ void TestChartPdfButtons::exportLeavesTheWindowAsItWas()
     QCOMPARE(answers.countTitled(QStringLiteral("Error")), 1);
     QCOMPARE(f->Label3->toolTip(), done);
     QVERIFY(!QFileInfo::exists(folder.file(QStringLiteral("no_hay"))));
-    QCOMPARE(f->Picture11.Image(), chart);
-    QCOMPARE(f->Picture2.Image(), embroidery);
-    QCOMPARE(f->st.listo, True);
+    QCOMPARE(f->work.Picture11.Image(), chart);
+    QCOMPARE(f->work.Picture2.Image(), embroidery);
+    QCOMPARE(f->work.state().listo, True);
 }
 
 // "Exportar PDF" asks first, offering the last choices; the document says what it counts for.
@@ -130,8 +130,8 @@ void TestChartPdfButtons::threadListOfThePatternOnShow()
     QVERIFY(!threads.empty());
     QCOMPARE(listed.first(), threads.front().symbol + threads.front().code);
     // the list opens next time on the fabric and strands chosen here
-    QCOMPARE(f->work.settings.fabric, 2);
-    QCOMPARE(f->work.settings.strands, 3);
+    QCOMPARE(f->work.settings().fabric, 2);
+    QCOMPARE(f->work.settings().strands, 3);
     QProcess text;
     text.start(QStringLiteral("pdftotext"), { "-layout", printed, "-" });
     QVERIFY(text.waitForFinished());

@@ -4,6 +4,7 @@
 #include "app/colour_options_dialog.h"
 #include "app/quality_report_dialog.h"
 #include "window_support.h"
+#include "work_loader.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -48,10 +49,10 @@ void TestColourWindow::applyToThePatternThenUndo()
     WorkFolder folder;
     ScriptedDialogs d;
     auto f = startedForm();
-    f->Picture3.setPicture(gradientPicture(180, 120));
+    f->work.Picture3.setPicture(gradientPicture(180, 120));
     f->Command1_Click();
-    const StitchGrid before = f->st.puntos;
-    const Long colours = f->st.num_colores;
+    const StitchGrid before = f->work.state().puntos;
+    const Long colours = f->work.state().num_colores;
     int reportRows = 0;
     answerNextModal<ColourOptionsDialog>([&reportRows](ColourOptionsDialog* o) {
         o->mergeRare->setChecked(true);
@@ -66,14 +67,14 @@ void TestColourWindow::applyToThePatternThenUndo()
     });
     f->colourOptionsButton->click();
     QCOMPARE(reportRows, int(colours));
-    QVERIFY(f->work.settings.colourOptions.mergeRare);
-    QVERIFY(f->st.num_colores < colours);
-    QCOMPARE(f->Text1->text(), QString::number(f->st.num_colores));
-    QVERIFY(!(f->st.puntos == before));
+    QVERIFY(f->work.settings().colourOptions.mergeRare);
+    QVERIFY(f->work.state().num_colores < colours);
+    QCOMPARE(f->Text1->text(), QString::number(f->work.state().num_colores));
+    QVERIFY(!(f->work.state().puntos == before));
     QVERIFY(f->Command4->isEnabled());
     f->Command4->click();
-    QVERIFY(f->st.puntos == before);
-    QCOMPARE(f->st.num_colores, colours);
+    QVERIFY(f->work.state().puntos == before);
+    QCOMPARE(f->work.state().num_colores, colours);
     QCOMPARE(d.countTitled(QStringLiteral("Error")), 0);
 }
 
@@ -82,14 +83,14 @@ void TestColourWindow::progressLineTellsTheOptions()
     WorkFolder folder;
     ScriptedDialogs d;
     auto f = startedForm();
-    f->Picture3.setPicture(gradientPicture(180, 120));
+    f->work.Picture3.setPicture(gradientPicture(180, 120));
     f->Command1_Click();
     QCOMPARE(f->Label3->text(), QString());
-    f->work.settings.colourOptions.faithful = true;
+    loadSettings(f->work).colourOptions.faithful = true;
     f->Text1->setText(QStringLiteral("12"));
     f->Text1_LostFocus();
     f->Command5_Click();
-    QCOMPARE(f->st.paletteSize(), 12);
+    QCOMPARE(f->work.state().paletteSize(), 12);
     QCOMPARE(f->Label3->text(), QStringLiteral("Colores fieles; 12 hilos"));
     QCOMPARE(f->Text1->text(), QStringLiteral("12"));
 }

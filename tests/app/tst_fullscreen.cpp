@@ -49,14 +49,16 @@ private slots:
         QVERIFY(makePattern(*m_form, *m_folder, bandsPicture(150, 100), 100));
         setCheckValue(m_form->Check3, chartView);
         m_form->HScroll2->setValue(m_form->HScroll2->maximum()); // the key page
-        const Surface& source = index == 0 ? m_form->Picture2 : chartView ? m_form->Picture11 : m_form->Picture3;
+        const Surface& source = index == 0 ? m_form->work.Picture2
+            : chartView                    ? m_form->work.Picture11
+                                           : m_form->work.Picture3;
         Form2& view = shown(index);
         QVERIFY(view.isVisible());
         QCOMPARE(view.Picture1.Image(), source.Image());
         QCOMPARE(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32), source.Image());
-        QCOMPARE(m_form->st.listo, True);
-        QCOMPARE(m_form->Picture11.Left(), 0);
-        QCOMPARE(m_form->Picture11.Top(), 0);
+        QCOMPARE(m_form->work.state().listo, True);
+        QCOMPARE(m_form->work.Picture11.Left(), 0);
+        QCOMPARE(m_form->work.Picture11.Top(), 0);
     }
 
     void centredOnTheScreen_data()
@@ -93,7 +95,7 @@ private slots:
     {
         QFETCH(int, overhang);
         QFETCH(int, offset);
-        m_form->form2 = new Form2(m_form->st, m_form.get());
+        m_form->form2 = new Form2(m_form->drag, m_form.get());
         Form2& view = *m_form->form2;
         const int backdrop = view.screen()->geometry().width() + 1;
         // a difference of 4 m + 3: its half 2 m + 1.5 lies between an odd and an even number
@@ -154,7 +156,7 @@ private slots:
         else
             QTest::mouseClick(target, Qt::MouseButton(what), {}, QPoint(2, 2));
         QCOMPARE(view.isVisible(), !closes);
-        QCOMPARE(m_form->st.arrastrando, False);
+        QCOMPARE(m_form->drag.arrastrando, False);
     }
 
     void dragFollowsThePointer()
@@ -163,14 +165,14 @@ private slots:
         Form2& view = shown(0);
         const QPoint start(view.Picture1.Left(), view.Picture1.Top());
         QTest::mousePress(view.Picture1Box, Qt::LeftButton, {}, QPoint(10, 10));
-        QCOMPARE(m_form->st.arrastrando, True);
+        QCOMPARE(m_form->drag.arrastrando, True);
         QMouseEvent move(QEvent::MouseMove, QPointF(30, 25), view.Picture1Box->mapToGlobal(QPointF(30, 25)),
             Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(view.Picture1Box, &move);
         QCOMPARE(QPoint(view.Picture1.Left(), view.Picture1.Top()), start + QPoint(20, 15));
         QCOMPARE(view.Picture1Box->pos(), start + QPoint(20, 15));
         QTest::mouseRelease(view.Picture1Box, Qt::LeftButton, {}, QPoint(30, 25));
-        QCOMPARE(m_form->st.arrastrando, False);
+        QCOMPARE(m_form->drag.arrastrando, False);
         QVERIFY(view.isVisible());
     }
 
@@ -181,7 +183,7 @@ private slots:
         // think a drag is still in progress
         view.Picture1_MouseDown(2, 5, 5);
         QVERIFY(!view.isVisible());
-        QCOMPARE(m_form->st.arrastrando, False);
+        QCOMPARE(m_form->drag.arrastrando, False);
     }
 
     void oneWindowReused()
@@ -201,7 +203,7 @@ private slots:
         QCOMPARE(m_answers->shown.back().prompt, QStringLiteral("Error"));
         QCOMPARE(m_answers->shown.back().buttons, vbCritical);
         QVERIFY(!m_form->form2->isVisible());
-        QCOMPARE(m_form->st.listo, True);
+        QCOMPARE(m_form->work.state().listo, True);
         QCOMPARE(m_form->mousePointer(), 0);
     }
 };

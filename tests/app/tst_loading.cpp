@@ -78,16 +78,16 @@ void TestLoading::embroiderySize()
     savePicture(folder, QStringLiteral("p.bmp"), gradientPicture(w, h));
     select(*f, QStringLiteral("p.bmp"));
     f->File1_DblClick();
-    QCOMPARE(f->Picture2.pixelWidth(), insideW);
-    QCOMPARE(f->Picture2.pixelHeight(), insideH);
+    QCOMPARE(f->work.Picture2.pixelWidth(), insideW);
+    QCOMPARE(f->work.Picture2.pixelHeight(), insideH);
     QTEST(f->Text4->text(), "text4");
     QTEST(f->Text5->text(), "text5");
     QCOMPARE(f->VScroll4->value(), insideW);
     QCOMPARE(f->VScroll5->value(), insideH);
     // the longer side's border lies just outside the frame
-    QCOMPARE(w > h ? f->Picture2.Left() : f->Picture2.Top(), -2);
-    QCOMPARE(f->Picture11.Width(), f->Picture2.Width() * 3);
-    QCOMPARE(f->Picture11.Height(), f->Picture2.Height() * 3);
+    QCOMPARE(w > h ? f->work.Picture2.Left() : f->work.Picture2.Top(), -2);
+    QCOMPARE(f->work.Picture11.Width(), f->work.Picture2.Width() * 3);
+    QCOMPARE(f->work.Picture11.Height(), f->work.Picture2.Height() * 3);
 }
 
 void TestLoading::questionRepeatedUntilAWholeFactor()
@@ -108,12 +108,12 @@ void TestLoading::questionRepeatedUntilAWholeFactor()
             QCOMPARE(s.prompt, expectedPrompt(QStringLiteral("640 x 480")));
         }
     }
-    QCOMPARE(f->st.factor_reduccion, 2.0f);
-    QCOMPARE(f->Picture3.pixelWidth(), 320);
-    QCOMPARE(f->Picture3.pixelHeight(), 240);
+    QCOMPARE(f->work.state().factor_reduccion, 2.0f);
+    QCOMPARE(f->work.Picture3.pixelWidth(), 320);
+    QCOMPARE(f->work.Picture3.pixelHeight(), 240);
     QCOMPARE(f->Label5->text(), QStringLiteral(" 320"));
     QCOMPARE(f->Label6->text(), QStringLiteral(" 240 puntos"));
-    QCOMPARE(f->Picture3.pixel(10, 7), colourFromRgb(gradientPicture(640, 480).pixel(20, 14)));
+    QCOMPARE(f->work.Picture3.pixel(10, 7), colourFromRgb(gradientPicture(640, 480).pixel(20, 14)));
 }
 
 void TestLoading::smallPictureIsNotAsked()
@@ -125,10 +125,10 @@ void TestLoading::smallPictureIsNotAsked()
     select(*f, QStringLiteral("p.bmp"));
     f->File1_DblClick();
     QCOMPARE(d.prompts().filter(QStringLiteral("La imagen tiene")).size(), 0);
-    QCOMPARE(f->st.factor_reduccion, 0.0f);
-    QCOMPARE(f->Picture3.pixelWidth(), 196);
+    QCOMPARE(f->work.state().factor_reduccion, 0.0f);
+    QCOMPARE(f->work.Picture3.pixelWidth(), 196);
     // centred on the frame's middle
-    QCOMPARE(f->Picture3.Left(), 152 - 200 / 2);
+    QCOMPARE(f->work.Picture3.Left(), 152 - 200 / 2);
 }
 
 void TestLoading::loadResetsSettings()
@@ -153,13 +153,13 @@ void TestLoading::loadResetsSettings()
     f->File1_DblClick();
     QVERIFY(f->Option1[2]->isChecked());
     QCOMPARE(f->Text1->text(), QStringLiteral("248"));
-    QCOMPARE(f->st.num_colores, 248);
+    QCOMPARE(f->work.state().num_colores, 248);
     QCOMPARE(checkValue(f->Check7), 0);
     QVERIFY(!f->Command4->isEnabled());
     QVERIFY(f->Picture6->isVisibleTo(f.get()));
     QCOMPARE(QFileInfo(QStringLiteral("personal.txt")).size(), 0);
     QCOMPARE(f->windowTitle(), QStringLiteral("Puntela - a.bmp"));
-    QCOMPARE(f->st.listo, True);
+    QCOMPARE(f->work.state().listo, True);
     QCOMPARE(f->mousePointer(), 0);
 
     select(*f, QStringLiteral("b.bmp"));
@@ -180,8 +180,8 @@ void TestLoading::enterLoadsLikeDoubleClick()
 
     QCOMPARE(activated.count(), 0);
     QCOMPARE(f->windowTitle(), QStringLiteral("Puntela - p.bmp"));
-    QCOMPARE(f->Picture3.pixelWidth(), 400);
-    QCOMPARE(f->Picture2.pixelHeight(), 225);
+    QCOMPARE(f->work.Picture3.pixelWidth(), 400);
+    QCOMPARE(f->work.Picture2.pixelHeight(), 225);
     QCOMPARE(f->Text5->text(), QStringLiteral("75"));
     QCOMPARE(d.prompts().filter(QStringLiteral("La imagen tiene")), QStringList(expectedPrompt("400 x 300")));
 }
@@ -201,24 +201,24 @@ void TestLoading::brokenFileKeepsEverything()
     f->File1_DblClick();
     setCheckValue(f->Check10, 1);
     f->Text1->setText(QStringLiteral("57"));
-    const QImage picture = f->Picture3.Image().copy();
-    const QImage preview = f->Image1.Picture;
+    const QImage picture = f->work.Picture3.Image().copy();
+    const QImage preview = f->work.Image1.Picture;
     const std::size_t before = d.shown.size();
 
     select(*f, QStringLiteral("mal.jpg"));
     QCOMPARE(d.shown.size(), before + 1);
     QCOMPARE(d.shown.back().title, QStringLiteral("Error"));
     QVERIFY(d.shown.back().prompt.contains(QStringLiteral("mal.jpg")));
-    QCOMPARE(f->Image1.Picture, preview);
-    QVERIFY(f->Image1.Visible);
+    QCOMPARE(f->work.Image1.Picture, preview);
+    QVERIFY(f->work.Image1.Visible);
     QCOMPARE(checkValue(f->Check10), 1);
 
     f->File1_DblClick();
     QCOMPARE(d.shown.back().title, QStringLiteral("Error"));
-    QCOMPARE(f->Picture3.Image(), picture);
+    QCOMPARE(f->work.Picture3.Image(), picture);
     QCOMPARE(f->Text1->text(), QStringLiteral("57"));
     QCOMPARE(f->windowTitle(), QStringLiteral("Puntela - bien.bmp"));
-    QCOMPARE(f->st.listo, True);
+    QCOMPARE(f->work.state().listo, True);
     QCOMPARE(f->mousePointer(), 0);
 }
 
@@ -231,8 +231,8 @@ void TestLoading::nothingPreviewedYet()
     QCOMPARE(d.shown.size(), std::size_t(1));
     QCOMPARE(d.shown.back().title, QStringLiteral("Error"));
     QCOMPARE(f->windowTitle(), QStringLiteral("Puntela 1.2 Demo"));
-    QCOMPARE(f->Picture3.pixelWidth(), 0);
-    QCOMPARE(f->st.listo, True);
+    QCOMPARE(f->work.Picture3.pixelWidth(), 0);
+    QCOMPARE(f->work.state().listo, True);
 }
 
 QTEST_MAIN(TestLoading)

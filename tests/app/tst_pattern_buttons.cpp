@@ -4,6 +4,7 @@
 #include "colour/colour_value.h"
 #include "colour/stitch_reading.h"
 #include "window_support.h"
+#include "work_loader.h"
 
 #include <QtTest>
 
@@ -37,7 +38,7 @@ void setSize(Form1& f, int columns, int rows)
 void askColours(Form1& f, int n)
 {
     f.VScroll1->setValue(n);
-    f.st.num_colores = n;
+    load(f.work).num_colores = n;
     f.Text1->setText(QString::number(n));
 }
 
@@ -84,7 +85,7 @@ void TestPatternButtons::init()
     m_dialogs = std::make_unique<WatchingDialogs>(m_formPtr);
     m_form = startedForm();
     m_formPtr = m_form.get();
-    m_form->Picture3.setPicture(gradientPicture(120, 90));
+    m_form->work.Picture3.setPicture(gradientPicture(120, 90));
 }
 
 void TestPatternButtons::cleanup()
@@ -101,30 +102,30 @@ void TestPatternButtons::singleStitchRun()
     setSize(f, 40, 30);
     f.Command4->setEnabled(true);
     f.Check1->setEnabled(false);
-    f.Picture10.BackColor = RGB(1, 2, 3);
+    f.work.Picture10.BackColor = RGB(1, 2, 3);
     f.Command1_Click();
     QVERIFY(m_dialogs->shown.empty());
-    QCOMPARE(f.Picture2.Width(), 124);
-    QCOMPARE(f.Picture2.Height(), 94);
-    QCOMPARE(f.Picture2.ScaleWidth(), 120.0);
-    QCOMPARE(f.Picture2.Left(), 90);
-    QCOMPARE(f.Picture2.Top(), 105);
-    QCOMPARE(int(f.st.ancho_puntos), 40);
-    QCOMPARE(int(f.st.alto_puntos), 30);
-    QCOMPARE(int(f.st.num_puntos), 1200);
-    QCOMPARE(f.st.punto_doble, False);
+    QCOMPARE(f.work.Picture2.Width(), 124);
+    QCOMPARE(f.work.Picture2.Height(), 94);
+    QCOMPARE(f.work.Picture2.ScaleWidth(), 120.0);
+    QCOMPARE(f.work.Picture2.Left(), 90);
+    QCOMPARE(f.work.Picture2.Top(), 105);
+    QCOMPARE(int(f.work.state().ancho_puntos), 40);
+    QCOMPARE(int(f.work.state().alto_puntos), 30);
+    QCOMPARE(int(f.work.state().num_puntos), 1200);
+    QCOMPARE(f.work.state().punto_doble, False);
     QVERIFY(f.Check1->isEnabled());
-    QCOMPARE(f.Picture10.BackColor, colourFromRgb(f.palette().color(QPalette::Button).rgb()));
+    QCOMPARE(f.work.Picture10.BackColor, colourFromRgb(f.palette().color(QPalette::Button).rgb()));
     // an old undo record never applies to the new pattern
     QVERIFY(!f.Command4->isEnabled());
-    QVERIFY(f.Picture2.Visible());
-    QCOMPARE(f.st.listo, True);
+    QVERIFY(f.work.Picture2.Visible());
+    QCOMPARE(f.work.state().listo, True);
     QCOMPARE(f.mousePointer(), 0);
     for (QLabel* l : { f.Label1, f.Label2, f.Label3 })
         QCOMPARE(l->text(), QString());
     // the embroidery shows the stitches: the base pixel of the last cell
-    QCOMPARE(f.Picture2.pixel(3 * 39 + 2, 3 * 29), f.st.puntos(39, 29));
-    QCOMPARE(f.Picture8[0].Left(), 4);
+    QCOMPARE(f.work.Picture2.pixel(3 * 39 + 2, 3 * 29), f.work.state().puntos(39, 29));
+    QCOMPARE(f.work.Picture8[0].Left(), 4);
 }
 
 void TestPatternButtons::doubleStitchRun()
@@ -134,44 +135,45 @@ void TestPatternButtons::doubleStitchRun()
     setCheckValue(f.Check1, 1);
     f.Command5_Click();
     QVERIFY(m_dialogs->shown.empty());
-    QCOMPARE(f.Picture2.Width(), 364);
-    QCOMPARE(f.Picture2.Height(), 274);
-    QCOMPARE(f.Picture2.Left(), -30);
-    QCOMPARE(int(f.st.num_puntos), 1200);
-    QCOMPARE(int(f.st.ancho_puntos), 40);
-    QCOMPARE(f.st.punto_doble, True);
+    QCOMPARE(f.work.Picture2.Width(), 364);
+    QCOMPARE(f.work.Picture2.Height(), 274);
+    QCOMPARE(f.work.Picture2.Left(), -30);
+    QCOMPARE(int(f.work.state().num_puntos), 1200);
+    QCOMPARE(int(f.work.state().ancho_puntos), 40);
+    QCOMPARE(f.work.state().punto_doble, True);
     QCOMPARE(checkValue(f.Check1), 0);
     QVERIFY(!f.Check1->isEnabled());
-    QCOMPARE(f.st.listo, True);
+    QCOMPARE(f.work.state().listo, True);
     QCOMPARE(f.mousePointer(), 0);
-    QCOMPARE(f.Picture2.pixel(9 * 39 + 1, 9 * 29 + 1), f.st.puntos(39, 29));
-    QCOMPARE(f.Picture2.pixel(9 * 39 + 4, 9 * 29), RGB(255, 255, 255));
+    QCOMPARE(f.work.Picture2.pixel(9 * 39 + 1, 9 * 29 + 1), f.work.state().puntos(39, 29));
+    QCOMPARE(f.work.Picture2.pixel(9 * 39 + 4, 9 * 29), RGB(255, 255, 255));
 }
 
 void TestPatternButtons::coloursLoweredToTheStitches()
 {
     Form1& f = *m_form;
-    f.Picture3.setPicture(gradientPicture(30, 30));
+    f.work.Picture3.setPicture(gradientPicture(30, 30));
     setSize(f, 10, 10);
     // what the count was when the spinner was first moved by the run
     QList<Long> countAtSpinner;
-    QObject::connect(f.VScroll1, &QScrollBar::valueChanged, &f,
-        [&](int v) { countAtSpinner << (countAtSpinner.isEmpty() ? Long(v) * 10000 + f.st.num_colores : -1); });
+    QObject::connect(f.VScroll1, &QScrollBar::valueChanged, &f, [&](int v) {
+        countAtSpinner << (countAtSpinner.isEmpty() ? Long(v) * 10000 + f.work.state().num_colores : -1);
+    });
 
     askColours(f, 500);
     countAtSpinner.clear();
     f.Command5_Click();
     QCOMPARE(countAtSpinner.value(0), Long(100 * 10000 + 100));
-    const QVector<Long> doublePalette = palette(f.st);
-    const Long doubleCount = f.st.num_colores;
+    const QVector<Long> doublePalette = palette(load(f.work));
+    const Long doubleCount = f.work.state().num_colores;
 
     askColours(f, 500);
     countAtSpinner.clear();
     f.Command1_Click();
     QCOMPARE(countAtSpinner.value(0), Long(100 * 10000 + 500));
-    QCOMPARE(palette(f.st), doublePalette);
-    QCOMPARE(f.st.num_colores, doubleCount);
-    QVERIFY(f.st.num_colores <= 100);
+    QCOMPARE(palette(load(f.work)), doublePalette);
+    QCOMPARE(f.work.state().num_colores, doubleCount);
+    QVERIFY(f.work.state().num_colores <= 100);
     QCOMPARE(f.Text1->text(), QString::number(doubleCount));
     QVERIFY(m_dialogs->shown.empty());
 }
@@ -203,8 +205,8 @@ void TestPatternButtons::refusedSizes()
     Form1& f = *m_form;
     setSize(f, 20, 10);
     f.Command1_Click();
-    const QImage before = f.Picture2.Image();
-    const Long stitch = f.st.puntos(3, 3);
+    const QImage before = f.work.Picture2.Image();
+    const Long stitch = f.work.state().puntos(3, 3);
     f.Command4->setEnabled(true);
     f.Text4->setText(columns);
     f.Text5->setText(rows);
@@ -215,12 +217,12 @@ void TestPatternButtons::refusedSizes()
     QCOMPARE(m_dialogs->prompts(), QStringList { patternSizeMessage() });
     QCOMPARE(m_dialogs->shown[0].buttons, vbCritical);
     QCOMPARE(m_dialogs->shown[0].title, QStringLiteral("Error"));
-    QCOMPARE(f.Picture2.Image(), before);
-    QCOMPARE(f.st.puntos(3, 3), stitch);
-    QCOMPARE(int(f.st.ancho_puntos), 20);
-    QCOMPARE(f.st.punto_doble, False);
+    QCOMPARE(f.work.Picture2.Image(), before);
+    QCOMPARE(f.work.state().puntos(3, 3), stitch);
+    QCOMPARE(int(f.work.state().ancho_puntos), 20);
+    QCOMPARE(f.work.state().punto_doble, False);
     QVERIFY(f.Command4->isEnabled());
-    QCOMPARE(f.st.listo, True);
+    QCOMPARE(f.work.state().listo, True);
 }
 
 void TestPatternButtons::sizeTypedButNotConfirmed_data()
@@ -260,9 +262,9 @@ void TestPatternButtons::sizeTypedButNotConfirmed()
     QCOMPARE(m_dialogs->prompts(), QStringList());
     QCOMPARE(f.Text4->text(), QString::number(columns));
     QCOMPARE(f.Text5->text(), QString::number(rows));
-    QCOMPARE(int(f.st.ancho_puntos), columns);
-    QCOMPARE(int(f.st.alto_puntos), rows);
-    QCOMPARE(f.st.listo, True);
+    QCOMPARE(int(f.work.state().ancho_puntos), columns);
+    QCOMPARE(int(f.work.state().alto_puntos), rows);
+    QCOMPARE(f.work.state().listo, True);
 }
 
 void TestPatternButtons::oneCellHighStillRunsTheLaterSteps()
@@ -275,9 +277,9 @@ void TestPatternButtons::oneCellHighStillRunsTheLaterSteps()
         (QStringList { "Error en el tamaño de la imagen", "Error en colores", "Error en el tamaño de la imagen" }));
     for (const QStringList& l : m_dialogs->labels)
         QCOMPARE(l, (QStringList { "%", "1" }));
-    QCOMPARE(f.st.listo, True);
+    QCOMPARE(f.work.state().listo, True);
     QCOMPARE(f.mousePointer(), 0);
-    QVERIFY(f.Picture2.Visible());
+    QVERIFY(f.work.Picture2.Visible());
     QCOMPARE(f.Label3->text(), QString());
 }
 
@@ -289,8 +291,8 @@ void TestPatternButtons::noColoursStillDrawsTheEmbroidery()
     f.Command1_Click();
     QCOMPARE(m_dialogs->prompts(), QStringList { "Error en colores" });
     // the stitches keep the threads they were read as, and are drawn
-    QCOMPARE(f.Picture2.pixel(3 * 7 + 2, 3 * 4), f.st.puntos(7, 4));
-    QCOMPARE(f.st.listo, True);
+    QCOMPARE(f.work.Picture2.pixel(3 * 7 + 2, 3 * 4), f.work.state().puntos(7, 4));
+    QCOMPARE(f.work.state().listo, True);
     QCOMPARE(f.mousePointer(), 0);
 }
 
@@ -298,13 +300,13 @@ void TestPatternButtons::oneStitchWideStillDrawsTheChart()
 {
     Form1& f = *m_form;
     setSize(f, 1, 10);
-    const QImage chartBefore = f.Picture11.Image();
+    const QImage chartBefore = f.work.Picture11.Image();
     f.Command5_Click();
     QCOMPARE(m_dialogs->prompts(), QStringList { "Error en el tamaño de la imagen" });
-    QCOMPARE(int(f.st.ancho_puntos), 1);
-    QVERIFY(f.st.paletteSize() > 0);
-    QVERIFY(f.Picture11.Image() != chartBefore);
-    QCOMPARE(f.st.listo, True);
+    QCOMPARE(int(f.work.state().ancho_puntos), 1);
+    QVERIFY(f.work.state().paletteSize() > 0);
+    QVERIFY(f.work.Picture11.Image() != chartBefore);
+    QCOMPARE(f.work.state().listo, True);
     QCOMPARE(f.mousePointer(), 0);
 }
 
@@ -314,19 +316,19 @@ void TestPatternButtons::paletteShownInTheControls()
     const int groups[6] = { 4, 4, 4, 4, 4, 10 };
     for (int g = 0; g < 6; ++g) {
         for (int j = 0; j < groups[g]; ++j)
-            f.st.tono[std::size_t(g)][std::size_t(j)] = RGB(10 * j, 10 * g, 5);
-        f.st.num_tono[std::size_t(g)] = Integer(groups[g]);
+            load(f.work).tono[std::size_t(g)][std::size_t(j)] = RGB(10 * j, 10 * g, 5);
+        load(f.work).num_tono[std::size_t(g)] = Integer(groups[g]);
     }
-    f.st.ancho_puntos = 3;
-    f.st.alto_puntos = 3;
+    load(f.work).ancho_puntos = 3;
+    load(f.work).alto_puntos = 3;
     askColours(f, 10);
     f.gama();
-    QCOMPARE(f.st.paso_gama, Long(3));
-    QCOMPARE(f.st.num_colores, Long(14));
+    QCOMPARE(f.work.state().paso_gama, Long(3));
+    QCOMPARE(f.work.state().num_colores, Long(14));
     QCOMPARE(f.Text1->text(), QStringLiteral("14"));
     QCOMPARE(f.VScroll1->value(), 14);
     QCOMPARE(f.HScroll1->maximum(), 4);
-    QCOMPARE(f.st.listo, True);
+    QCOMPARE(f.work.state().listo, True);
 }
 
 void TestPatternButtons::redrawButtonRestoresEmbroideryAndStrips()
@@ -334,23 +336,23 @@ void TestPatternButtons::redrawButtonRestoresEmbroideryAndStrips()
     Form1& f = *m_form;
     setSize(f, 20, 10);
     f.Command1_Click();
-    const QImage embroidery = f.Picture2.Image();
-    const std::size_t g
-        = std::size_t(std::max_element(f.st.num_tono.begin(), f.st.num_tono.end()) - f.st.num_tono.begin());
+    const QImage embroidery = f.work.Picture2.Image();
+    const std::size_t g = std::size_t(std::max_element(f.work.state().num_tono.begin(), f.work.state().num_tono.end())
+        - f.work.state().num_tono.begin());
     f.gama2();
-    const QImage bareStrip = f.Picture8[g].Image();
-    f.Picture2.Cls();
+    const QImage bareStrip = f.work.Picture8[g].Image();
+    f.work.Picture2.Cls();
     f.check8->setEnabled(true);
     setCheckValue(f.Check4, 1);
     f.check8_Click();
     QVERIFY(!f.check8->isEnabled());
-    QCOMPARE(f.Picture2.Image(), embroidery);
-    QVERIFY(f.Picture8[g].Image() != bareStrip);
+    QCOMPARE(f.work.Picture2.Image(), embroidery);
+    QVERIFY(f.work.Picture8[g].Image() != bareStrip);
     QVERIFY(f.Label1->isVisibleTo(&f));
-    f.st.listo = True;
+    load(f.work).listo = True;
     setCheckValue(f.Check4, 0);
     f.check8_Click();
-    QCOMPARE(f.Picture8[g].Image(), bareStrip);
+    QCOMPARE(f.work.Picture8[g].Image(), bareStrip);
 }
 
 QTEST_MAIN(TestPatternButtons)

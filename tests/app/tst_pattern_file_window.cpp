@@ -33,20 +33,20 @@ private slots:
         int key = 13;
         f->Text4_KeyPress(key);
         f->Command1_Click();
-        QCOMPARE(int(f->st.ancho_puntos), 20);
-        const QString previewed = f->Image1.Path;
+        QCOMPARE(int(f->work.state().ancho_puntos), 20);
+        const QString previewed = f->work.Image1.Path;
         const QList<QListWidgetItem*> items = f->File1->findItems(QStringLiteral("rosa.oxs"), Qt::MatchExactly);
         QCOMPARE(items.size(), 1);
         f->File1->setCurrentItem(items.first());
-        QCOMPARE(f->Image1.Path, previewed); // a click decodes nothing
+        QCOMPARE(f->work.Image1.Path, previewed); // a click decodes nothing
         f->File1_DblClick();
         QCOMPARE(answers.countTitled(QStringLiteral("Error")), 0);
-        QCOMPARE(int(f->st.ancho_puntos), 40);
+        QCOMPARE(int(f->work.state().ancho_puntos), 40);
         QCOMPARE(f->work.pattern().cells, saved.cells);
         QCOMPARE(f->Text4->text(), QStringLiteral("40"));
         QVERIFY(f->windowTitle().endsWith(QStringLiteral("rosa.oxs")));
         QVERIFY(!f->Command4->isEnabled());
-        QCOMPARE(f->st.listo, True);
+        QCOMPARE(f->work.state().listo, True);
     }
 };
 

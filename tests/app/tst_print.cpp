@@ -66,10 +66,11 @@ private slots:
         QCOMPARE(checkValue(f->Check4), 1);
         QCOMPARE(checkValue(f->Check6), 1);
         QCOMPARE(f->HScroll2->value(), 3);
-        QCOMPARE(f->st.listo, True);
+        QCOMPARE(f->work.state().listo, True);
         QCOMPARE(f->mousePointer(), 0);
-        QCOMPARE(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32), f->Picture11.Image());
-        QCOMPARE(f->Picture11.Image(), freshPage(*f, 3, 1, coloursTicked == 1));
+        QCOMPARE(
+            QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32), f->work.Picture11.Image());
+        QCOMPARE(f->work.Picture11.Image(), freshPage(*f, 3, 1, coloursTicked == 1));
     }
 
     void noToBothChangesNothing()
@@ -79,7 +80,7 @@ private slots:
         auto f = startedForm();
         QVERIFY(makePattern(*f, folder, bandsPicture(150, 100), 100));
         setCheckValue(f->Check6, 0);
-        const QImage shown = f->Picture11.Image();
+        const QImage shown = f->work.Picture11.Image();
         answers.shown.clear();
         const QString pdf = folder.file(QStringLiteral("patron.pdf"));
         answers.msgAnswers = { vbYes, vbNo, vbNo };
@@ -91,8 +92,8 @@ private slots:
         QVERIFY(f->Label3->toolTip().isEmpty());
         QCOMPARE(checkValue(f->Check6), 0);
         QCOMPARE(f->HScroll2->value(), 1);
-        QCOMPARE(f->Picture11.Image(), shown);
-        QCOMPARE(f->st.listo, True);
+        QCOMPARE(f->work.Picture11.Image(), shown);
+        QCOMPARE(f->work.state().listo, True);
     }
 
     void declinedPdfPrintsNothing()
@@ -107,7 +108,7 @@ private slots:
         // no colour question after the user declined the PDF
         QCOMPARE(answers.prompts(), QStringList({ kPdfQuestion }));
         QCOMPARE(f->HScroll2->value(), 1);
-        QCOMPARE(f->st.listo, True);
+        QCOMPARE(f->work.state().listo, True);
     }
 
     void failingPrinterLeavesThePattern()
@@ -119,7 +120,7 @@ private slots:
         QFile plain(folder.file(QStringLiteral("archivo")));
         QVERIFY(plain.open(QIODevice::WriteOnly));
         plain.close();
-        const QImage shown = f->Picture11.Image();
+        const QImage shown = f->work.Picture11.Image();
         answers.shown.clear();
         answers.msgAnswers = { vbYes, vbNo, vbYes };
         answers.fileAnswers = { folder.file(QStringLiteral("archivo/sub/patron.pdf")) };
@@ -128,8 +129,8 @@ private slots:
         QVERIFY(answers.shown.back().prompt.startsWith(QStringLiteral("No se puede imprimir")));
         QCOMPARE(checkValue(f->Check5), 1);
         QCOMPARE(f->HScroll2->value(), 1);
-        QCOMPARE(f->Picture11.Image(), shown);
-        QCOMPARE(f->st.listo, True);
+        QCOMPARE(f->work.Picture11.Image(), shown);
+        QCOMPARE(f->work.state().listo, True);
         QCOMPARE(f->mousePointer(), 0);
     }
 
@@ -142,7 +143,7 @@ private slots:
         QCOMPARE(answers.shown.size(), std::size_t(1));
         QVERIFY(answers.shown[0].prompt.startsWith(QStringLiteral("No hay ningún patrón que imprimir")));
         QCOMPARE(answers.shown[0].title, QStringLiteral("Error"));
-        QCOMPARE(f->st.listo, True);
+        QCOMPARE(f->work.state().listo, True);
     }
 
     void pagesOfAPassOnAThreeByTwoChart()

@@ -40,9 +40,9 @@ private slots:
         ScriptedDialogs answers;
         auto f = startedForm();
         QVERIFY(makePattern(*f, folder, bandsPicture(width * 2, height * 2), width));
-        QCOMPARE(int(f->st.alto_puntos), height);
+        QCOMPARE(int(f->work.state().alto_puntos), height);
         // a scribble on the chart: the pages must be drawn afresh, not copied as they stand
-        f->Picture11.image().fill(qRgb(0, 255, 0));
+        f->work.Picture11.image().fill(qRgb(0, 255, 0));
         const QString out = folder.file(QStringLiteral("salida"));
         QVERIFY(QDir().mkpath(out));
         f->Dir1Path = out;
@@ -58,7 +58,7 @@ private slots:
                 QVERIFY2(saved == freshPage(*f, p.H, p.V, colour == 1), qPrintable(pageFileName(p)));
             }
         }
-        QCOMPARE(QImage(fileInFolder(out, embroideryFileName())), f->Picture2.Image());
+        QCOMPARE(QImage(fileInFolder(out, embroideryFileName())), f->work.Picture2.Image());
     }
 
     void stitchPictureFile()
@@ -67,14 +67,14 @@ private slots:
         ScriptedDialogs answers;
         auto f = startedForm();
         QVERIFY(makePattern(*f, folder, bandsPicture(300, 200), 120));
-        QCOMPARE(f->st.alto_puntos, Integer(80));
+        QCOMPARE(f->work.state().alto_puntos, Integer(80));
         f->Dir1Path = folder.path();
         f->Command7_Click();
         const QImage saved(folder.file(QStringLiteral("imagen_i.bmp")));
         QCOMPARE(saved.size(), QSize(120, 80));
         for (int y = 0; y < 80; ++y)
             for (int x = 0; x < 120; ++x)
-                if (colourFromRgb(saved.pixel(x, y)) != f->st.puntos(x, y))
+                if (colourFromRgb(saved.pixel(x, y)) != f->work.state().puntos(x, y))
                     QFAIL(qPrintable(QStringLiteral("stitch %1, %2").arg(x).arg(y)));
     }
 
@@ -92,10 +92,10 @@ private slots:
         QCOMPARE(checkValue(f->Check5), 0);
         QCOMPARE(f->HScroll2->value(), f->HScroll2->maximum());
         QCOMPARE(f->VScroll2->value(), 2);
-        QCOMPARE(f->st.listo, True);
+        QCOMPARE(f->work.state().listo, True);
         QCOMPARE(f->mousePointer(), 0);
         // the black-and-white key is on show, and the clipboard holds the last file
-        QCOMPARE(f->Picture11.Image(), QImage(folder.file(QStringLiteral("patron_g.bmp"))));
+        QCOMPARE(f->work.Picture11.Image(), QImage(folder.file(QStringLiteral("patron_g.bmp"))));
         QCOMPARE(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32),
             QImage(folder.file(QStringLiteral("imagen_i.bmp"))));
         QVERIFY(f->File1->findItems(QStringLiteral("imagen_i.bmp"), Qt::MatchExactly).size() == 1);
@@ -122,7 +122,7 @@ private slots:
         // a save that failed never reports files as written
         QVERIFY(!f->Label3->text().contains(QStringLiteral("guardadas")));
         QCOMPARE(checkValue(f->Check5), 1);
-        QCOMPARE(f->st.listo, True);
+        QCOMPARE(f->work.state().listo, True);
         QCOMPARE(f->mousePointer(), 0);
     }
 

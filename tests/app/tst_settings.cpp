@@ -1,6 +1,7 @@
 // The pattern settings as the user meets them: typing the colour count and the size, the
 // spinners, the other side following, the catalogue options and the busy flag.
 #include "window_support.h"
+#include "work_loader.h"
 
 #include <QFile>
 #include <QSignalSpy>
@@ -28,7 +29,7 @@ QLineEdit* boxOf(Form1& f, const QScrollBar* spinner)
 }
 
 // Puts a loaded picture of the given size into the working picture.
-void loadPicture(Form1& f, int w, int h) { f.Picture3.setPicture(gradientPicture(w, h)); }
+void loadPicture(Form1& f, int w, int h) { f.work.Picture3.setPicture(gradientPicture(w, h)); }
 
 void writePersonal(int threads)
 {
@@ -110,9 +111,9 @@ void TestSettings::colourCountTyped()
     auto f = startedForm();
     typeAndEnter(f->Text1, typed);
     QCOMPARE(f->Text1->text(), shown);
-    QCOMPARE(f->st.num_colores, Long(colours));
+    QCOMPARE(f->work.state().num_colores, Long(colours));
     QCOMPARE(f->VScroll1->value(), colours);
-    QCOMPARE(f->st.listo, True);
+    QCOMPARE(f->work.state().listo, True);
 }
 
 void TestSettings::colourCountOnLeavingTheBox()
@@ -123,8 +124,8 @@ void TestSettings::colourCountOnLeavingTheBox()
     f->Text1->setText(QStringLiteral("3"));
     f->Text1_LostFocus();
     QCOMPARE(f->Text1->text(), QStringLiteral("7"));
-    QCOMPARE(f->st.num_colores, Long(7));
-    QCOMPARE(f->st.listo, True);
+    QCOMPARE(f->work.state().num_colores, Long(7));
+    QCOMPARE(f->work.state().listo, True);
 }
 
 void TestSettings::enterIsSwallowedOtherKeysTyped()
@@ -152,7 +153,7 @@ void TestSettings::enterIsSwallowedOtherKeysTyped()
     f->Text1_KeyPress(key);
     QCOMPARE(key, int('5'));
     QCOMPARE(f->Text1->text(), QStringLiteral("2"));
-    QCOMPARE(f->st.num_colores, Long(50));
+    QCOMPARE(f->work.state().num_colores, Long(50));
 }
 
 void TestSettings::colourSpinner()
@@ -162,14 +163,14 @@ void TestSettings::colourSpinner()
     auto f = startedForm();
     f->VScroll1->setValue(60);
     QCOMPARE(f->Text1->text(), QStringLiteral("60"));
-    QCOMPARE(f->st.num_colores, Long(60));
+    QCOMPARE(f->work.state().num_colores, Long(60));
     // the spinner is held only to its own range
     f->VScroll1->setValue(3);
     QCOMPARE(f->Text1->text(), QStringLiteral("3"));
-    QCOMPARE(f->st.num_colores, Long(3));
+    QCOMPARE(f->work.state().num_colores, Long(3));
     f->VScroll1->setValue(5000);
     QCOMPARE(f->Text1->text(), QStringLiteral("999"));
-    QCOMPARE(f->st.listo, True);
+    QCOMPARE(f->work.state().listo, True);
 }
 
 void TestSettings::widthTyped_data()
@@ -202,12 +203,12 @@ void TestSettings::widthTyped()
     typeAndEnter(f->Text4, typed);
     QCOMPARE(f->Text4->text(), shown);
     QCOMPARE(f->VScroll4->value(), width);
-    QCOMPARE(f->Picture2.Width(), width + 4);
-    QCOMPARE(int(f->Picture2.ScaleWidth()), width);
-    QCOMPARE(int(f->Picture2.ScaleHeight()), height);
+    QCOMPARE(f->work.Picture2.Width(), width + 4);
+    QCOMPARE(int(f->work.Picture2.ScaleWidth()), width);
+    QCOMPARE(int(f->work.Picture2.ScaleHeight()), height);
     QCOMPARE(f->VScroll5->value(), height);
     QCOMPARE(f->Text5->text(), QString::number(height / 3));
-    QCOMPARE(f->Picture2.Left(), 150 - (width + 4) / 2);
+    QCOMPARE(f->work.Picture2.Left(), 150 - (width + 4) / 2);
 }
 
 void TestSettings::heightTypedWidthFollows()
@@ -218,16 +219,16 @@ void TestSettings::heightTypedWidthFollows()
     loadPicture(*f, 400, 300);
     typeAndEnter(f->Text5, QStringLiteral("50"));
     QCOMPARE(f->Text5->text(), QStringLiteral("50"));
-    QCOMPARE(int(f->Picture2.ScaleHeight()), 150);
+    QCOMPARE(int(f->work.Picture2.ScaleHeight()), 150);
     // q = Fix(150 * 400 / 300) = 200, down to 198
-    QCOMPARE(int(f->Picture2.ScaleWidth()), 198);
+    QCOMPARE(int(f->work.Picture2.ScaleWidth()), 198);
     QCOMPARE(f->VScroll4->value(), 198);
     QCOMPARE(f->Text4->text(), QStringLiteral("66"));
     f->Text5->setText(QStringLiteral("1"));
     f->Text5_LostFocus();
     QCOMPARE(f->Text5->text(), QStringLiteral("4"));
-    QCOMPARE(int(f->Picture2.ScaleHeight()), 12);
-    QCOMPARE(int(f->Picture2.ScaleWidth()), 15);
+    QCOMPARE(int(f->work.Picture2.ScaleHeight()), 12);
+    QCOMPARE(int(f->work.Picture2.ScaleWidth()), 15);
 }
 
 void TestSettings::sizeTextHandlersLeaveTheFlagSet()
@@ -239,13 +240,13 @@ void TestSettings::sizeTextHandlersLeaveTheFlagSet()
     // the same size again: the spinner does not change and nothing is resized
     f->Text4->setText(QStringLiteral("100"));
     f->Text4_LostFocus();
-    QCOMPARE(f->st.listo, True);
-    QCOMPARE(f->Picture2.Width(), 304);
-    QCOMPARE(f->Picture2.Height(), 304);
+    QCOMPARE(f->work.state().listo, True);
+    QCOMPARE(f->work.Picture2.Width(), 304);
+    QCOMPARE(f->work.Picture2.Height(), 304);
     f->Text4->setText(QStringLiteral("30"));
     f->Text4_LostFocus();
-    QCOMPARE(f->st.listo, True);
-    QCOMPARE(f->Picture2.Width(), 94);
+    QCOMPARE(f->work.state().listo, True);
+    QCOMPARE(f->work.Picture2.Width(), 94);
 }
 
 void TestSettings::widthSpinnerOnA400By300Picture()
@@ -255,18 +256,18 @@ void TestSettings::widthSpinnerOnA400By300Picture()
     auto f = startedForm();
     loadPicture(*f, 400, 300);
     f->VScroll4->setValue(150);
-    QCOMPARE(f->Picture2.Width(), 154);
-    QCOMPARE(f->Picture2.Height(), 115);
+    QCOMPARE(f->work.Picture2.Width(), 154);
+    QCOMPARE(f->work.Picture2.Height(), 115);
     QCOMPARE(f->Text4->text(), QStringLiteral("50"));
     QCOMPARE(f->Text5->text(), QStringLiteral("37"));
     QCOMPARE(f->VScroll5->value(), 111);
-    QCOMPARE(f->Picture2.Left(), 73);
-    QCOMPARE(f->Picture2.Top(), 92); // 150 - 57.5, the half to the even neighbour
-    QCOMPARE(f->st.listo, True);
+    QCOMPARE(f->work.Picture2.Left(), 73);
+    QCOMPARE(f->work.Picture2.Top(), 92); // 150 - 57.5, the half to the even neighbour
+    QCOMPARE(f->work.state().listo, True);
     // the side that was set may be any value: 151 is no multiple of 3
     f->VScroll4->setValue(151);
-    QCOMPARE(int(f->Picture2.ScaleWidth()), 151);
-    QCOMPARE(int(f->Picture2.ScaleHeight()), 111);
+    QCOMPARE(int(f->work.Picture2.ScaleWidth()), 151);
+    QCOMPARE(int(f->work.Picture2.ScaleHeight()), 111);
     QCOMPARE(f->Text4->text(), QStringLiteral("50"));
 }
 
@@ -277,13 +278,13 @@ void TestSettings::heightSpinnerOnA400By300Picture()
     auto f = startedForm();
     loadPicture(*f, 400, 300);
     f->VScroll5->setValue(225);
-    QCOMPARE(f->Picture2.Height(), 229);
-    QCOMPARE(f->Picture2.Width(), 304);
+    QCOMPARE(f->work.Picture2.Height(), 229);
+    QCOMPARE(f->work.Picture2.Width(), 304);
     QCOMPARE(f->Text5->text(), QStringLiteral("75"));
     QCOMPARE(f->Text4->text(), QStringLiteral("100"));
     QCOMPARE(f->VScroll4->value(), 300);
-    QCOMPARE(f->Picture2.Left(), -2);
-    QCOMPARE(f->Picture2.Top(), 36); // 150 - 114.5, the half to the even neighbour
+    QCOMPARE(f->work.Picture2.Left(), -2);
+    QCOMPARE(f->work.Picture2.Top(), 36); // 150 - 114.5, the half to the even neighbour
 }
 
 void TestSettings::resizeClearsTheEmbroidery()
@@ -292,10 +293,10 @@ void TestSettings::resizeClearsTheEmbroidery()
     ScriptedDialogs d;
     auto f = startedForm();
     loadPicture(*f, 400, 300);
-    f->Picture2.Line(0, 0, 200, 200, RGB(255, 0, 0), LineKind::FilledBox);
+    f->work.Picture2.Line(0, 0, 200, 200, RGB(255, 0, 0), LineKind::FilledBox);
     f->VScroll4->setValue(297);
-    QVERIFY(allOneColour(f->Picture2, f->Picture2.BackColor));
-    QCOMPARE(f->Picture2.CurrentX, 0.0);
+    QVERIFY(allOneColour(f->work.Picture2, f->work.Picture2.BackColor));
+    QCOMPARE(f->work.Picture2.CurrentX, 0.0);
 }
 
 void TestSettings::spinnersBeforeAnyPictureFollowOneToOne()
@@ -303,22 +304,22 @@ void TestSettings::spinnersBeforeAnyPictureFollowOneToOne()
     WorkFolder folder;
     ScriptedDialogs d;
     auto f = startedForm();
-    QCOMPARE(f->Picture3.ScaleWidth(), 0.0);
+    QCOMPARE(f->work.Picture3.ScaleWidth(), 0.0);
     f->VScroll4->setValue(150);
-    QCOMPARE(int(f->Picture2.ScaleWidth()), 150);
-    QCOMPARE(int(f->Picture2.ScaleHeight()), 150);
+    QCOMPARE(int(f->work.Picture2.ScaleWidth()), 150);
+    QCOMPARE(int(f->work.Picture2.ScaleHeight()), 150);
     QCOMPARE(f->Text4->text(), QStringLiteral("50"));
     QCOMPARE(f->Text5->text(), QStringLiteral("50"));
     QCOMPARE(f->VScroll5->value(), 150);
     f->VScroll5->setValue(34);
-    QCOMPARE(int(f->Picture2.ScaleHeight()), 34);
-    QCOMPARE(int(f->Picture2.ScaleWidth()), 33);
+    QCOMPARE(int(f->work.Picture2.ScaleHeight()), 34);
+    QCOMPARE(int(f->work.Picture2.ScaleWidth()), 33);
     QCOMPARE(f->Text4->text(), QStringLiteral("11"));
     typeAndEnter(f->Text4, QStringLiteral("2"));
     QCOMPARE(f->Text4->text(), QStringLiteral("4"));
-    QCOMPARE(int(f->Picture2.ScaleWidth()), 12);
-    QCOMPARE(int(f->Picture2.ScaleHeight()), 12);
-    QCOMPARE(f->st.listo, True);
+    QCOMPARE(int(f->work.Picture2.ScaleWidth()), 12);
+    QCOMPARE(int(f->work.Picture2.ScaleHeight()), 12);
+    QCOMPARE(f->work.state().listo, True);
 }
 
 void TestSettings::spinnersStopAtTheLargestPattern()
@@ -331,10 +332,10 @@ void TestSettings::spinnersStopAtTheLargestPattern()
     loadPicture(*f, 1200, 200);
     f->VScroll4->setValue(9999);
     QCOMPARE(f->VScroll4->value(), 3603);
-    QCOMPARE(int(f->Picture2.ScaleWidth()), 3603);
+    QCOMPARE(int(f->work.Picture2.ScaleWidth()), 3603);
     QCOMPARE(f->Text4->text(), QStringLiteral("1201"));
-    QCOMPARE(int(f->Picture2.ScaleHeight()), 600);
-    QCOMPARE(f->Picture2.Left(), -1654); // 150 - 1803.5, the half to the even neighbour
+    QCOMPARE(int(f->work.Picture2.ScaleHeight()), 600);
+    QCOMPARE(f->work.Picture2.Left(), -1654); // 150 - 1803.5, the half to the even neighbour
 }
 
 void TestSettings::followingSideKeptWithinItsCap()
@@ -346,19 +347,19 @@ void TestSettings::followingSideKeptWithinItsCap()
     // the height would follow to 4200: the width stops at 329, where it follows to 2303
     f->VScroll4->setValue(600);
     QCOMPARE(f->VScroll4->value(), 329);
-    QCOMPARE(int(f->Picture2.ScaleWidth()), 329);
-    QCOMPARE(int(f->Picture2.ScaleHeight()), 2301);
+    QCOMPARE(int(f->work.Picture2.ScaleWidth()), 329);
+    QCOMPARE(int(f->work.Picture2.ScaleHeight()), 2301);
     QCOMPARE(f->VScroll5->value(), 2301);
     QCOMPARE(f->Text4->text(), QStringLiteral("109"));
     QCOMPARE(f->Text5->text(), QStringLiteral("767"));
     loadPicture(*f, 700, 100);
     f->VScroll5->setValue(600); // the width would follow to 4200
     QCOMPARE(f->VScroll5->value(), 514);
-    QCOMPARE(int(f->Picture2.ScaleWidth()), 3597);
+    QCOMPARE(int(f->work.Picture2.ScaleWidth()), 3597);
     QCOMPARE(f->VScroll4->value(), 3597);
     QCOMPARE(f->Text4->text(), QStringLiteral("1199"));
     QCOMPARE(f->Text5->text(), QStringLiteral("171"));
-    QCOMPARE(f->st.listo, True);
+    QCOMPARE(f->work.state().listo, True);
 }
 
 void TestSettings::upArrowCountsUp_data()
@@ -396,7 +397,7 @@ void TestSettings::upArrowCountsUp()
     QTRY_VERIFY_WITH_TIMEOUT(bar->value() >= start + 4 * step, 3000);
     QTest::mouseRelease(bar, Qt::LeftButton, {}, up);
     QCOMPARE((bar->value() - start) % step, 0);
-    QCOMPARE(f->st.listo, True);
+    QCOMPARE(f->work.state().listo, True);
 }
 
 void TestSettings::spunValueSurvivesLeavingTheBox_data()
@@ -450,9 +451,9 @@ void TestSettings::spunValueSurvivesLeavingTheBox()
     QCOMPARE(text->text(), shown);
     QCOMPARE(bar->value(), value);
     if (text == f->Text1)
-        QCOMPARE(f->st.num_colores, Long(shown.toInt()));
+        QCOMPARE(f->work.state().num_colores, Long(shown.toInt()));
     else
-        QCOMPARE(int(text == f->Text4 ? f->Picture2.ScaleWidth() : f->Picture2.ScaleHeight()), value);
+        QCOMPARE(int(text == f->Text4 ? f->work.Picture2.ScaleWidth() : f->work.Picture2.ScaleHeight()), value);
 }
 
 void TestSettings::nestedEventsDoNothingWhileBusy()
@@ -461,21 +462,21 @@ void TestSettings::nestedEventsDoNothingWhileBusy()
     ScriptedDialogs d;
     auto f = startedForm();
     loadPicture(*f, 400, 300);
-    f->st.listo = False;
+    load(f->work).listo = False;
     f->VScroll1->setValue(50);
     QCOMPARE(f->Text1->text(), QStringLiteral("248"));
-    QCOMPARE(f->st.num_colores, Long(248));
+    QCOMPARE(f->work.state().num_colores, Long(248));
     f->VScroll4->setValue(150);
     f->VScroll5->setValue(60);
-    QCOMPARE(f->Picture2.Width(), 304);
-    QCOMPARE(f->Picture2.Height(), 304);
+    QCOMPARE(f->work.Picture2.Width(), 304);
+    QCOMPARE(f->work.Picture2.Height(), 304);
     QCOMPARE(f->Text4->text(), QStringLiteral("100"));
     int key = 13;
     f->Text1->setText(QStringLiteral("5"));
     f->Text1_KeyPress(key);
     f->Text1_LostFocus();
     QCOMPARE(f->Text1->text(), QStringLiteral("5"));
-    QCOMPARE(f->st.num_colores, Long(248));
+    QCOMPARE(f->work.state().num_colores, Long(248));
     f->Text4->setText(QStringLiteral("2"));
     f->Text4_KeyPress(key);
     f->Text4_LostFocus();
@@ -486,7 +487,7 @@ void TestSettings::nestedEventsDoNothingWhileBusy()
     QCOMPARE(f->Text5->text(), QStringLiteral("2"));
     QCOMPARE(f->VScroll4->value(), 150);
     QCOMPARE(key, 13);
-    QCOMPARE(f->st.listo, False);
+    QCOMPARE(f->work.state().listo, False);
 }
 
 void TestSettings::catalogueOptions_data()
@@ -511,17 +512,17 @@ void TestSettings::catalogueOptions()
     f->Option1[index]->setChecked(true);
     QCOMPARE(f->Check10->checkState(), Qt::Unchecked);
     QCOMPARE(f->Text1->text(), count);
-    QCOMPARE(f->st.num_colores, Long(count.toInt()));
+    QCOMPARE(f->work.state().num_colores, Long(count.toInt()));
     QCOMPARE(f->VScroll1->value(), count.toInt());
-    QCOMPARE(f->st.num_dmc, Integer(count.toInt()));
+    QCOMPARE(f->work.state().num_dmc, Integer(count.toInt()));
     QCOMPARE(f->ListView1->count(), count.toInt());
     // back to Grande
     f->Option1[2]->setChecked(true);
     QCOMPARE(f->Text1->text(), QStringLiteral("248"));
-    QCOMPARE(f->st.num_colores, Long(248));
-    QCOMPARE(f->st.num_dmc, Integer(248));
+    QCOMPARE(f->work.state().num_colores, Long(248));
+    QCOMPARE(f->work.state().num_dmc, Integer(248));
     QVERIFY(d.shown.empty());
-    QCOMPARE(f->st.listo, True);
+    QCOMPARE(f->work.state().listo, True);
 }
 
 void TestSettings::personalCatalogueAtLeastThree_data()
@@ -544,9 +545,9 @@ void TestSettings::personalCatalogueAtLeastThree()
     writePersonal(threads);
     f->Option1[4]->setChecked(true);
     QCOMPARE(f->Check10->checkState(), Qt::Checked);
-    QCOMPARE(f->st.num_dmc, Integer(threads));
+    QCOMPARE(f->work.state().num_dmc, Integer(threads));
     QCOMPARE(f->Text1->text(), count);
-    QCOMPARE(f->st.num_colores, Long(count.toInt()));
+    QCOMPARE(f->work.state().num_colores, Long(count.toInt()));
     QCOMPARE(f->VScroll1->value(), count.toInt());
 }
 
@@ -555,14 +556,14 @@ void TestSettings::catalogueOptionWhileBusyLoadsNothing()
     WorkFolder folder;
     ScriptedDialogs d;
     auto f = startedForm();
-    f->st.listo = False;
+    load(f->work).listo = False;
     f->Option1[0]->setChecked(true);
     // the option itself is not guarded: it sets the count; the loader does nothing
     QCOMPARE(f->Text1->text(), QStringLiteral("57"));
-    QCOMPARE(f->st.num_colores, Long(57));
-    QCOMPARE(f->st.num_dmc, Integer(248));
+    QCOMPARE(f->work.state().num_colores, Long(57));
+    QCOMPARE(f->work.state().num_dmc, Integer(248));
     QCOMPARE(f->ListView1->count(), 248);
-    QCOMPARE(f->st.listo, False);
+    QCOMPARE(f->work.state().listo, False);
 }
 
 void TestSettings::symbolFontChangeIsGuarded()
@@ -573,10 +574,10 @@ void TestSettings::symbolFontChangeIsGuarded()
     QVERIFY(f->Combo1->count() > 0);
     f->Combo1->addItem(QStringLiteral("Otra fuente"));
     f->Combo1->setCurrentIndex(f->Combo1->count() - 1);
-    QCOMPARE(f->st.listo, True);
-    f->st.listo = False;
+    QCOMPARE(f->work.state().listo, True);
+    load(f->work).listo = False;
     f->Combo1->setCurrentIndex(0);
-    QCOMPARE(f->st.listo, False);
+    QCOMPARE(f->work.state().listo, False);
     QVERIFY(d.shown.empty());
 }
 

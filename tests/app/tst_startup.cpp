@@ -74,16 +74,16 @@ void TestStartup::defaultsAfterLoad()
     auto f = loadedForm(&ok);
     QVERIFY(ok);
     QVERIFY(!f->endRequested());
-    QCOMPARE(f->st.listo, True);
+    QCOMPARE(f->work.state().listo, True);
     QCOMPARE(f->Text1->text(), QStringLiteral("248"));
     QCOMPARE(f->VScroll1->value(), 248);
-    QCOMPARE(f->st.num_colores, Long(248));
+    QCOMPARE(f->work.state().num_colores, Long(248));
     QCOMPARE(f->Text4->text(), QStringLiteral("100"));
     QCOMPARE(f->Text5->text(), QStringLiteral("100"));
     QVERIFY(f->Option1[2]->isChecked());
     for (int i : { 0, 1, 3, 4 })
         QVERIFY(!f->Option1[i]->isChecked());
-    QCOMPARE(f->st.num_dmc, Integer(248));
+    QCOMPARE(f->work.state().num_dmc, Integer(248));
     QCOMPARE(f->ListView1->count(), 248);
     QCOMPARE(f->Label1->text(), QString());
     QCOMPARE(f->Label2->text(), QString());
@@ -92,11 +92,11 @@ void TestStartup::defaultsAfterLoad()
     QVERIFY(QFile::exists(QStringLiteral("personal.txt")));
     QCOMPARE(QFileInfo(QStringLiteral("personal.txt")).size(), 0);
     // the embroidery frame is 300 by 300 inside, and the size spinners say so
-    QCOMPARE(f->Picture2.ScaleWidth(), 300.0);
+    QCOMPARE(f->work.Picture2.ScaleWidth(), 300.0);
     QCOMPARE(f->VScroll4->value(), 300);
     QCOMPARE(f->VScroll5->value(), 300);
     QCOMPARE(f->Check10->checkState(), Qt::Unchecked);
-    QCOMPARE(f->st.ayuda_inicio, False);
+    QCOMPARE(f->ayuda_inicio, False);
     QVERIFY(d.shown.empty());
 }
 
@@ -108,7 +108,7 @@ void TestStartup::personalCatalogueEmptiedEvenWhenItHeldThreads()
     auto f = startedForm();
     QCOMPARE(QFileInfo(QStringLiteral("personal.txt")).size(), 0);
     f->paleta(5);
-    QCOMPARE(f->st.num_dmc, Integer(0));
+    QCOMPARE(f->work.state().num_dmc, Integer(0));
 }
 
 void TestStartup::swatchOfEveryThread()
@@ -116,11 +116,11 @@ void TestStartup::swatchOfEveryThread()
     WorkFolder folder;
     ScriptedDialogs d;
     auto f = startedForm();
-    QCOMPARE(int(f->ImageList1.size()), kFullCatalogue + 1);
+    QCOMPARE(int(f->work.ImageList1.size()), kFullCatalogue + 1);
     for (int i : { 1, 2, 100, 213, 426 }) {
-        const QImage& im = f->ImageList1[i];
+        const QImage& im = f->work.ImageList1[i];
         QCOMPARE(im.size(), QSize(13, 11));
-        const color_dmc& t = f->st.dmc_todos[i];
+        const color_dmc& t = f->work.state().dmc_todos[i];
         // a white stripe over columns 0..2 (the white box ends at 2, inclusive), the thread's
         // colour from column 3 to the right edge, on every row
         for (int y = 0; y < 11; ++y) {
@@ -158,7 +158,7 @@ void TestStartup::symbolFontChosenFromTheInstalledList()
     for (int i = 0; i < fonts.size(); ++i)
         QCOMPARE(f->Combo1->itemText(i), fonts[i]);
     QCOMPARE(f->Combo1->currentText(), chosen);
-    QCOMPARE(f->st.listo, True);
+    QCOMPARE(f->work.state().listo, True);
 }
 
 void TestStartup::noFontsEndsTheProgram()
@@ -188,7 +188,7 @@ void TestStartup::startHelpShownOnce()
     QCOMPARE(d.shown[0].prompt, QStringLiteral("Para comenzar, pulsar el botón 'Abrir'"));
     QCOMPARE(d.shown[0].buttons, vbOKOnly);
     QCOMPARE(d.shown[0].title, QStringLiteral("Ayuda de puntela 1.2 Demo"));
-    QCOMPARE(f->st.ayuda_inicio, True);
+    QCOMPARE(f->ayuda_inicio, True);
 }
 
 void TestStartup::finEndsWithoutAQuestion()
@@ -247,7 +247,7 @@ void TestStartup::badFullCatalogueEndsInOrder()
     QCOMPARE(d.shown[0].title, QStringLiteral("Error"));
     // nothing was listed from a partly read catalogue
     QCOMPARE(f->ListView1->count(), 0);
-    QCOMPARE(f->st.dmc_todos[1].numero, Long(0));
+    QCOMPARE(f->work.state().dmc_todos[1].numero, Long(0));
 }
 
 void TestStartup::longerFullCatalogueReadsTheFirst426()
@@ -262,8 +262,8 @@ void TestStartup::longerFullCatalogueReadsTheFirst426()
     std::vector<color_dmc> delivered(kCatalogueSize);
     QCOMPARE(readCatalogueFile(QStringLiteral(PUNTELA_DATA_DIR "/dmc.txt"), delivered, kFullCatalogue).count, 426);
     for (int i = 1; i <= kFullCatalogue; ++i)
-        QCOMPARE(f->st.dmc_todos[i].numero, delivered[i].numero);
-    QCOMPARE(f->st.num_dmc, Integer(248));
+        QCOMPARE(f->work.state().dmc_todos[i].numero, delivered[i].numero);
+    QCOMPARE(f->work.state().num_dmc, Integer(248));
 }
 
 void TestStartup::erIsACriticalErrorBox()
@@ -276,8 +276,8 @@ void TestStartup::erIsACriticalErrorBox()
     QCOMPARE(d.shown[0].prompt, QStringLiteral("Debe haber más de un color"));
     QCOMPARE(d.shown[0].buttons, 16);
     QCOMPARE(d.shown[0].title, QStringLiteral("Error"));
-    QCOMPARE(f->st.listo, True);
-    QCOMPARE(f->st.num_colores, Long(248));
+    QCOMPARE(f->work.state().listo, True);
+    QCOMPARE(f->work.state().num_colores, Long(248));
 }
 
 void TestStartup::helpButtonShowsTheContact()
@@ -309,15 +309,15 @@ void TestStartup::viewSwitches()
     f->sub1(False);
     QVERIFY(f->Command6->isHidden());
     QVERIFY(f->Check10->isHidden());
-    QVERIFY(!f->Picture3.Visible());
-    QVERIFY(f->Picture11.Visible());
+    QVERIFY(!f->work.Picture3.Visible());
+    QVERIFY(f->work.Picture11.Visible());
     QVERIFY(!f->Combo1->isHidden());
     QVERIFY(!f->HScroll2->isHidden());
     f->sub1(True);
     QVERIFY(!f->Command6->isHidden());
     QVERIFY(!f->Command21->isHidden());
-    QVERIFY(f->Picture3.Visible());
-    QVERIFY(!f->Picture11.Visible());
+    QVERIFY(f->work.Picture3.Visible());
+    QVERIFY(!f->work.Picture11.Visible());
     QVERIFY(f->Combo1->isHidden());
     QVERIFY(f->VScroll2->isHidden());
     f->Picture6->setVisible(false);

@@ -2,6 +2,7 @@
 // dragging the strips, and picking threads into the personal catalogue.
 #include "views/swap.h"
 #include "window_support.h"
+#include "work_loader.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,7 +14,7 @@ constexpr Long A = 0x1111aa, B = 0x2222bb, C = 0x33cc33, D = 0x44dd44, E = 0x55e
 
 void setPattern(Form1& f)
 {
-    WorkState& st = f.st;
+    WorkState& st = load(f.work);
     st.ancho_puntos = 4;
     st.alto_puntos = 3;
     st.punto_doble = False;
@@ -28,8 +29,8 @@ void setPattern(Form1& f)
     st.tono[2][1] = D;
     st.tono[2][2] = E;
     st.tono[5][0] = F;
-    f.Picture2.setWidth(4 * 3 + 4);
-    f.Picture2.setHeight(3 * 3 + 4);
+    f.work.Picture2.setWidth(4 * 3 + 4);
+    f.work.Picture2.setHeight(3 * 3 + 4);
     f.dibujar();
     f.gama2();
 }
@@ -104,30 +105,30 @@ void TestSwapHandlers::swapBetweenGroups()
     setPattern(*f);
     setCheckValue(f->Check7, 1);
     QVERIFY(!f->Picture12->isEnabled());
-    QCOMPARE(f->Picture8[3].MousePointer(), 2);
+    QCOMPARE(f->work.Picture8[3].MousePointer(), 2);
     f->Picture8_MouseDown(0, 1, 0, 5, 5);
     QCOMPARE(checkValue(f->Check7), 2);
     QCOMPARE(f->Check7->text(), QStringLiteral("+"));
-    QCOMPARE(f->st.color_nuevo, A);
+    QCOMPARE(f->work.state().color_nuevo, A);
     f->Picture8_MouseUp(0, 1, 0, 5, 5);
     // X = 10 is the white edge of swatch 1: the colour is read one pixel to its right
     f->Picture8_MouseDown(2, 1, 0, 10, 5);
     QCOMPARE(checkValue(f->Check7), 1);
-    QCOMPARE(f->st.color_viejo, D);
-    QCOMPARE(f->st.num_tono, (std::array<Integer, 6> { 2, 0, 2, 0, 0, 1 }));
-    QCOMPARE(f->st.tono[0][0], A);
-    QCOMPARE(f->st.tono[0][1], B);
-    QCOMPARE(f->st.tono[2][1], E);
-    QCOMPARE(f->st.puntos(2, 0), A);
-    QCOMPARE(f->st.puntos(3, 2), A);
-    QCOMPARE(f->st.puntos(2, 1), F);
+    QCOMPARE(f->work.state().color_viejo, D);
+    QCOMPARE(f->work.state().num_tono, (std::array<Integer, 6> { 2, 0, 2, 0, 0, 1 }));
+    QCOMPARE(f->work.state().tono[0][0], A);
+    QCOMPARE(f->work.state().tono[0][1], B);
+    QCOMPARE(f->work.state().tono[2][1], E);
+    QCOMPARE(f->work.state().puntos(2, 0), A);
+    QCOMPARE(f->work.state().puntos(3, 2), A);
+    QCOMPARE(f->work.state().puntos(2, 1), F);
     QVERIFY(f->Command4->isEnabled());
     QVERIFY(f->check8->isEnabled());
     QCOMPARE(fileBytes(QStringLiteral("puntela$")),
         QByteArray(" 2 \r\n 1 \r\n 2 \r\n 0 \r\n 0 \r\n 1 \r\n 1 \r\n 1 \r\n 3 \r\n 2 \r\n"));
     // the strips are redrawn from the shortened groups, the embroidery is blanked
-    QCOMPARE(f->Picture8[2].Point(15, 1), E);
-    QCOMPARE(f->Picture2.pixel(4, 4), f->Picture2.BackColor);
+    QCOMPARE(f->work.Picture8[2].Point(15, 1), E);
+    QCOMPARE(f->work.Picture2.pixel(4, 4), f->work.Picture2.BackColor);
     QVERIFY(f->Picture12->isEnabled() == false);
     QVERIFY(dialogs.shown.empty());
 }
@@ -138,15 +139,15 @@ void TestSwapHandlers::swapThenUndoRestoresEverything()
     ScriptedDialogs dialogs;
     auto f = startedForm();
     setPattern(*f);
-    const Snapshot before = snapshot(f->st);
+    const Snapshot before = snapshot(load(f->work));
     swapDForA(*f);
-    QVERIFY(!same(snapshot(f->st), before));
+    QVERIFY(!same(snapshot(load(f->work)), before));
     f->Command4_Click();
-    QVERIFY(same(snapshot(f->st), before));
+    QVERIFY(same(snapshot(load(f->work)), before));
     QVERIFY(!f->Command4->isEnabled());
     QVERIFY(!f->check8->isEnabled());
-    QCOMPARE(f->st.listo, True);
-    QCOMPARE(f->Picture8[2].Point(15, 1), D);
+    QCOMPARE(f->work.state().listo, True);
+    QCOMPARE(f->work.Picture8[2].Point(15, 1), D);
     QVERIFY(dialogs.shown.empty());
 }
 
@@ -168,19 +169,19 @@ void TestSwapHandlers::refusedSecondPick()
     ScriptedDialogs dialogs;
     auto f = startedForm();
     setPattern(*f);
-    const Snapshot before = snapshot(f->st);
+    const Snapshot before = snapshot(load(f->work));
     setCheckValue(f->Check7, 1);
     f->Picture8_MouseDown(0, 1, 0, 5, 5);
     f->Picture8_MouseUp(0, 1, 0, 5, 5);
     f->Picture8_MouseDown(strip, 1, 0, X, 5);
-    QVERIFY(same(snapshot(f->st), before));
+    QVERIFY(same(snapshot(load(f->work)), before));
     QCOMPARE(checkValue(f->Check7), 2);
     QVERIFY(!QFile::exists(QStringLiteral("puntela$")));
     QVERIFY(!f->Command4->isEnabled());
     QVERIFY(dialogs.shown.empty());
     // still waiting: the next good pick swaps
     f->Picture8_MouseDown(2, 1, 0, 15, 5);
-    QCOMPARE(f->st.num_tono[2], Integer(2));
+    QCOMPARE(f->work.state().num_tono[2], Integer(2));
     QCOMPARE(checkValue(f->Check7), 1);
 }
 
@@ -193,7 +194,7 @@ void TestSwapHandlers::firstPickPastTheLastSwatch()
     f->Picture8_MouseDown(0, 1, 0, 25, 5);
     QCOMPARE(checkValue(f->Check7), 1);
     f->Picture8_MouseUp(0, 1, 0, 25, 5);
-    QCOMPARE(f->st.arrastrando, False);
+    QCOMPARE(f->drag.arrastrando, False);
 }
 
 void TestSwapHandlers::userClicksAfterTheGreyedValue()
@@ -226,15 +227,15 @@ void TestSwapHandlers::unwritableUndoFile()
     ScriptedDialogs dialogs;
     auto f = startedForm();
     setPattern(*f);
-    const Snapshot before = snapshot(f->st);
+    const Snapshot before = snapshot(load(f->work));
     QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("puntela$")));
     swapDForA(*f);
     QVERIFY(dialogs.shown.empty());
-    QVERIFY(!same(snapshot(f->st), before));
+    QVERIFY(!same(snapshot(load(f->work)), before));
     QVERIFY(f->Label3->isVisibleTo(f.get()));
     QVERIFY2(f->Label3->text().contains(QStringLiteral("puntela$")), qPrintable(f->Label3->text()));
     f->Command4_Click();
-    QVERIFY(same(snapshot(f->st), before));
+    QVERIFY(same(snapshot(load(f->work)), before));
     // a second failure is not said again
     f->Label3->setText(QString());
     swapDForA(*f);
@@ -264,7 +265,7 @@ void TestSwapHandlers::undoWithoutAUsableRecord()
     ScriptedDialogs dialogs;
     auto f = startedForm();
     setPattern(*f);
-    const Snapshot before = snapshot(f->st);
+    const Snapshot before = snapshot(load(f->work));
     swapDForA(*f);
     QFile::remove(QStringLiteral("puntela$"));
     if (!content.isEmpty()) {
@@ -274,7 +275,7 @@ void TestSwapHandlers::undoWithoutAUsableRecord()
     }
     f->Command4_Click();
     QVERIFY(dialogs.shown.empty());
-    QVERIFY(same(snapshot(f->st), before));
+    QVERIFY(same(snapshot(load(f->work)), before));
     QVERIFY(!f->Command4->isEnabled());
 }
 
@@ -296,22 +297,22 @@ void TestSwapHandlers::swapModeOff()
         swapDForA(*f);
     } else {
         setCheckValue(f->Check7, 1);
-        f->Picture2.Cls();
+        f->work.Picture2.Cls();
     }
     f->Label3->setText(QStringLiteral("x"));
-    ChartCounter chart(f->Picture11);
+    ChartCounter chart(f->work.Picture11);
     setCheckValue(f->Check7, 0);
     QCOMPARE(chart.count, 1);
     QVERIFY(f->Picture12->isEnabled());
     QVERIFY(f->Picture13->isEnabled());
     QCOMPARE(f->Check7->text(), QStringLiteral("I"));
-    QCOMPARE(f->Picture8[0].MousePointer(), 9);
+    QCOMPARE(f->work.Picture8[0].MousePointer(), 9);
     QVERIFY(!f->check8->isEnabled());
     QCOMPARE(f->Label3->text(), QString());
     QVERIFY(!f->Label1->isHidden());
     // pixel (1, 1) of a single-stitch cell is the thread colour; stitch (2, 0) was D, now A
-    const Long expected = swapped ? A : f->Picture2.BackColor;
-    QCOMPARE(f->Picture2.pixel(7, 1), expected);
+    const Long expected = swapped ? A : f->work.Picture2.BackColor;
+    QCOMPARE(f->work.Picture2.pixel(7, 1), expected);
 }
 
 void TestSwapHandlers::stripDrag_data()
@@ -331,15 +332,15 @@ void TestSwapHandlers::stripDrag()
     QFETCH(double, to);
     WorkFolder folder;
     auto f = startedForm();
-    f->st.num_tono = { 0, Integer(n), 0, 0, 0, 0 };
+    load(f->work).num_tono = { 0, Integer(n), 0, 0, 0, 0 };
     f->Picture8_MouseDown(1, 1, 0, 100, 5);
-    QCOMPARE(f->st.arrastrando, True);
+    QCOMPARE(f->drag.arrastrando, True);
     f->Picture8_MouseMove(1, 1, 0, to, 5);
-    QTEST(f->Picture8[1].Left(), "left");
+    QTEST(f->work.Picture8[1].Left(), "left");
     f->Picture8_MouseUp(1, 1, 0, to, 5);
-    QCOMPARE(f->st.arrastrando, False);
+    QCOMPARE(f->drag.arrastrando, False);
     f->Picture8_MouseMove(1, 0, 0, to - 50, 5);
-    QTEST(f->Picture8[1].Left(), "left");
+    QTEST(f->work.Picture8[1].Left(), "left");
 }
 
 void TestSwapHandlers::stripMoveHidesMarkerAndPreviews()
@@ -347,18 +348,18 @@ void TestSwapHandlers::stripMoveHidesMarkerAndPreviews()
     WorkFolder folder;
     auto f = startedForm();
     setPattern(*f);
-    f->Picture9.move(52, 22);
+    f->work.Picture9.move(52, 22);
     f->Picture8_MouseMove(2, 0, 0, 20, 5);
-    QCOMPARE(f->Picture9.Left(), -15);
-    QCOMPARE(f->Picture10.BackColor, E);
-    QCOMPARE(f->Picture10.pixel(13, 13), E);
+    QCOMPARE(f->work.Picture9.Left(), -15);
+    QCOMPARE(f->work.Picture10.BackColor, E);
+    QCOMPARE(f->work.Picture10.pixel(13, 13), E);
     // past the strip's end: no colour to show, the pointer back to the default, no drag
     f->setMousePointer(11);
-    f->st.arrastrando = True;
+    f->drag.arrastrando = True;
     f->Picture8_MouseMove(2, 1, 0, 5000, 5);
-    QCOMPARE(f->Picture10.BackColor, E);
+    QCOMPARE(f->work.Picture10.BackColor, E);
     QCOMPARE(f->mousePointer(), 0);
-    QCOMPARE(f->Picture8[2].Left(), 4);
+    QCOMPARE(f->work.Picture8[2].Left(), 4);
 }
 
 void TestSwapHandlers::scrollBarMovesAllStrips()
@@ -367,7 +368,7 @@ void TestSwapHandlers::scrollBarMovesAllStrips()
     auto f = startedForm();
     f->HScroll1->setRange(0, 30);
     f->HScroll1->setValue(7);
-    for (const Surface& strip : f->Picture8)
+    for (const Surface& strip : f->work.Picture8)
         QCOMPARE(strip.Left(), -66);
 }
 
@@ -392,29 +393,29 @@ void TestSwapHandlers::personalCatalogue()
     QByteArray expected;
     QList<int> added;
     for (int i = 0; i < threads.size(); ++i) {
-        const color_dmc& d = f->st.dmc_todos[threads[i]];
+        const color_dmc& d = f->work.state().dmc_todos[threads[i]];
         picture.setPixel(i, 0, qRgb(d.rojo, d.verde, d.azul));
         if (!added.contains(threads[i])) {
             added.append(threads[i]);
             expected += QStringLiteral("%1,%2,%3,%4\r\n").arg(d.numero).arg(d.rojo).arg(d.verde).arg(d.azul).toLatin1();
         }
     }
-    f->Picture3.setPicture(picture);
+    f->work.Picture3.setPicture(picture);
     setCheckValue(f->Check10, 1);
     QVERIFY(f->Option1[4]->isChecked());
-    QCOMPARE(f->Picture3.MousePointer(), 2);
+    QCOMPARE(f->work.Picture3.MousePointer(), 2);
     for (int i = 0; i < threads.size(); ++i) {
         f->Picture3_MouseDown(1, 0, i, 0);
-        QCOMPARE(f->st.arrastrando, False);
+        QCOMPARE(f->drag.arrastrando, False);
     }
     QCOMPARE(fileBytes(QStringLiteral("personal.txt")), expected);
-    QTEST(int(f->st.num_dmc), "count");
+    QTEST(int(f->work.state().num_dmc), "count");
     QTEST(f->ListView1->count(), "count");
     QTEST(f->Text1->text(), "text1");
-    QCOMPARE(f->st.num_colores, Long(Val(f->Text1->text())));
+    QCOMPARE(f->work.state().num_colores, Long(Val(f->Text1->text())));
     QCOMPARE(f->VScroll1->value(), int(Val(f->Text1->text())));
-    const color_dmc& first = f->st.dmc_todos[threads[0]];
-    QCOMPARE(f->st.dmc_activos[1].numero, first.numero);
+    const color_dmc& first = f->work.state().dmc_todos[threads[0]];
+    QCOMPARE(f->work.state().dmc_activos[1].numero, first.numero);
     QVERIFY(dialogs.shown.empty());
 }
 
@@ -423,15 +424,15 @@ void TestSwapHandlers::pickerToggle()
     WorkFolder folder;
     auto f = startedForm();
     setCheckValue(f->Check10, 1);
-    QCOMPARE(f->Picture3.MousePointer(), 2);
+    QCOMPARE(f->work.Picture3.MousePointer(), 2);
     setCheckValue(f->Check10, 0);
-    QCOMPARE(f->Picture3.MousePointer(), 5);
+    QCOMPARE(f->work.Picture3.MousePointer(), 5);
     QVERIFY(f->Option1[4]->isChecked());
     // choosing another catalogue ends the picking too
     setCheckValue(f->Check10, 1);
     f->Option1[1]->setChecked(true);
     QCOMPARE(checkValue(f->Check10), 0);
-    QCOMPARE(f->Picture3.MousePointer(), 5);
+    QCOMPARE(f->work.Picture3.MousePointer(), 5);
 }
 
 void TestSwapHandlers::realPatternSwapUndoAndNewPattern()
@@ -439,7 +440,7 @@ void TestSwapHandlers::realPatternSwapUndoAndNewPattern()
     WorkFolder folder;
     ScriptedDialogs dialogs;
     auto f = startedForm();
-    f->Picture3.setPicture(gradientPicture(60, 45));
+    f->work.Picture3.setPicture(gradientPicture(60, 45));
     f->Text4->setText(QStringLiteral("20"));
     f->Text5->setText(QStringLiteral("15"));
     f->Text1->setText(QStringLiteral("30"));
@@ -450,22 +451,22 @@ void TestSwapHandlers::realPatternSwapUndoAndNewPattern()
     // the two longest groups give the pair
     int g1 = -1, g2 = -1;
     for (int g = 0; g < 6; ++g)
-        if (f->st.num_tono[g] >= 2 && g1 < 0)
+        if (f->work.state().num_tono[g] >= 2 && g1 < 0)
             g1 = g;
-        else if (f->st.num_tono[g] >= 1 && g2 < 0)
+        else if (f->work.state().num_tono[g] >= 1 && g2 < 0)
             g2 = g;
     QVERIFY(g1 >= 0 && g2 >= 0);
-    const Snapshot before = snapshot(f->st);
-    const QImage chartBefore = f->Picture11.Image().copy();
+    const Snapshot before = snapshot(load(f->work));
+    const QImage chartBefore = f->work.Picture11.Image().copy();
     setCheckValue(f->Check7, 1);
     f->Picture8_MouseDown(g1, 1, 0, 15, 5);
     f->Picture8_MouseUp(g1, 1, 0, 15, 5);
     f->Picture8_MouseDown(g2, 1, 0, 5, 5);
-    QCOMPARE(f->st.num_tono[g2], Integer(before.counts[g2] - 1));
-    QVERIFY(stitchesOfColour(f->st, before.groups[g2][0]).empty());
+    QCOMPARE(f->work.state().num_tono[g2], Integer(before.counts[g2] - 1));
+    QVERIFY(stitchesOfColour(load(f->work), before.groups[g2][0]).empty());
     f->Command4_Click();
-    QVERIFY(same(snapshot(f->st), before));
-    QCOMPARE(f->Picture11.Image(), chartBefore);
+    QVERIFY(same(snapshot(load(f->work)), before));
+    QCOMPARE(f->work.Picture11.Image(), chartBefore);
     // a new pattern makes the last swap's record useless
     f->Picture8_MouseDown(g1, 1, 0, 15, 5);
     f->Picture8_MouseUp(g1, 1, 0, 15, 5);

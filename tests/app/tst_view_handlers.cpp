@@ -2,6 +2,7 @@
 // the main window's handlers.
 #include "render/embroidery.h"
 #include "window_support.h"
+#include "work_loader.h"
 
 #include <QtTest>
 
@@ -61,16 +62,16 @@ void TestViewHandlers::gridTwiceLeavesThePicture()
     QFETCH(bool, doble);
     WorkFolder folder;
     auto f = startedForm();
-    f->st.punto_doble = flag(doble);
-    paintStitches(f->Picture2, doble ? 9 : 3);
-    const QImage before = f->Picture2.Image().copy();
+    load(f->work).punto_doble = flag(doble);
+    paintStitches(f->work.Picture2, doble ? 9 : 3);
+    const QImage before = f->work.Picture2.Image().copy();
     setCheckValue(f->Check2, 1);
-    QVERIFY(f->Picture2.Image() != before);
+    QVERIFY(f->work.Picture2.Image() != before);
     const int g = doble ? 90 : 30;
-    QCOMPARE(f->Picture2.pixel(g, 5), colourFromRgb(before.pixel(g, 5)) ^ 0xffffff);
-    QCOMPARE(f->Picture2.pixel(g - 1, 5), colourFromRgb(before.pixel(g - 1, 5)));
+    QCOMPARE(f->work.Picture2.pixel(g, 5), colourFromRgb(before.pixel(g, 5)) ^ 0xffffff);
+    QCOMPARE(f->work.Picture2.pixel(g - 1, 5), colourFromRgb(before.pixel(g - 1, 5)));
     setCheckValue(f->Check2, 0);
-    QCOMPARE(f->Picture2.Image(), before);
+    QCOMPARE(f->work.Picture2.Image(), before);
 }
 
 void TestViewHandlers::symbolsAndColours_data()
@@ -97,15 +98,15 @@ void TestViewHandlers::symbolsAndColours()
     auto f = startedForm();
     QCheckBox* clicked = box == QLatin1String("Check4") ? f->Check4 : f->Check5;
     QCheckBox* other = clicked == f->Check4 ? f->Check5 : f->Check4;
-    f->st.listo = False;
+    load(f->work).listo = False;
     setCheckValue(other, otherBefore);
-    f->st.listo = flag(!busy);
-    ChartCounter chart(f->Picture11);
+    load(f->work).listo = flag(!busy);
+    ChartCounter chart(f->work.Picture11);
     setCheckValue(clicked, 0);
     QTEST(checkValue(f->Check4), "symbols");
     QTEST(checkValue(f->Check5), "colours");
     QTEST(chart.count, "redraws");
-    QCOMPARE(f->st.listo, flag(!busy));
+    QCOMPARE(f->work.state().listo, flag(!busy));
 }
 
 void TestViewHandlers::chartViewSwitch()
@@ -113,13 +114,13 @@ void TestViewHandlers::chartViewSwitch()
     WorkFolder folder;
     auto f = startedForm();
     setCheckValue(f->Check3, 1);
-    QVERIFY(f->Picture11.Visible());
-    QVERIFY(!f->Picture3.Visible());
+    QVERIFY(f->work.Picture11.Visible());
+    QVERIFY(!f->work.Picture3.Visible());
     QVERIFY(!f->Check4->isHidden());
-    QCOMPARE(f->st.listo, True);
+    QCOMPARE(f->work.state().listo, True);
     setCheckValue(f->Check3, 0);
-    QVERIFY(!f->Picture11.Visible());
-    QVERIFY(f->Picture3.Visible());
+    QVERIFY(!f->work.Picture11.Visible());
+    QVERIFY(f->work.Picture3.Visible());
     QVERIFY(f->Check4->isHidden());
 }
 
@@ -144,35 +145,35 @@ void TestViewHandlers::finderScrollsToThePage()
     WorkFolder folder;
     auto f = startedForm();
     const int s = doble ? 9 : 3;
-    f->st.punto_doble = flag(doble);
-    paintStitches(f->Picture2, s);
+    load(f->work).punto_doble = flag(doble);
+    paintStitches(f->work.Picture2, s);
     const Long c = stitchColour(X / s, Y / s);
     std::vector<Long> strip(45, RGB(1, 2, 3));
     strip[25] = c;
     strip[40] = c;
-    drawStrip(f->Picture8[2], strip);
-    f->st.num_tono = { 0, 0, 45, 0, 0, 0 };
+    drawStrip(f->work.Picture8[2], strip);
+    load(f->work).num_tono = { 0, 0, 45, 0, 0, 0 };
     f->Picture2_MouseMove(0, 0, X, Y);
-    QTEST(f->Picture8[2].Left(), "stripLeft");
-    QTEST(f->Picture9.Left(), "markerLeft");
-    QTEST(f->Picture9.Top(), "markerTop");
-    QCOMPARE(f->Picture9.BackColor, c);
-    QCOMPARE(f->Picture9.pixel(7, 7), c);
+    QTEST(f->work.Picture8[2].Left(), "stripLeft");
+    QTEST(f->work.Picture9.Left(), "markerLeft");
+    QTEST(f->work.Picture9.Top(), "markerTop");
+    QCOMPARE(f->work.Picture9.BackColor, c);
+    QCOMPARE(f->work.Picture9.pixel(7, 7), c);
 }
 
 void TestViewHandlers::finderWithoutMatchLeavesTheMarker()
 {
     WorkFolder folder;
     auto f = startedForm();
-    paintStitches(f->Picture2, 3);
-    drawStrip(f->Picture8[0], std::vector<Long>(30, RGB(1, 2, 3)));
-    f->st.num_tono = { 30, 0, 0, 0, 0, 0 };
-    f->Picture8[0].setLeft(-196);
-    f->Picture9.move(33, 12);
+    paintStitches(f->work.Picture2, 3);
+    drawStrip(f->work.Picture8[0], std::vector<Long>(30, RGB(1, 2, 3)));
+    load(f->work).num_tono = { 30, 0, 0, 0, 0, 0 };
+    f->work.Picture8[0].setLeft(-196);
+    f->work.Picture9.move(33, 12);
     f->Picture2_MouseMove(0, 0, 40, 40);
-    QCOMPARE(f->Picture8[0].Left(), -196);
-    QCOMPARE(f->Picture9.Left(), 33);
-    QCOMPARE(f->Picture9.Top(), 12);
+    QCOMPARE(f->work.Picture8[0].Left(), -196);
+    QCOMPARE(f->work.Picture9.Left(), 33);
+    QCOMPARE(f->work.Picture9.Top(), 12);
 }
 
 void TestViewHandlers::magnifier_data()
@@ -198,17 +199,17 @@ void TestViewHandlers::magnifier()
     WorkFolder folder;
     auto f = startedForm();
     setCheckValue(f->Check1, ticked ? 1 : 0);
-    f->st.punto_doble = flag(doble);
-    f->st.arrastrando = flag(dragging);
-    paintStitches(f->Picture2, 3);
+    load(f->work).punto_doble = flag(doble);
+    f->drag.arrastrando = flag(dragging);
+    paintStitches(f->work.Picture2, 3);
     const Long background = RGB(240, 240, 240);
-    f->Picture10.BackColor = background;
-    f->Picture10.Cls();
+    f->work.Picture10.BackColor = background;
+    f->work.Picture10.Cls();
     const int Y = 7; // stitch row 2
     f->Picture2_MouseMove(0, 0, X, Y);
     QFETCH(bool, shown);
     if (!shown) {
-        QCOMPARE(f->Picture10.pixel(1, 1), background);
+        QCOMPARE(f->work.Picture10.pixel(1, 1), background);
         return;
     }
     const int col = X / 3;
@@ -217,8 +218,8 @@ void TestViewHandlers::magnifier()
             // pixel (1, 1) of a double-stitch cell is the thread colour itself; (4, 0) is not drawn
             const int c = col - 1 + i, r = Y / 3 - 1 + j;
             const Long expected = c < 0 ? RGB(255, 255, 255) : stitchColour(c, r);
-            QCOMPARE(f->Picture10.pixel(9 * i + 1, 9 * j + 1), expected);
-            QCOMPARE(f->Picture10.pixel(9 * i + 4, 9 * j), background);
+            QCOMPARE(f->work.Picture10.pixel(9 * i + 1, 9 * j + 1), expected);
+            QCOMPARE(f->work.Picture10.pixel(9 * i + 4, 9 * j), background);
         }
     }
     // the whole of each cell is the double-stitch picture of its stitch
@@ -226,27 +227,27 @@ void TestViewHandlers::magnifier()
     cell.BackColor = background;
     cell.Cls();
     drawDoubleStitchCell(cell, 9, 9, stitchColour(col, Y / 3));
-    QCOMPARE(f->Picture10.Image().copy(9, 9, 9, 9), cell.Image().copy(9, 9, 9, 9));
+    QCOMPARE(f->work.Picture10.Image().copy(9, 9, 9, 9), cell.Image().copy(9, 9, 9, 9));
 }
 
 void TestViewHandlers::panFollowsThePointer()
 {
     WorkFolder folder;
     auto f = startedForm();
-    f->Picture2.move(-2, -2);
+    f->work.Picture2.move(-2, -2);
     f->Picture2_MouseDown(1, 0, 10, 10);
     f->Picture2_MouseMove(1, 0, 25, 5);
-    QCOMPARE(f->Picture2.Left(), 13);
-    QCOMPARE(f->Picture2.Top(), -7);
+    QCOMPARE(f->work.Picture2.Left(), 13);
+    QCOMPARE(f->work.Picture2.Top(), -7);
     // the next event comes in the moved picture's coordinates: the grabbed point is 10, 10 again
     f->Picture2_MouseMove(1, 0, 10, 10);
-    QCOMPARE(f->Picture2.Left(), 13);
+    QCOMPARE(f->work.Picture2.Left(), 13);
     f->Picture2_MouseMove(1, 0, -390, 10);
-    QCOMPARE(f->Picture2.Left(), -387);
+    QCOMPARE(f->work.Picture2.Left(), -387);
     f->Picture2_MouseUp(1, 0, -390, 10);
-    QCOMPARE(f->st.arrastrando, False);
+    QCOMPARE(f->drag.arrastrando, False);
     f->Picture2_MouseMove(0, 0, 0, 10);
-    QCOMPARE(f->Picture2.Left(), -387);
+    QCOMPARE(f->work.Picture2.Left(), -387);
 }
 
 void TestViewHandlers::busyMovesDoNothingButDragsStillStartAndEnd()
@@ -254,23 +255,23 @@ void TestViewHandlers::busyMovesDoNothingButDragsStillStartAndEnd()
     WorkFolder folder;
     auto f = startedForm();
     setCheckValue(f->Check1, 1);
-    paintStitches(f->Picture2, 3);
-    drawStrip(f->Picture8[0], { stitchColour(4, 4) });
-    f->st.num_tono = { 1, 0, 0, 0, 0, 0 };
-    f->Picture10.Cls();
-    const QImage lupa = f->Picture10.Image().copy();
-    f->st.listo = False;
+    paintStitches(f->work.Picture2, 3);
+    drawStrip(f->work.Picture8[0], { stitchColour(4, 4) });
+    load(f->work).num_tono = { 1, 0, 0, 0, 0, 0 };
+    f->work.Picture10.Cls();
+    const QImage lupa = f->work.Picture10.Image().copy();
+    load(f->work).listo = False;
     f->Picture2_MouseMove(0, 0, 13, 13);
-    QCOMPARE(f->Picture9.Left(), -15);
-    QCOMPARE(f->Picture10.Image(), lupa);
+    QCOMPARE(f->work.Picture9.Left(), -15);
+    QCOMPARE(f->work.Picture10.Image(), lupa);
     f->Picture2_MouseDown(1, 0, 13, 13);
-    QCOMPARE(f->st.arrastrando, True);
-    QCOMPARE(f->st.x_arrastre, Single(13));
-    const int left = f->Picture2.Left();
+    QCOMPARE(f->drag.arrastrando, True);
+    QCOMPARE(f->drag.x_arrastre, Single(13));
+    const int left = f->work.Picture2.Left();
     f->Picture2_MouseMove(1, 0, 50, 13);
-    QCOMPARE(f->Picture2.Left(), left);
+    QCOMPARE(f->work.Picture2.Left(), left);
     f->Picture2_MouseUp(1, 0, 50, 13);
-    QCOMPARE(f->st.arrastrando, False);
+    QCOMPARE(f->drag.arrastrando, False);
 }
 
 void TestViewHandlers::grabbingAndHoveringCursors()
@@ -278,15 +279,15 @@ void TestViewHandlers::grabbingAndHoveringCursors()
     WorkFolder folder;
     auto f = startedForm();
     f->Picture2_MouseMove(0, 0, 5, 5);
-    QCOMPARE(f->Picture2.MousePointer(), 99);
-    const QImage hover = f->Picture2.MouseIcon().pixmap().toImage();
+    QCOMPARE(f->work.Picture2.MousePointer(), 99);
+    const QImage hover = f->work.Picture2.MouseIcon().pixmap().toImage();
     QVERIFY(!hover.isNull());
     f->Picture2_MouseDown(1, 0, 5, 5);
-    const QImage grab = f->Picture2.MouseIcon().pixmap().toImage();
+    const QImage grab = f->work.Picture2.MouseIcon().pixmap().toImage();
     QVERIFY(!grab.isNull());
     QVERIFY(grab != hover);
     f->Picture2_MouseUp(1, 0, 5, 5);
-    QCOMPARE(f->Picture2.MouseIcon().pixmap().toImage(), hover);
+    QCOMPARE(f->work.Picture2.MouseIcon().pixmap().toImage(), hover);
     QCOMPARE(f->Picture2Box->cursor().shape(), Qt::BitmapCursor);
 }
 
@@ -312,18 +313,18 @@ void TestViewHandlers::otherPicturesDrag()
     WorkFolder folder;
     ScriptedDialogs dialogs;
     auto f = startedForm();
-    f->Picture3.setPicture(gradientPicture(200, 150));
-    f->st.listo = False;
+    f->work.Picture3.setPicture(gradientPicture(200, 150));
+    load(f->work).listo = False;
     setCheckValue(f->Check10, picker);
-    f->st.listo = flag(!busy);
+    load(f->work).listo = flag(!busy);
     const bool chart = picture == QLatin1String("Picture11");
-    Surface& s = chart ? f->Picture11 : f->Picture3;
+    Surface& s = chart ? f->work.Picture11 : f->work.Picture3;
     s.move(0, 0);
     if (chart)
         f->Picture11_MouseDown(1, 0, 40, 40);
     else
         f->Picture3_MouseDown(1, 0, 40, 40);
-    QTEST(f->st.arrastrando != 0, "starts");
+    QTEST(f->drag.arrastrando != 0, "starts");
     if (chart)
         f->Picture11_MouseMove(1, 0, 70, 20);
     else

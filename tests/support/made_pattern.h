@@ -2,6 +2,7 @@
 // Makes a pattern in a started main window the way a user does: the picture clicked in the
 // file list and double-clicked, the width set, then "Punto sencillo".
 #include "window_support.h"
+#include "work_loader.h"
 
 #include <QTest>
 
@@ -27,7 +28,7 @@ inline bool makePattern(Form1& f, const WorkFolder& folder, const QImage& pictur
         f.VScroll4->setValue(width * 3);
     }
     f.Command1_Click();
-    return f.st.ancho_puntos == width && f.st.listo == True;
+    return f.work.state().ancho_puntos == width && f.work.state().listo == True;
 }
 
 // A picture in bands of a few plain colours, so the palette stays small and stable.
@@ -45,13 +46,14 @@ inline QImage bandsPicture(int w, int h)
 // The picture of sheet (H, V), or of the key when H is past the sheets, drawn afresh.
 inline QImage freshPage(Form1& f, int H, int V, bool colour)
 {
-    f.st.listo = False;
+    load(f.work).listo = False;
     setCheckValue(f.Check4, 1);
     setCheckValue(f.Check6, 1);
     setCheckValue(f.Check5, colour ? 1 : 0);
     f.HScroll2->setValue(H);
     f.VScroll2->setValue(V);
-    f.st.listo = True;
+    load(f.work).listo = True;
+    f.work.setChartOptions(f.chartOptionsShown());
     f.patron1();
-    return f.Picture11.Image().convertToFormat(QImage::Format_RGB32);
+    return f.work.Picture11.Image().convertToFormat(QImage::Format_RGB32);
 }

@@ -5,6 +5,7 @@
 #include "test_support.h"
 #include "views/swap.h"
 #include "work/work.h"
+#include "work_loader.h"
 
 #include <QtTest>
 
@@ -64,7 +65,7 @@ private slots:
         Bench b;
         QVERIFY(b.start());
         b.work.setFrameSide(width, pixels);
-        const Settings& s = b.work.settings;
+        const Settings& s = b.work.settings();
         QCOMPARE(s.frameWidth, frameWidth);
         QCOMPARE(s.frameHeight, frameHeight);
         QCOMPARE(s.width, double(frameWidth / 3));
@@ -79,16 +80,16 @@ private slots:
         Bench b;
         QVERIFY(b.start());
         QCOMPARE(b.work.setStitches(true, 60), QString());
-        QCOMPARE(b.work.settings.height, 40.0);
+        QCOMPARE(b.work.settings().height, 40.0);
         QVERIFY(b.work.setStitches(false, 800).startsWith(QStringLiteral("Tamaño imposible")));
-        QCOMPARE(b.work.settings.height, 40.0);
+        QCOMPARE(b.work.settings().height, 40.0);
         b.work.chooseCatalogue(1);
-        QCOMPARE(b.work.settings.colours, 57);
-        QCOMPARE(int(b.work.st.num_dmc), int(b.work.catalogueList.size()));
+        QCOMPARE(b.work.settings().colours, 57);
+        QCOMPARE(int(b.work.state().num_dmc), int(b.work.catalogueList.size()));
         // the personal catalogue starts empty: at least 3 colours are still asked
         b.work.chooseCatalogue(5);
-        QCOMPARE(b.work.settings.colours, 3);
-        QCOMPARE(b.work.st.num_colores, 3);
+        QCOMPARE(b.work.settings().colours, 3);
+        QCOMPARE(b.work.state().num_colores, 3);
     }
 
     void patternStepsInOrder_data()
@@ -107,23 +108,24 @@ private slots:
         QCOMPARE(b.recorder.stages,
             QStringList({ "Leyendo colores...", "Calculando gama", "Dibujando bordado", "Dibujando patrón" }));
         QCOMPARE(b.errors(), 0);
-        QCOMPARE(b.work.st.listo, True);
+        QCOMPARE(b.work.state().listo, True);
         QCOMPARE(b.recorder.pointers.last(), 0);
-        QCOMPARE(int(b.work.st.ancho_puntos), 100);
+        QCOMPARE(int(b.work.state().ancho_puntos), 100);
         QCOMPARE(b.work.Picture2.pixelWidth(), 100 * (doble ? 9 : 3));
-        QCOMPARE(b.work.settings.sheetHMax, 3);
+        QCOMPARE(b.work.settings().sheetHMax, 3);
         const Pattern p = b.work.pattern();
-        QCOMPARE(int(p.palette.size()), b.work.st.paletteSize());
-        QCOMPARE(p.palette[std::size_t(p.at(0, 0))].colour, b.work.st.puntos(0, 0));
+        QCOMPARE(int(p.palette.size()), b.work.state().paletteSize());
+        QCOMPARE(p.palette[std::size_t(p.at(0, 0))].colour, b.work.state().puntos(0, 0));
         // the symbol the chart draws in the symbol font chosen ("Símbolos claros" here)
-        QCOMPARE(p.palette.front().symbol, paletteSymbols(b.work.st, b.work.settings.chart.symbolFont, true).front());
+        QCOMPARE(
+            p.palette.front().symbol, paletteSymbols(b.work.state(), b.work.settings().chart.symbolFont, true).front());
     }
 
     void tooLargeAPatternChangesNothing()
     {
         Bench b;
         QVERIFY(b.start());
-        b.work.settings.width = 2000;
+        loadSettings(b.work).width = 2000;
         b.work.makePattern(false);
         QCOMPARE(b.answers.prompts(), QStringList({ patternSizeMessage() }));
         QVERIFY(!b.work.hasPattern());
@@ -136,18 +138,18 @@ private slots:
         QVERIFY(b.start());
         b.work.makePattern(false);
         int g = 0;
-        while (b.work.st.num_tono[std::size_t(g)] < 2)
+        while (b.work.state().num_tono[std::size_t(g)] < 2)
             ++g;
-        const WorkState before = b.work.st;
-        b.work.st.color_nuevo = before.tono[std::size_t(g)][0];
+        const WorkState before = b.work.state();
+        load(b.work).color_nuevo = before.tono[std::size_t(g)][0];
         QCOMPARE(b.work.swapPick(g, 0, before.tono[std::size_t(g)][0]), Work::SwapResult::Ignored);
         QCOMPARE(b.work.swapPick(g, 1, before.tono[std::size_t(g)][1]), Work::SwapResult::Done);
-        QCOMPARE(int(b.work.st.num_tono[std::size_t(g)]), before.num_tono[std::size_t(g)] - 1);
-        QVERIFY(stitchesOfColour(b.work.st, before.tono[std::size_t(g)][1]).empty());
+        QCOMPARE(int(b.work.state().num_tono[std::size_t(g)]), before.num_tono[std::size_t(g)] - 1);
+        QVERIFY(stitchesOfColour(b.work.state(), before.tono[std::size_t(g)][1]).empty());
         QVERIFY(b.work.undoSwap());
-        QVERIFY(b.work.st.puntos == before.puntos);
-        QCOMPARE(b.work.st.num_tono, before.num_tono);
-        QVERIFY(b.work.st.tono == before.tono);
+        QVERIFY(b.work.state().puntos == before.puntos);
+        QCOMPARE(b.work.state().num_tono, before.num_tono);
+        QVERIFY(b.work.state().tono == before.tono);
         QCOMPARE(b.errors(), 0);
     }
 
@@ -157,27 +159,27 @@ private slots:
     {
         Bench b;
         QVERIFY(b.start(noisyPicture(180, 120)));
-        b.work.settings.colourOptions.clean = true;
+        loadSettings(b.work).colourOptions.clean = true;
         b.work.makePattern(false);
         const long cleaned = b.work.qualityReport().lone;
-        b.work.settings.colourOptions = ColourOptions();
+        loadSettings(b.work).colourOptions = ColourOptions();
         b.work.makePattern(false);
-        const WorkState before = b.work.st;
+        const WorkState before = b.work.state();
         const QualityReport plain = b.work.qualityReport();
-        QCOMPARE(plain.stitches, long(b.work.st.num_puntos));
+        QCOMPARE(plain.stitches, long(b.work.state().num_puntos));
         QVERIFY2(cleaned < plain.lone, qPrintable(QStringLiteral("%1 %2").arg(cleaned).arg(plain.lone)));
         QVERIFY(!b.work.applyColourOptions()); // nothing asked: nothing to undo
-        b.work.settings.colourOptions.clean = true;
-        b.work.settings.colourOptions.mergeRare = true;
-        b.work.settings.colourOptions.mergeBelow = 20;
+        loadSettings(b.work).colourOptions.clean = true;
+        loadSettings(b.work).colourOptions.mergeRare = true;
+        loadSettings(b.work).colourOptions.mergeBelow = 20;
         QVERIFY(b.work.applyColourOptions());
-        QVERIFY(!(b.work.st.puntos == before.puntos));
+        QVERIFY(!(b.work.state().puntos == before.puntos));
         QVERIFY(b.work.qualityReport().lone < plain.lone);
         QVERIFY(b.work.undoSwap());
-        QVERIFY(b.work.st.puntos == before.puntos);
-        QVERIFY(b.work.st.tono == before.tono);
-        QCOMPARE(b.work.st.num_tono, before.num_tono);
-        QCOMPARE(b.work.st.num_colores, before.num_colores);
+        QVERIFY(b.work.state().puntos == before.puntos);
+        QVERIFY(b.work.state().tono == before.tono);
+        QCOMPARE(b.work.state().num_tono, before.num_tono);
+        QCOMPARE(b.work.state().num_colores, before.num_colores);
         QCOMPARE(b.errors(), 0);
     }
 
@@ -194,14 +196,14 @@ private slots:
         Bench b;
         QVERIFY(b.start());
         b.work.makePattern(false);
-        b.work.settings.chart.colours = false;
+        loadSettings(b.work).chart.colours = false;
         QStringList seen;
         QImage last;
         const bool whole = b.work.walkPages(b.work.chartPages(true, true), [&](const SheetPage& p, const QImage& im) {
             seen << QStringLiteral("%1,%2%3")
-                        .arg(b.work.settings.sheetH)
+                        .arg(b.work.settings().sheetH)
                         .arg(p.V)
-                        .arg(b.work.settings.chart.colours ? QStringLiteral("c") : QString());
+                        .arg(b.work.settings().chart.colours ? QStringLiteral("c") : QString());
             last = im.convertToFormat(QImage::Format_RGB32);
             return true;
         });
@@ -227,7 +229,7 @@ private slots:
         QVERIFY(!b.work.openPicture(broken.fileName()));
         QCOMPARE(b.errors(), 1);
         QCOMPARE(b.work.Picture3.Image(), shown);
-        QCOMPARE(b.work.st.listo, True);
+        QCOMPARE(b.work.state().listo, True);
     }
 };
 

@@ -4,6 +4,7 @@
 #include "test_support.h"
 #include "views/undo_file.h"
 #include "work/work.h"
+#include "work_loader.h"
 
 #include <QtTest>
 #include <set>
@@ -13,10 +14,10 @@ namespace {
 bool swapInFirstGroup(Work& work)
 {
     std::size_t g = 0;
-    while (work.st.num_tono[g] < 2)
+    while (work.state().num_tono[g] < 2)
         ++g;
-    work.st.color_nuevo = work.st.tono[g][0];
-    return work.swapPick(int(g), 1, work.st.tono[g][1]) == Work::SwapResult::Done;
+    load(work).color_nuevo = work.state().tono[g][0];
+    return work.swapPick(int(g), 1, work.state().tono[g][1]) == Work::SwapResult::Done;
 }
 
 // A started work in a fresh folder with a 180 x 120 picture made into a single-stitch pattern.
@@ -54,7 +55,7 @@ QMap<QString, QByteArray> filesIn(const QString& folder)
 Pattern lastPattern(Work& work)
 {
     work.finishLastPattern();
-    return readOxsFile(lastPatternFileName(), work.st.dmc_todos).pattern;
+    return readOxsFile(lastPatternFileName(), work.state().dmc_todos).pattern;
 }
 
 bool samePattern(const Pattern& a, const Pattern& b)
@@ -83,7 +84,7 @@ private slots:
         QFETCH(bool, clearSymbols);
         QFETCH(bool, swapped);
         Bench b;
-        b.work.settings.chart.symbolFont = clearSymbols ? clearSymbolsName() : QStringLiteral("DejaVu Sans");
+        loadSettings(b.work).chart.symbolFont = clearSymbols ? clearSymbolsName() : QStringLiteral("DejaVu Sans");
         QVERIFY(b.made());
         if (swapped) {
             QVERIFY(b.swap());
@@ -99,7 +100,7 @@ private slots:
         ScriptedDialogs answers;
         Work again(answers);
         QVERIFY(again.startUp());
-        again.settings.chart.symbolFont = b.work.settings.chart.symbolFont;
+        loadSettings(again).chart.symbolFont = b.work.settings().chart.symbolFont;
         QVERIFY(again.openPattern(file));
         QVERIFY(samePattern(again.pattern(), saved));
         QCOMPARE(again.patternDetails().title, QStringLiteral("dibujo"));
@@ -118,7 +119,7 @@ private slots:
         // the pattern's stitches are the working picture: a new pattern can be made from them
         again.makePattern(false);
         QVERIFY(answers.shown.empty());
-        QCOMPARE(again.st.ancho_puntos, b.work.st.ancho_puntos);
+        QCOMPARE(again.state().ancho_puntos, b.work.state().ancho_puntos);
     }
 
     void lastPatternFollowsSwapAndUndo()
@@ -177,24 +178,24 @@ private slots:
         Bench b;
         QVERIFY(b.made());
         QVERIFY(b.swap());
-        const WorkState st = b.work.st;
+        const WorkState st = b.work.state();
         const QImage embroidery = b.work.Picture2.Image(), chart = b.work.Picture11.Image(),
                      picture = b.work.Picture3.Image();
-        const double width = b.work.settings.width;
+        const double width = b.work.settings().width;
         QFile file(b.folder.file(QStringLiteral("rosa.oxs")));
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text) == text.size());
         file.close();
         QVERIFY(!b.work.openPattern(file.fileName()));
         QCOMPARE(b.errors(), 1);
         QVERIFY(b.answers.prompts().last().contains(reason));
-        QVERIFY(b.work.st.puntos == st.puntos);
-        QVERIFY(b.work.st.tono == st.tono);
-        QCOMPARE(b.work.st.num_tono, st.num_tono);
-        QCOMPARE(b.work.st.listo, True);
+        QVERIFY(b.work.state().puntos == st.puntos);
+        QVERIFY(b.work.state().tono == st.tono);
+        QCOMPARE(b.work.state().num_tono, st.num_tono);
+        QCOMPARE(b.work.state().listo, True);
         QCOMPARE(b.work.Picture2.Image(), embroidery);
         QCOMPARE(b.work.Picture11.Image(), chart);
         QCOMPARE(b.work.Picture3.Image(), picture);
-        QCOMPARE(b.work.settings.width, width);
+        QCOMPARE(b.work.settings().width, width);
         // the swap can still be undone
         QVERIFY(b.work.undoSwap());
     }
@@ -240,8 +241,8 @@ private slots:
         for (const int c : p.cells)
             if (c != Pattern::kNoStitch)
                 used.insert(p.palette[std::size_t(c)].colour);
-        QCOMPARE(b.work.settings.colours, int(used.size()));
-        QCOMPARE(int(b.work.st.num_colores), int(used.size()));
+        QCOMPARE(b.work.settings().colours, int(used.size()));
+        QCOMPARE(int(b.work.state().num_colores), int(used.size()));
         QVERIFY(used.size() >= 2);
     }
 
@@ -264,7 +265,7 @@ private slots:
         // 3 pixels a stitch: a dark stitch where stitched, the white cloth where not
         QVERIFY(qGray(b.work.Picture2.scanLine(1)[1]) < 100);
         QCOMPARE(b.work.Picture2.scanLine(1)[4] & 0xFFFFFF, 0xFFFFFFu);
-        QCOMPARE(b.work.st.num_puntos, 2);
+        QCOMPARE(b.work.state().num_puntos, 2);
         QCOMPARE(b.work.patternDetails().title, QStringLiteral("flor"));
     }
 };
