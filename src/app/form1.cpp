@@ -136,7 +136,7 @@ Form1::Form1(QWidget* parent)
     setFixedSize(634, 455);
     setStyleSheet(QString::fromLatin1(kPictureButtonStyle));
     buildWindow();
-    work.magnifierBackColour = colourFromRgb(palette().color(QPalette::Button).rgb());
+    magnifierBackColour = colourFromRgb(palette().color(QPalette::Button).rgb());
     {
         ChartOptions o = work.settings().chart;
         o.plainFont = picture1FontName;
@@ -235,10 +235,10 @@ void Form1::buildSurfaces()
     Picture5->setFocusPolicy(Qt::StrongFocus);
     Image1Box = new PreviewBox(work.Image1, Picture5);
 
-    work.Picture10.BackColor = RGB(240, 240, 240);
-    work.Picture10.Cls();
-    work.Picture10.move(6, 16);
-    Picture10Box = new PictureBox(work.Picture10, Frame1);
+    Picture10.BackColor = RGB(240, 240, 240);
+    Picture10.Cls();
+    Picture10.move(6, 16);
+    Picture10Box = new PictureBox(Picture10, Frame1);
 }
 
 void Form1::buildPanels()
@@ -277,8 +277,8 @@ void Form1::buildPanels()
         work.Picture8[g].setMousePointer(9);
         Picture8Box[g] = new PictureBox(work.Picture8[g], stripWindow);
     }
-    work.Picture9.move(-15, 2);
-    Picture9Box = new PictureBox(work.Picture9, stripWindow);
+    Picture9.move(-15, 2);
+    Picture9Box = new PictureBox(Picture9, stripWindow);
     HScroll1 = new QScrollBar(Qt::Horizontal, Picture7);
     HScroll1->setGeometry(4, 70, 200, 14);
     HScroll1->setRange(0, 0);

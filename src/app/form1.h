@@ -69,6 +69,9 @@ public:
     // full-screen view), and the help shown once: when the program starts, on the first folder
     // opened and on the first picture loaded.
     DragState drag;
+    Surface Picture9 { 15, 15, 0 }; // the swatch marker, in Picture7
+    Surface Picture10 { 27, 27, 0 }; // "Lupa"
+    Long magnifierBackColour = RGB(240, 240, 240); // "Lupa" when empty
     Integer ayuda_inicio = 0;
     Integer ayuda_abrir = 0;
     Integer ayuda_imagen = 0;

@@ -2,6 +2,7 @@
 // code sets a value, as the program's nested events rely on that.
 #include "app/form1.h"
 #include "app/form1_thread_tips.h"
+#include "views/strip_maths.h"
 
 void Form1::wireEvents()
 {
@@ -77,6 +78,13 @@ void Form1::wireEvents()
 void Form1::wireWork()
 {
     connect(&work, &Work::changed, this, [this](const WorkChange& c) {
+        if (c.has(WorkChange::Fresh)) {
+            // a new picture or pattern: the magnifier starts empty and the swatch marker goes
+            Picture10.BackColor = magnifierBackColour;
+            Picture10.Cls();
+            Picture10.Refresh();
+            Picture9.setLeft(kMarkerHidden);
+        }
         if (c.has(WorkChange::Reading))
             setCheckValue(Check2, 0);
         if (c.has(WorkChange::ColourCount)) {

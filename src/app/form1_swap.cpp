@@ -51,7 +51,7 @@ void Form1::HScroll1_Change()
 void Form1::Picture8_MouseMove(int Index, int, int, double X, double)
 {
     Surface& strip = work.Picture8[std::size_t(Index)];
-    work.Picture9.setLeft(kMarkerHidden);
+    Picture9.setLeft(kMarkerHidden);
     if (X > 0) {
         const Long colour = strip.Point(swatchReadX(X), 1);
         // past the strip's end there is no colour to show: the pointer goes back to the default and
@@ -60,9 +60,9 @@ void Form1::Picture8_MouseMove(int Index, int, int, double X, double)
             setMousePointer(0);
             return;
         }
-        work.Picture10.BackColor = colour;
-        work.Picture10.Cls();
-        work.Picture10.Refresh();
+        Picture10.BackColor = colour;
+        Picture10.Cls();
+        Picture10.Refresh();
     }
     int left = 0;
     if (drag.arrastrando
@@ -75,14 +75,14 @@ void Form1::Picture8_MouseDown(int Index, int, int, double X, double)
     if (!work.state().listo)
         return;
     const int value = checkValue(Check7);
-    const Long c = work.Picture8[std::size_t(Index)].Point(swatchReadX(X), 1);
-    const int k = swatchPosition(X);
+    // a pick beyond the last swatch would take the strip's background as a thread colour
+    const std::optional<Work::ThreadAt> t = work.threadAtSwatch(Index, X);
     if (value == 2) {
-        swapPick(Index, k, c);
+        if (t)
+            swapPick(Index, t->k, t->colour);
         return;
     }
-    // a first pick beyond the last swatch would take the strip's background as a thread colour
-    if (value == 1 && work.firstSwapPick(Index, k, c))
+    if (value == 1 && t && work.firstSwapPick(Index, t->k, t->colour))
         setCheckValue(Check7, 2);
     drag.arrastrando = True;
     drag.x_arrastre = Single(X);

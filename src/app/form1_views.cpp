@@ -4,6 +4,7 @@
 #include "views/embroidery_grid.h"
 #include "views/hand_cursors.h"
 #include "views/magnifier.h"
+#include "views/strip_maths.h"
 
 namespace {
 // New Left and Top of a dragged picture: it follows the pointer by how far it moved since the press.
@@ -75,7 +76,19 @@ void Form1::Picture2_MouseUp(int, int, double, double)
     work.Picture2.setMouseIcon(hoverCursor());
 }
 
-void Form1::markSwatchUnder(double X, double Y) { work.markSwatchUnder(X, Y); }
+void Form1::markSwatchUnder(double X, double Y)
+{
+    const std::optional<Work::ThreadAt> t = work.threadAt(X, Y);
+    if (!t)
+        return;
+    const StripPage page = stripPageFor(t->group0, t->k);
+    work.Picture8[std::size_t(t->group0)].setLeft(page.stripLeft);
+    Picture9.move(page.markerLeft, page.markerTop);
+    Picture9.BackColor = work.Picture8[std::size_t(t->group0)].Point(10 * t->k + 2, 2);
+    // the box shows its picture over its background: clear it to show the new colour
+    Picture9.Cls();
+    Picture9.Refresh();
+}
 
 void Form1::Picture2_MouseMove(int, int, double X, double Y)
 {
@@ -86,8 +99,8 @@ void Form1::Picture2_MouseMove(int, int, double X, double Y)
         if (!work.state().listo)
             return;
         if (checkValue(Check1) == 1 && !work.state().punto_doble && !drag.arrastrando) {
-            drawMagnifier(work.Picture2, work.Picture10, X, Y);
-            work.Picture10.Refresh();
+            drawMagnifier(work.Picture2, Picture10, X, Y);
+            Picture10.Refresh();
         }
         if (!drag.arrastrando)
             markSwatchUnder(X, Y);
@@ -117,9 +130,9 @@ void Form1::Picture3_MouseMove(int, int, double X, double Y)
         if (!work.state().listo)
             return;
         if (checkValue(Check10) == 1) {
-            work.Picture10.BackColor = work.Picture3.Point(X, Y);
-            work.Picture10.Cls();
-            work.Picture10.Refresh();
+            Picture10.BackColor = work.Picture3.Point(X, Y);
+            Picture10.Cls();
+            Picture10.Refresh();
         }
         if (drag.arrastrando)
             pan(work.Picture3, drag, X, Y);

@@ -283,7 +283,7 @@ void Work::loadPicture()
     Picture11.move(-2, -2);
     Picture11.setWidth(Picture2.Width() * 3);
     Picture11.setHeight(Picture2.Height() * 3);
-    Picture9.setLeft(kMarkerHidden);
+    notify(WorkChange::Fresh | WorkChange::Picture);
     m_patternDetails = { QFileInfo(Image1.Path).completeBaseName(), OxsDetails().stitchesPerInch };
 }
 
@@ -500,9 +500,7 @@ bool Work::makePattern(bool doble)
     }
     Picture2.setVisible(false);
     // the magnifier starts empty
-    Picture10.BackColor = magnifierBackColour;
-    Picture10.Cls();
-    Picture10.Refresh();
+    notify(WorkChange::Fresh);
     const bool sized = sizeEmbroideryBox(doble ? 9 : 3);
     if (!doble) {
         if (drawsPictures)
@@ -798,20 +796,36 @@ QString Work::saveImages(const QString& folder, const PageHook& hook)
 
 // ---- Views, swap and undo ----
 
-void Work::markSwatchUnder(double X, double Y)
+std::optional<Work::ThreadAt> Work::threadAt(double X, double Y) const
 {
     const int s = m_st.punto_doble ? 9 : 3;
-    const Long c = Picture2.Point(finderSample(X, s), finderSample(Y, s));
-    int g = 0, k = 0;
-    if (!findSwatchOnStrips(Picture8, m_st.num_tono, c, g, k))
-        return;
-    const StripPage page = stripPageFor(g, k);
-    Picture8[std::size_t(g)].setLeft(page.stripLeft);
-    Picture9.move(page.markerLeft, page.markerTop);
-    Picture9.BackColor = Picture8[std::size_t(g)].Point(10 * k + 2, 2);
-    // the box shows its picture over its background: clear it to show the new colour
-    Picture9.Cls();
-    Picture9.Refresh();
+    ThreadAt t;
+    t.colour = Picture2.Point(finderSample(X, s), finderSample(Y, s));
+    if (!findSwatchOnStrips(Picture8, m_st.num_tono, t.colour, t.group0, t.k))
+        return std::nullopt;
+    return t;
+}
+
+std::optional<Work::ThreadAt> Work::threadAtSheet(double X, double Y) const
+{
+    const int H = m_settings.sheetH, V = m_settings.sheetV;
+    int i = 0, j = 0;
+    if (H >= m_settings.sheetHMax || !sheetStitchAt(H, V, X, Y, m_st.ancho_puntos, m_st.alto_puntos, i, j))
+        return std::nullopt;
+    ThreadAt t;
+    t.colour = m_st.puntos(i, j);
+    if (!PaletteLookup(m_st).find(t.colour))
+        return std::nullopt;
+    findSwatchOnStrips(Picture8, m_st.num_tono, t.colour, t.group0, t.k);
+    return t;
+}
+
+std::optional<Work::ThreadAt> Work::threadAtSwatch(int group0, double X) const
+{
+    ThreadAt t { Picture8[std::size_t(group0)].Point(swatchReadX(X), 1), group0, swatchPosition(X) };
+    if (!isPaletteSwatch(m_st, group0, t.k, t.colour))
+        return std::nullopt;
+    return t;
 }
 
 Work::SwapResult Work::swapPick(int group0, int k, Long c)

@@ -84,14 +84,11 @@ public:
     Surface Picture3 { 0, 0 }; // the working picture
     std::array<Surface, 6> Picture8 = { Surface(4270, 11, 0), Surface(4270, 11, 0), Surface(4270, 11, 0),
         Surface(4270, 11, 0), Surface(4270, 11, 0), Surface(4270, 11, 0) }; // the palette strips
-    Surface Picture9 { 15, 15, 0 }; // the swatch marker
-    Surface Picture10 { 27, 27, 0 }; // "Lupa"
     Surface Picture11 { 300, 300 }; // the chart
     Surface Picture14 { 0, 0 }; // scratch surface
     Surface Picture15 { 100, 30, 0 }; // the stamp copied onto every sheet
     Surface Picture16 { 13, 11, 0 }; // where the thread swatches are drawn
     ImageControl Image1; // the preview
-    Long magnifierBackColour = RGB(240, 240, 240); // "Lupa" when empty
     std::vector<QImage> ImageList1; // picture i is thread i's swatch (index 0 unused)
     std::vector<CatalogueEntry> catalogueList; // the threads of the active catalogue
 
@@ -239,8 +236,18 @@ public:
 
     // ---- Views, swap and undo ----
 
-    // Marks the swatch of the embroidery stitch under (X, Y) and scrolls its strip to it.
-    void markSwatchUnder(double X, double Y);
+    // The thread under a point: its colour and its swatch, k of strip group0.
+    struct ThreadAt {
+        Long colour = 0;
+        int group0 = 0;
+        int k = 0;
+    };
+    // The palette thread of the embroidery stitch under (X, Y), read as the colour finder reads it.
+    std::optional<ThreadAt> threadAt(double X, double Y) const;
+    // The palette thread of the stitch under (X, Y) of the sheet on show; none on the key.
+    std::optional<ThreadAt> threadAtSheet(double X, double Y) const;
+    // The palette thread of the swatch under X on strip group0.
+    std::optional<ThreadAt> threadAtSwatch(int group0, double X) const;
     // DoneUnrecorded: done, and the undo file could not be written, which the progress line
     // says (once, again only after a write succeeded)
     enum class SwapResult { Ignored, Done, DoneUnrecorded };

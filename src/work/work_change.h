@@ -26,6 +26,7 @@ struct WorkChange {
         Swap = 1u << 17, // the swap's step (waiting for a colour or not)
         Cloth = 1u << 18, // the colour of the cloth
         Marks = 1u << 19, // stitches marked as done: `cells` says which
+        Fresh = 1u << 20, // a new picture or pattern: what the views showed of the last one goes
     };
     unsigned parts = 0;
     // The cells of the pattern that changed, in stitches; an empty rectangle means all of them.

@@ -97,10 +97,7 @@ bool Work::openPattern(const QString& path)
     m_paletteUndo.reset();
 
     Picture2.setVisible(false);
-    Picture10.BackColor = magnifierBackColour;
-    Picture10.Cls();
-    Picture10.Refresh();
-    Picture9.setLeft(kMarkerHidden);
+    notify(WorkChange::Fresh);
     sizeEmbroideryBox(3);
     Picture2.Cls();
     dibujar();

@@ -102,7 +102,7 @@ void TestPatternButtons::singleStitchRun()
     setSize(f, 40, 30);
     f.Command4->setEnabled(true);
     f.Check1->setEnabled(false);
-    f.work.Picture10.BackColor = RGB(1, 2, 3);
+    f.Picture10.BackColor = RGB(1, 2, 3);
     f.Command1_Click();
     QVERIFY(m_dialogs->shown.empty());
     QCOMPARE(f.work.Picture2.Width(), 124);
@@ -115,7 +115,7 @@ void TestPatternButtons::singleStitchRun()
     QCOMPARE(int(f.work.state().num_puntos), 1200);
     QCOMPARE(f.work.state().punto_doble, False);
     QVERIFY(f.Check1->isEnabled());
-    QCOMPARE(f.work.Picture10.BackColor, colourFromRgb(f.palette().color(QPalette::Button).rgb()));
+    QCOMPARE(f.Picture10.BackColor, colourFromRgb(f.palette().color(QPalette::Button).rgb()));
     // an old undo record never applies to the new pattern
     QVERIFY(!f.Command4->isEnabled());
     QVERIFY(f.work.Picture2.Visible());

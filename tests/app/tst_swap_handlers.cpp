@@ -348,16 +348,16 @@ void TestSwapHandlers::stripMoveHidesMarkerAndPreviews()
     WorkFolder folder;
     auto f = startedForm();
     setPattern(*f);
-    f->work.Picture9.move(52, 22);
+    f->Picture9.move(52, 22);
     f->Picture8_MouseMove(2, 0, 0, 20, 5);
-    QCOMPARE(f->work.Picture9.Left(), -15);
-    QCOMPARE(f->work.Picture10.BackColor, E);
-    QCOMPARE(f->work.Picture10.pixel(13, 13), E);
+    QCOMPARE(f->Picture9.Left(), -15);
+    QCOMPARE(f->Picture10.BackColor, E);
+    QCOMPARE(f->Picture10.pixel(13, 13), E);
     // past the strip's end: no colour to show, the pointer back to the default, no drag
     f->setMousePointer(11);
     f->drag.arrastrando = True;
     f->Picture8_MouseMove(2, 1, 0, 5000, 5);
-    QCOMPARE(f->work.Picture10.BackColor, E);
+    QCOMPARE(f->Picture10.BackColor, E);
     QCOMPARE(f->mousePointer(), 0);
     QCOMPARE(f->work.Picture8[2].Left(), 4);
 }

@@ -155,10 +155,10 @@ void TestViewHandlers::finderScrollsToThePage()
     load(f->work).num_tono = { 0, 0, 45, 0, 0, 0 };
     f->Picture2_MouseMove(0, 0, X, Y);
     QTEST(f->work.Picture8[2].Left(), "stripLeft");
-    QTEST(f->work.Picture9.Left(), "markerLeft");
-    QTEST(f->work.Picture9.Top(), "markerTop");
-    QCOMPARE(f->work.Picture9.BackColor, c);
-    QCOMPARE(f->work.Picture9.pixel(7, 7), c);
+    QTEST(f->Picture9.Left(), "markerLeft");
+    QTEST(f->Picture9.Top(), "markerTop");
+    QCOMPARE(f->Picture9.BackColor, c);
+    QCOMPARE(f->Picture9.pixel(7, 7), c);
 }
 
 void TestViewHandlers::finderWithoutMatchLeavesTheMarker()
@@ -169,11 +169,11 @@ void TestViewHandlers::finderWithoutMatchLeavesTheMarker()
     drawStrip(f->work.Picture8[0], std::vector<Long>(30, RGB(1, 2, 3)));
     load(f->work).num_tono = { 30, 0, 0, 0, 0, 0 };
     f->work.Picture8[0].setLeft(-196);
-    f->work.Picture9.move(33, 12);
+    f->Picture9.move(33, 12);
     f->Picture2_MouseMove(0, 0, 40, 40);
     QCOMPARE(f->work.Picture8[0].Left(), -196);
-    QCOMPARE(f->work.Picture9.Left(), 33);
-    QCOMPARE(f->work.Picture9.Top(), 12);
+    QCOMPARE(f->Picture9.Left(), 33);
+    QCOMPARE(f->Picture9.Top(), 12);
 }
 
 void TestViewHandlers::magnifier_data()
@@ -203,13 +203,13 @@ void TestViewHandlers::magnifier()
     f->drag.arrastrando = flag(dragging);
     paintStitches(f->work.Picture2, 3);
     const Long background = RGB(240, 240, 240);
-    f->work.Picture10.BackColor = background;
-    f->work.Picture10.Cls();
+    f->Picture10.BackColor = background;
+    f->Picture10.Cls();
     const int Y = 7; // stitch row 2
     f->Picture2_MouseMove(0, 0, X, Y);
     QFETCH(bool, shown);
     if (!shown) {
-        QCOMPARE(f->work.Picture10.pixel(1, 1), background);
+        QCOMPARE(f->Picture10.pixel(1, 1), background);
         return;
     }
     const int col = X / 3;
@@ -218,8 +218,8 @@ void TestViewHandlers::magnifier()
             // pixel (1, 1) of a double-stitch cell is the thread colour itself; (4, 0) is not drawn
             const int c = col - 1 + i, r = Y / 3 - 1 + j;
             const Long expected = c < 0 ? RGB(255, 255, 255) : stitchColour(c, r);
-            QCOMPARE(f->work.Picture10.pixel(9 * i + 1, 9 * j + 1), expected);
-            QCOMPARE(f->work.Picture10.pixel(9 * i + 4, 9 * j), background);
+            QCOMPARE(f->Picture10.pixel(9 * i + 1, 9 * j + 1), expected);
+            QCOMPARE(f->Picture10.pixel(9 * i + 4, 9 * j), background);
         }
     }
     // the whole of each cell is the double-stitch picture of its stitch
@@ -227,7 +227,7 @@ void TestViewHandlers::magnifier()
     cell.BackColor = background;
     cell.Cls();
     drawDoubleStitchCell(cell, 9, 9, stitchColour(col, Y / 3));
-    QCOMPARE(f->work.Picture10.Image().copy(9, 9, 9, 9), cell.Image().copy(9, 9, 9, 9));
+    QCOMPARE(f->Picture10.Image().copy(9, 9, 9, 9), cell.Image().copy(9, 9, 9, 9));
 }
 
 void TestViewHandlers::panFollowsThePointer()
@@ -258,12 +258,12 @@ void TestViewHandlers::busyMovesDoNothingButDragsStillStartAndEnd()
     paintStitches(f->work.Picture2, 3);
     drawStrip(f->work.Picture8[0], { stitchColour(4, 4) });
     load(f->work).num_tono = { 1, 0, 0, 0, 0, 0 };
-    f->work.Picture10.Cls();
-    const QImage lupa = f->work.Picture10.Image().copy();
+    f->Picture10.Cls();
+    const QImage lupa = f->Picture10.Image().copy();
     load(f->work).listo = False;
     f->Picture2_MouseMove(0, 0, 13, 13);
-    QCOMPARE(f->work.Picture9.Left(), -15);
-    QCOMPARE(f->work.Picture10.Image(), lupa);
+    QCOMPARE(f->Picture9.Left(), -15);
+    QCOMPARE(f->Picture10.Image(), lupa);
     f->Picture2_MouseDown(1, 0, 13, 13);
     QCOMPARE(f->drag.arrastrando, True);
     QCOMPARE(f->drag.x_arrastre, Single(13));
