@@ -92,6 +92,51 @@ private slots:
         QCOMPARE(b.work.state().num_colores, 3);
     }
 
+    // Each way of setting the colour count keeps its own rule and is told once, with the text the
+    // box shows; setting what is already there tells nothing.
+    void colourCountWays_data()
+    {
+        QTest::addColumn<QString>("way");
+        QTest::addColumn<int>("value");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("typed 12.6: held text, count 13") << "typed" << 126 << 13 << "12.6";
+        QTest::newRow("typed 3: held to 7") << "typed" << 30 << 7 << "7";
+        QTest::newRow("spinner 3: not held") << "spinner" << 3 << 3 << "3";
+        QTest::newRow("spinner past 999") << "spinner" << 1200 << 999 << "999";
+        QTest::newRow("catalogue Mínima") << "catalogue" << 1 << 57 << "57";
+        QTest::newRow("catalogue Completa") << "catalogue" << 4 << 426 << "426";
+    }
+    void colourCountWays()
+    {
+        QFETCH(QString, way);
+        QFETCH(int, value);
+        QFETCH(int, count);
+        QFETCH(QString, shown);
+        Bench b;
+        QVERIFY(b.start());
+        QList<WorkChange> told;
+        QObject::connect(&b.work, &Work::changed, [&told](const WorkChange& c) {
+            if (c.has(WorkChange::ColourCount))
+                told << c;
+        });
+        const auto set = [&] {
+            if (way == QLatin1String("typed"))
+                b.work.setColourCount(QString::number(value / 10.0));
+            else if (way == QLatin1String("spinner"))
+                b.work.setColourCountFromSpinner(value);
+            else
+                QVERIFY(b.work.chooseCatalogue(value));
+        };
+        set();
+        QCOMPARE(b.work.settings().colours, count);
+        QCOMPARE(int(b.work.state().num_colores), count);
+        QCOMPARE(told.size(), 1);
+        QCOMPARE(told.front().colourText, shown);
+        set();
+        QCOMPARE(told.size(), 1);
+    }
+
     void patternStepsInOrder_data()
     {
         QTest::addColumn<bool>("doble");
