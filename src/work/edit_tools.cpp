@@ -111,13 +111,21 @@ void addEdit(std::vector<CellEdit>& out, const GridView& g, int x, int y, Long c
 
 std::vector<CellEdit> editsOfPoints(const GridView& g, std::vector<QPoint> cells, Long colour)
 {
-    std::sort(cells.begin(), cells.end(),
-        [](QPoint a, QPoint b) { return a.y() != b.y() ? a.y() < b.y() : a.x() < b.x(); });
+    std::sort(
+        cells.begin(), cells.end(), [](QPoint a, QPoint b) { return a.y() != b.y() ? a.y() < b.y() : a.x() < b.x(); });
     cells.erase(std::unique(cells.begin(), cells.end()), cells.end());
     std::vector<CellEdit> out;
     for (QPoint p : cells)
         addEdit(out, g, p.x(), p.y(), colour);
     return out;
+}
+
+// The cells from one corner of r to the other, whichever corners were given: QRect(a, b) keeps
+// its corners as given, and Qt's own normalising reads them as a size.
+QRect cellRect(const QRect& r)
+{
+    return QRect(QPoint(std::min(r.left(), r.right()), std::min(r.top(), r.bottom())),
+        QPoint(std::max(r.left(), r.right()), std::max(r.top(), r.bottom())));
 }
 
 // The ellipse inscribed in r holds the cell whose centre lies inside it.
@@ -160,7 +168,7 @@ std::vector<CellEdit> editLine(const GridView& g, QPoint a, QPoint b, Long colou
 
 std::vector<CellEdit> editRectangle(const GridView& g, QRect r, bool filled, Long colour)
 {
-    r = r.normalized();
+    r = cellRect(r);
     std::vector<CellEdit> out;
     for (int y = std::max(r.top(), 0); y <= std::min(r.bottom(), g.rows - 1); ++y)
         for (int x = std::max(r.left(), 0); x <= std::min(r.right(), g.columns - 1); ++x)
@@ -171,15 +179,15 @@ std::vector<CellEdit> editRectangle(const GridView& g, QRect r, bool filled, Lon
 
 std::vector<CellEdit> editEllipse(const GridView& g, QRect r, bool filled, Long colour)
 {
-    r = r.normalized();
+    r = cellRect(r);
     std::vector<CellEdit> out;
     for (int y = std::max(r.top(), 0); y <= std::min(r.bottom(), g.rows - 1); ++y)
         for (int x = std::max(r.left(), 0); x <= std::min(r.right(), g.columns - 1); ++x) {
             if (!insideEllipse(r, x, y))
                 continue;
             // the outline: cells inside with a four-neighbour outside, a closed ring
-            const bool edge = !insideEllipse(r, x - 1, y) || !insideEllipse(r, x + 1, y)
-                || !insideEllipse(r, x, y - 1) || !insideEllipse(r, x, y + 1);
+            const bool edge = !insideEllipse(r, x - 1, y) || !insideEllipse(r, x + 1, y) || !insideEllipse(r, x, y - 1)
+                || !insideEllipse(r, x, y + 1);
             if (filled || edge)
                 addEdit(out, g, x, y, colour);
         }
@@ -272,7 +280,7 @@ std::vector<QPoint> borderBackground(const GridView& g, double tolerance)
 
 Clip copyClip(const GridView& g, QRect r)
 {
-    r = r.normalized().intersected(QRect(0, 0, g.columns, g.rows));
+    r = cellRect(r).intersected(QRect(0, 0, g.columns, g.rows));
     Clip c;
     if (r.isEmpty())
         return c;

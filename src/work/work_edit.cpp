@@ -330,8 +330,8 @@ void Work::editorClosed()
 namespace {
 unsigned partsOf(const StepData& d)
 {
-    return (d.cells.empty() ? 0u : unsigned(WorkChange::Stitches)) | (d.marks.empty() ? 0u : unsigned(WorkChange::Marks))
-        | (d.paletteAfter ? unsigned(WorkChange::Palette) : 0u);
+    return (d.cells.empty() ? 0u : unsigned(WorkChange::Stitches))
+        | (d.marks.empty() ? 0u : unsigned(WorkChange::Marks)) | (d.paletteAfter ? unsigned(WorkChange::Palette) : 0u);
 }
 } // namespace
 
