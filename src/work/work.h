@@ -404,6 +404,8 @@ private:
     Pattern withEdits(Pattern p) const;
     // The embroidery drawn again for `cells` only and the sheet on show afresh; told with `parts`.
     void redrawEdited(QRect cells, unsigned parts);
+    // Whether the sheet on show (or the key) shows a change of `parts` to `cells`.
+    bool sheetShows(QRect cells, unsigned parts) const;
     // ultimo.oxs written at most 30 s after an edit.
     void keepEditsSoon();
     // A pattern file's thread numbers and marks, kept for the pattern read from it.
