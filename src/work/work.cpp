@@ -59,6 +59,8 @@ Work::Work(Dialogs& dialogs, Progress progress)
 
 Work::~Work()
 {
+    // edits not kept yet go to the last pattern's file
+    editorClosed();
     // the last pattern's file is never left half-way
     if (m_lastPatternWrite.valid())
         m_lastPatternWrite.wait();
@@ -257,6 +259,7 @@ void Work::askAndReduce()
 
 void Work::loadPicture()
 {
+    clearHistory();
     Picture2.Cls();
     Picture2.setVisible(false);
     Picture3.setVisible(false);
@@ -489,6 +492,9 @@ bool Work::makePattern(bool doble)
 {
     if (!patternSizeChecked(doble ? 9 : 3))
         return false;
+    // a new pattern starts on white cloth, with nothing to undo
+    clearHistory();
+    m_patternDetails.cloth = OxsDetails().cloth;
     m_settings.doubleStitch = doble;
     // single stitch: busy from the start and the box cleared first; double stitch: the steps
     // clear listo, and the embroidery clears the box itself
@@ -600,14 +606,14 @@ void Work::gama2()
 
 bool Work::dibujar()
 {
-    const bool drawn = ::dibujar(m_st, Picture2, progress());
+    const bool drawn = ::dibujar(m_st, Picture2, progress(), m_patternDetails.cloth);
     notify(WorkChange::Embroidery);
     return drawn;
 }
 
 bool Work::pinta2()
 {
-    const bool drawn = ::pinta2(m_st, Picture2, progress());
+    const bool drawn = ::pinta2(m_st, Picture2, progress(), m_patternDetails.cloth);
     notify(WorkChange::Embroidery);
     return drawn;
 }
@@ -687,7 +693,7 @@ bool Work::patron1()
         const int H = m_settings.sheetH, V = m_settings.sheetV;
         const int hMax = m_settings.sheetHMax, vMax = m_settings.sheetVMax;
         const ChartJob job { m_st, patternSize(m_st, Picture2), Picture11, Picture15, m_settings.chart, progress() };
-        return H == hMax ? drawKey(job, sheetTotal(hMax, vMax), [this](Long c) { return dmci(m_st, c); })
+        return H == hMax ? drawKey(job, sheetTotal(hMax, vMax), [this](Long c) { return keyLabel(c); })
                          : drawSheet(job, H, V, hMax, vMax);
     });
 }
@@ -697,10 +703,10 @@ bool Work::hasPattern() const { return m_st.ancho_puntos > 0 && m_st.alto_puntos
 Pattern Work::pattern() const
 {
     const std::vector<QString> symbols = paletteSymbols(m_st, m_settings.chart.symbolFont, true);
-    return patternFromState(m_st, [&symbols](int index) { return symbols[std::size_t(index)]; });
+    return withEdits(patternFromState(m_st, [&symbols](int index) { return symbols[std::size_t(index)]; }));
 }
 
-Pattern Work::threadList() const { return patternWithClearSymbols(m_st); }
+Pattern Work::threadList() const { return withEdits(patternWithClearSymbols(m_st)); }
 
 QString Work::patternName() const
 {
@@ -835,6 +841,7 @@ Work::SwapResult Work::swapPick(int group0, int k, Long c)
     if (!isPaletteSwatch(m_st, group0, k, c) || c == m_st.color_nuevo)
         return SwapResult::Ignored;
     const SwapRecord record = planSwap(m_st, group0, k);
+    const std::shared_ptr<StepStart> start = stepStart();
     // the record in memory undoes the swap whatever becomes of the file
     m_swapUndo = record;
     const QString unwritten = writeUndoFile(undoFileName(), record);
@@ -851,13 +858,19 @@ Work::SwapResult Work::swapPick(int group0, int k, Long c)
     gama2();
     if (m_settings.chart.symbols)
         writeStripSymbols();
+    recordStep(QStringLiteral("Cambio de color"), *start, true);
     keepLastPattern();
     return tell ? SwapResult::DoneUnrecorded : SwapResult::Done;
 }
 
 bool Work::undoSwap()
 {
+    // an editor step, or the history's undo or redo, came after the swap: its record no longer fits
+    if (!swapStillUndoable())
+        return false;
+    const std::shared_ptr<StepStart> start = stepStart();
     if (undoColourOptions()) {
+        recordStep(QStringLiteral("Deshacer cambio"), *start, false);
         keepLastPattern();
         return true;
     }
@@ -870,6 +883,7 @@ bool Work::undoSwap()
         er(damagedUndoMessage());
         return false;
     }
+    recordStep(QStringLiteral("Deshacer cambio"), *start, false);
     keepLastPattern();
     return true;
 }

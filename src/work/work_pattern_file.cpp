@@ -69,6 +69,8 @@ bool Work::openPattern(const QString& path)
         assignThreadSymbols(next);
     const QImage stitches = stitchPicture(next);
     m_st = std::move(next);
+    clearHistory();
+    keepFileThreads(read.pattern);
     Busy busy(*this);
     m_progress.setPointer(11);
     m_patternDetails = read.details;
