@@ -267,8 +267,7 @@ void Work::endStroke()
     StepData data = std::move(*e.strokeData);
     e.strokeData.reset();
     pushStep(e.history, e.strokeText, std::move(data), [this](const StepData& d, bool forward) {
-        // undo and redo through the history
-        // backwards when undoing: a cell may change twice in one step
+        // undo and redo through the history; backwards when undoing, as a cell may change twice in one step
         if (forward)
             for (const CellEdit& c : d.cells)
                 st.puntos(c.x, c.y) = c.after;
