@@ -15,11 +15,13 @@
 #include "surface/progress.h"
 #include "surface/surface.h"
 #include "views/swap.h"
+#include "work/edit_tools.h"
 #include "work/work_change.h"
 
 #include <QImage>
 #include <QObject>
 #include <QString>
+#include <QUndoStack>
 #include <array>
 #include <functional>
 #include <future>
@@ -285,6 +287,67 @@ public:
     // How well the pattern on show stands for the working picture.
     QualityReport qualityReport() const;
 
+    // ---- Editing the pattern ----
+
+    // True when the pattern on show may be edited: a pattern made or opened, listo set, no swap
+    // waiting for its second colour.
+    bool canEdit() const;
+    int patternColumns() const { return st.ancho_puntos; }
+    int patternRows() const { return st.alto_puntos; }
+    // The colour stitched at a cell, kNoStitchColour where the cloth shows.
+    Long stitchAt(int x, int y) const { return st.puntos(x, y); }
+    // The pattern's stitches, read in place until the next edit.
+    GridView gridView() const;
+    // Applies `edits` (their `before` as the grid holds it) as one undo step named `text`: the
+    // palette and symbols follow, marks of edited cells go, the embroidery is redrawn for those
+    // cells only and the chart sheet on show afresh. False when nothing changed. Between
+    // beginStroke and endStroke every edit joins the stroke's one step.
+    bool editCells(const QString& text, std::vector<CellEdit> edits);
+    void beginStroke();
+    void endStroke();
+    // "Quitar fondo" at a cell: the similar region around it becomes cloth, one step; the cells changed.
+    int removeBackground(QPoint cell, double tolerance);
+    // The similar region reaching the pattern's border becomes cloth, one step; the cells changed.
+    int removeBorderBackground(double tolerance);
+    // Editor steps, swaps, their undo and colour options, each one step; cleared by a new pattern,
+    // picture or pattern file. Undo and redo through it put the pattern back exactly.
+    QUndoStack& history();
+    // True while "Deshacer cambio" applies: after a swap or colour options with no editor step,
+    // undo or redo since (nor a new pattern).
+    bool canUndoSwap() const;
+
+    // One thread of the pattern as the editor lists it.
+    struct EditorThread {
+        Long colour = 0;
+        Long numero = 0; // its number in the full catalogue (0 "Blanco", 1 "Ecru")
+        QString name;
+        QString symbol;
+        long stitches = 0;
+        long done = 0; // stitches marked as done
+    };
+    // The pattern's threads in palette order, then threads added and not used yet.
+    std::vector<EditorThread> editorThreads() const;
+    // Adds a thread of the full catalogue by number to the threads the editor offers; false when
+    // no thread has that number or the pattern has it already. Not an undo step.
+    bool addThread(Long numero);
+    // Drops the added threads no stitch uses; how many went.
+    int removeUnusedThreads();
+    // The number the key, thread list, PDF and pattern file give a palette colour: the thread
+    // added or read from a file with that colour, else the first full-catalogue thread of it.
+    Long threadNumber(Long colour) const;
+    // The colour of the cloth, shown in unstitched cells of the embroidery, the PDF and the
+    // pattern file; white for a pattern made.
+    QRgb cloth() const;
+    void setCloth(QRgb cloth);
+    // Stitching progress: marks on stitches done. markDone is one step (joins a stroke); true
+    // when a mark changed. Cloth cells take no mark.
+    bool isDone(int x, int y) const;
+    bool markDone(const std::vector<QPoint>& cells, bool done);
+    // The editor window closed: the pattern is kept in ultimo.oxs now when it was edited.
+    void editorClosed();
+    // True when the symbol font is not "Símbolos claros", so symbols may move as threads come and go.
+    bool symbolsMayMove() const;
+
 signals:
     // Told after every change a view may show, with what changed.
     void changed(const WorkChange& change);
@@ -320,6 +383,15 @@ private:
     OxsDetails m_patternDetails;
     bool m_lastPatternFailed = false;
     std::future<QString> m_lastPatternWrite;
+    // The editing history, marks, cloth and added threads (work_edit.cpp).
+    struct EditState;
+    static std::shared_ptr<EditState> makeEditState();
+    std::shared_ptr<EditState> m_edit = makeEditState();
+    // A new pattern, picture or pattern file: no step left to undo, marks and added threads gone.
+    void clearHistory();
+    // Runs `operation` (a swap, its undo, colour options) and keeps what it did to the palette and
+    // stitches as one step named `text`; `swapUndoable` tells whether "Deshacer cambio" applies after.
+    bool recordStep(const QString& text, bool swapUndoable, const std::function<bool()>& operation);
 };
 
 // What the progress line says after a pattern while any colour option is on: the options, then
