@@ -20,9 +20,14 @@ struct Pattern {
     int height = 0;
     std::vector<PatternThread> palette;
     std::vector<int> cells; // row by row, width * height palette indexes, kNoStitch where nothing is stitched
+    std::vector<unsigned char> marked; // row by row, non-zero for a stitch marked as done; empty when none is
 
     int at(int x, int y) const { return cells[std::size_t(y) * std::size_t(width) + std::size_t(x)]; }
     int& at(int x, int y) { return cells[std::size_t(y) * std::size_t(width) + std::size_t(x)]; }
+    bool isMarked(int x, int y) const
+    {
+        return !marked.empty() && marked[std::size_t(y) * std::size_t(width) + std::size_t(x)] != 0;
+    }
     // Stitches of each palette index.
     std::vector<long> stitchCounts() const;
 };

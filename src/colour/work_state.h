@@ -38,6 +38,8 @@ public:
     Long& operator()(int i, int j) { return m_cells[std::size_t(j) * kMaxColumns + std::size_t(i)]; }
     Long operator()(int i, int j) const { return m_cells[std::size_t(j) * kMaxColumns + std::size_t(i)]; }
     bool operator==(const StitchGrid& o) const { return m_cells == o.m_cells; }
+    // Cell (i, j) is data()[j * kMaxColumns + i].
+    const Long* data() const { return m_cells.data(); }
 
 private:
     FreshArray<Long> m_cells;

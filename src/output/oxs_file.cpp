@@ -33,14 +33,14 @@ void writeProperties(QXmlStreamWriter& w, const Pattern& p, const OxsDetails& d)
 }
 
 // The cloth is item 0; palette index i is item i + 1.
-void writePalette(QXmlStreamWriter& w, const Pattern& p)
+void writePalette(QXmlStreamWriter& w, const Pattern& p, const OxsDetails& d)
 {
     w.writeStartElement(QStringLiteral("palette"));
     w.writeEmptyElement(QStringLiteral("palette_item"));
     w.writeAttribute(QStringLiteral("index"), QStringLiteral("0"));
     w.writeAttribute(QStringLiteral("number"), QStringLiteral("cloth"));
     w.writeAttribute(QStringLiteral("name"), QStringLiteral("cloth"));
-    w.writeAttribute(QStringLiteral("color"), QStringLiteral("FFFFFF"));
+    w.writeAttribute(QStringLiteral("color"), hexColour(d.cloth));
     for (std::size_t i = 0; i < p.palette.size(); ++i) {
         const PatternThread& t = p.palette[i];
         const bool known = t.numero >= 0;
@@ -75,7 +75,7 @@ bool writeOxs(QIODevice& device, const Pattern& pattern, const OxsDetails& detai
     w.writeStartDocument();
     w.writeStartElement(QStringLiteral("chart"));
     writeProperties(w, pattern, details);
-    writePalette(w, pattern);
+    writePalette(w, pattern, details);
     w.writeStartElement(QStringLiteral("fullstitches"));
     w.writeCharacters(QString()); // closes the start tag
     out.append('\n');
@@ -91,7 +91,8 @@ bool writeOxs(QIODevice& device, const Pattern& pattern, const OxsDetails& detai
             if (out.size() == rowStart)
                 out.append("  ");
             out.append(element,
-                std::snprintf(element, sizeof element, "<stitch x=\"%d\" y=\"%d\" palindex=\"%d\"/>", x, y, c + 1));
+                std::snprintf(element, sizeof element, "<stitch x=\"%d\" y=\"%d\" palindex=\"%d\"%s/>", x, y, c + 1,
+                    pattern.isMarked(x, y) ? " marked=\"true\"" : ""));
         }
         if (out.size() != rowStart)
             out.append('\n');

@@ -13,6 +13,7 @@
 struct OxsDetails {
     QString title; // the picture's file name without its extension
     int stitchesPerInch = 14; // the fabric count
+    Long cloth = 0xFFFFFF; // the cloth's colour value, item 0 of the palette (white)
 };
 
 // Writes the pattern as an OXS 1.0 document. Threads come from the full catalogue by number

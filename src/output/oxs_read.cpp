@@ -61,6 +61,7 @@ struct Item {
 
 struct RawStitch {
     int x, y, palindex;
+    bool marked; // the stitcher marked it as done
 };
 
 QString plural(int n, const char* one, const char* many)
@@ -208,6 +209,9 @@ QString OxsParser::readFullStitches()
                 || !readInt(attribute(a, QLatin1String("palindex")), s.palindex))
                 return QStringLiteral("el punto de la línea %1 no tiene x, y o palindex válidos.")
                     .arg(m_reader.lineNumber());
+            const QStringView marked = attribute(a, QLatin1String("marked")).trimmed();
+            s.marked = marked.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0
+                || marked.compare(QLatin1String("yes"), Qt::CaseInsensitive) == 0 || marked == QLatin1String("1");
             stitches.push_back(s);
         }
         m_reader.skipCurrentElement();
@@ -291,6 +295,9 @@ QString buildPalette(const OxsParser& p, const std::vector<color_dmc>& catalogue
             return QStringLiteral("el índice %1 de la paleta está repetido.").arg(item.index);
         if (item.cloth) {
             slot = Pattern::kNoStitch;
+            // a cloth whose colour cannot be read stays white
+            if (Long cloth = 0; readColour(item.colour, cloth))
+                out.details.cloth = cloth;
             continue;
         }
         const Long numero = dmcNumberOf(item.number);
@@ -360,6 +367,10 @@ QString buildPattern(const OxsParser& p, const std::vector<color_dmc>& catalogue
                 .arg(s.y)
                 .arg(s.palindex);
         pattern.at(s.x, s.y) = itemSlots[std::size_t(s.palindex)];
+        if (s.marked && pattern.at(s.x, s.y) != Pattern::kNoStitch) {
+            pattern.marked.resize(pattern.cells.size(), 0);
+            pattern.marked[std::size_t(s.y) * std::size_t(w) + std::size_t(s.x)] = 1;
+        }
     }
     // only the threads that reach the chart are told as replaced: an item some stitch uses
     std::vector<bool> used(itemSlots.size(), false);

@@ -99,8 +99,9 @@ namespace {
 // no stitch is all white, the cloth.
 class CellPictures {
 public:
-    explicit CellPictures(int s)
+    CellPictures(int s, Long cloth)
         : m_s(s)
+        , m_cloth(cloth)
     {
     }
     const QRgb* cell(Long colour)
@@ -123,7 +124,7 @@ private:
             for (int dx = 0; dx < m_s; ++dx) {
                 Long c = RGB(255, 255, 255);
                 if (colour == kNoStitchColour)
-                    c = RGB(255, 255, 255); // no stitch: the whole cell is the cloth
+                    c = m_cloth; // no stitch: the whole cell is the cloth
                 else if (m_s == 3)
                     c = shadeOf(colour, kSingleCell[dy][dx]);
                 else if (kDoubleCell[dy][dx] != '.')
@@ -134,20 +135,22 @@ private:
     }
 
     int m_s;
+    Long m_cloth;
     std::deque<std::array<QRgb, 81>> m_cells;
     std::unordered_map<Long, const QRgb*> m_index;
     Long m_lastColour = 0;
     const QRgb* m_last = nullptr;
 };
 
-// Draws stitch rows 0..rows-1 of columns i0..i1-1, row by row; cells reaching past the box are cut.
+// Draws stitch rows j0..rows-1 of columns i0..i1-1, row by row; cells reaching past the box are cut.
 // The cell size is fixed at compile time so each cell row is a short fixed copy.
-template <int S> void drawColumns(const WorkState& st, Surface& box, int i0, int i1, int rows, CellPictures& cells)
+template <int S>
+void drawColumns(const WorkState& st, Surface& box, int i0, int i1, int rows, CellPictures& cells, int j0 = 0)
 {
     std::vector<const QRgb*> rowCells(std::size_t(i1 - i0));
     const int w = box.pixelWidth(), h = box.pixelHeight();
     const int whole = std::min(i1, w / S); // columns whose cells fit the box entirely
-    for (int j = 0; j < rows && S * j < h; ++j) {
+    for (int j = j0; j < rows && S * j < h; ++j) {
         for (int i = i0; i < i1; ++i)
             rowCells[std::size_t(i - i0)] = cells.cell(st.puntos(i, j));
         for (int dy = 0; dy < S && S * j + dy < h; ++dy) {
@@ -167,13 +170,13 @@ template <int S> void drawColumns(const WorkState& st, Surface& box, int i0, int
 
 // Draws every stitch in cells of s pixels; the figure runs 95..98 over the columns, so the
 // columns are drawn in bands that share one figure.
-void drawPattern(const WorkState& st, Surface& box, int s, const Progress& progress)
+void drawPattern(const WorkState& st, Surface& box, int s, const Progress& progress, Long cloth)
 {
     const int columns = std::min<int>(st.ancho_puntos, kMaxColumns);
     const int rows = std::min<int>(st.alto_puntos, kMaxRows);
     const auto figureAt = [&](int i) { return 95 + int(Fix(3.0 * i / (st.ancho_puntos - 1))); };
     ProgressFigure figure(progress);
-    CellPictures cells(s);
+    CellPictures cells(s, cloth);
     for (int i0 = 0; i0 < columns;) {
         int i1 = i0 + 1;
         while (i1 < columns && figureAt(i1) == figureAt(i0))
@@ -202,7 +205,7 @@ void clearBeyondCells(Surface& box, int columns, int rows)
 }
 } // namespace
 
-bool dibujar(WorkState& st, Surface& box, const Progress& progress)
+bool dibujar(WorkState& st, Surface& box, const Progress& progress, Long cloth)
 {
     st.listo = False;
     progress.setPointer(11);
@@ -211,13 +214,13 @@ bool dibujar(WorkState& st, Surface& box, const Progress& progress)
         progress.report(QStringLiteral("Error en el tamaño de la imagen"));
         return false;
     }
-    drawPattern(st, box, 3, progress);
+    drawPattern(st, box, 3, progress, cloth);
     progress.setPointer(0);
     st.listo = True;
     return true;
 }
 
-bool pinta2(WorkState& st, Surface& box, const Progress& progress)
+bool pinta2(WorkState& st, Surface& box, const Progress& progress, Long cloth)
 {
     progress.setPointer(11);
     // the cloth is white: the undrawn pixels of every cell show it
@@ -232,7 +235,21 @@ bool pinta2(WorkState& st, Surface& box, const Progress& progress)
         progress.report(QStringLiteral("Error en el tamaño de la imagen"));
         return false;
     }
-    drawPattern(st, box, 9, progress);
+    drawPattern(st, box, 9, progress, cloth);
     progress.setPointer(0);
     return true;
+}
+
+void drawEmbroideryCells(const WorkState& st, Surface& box, QRect cells, Long cloth)
+{
+    const QRect r = cells.intersected(QRect(0, 0, std::min<int>(st.ancho_puntos, kMaxColumns),
+        std::min<int>(st.alto_puntos, kMaxRows)));
+    if (r.isEmpty())
+        return;
+    const int s = st.punto_doble ? 9 : 3;
+    CellPictures pictures(s, cloth);
+    if (s == 3)
+        drawColumns<3>(st, box, r.left(), r.right() + 1, r.bottom() + 1, pictures, r.top());
+    else
+        drawColumns<9>(st, box, r.left(), r.right() + 1, r.bottom() + 1, pictures, r.top());
 }

@@ -4,6 +4,8 @@
 #include "colour/work_state.h"
 #include "surface/surface.h"
 
+#include <QRect>
+
 // The shades of a thread colour, each applied to red, green and blue alike (v a component).
 enum class Shade {
     Base, // v
@@ -24,10 +26,13 @@ void drawSingleStitchCell(Surface& surface, int x0, int y0, Long colour);
 void drawDoubleStitchCell(Surface& surface, int x0, int y0, Long colour);
 
 // Draws every stitch of the pattern as a single-stitch cell at (3i, 3j); a cell holding
-// kNoStitchColour is drawn all white, the cloth, in both sizes. Progress 95..98.
+// kNoStitchColour is drawn all in the cloth's colour (white unless told), in both sizes. Progress 95..98.
 // False after "Error en el tamaño de la imagen" (a pattern one stitch wide); pointer and listo
 // then stay busy.
-bool dibujar(WorkState& st, Surface& box, const Progress& progress);
+bool dibujar(WorkState& st, Surface& box, const Progress& progress, Long cloth = RGB(255, 255, 255));
 // Clears the box to white and draws every stitch as a double-stitch cell at (9i, 9j). Progress
 // 95..98; leaves listo as it is. False after the same error as dibujar.
-bool pinta2(WorkState& st, Surface& box, const Progress& progress);
+bool pinta2(WorkState& st, Surface& box, const Progress& progress, Long cloth = RGB(255, 255, 255));
+// Draws again the stitches of `cells` (clipped to the pattern) in the pattern's stitch, exactly
+// as the whole drawing leaves them.
+void drawEmbroideryCells(const WorkState& st, Surface& box, QRect cells, Long cloth);

@@ -59,6 +59,8 @@ Work::Work(Dialogs& dialogs, Progress progress)
 
 Work::~Work()
 {
+    // edits not kept yet go to the last pattern's file
+    editorClosed();
     // the last pattern's file is never left half-way
     if (m_lastPatternWrite.valid())
         m_lastPatternWrite.wait();
@@ -255,6 +257,7 @@ void Work::askAndReduce()
 
 void Work::loadPicture()
 {
+    clearHistory();
     Picture2.Cls();
     Picture2.setVisible(false);
     Picture3.setVisible(false);
@@ -402,6 +405,9 @@ void Work::makePattern(bool doble)
 {
     if (!patternSizeChecked(doble ? 9 : 3))
         return;
+    // a new pattern starts on white cloth, with nothing to undo
+    clearHistory();
+    m_patternDetails.cloth = OxsDetails().cloth;
     settings.doubleStitch = doble;
     // single stitch: busy from the start and the box cleared first; double stitch: the steps
     // clear listo, and the embroidery clears the box itself
@@ -511,13 +517,13 @@ void Work::gama2()
 
 void Work::dibujar()
 {
-    ::dibujar(st, Picture2, progress());
+    ::dibujar(st, Picture2, progress(), m_patternDetails.cloth);
     notify(WorkChange::Embroidery);
 }
 
 void Work::pinta2()
 {
-    ::pinta2(st, Picture2, progress());
+    ::pinta2(st, Picture2, progress(), m_patternDetails.cloth);
     notify(WorkChange::Embroidery);
 }
 
@@ -592,7 +598,7 @@ void Work::patron1()
         const int H = settings.sheetH, V = settings.sheetV;
         const int hMax = settings.sheetHMax, vMax = settings.sheetVMax;
         const ChartJob job { st, patternSize(st, Picture2), Picture11, Picture15, settings.chart, progress() };
-        return H == hMax ? drawKey(job, sheetTotal(hMax, vMax), [this](Long c) { return dmci(st, c); })
+        return H == hMax ? drawKey(job, sheetTotal(hMax, vMax), [this](Long c) { return keyLabel(c); })
                          : drawSheet(job, H, V, hMax, vMax);
     });
 }
@@ -602,10 +608,10 @@ bool Work::hasPattern() const { return st.ancho_puntos > 0 && st.alto_puntos > 0
 Pattern Work::pattern() const
 {
     const std::vector<QString> symbols = paletteSymbols(st, settings.chart.symbolFont, true);
-    return patternFromState(st, [&symbols](int index) { return symbols[std::size_t(index)]; });
+    return withEdits(patternFromState(st, [&symbols](int index) { return symbols[std::size_t(index)]; }));
 }
 
-Pattern Work::threadList() const { return patternWithClearSymbols(st); }
+Pattern Work::threadList() const { return withEdits(patternWithClearSymbols(st)); }
 
 QString Work::patternName() const
 {
@@ -724,6 +730,7 @@ Work::SwapResult Work::swapPick(int group0, int k, Long c)
     if (!isPaletteSwatch(st, group0, k, c) || c == st.color_nuevo)
         return SwapResult::Ignored;
     const SwapRecord record = planSwap(st, group0, k);
+    const std::shared_ptr<StepStart> start = stepStart();
     // the record in memory undoes the swap whatever becomes of the file
     m_swapUndo = record;
     const QString unwritten = writeUndoFile(undoFileName(), record);
@@ -740,13 +747,19 @@ Work::SwapResult Work::swapPick(int group0, int k, Long c)
     gama2();
     if (settings.chart.symbols)
         writeStripSymbols();
+    recordStep(QStringLiteral("Cambio de color"), *start, true);
     keepLastPattern();
     return tell ? SwapResult::DoneUnrecorded : SwapResult::Done;
 }
 
 bool Work::undoSwap()
 {
+    // an editor step, or the history's undo or redo, came after the swap: its record no longer fits
+    if (!swapStillUndoable())
+        return false;
+    const std::shared_ptr<StepStart> start = stepStart();
     if (undoColourOptions()) {
+        recordStep(QStringLiteral("Deshacer cambio"), *start, false);
         keepLastPattern();
         return true;
     }
@@ -759,6 +772,7 @@ bool Work::undoSwap()
         er(damagedUndoMessage());
         return false;
     }
+    recordStep(QStringLiteral("Deshacer cambio"), *start, false);
     keepLastPattern();
     return true;
 }

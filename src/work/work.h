@@ -383,15 +383,30 @@ private:
     OxsDetails m_patternDetails;
     bool m_lastPatternFailed = false;
     std::future<QString> m_lastPatternWrite;
-    // The editing history, marks, cloth and added threads (work_edit.cpp).
+    // The editing history, marks and added threads (work_edit.cpp).
     struct EditState;
     static std::shared_ptr<EditState> makeEditState();
     std::shared_ptr<EditState> m_edit = makeEditState();
-    // A new pattern, picture or pattern file: no step left to undo, marks and added threads gone.
+    // A new pattern, picture or pattern file: no step left to undo, marks, added threads and
+    // chosen thread numbers gone.
     void clearHistory();
-    // Runs `operation` (a swap, its undo, colour options) and keeps what it did to the palette and
-    // stitches as one step named `text`; `swapUndoable` tells whether "Deshacer cambio" applies after.
-    bool recordStep(const QString& text, bool swapUndoable, const std::function<bool()>& operation);
+    // The palette and the stitches before an operation (a swap, its undo, colour options) that
+    // recordStep keeps as one step named `text`; `swapUndoable`: "Deshacer cambio" applies after it.
+    struct StepStart;
+    std::shared_ptr<StepStart> stepStart() const;
+    void recordStep(const QString& text, const StepStart& start, bool swapUndoable);
+    // False when an editor step, or an undo or redo of the history, came after the last swap.
+    bool swapStillUndoable() const;
+    // The pattern with the thread numbers chosen and the marks.
+    Pattern withEdits(Pattern p) const;
+    // The key's label of a palette colour: the number chosen for it, else the active catalogue's nearest.
+    QString keyLabel(Long colour) const;
+    // The embroidery drawn again for `cells` only and the sheet on show afresh; told with `parts`.
+    void redrawEdited(QRect cells, unsigned parts);
+    // ultimo.oxs written at most 30 s after an edit.
+    void keepEditsSoon();
+    // A pattern file's thread numbers and marks, kept for the pattern read from it.
+    void keepFileThreads(const Pattern& p);
 };
 
 // What the progress line says after a pattern while any colour option is on: the options, then

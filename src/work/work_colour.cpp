@@ -15,6 +15,7 @@ bool Work::applyColourOptions()
 {
     if (!hasPattern() || !settings.colourOptions.changesPalette())
         return false;
+    const std::shared_ptr<StepStart> start = stepStart();
     auto before = std::make_shared<PaletteUndo>();
     before->puntos = st.puntos;
     before->tono = st.tono;
@@ -27,6 +28,7 @@ bool Work::applyColourOptions()
     gama2();
     redrawEmbroidery();
     patron();
+    recordStep(QStringLiteral("Opciones de color"), *start, true);
     keepLastPattern();
     return true;
 }

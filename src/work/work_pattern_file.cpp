@@ -69,6 +69,8 @@ bool Work::openPattern(const QString& path)
         assignThreadSymbols(next);
     const QImage stitches = stitchPicture(next);
     st = std::move(next);
+    clearHistory();
+    keepFileThreads(read.pattern);
     Busy busy(st);
     m_progress.setPointer(11);
     m_patternDetails = read.details;

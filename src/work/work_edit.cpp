@@ -1,0 +1,597 @@
+// Editing the pattern on show: cell edits as undo steps with the palette following the threads in
+// use, background removal, stitching marks, the cloth, threads added from the full catalogue, and
+// the swaps and colour options kept as steps of the same history.
+#include "colour/hue_groups.h"
+#include "colour/matching.h"
+#include "colour/palette_index.h"
+#include "colour/thread_names.h"
+#include "render/clear_symbols.h"
+#include "render/embroidery.h"
+#include "work/work.h"
+
+#include <QTimer>
+#include <algorithm>
+#include <unordered_map>
+#include <unordered_set>
+
+namespace {
+// The palette as the hue groups hold it, with the symbol numbers its threads were given.
+struct PaletteState {
+    std::array<std::vector<Long>, 6> tono, brillo; // the entries in use only
+    std::unordered_map<Long, int> threadSymbols;
+};
+
+PaletteState paletteOf(const WorkState& st)
+{
+    PaletteState p;
+    for (std::size_t g = 0; g < 6; ++g) {
+        const auto n = std::size_t(st.num_tono[g]);
+        p.tono[g].assign(st.tono[g].begin(), st.tono[g].begin() + std::ptrdiff_t(n));
+        p.brillo[g].assign(st.brillo[g].begin(), st.brillo[g].begin() + std::ptrdiff_t(n));
+    }
+    p.threadSymbols = st.threadSymbols;
+    return p;
+}
+
+void putPalette(WorkState& st, const PaletteState& p)
+{
+    for (std::size_t g = 0; g < 6; ++g) {
+        std::copy(p.tono[g].begin(), p.tono[g].end(), st.tono[g].begin());
+        std::copy(p.brillo[g].begin(), p.brillo[g].end(), st.brillo[g].begin());
+        st.num_tono[g] = Integer(p.tono[g].size());
+    }
+    st.threadSymbols = p.threadSymbols;
+    st.num_colores = st.paletteSize();
+}
+
+struct MarkEdit {
+    int x = 0, y = 0;
+    bool before = false, after = false;
+};
+
+// What one step changed: cells, marks and, when threads came or went, the palette.
+struct StepData {
+    std::vector<CellEdit> cells;
+    std::vector<MarkEdit> marks;
+    std::optional<PaletteState> paletteBefore, paletteAfter;
+    std::unordered_map<std::size_t, std::size_t> cellAt, markAt; // grid index -> entry, while a stroke grows
+
+    void addCell(const CellEdit& e)
+    {
+        const auto [it, fresh] = cellAt.emplace(std::size_t(e.y) * kMaxColumns + std::size_t(e.x), cells.size());
+        if (fresh)
+            cells.push_back(e);
+        else
+            cells[it->second].after = e.after; // the first colour before and the last after
+    }
+    void addMark(const MarkEdit& m)
+    {
+        const auto [it, fresh] = markAt.emplace(std::size_t(m.y) * kMaxColumns + std::size_t(m.x), marks.size());
+        if (fresh)
+            marks.push_back(m);
+        else
+            marks[it->second].after = m.after;
+    }
+    void join(StepData&& later)
+    {
+        for (const CellEdit& e : later.cells)
+            addCell(e);
+        for (const MarkEdit& m : later.marks)
+            addMark(m);
+        if (later.paletteAfter) {
+            if (!paletteBefore)
+                paletteBefore = std::move(later.paletteBefore);
+            paletteAfter = std::move(later.paletteAfter);
+        }
+    }
+    QRect bounds() const
+    {
+        QRect r;
+        for (const CellEdit& e : cells)
+            r |= QRect(e.x, e.y, 1, 1);
+        for (const MarkEdit& m : marks)
+            r |= QRect(m.x, m.y, 1, 1);
+        return r;
+    }
+};
+
+// One step of the history. Its first redo comes as it is pushed, when the change is made already.
+class EditStep : public QUndoCommand {
+public:
+    using Apply = std::function<void(const StepData&, bool forward)>;
+    EditStep(const QString& text, StepData data, Apply apply)
+        : QUndoCommand(text)
+        , m_data(std::move(data))
+        , m_apply(std::move(apply))
+    {
+        m_data.cellAt.clear();
+        m_data.markAt.clear();
+    }
+    void redo() override
+    {
+        if (m_made)
+            m_apply(m_data, true);
+        m_made = true;
+    }
+    void undo() override { m_apply(m_data, false); }
+
+private:
+    StepData m_data;
+    Apply m_apply;
+    bool m_made = false;
+};
+
+// The first full-catalogue thread that `match` accepts, null when none does.
+template <class Match> const color_dmc* findThread(const WorkState& st, Match match)
+{
+    for (int i = 1; i <= kFullCatalogue && std::size_t(i) < st.dmc_todos.size(); ++i)
+        if (match(st.dmc_todos[std::size_t(i)]))
+            return &st.dmc_todos[std::size_t(i)];
+    return nullptr;
+}
+Long colourOf(const color_dmc& t) { return RGB(t.rojo, t.verde, t.azul); }
+const color_dmc* threadNumbered(const WorkState& st, Long numero)
+{
+    return findThread(st, [numero](const color_dmc& t) { return t.numero == numero; });
+}
+Long catalogueNumberOf(const WorkState& st, Long colour)
+{
+    const color_dmc* t = findThread(st, [colour](const color_dmc& d) { return colourOf(d) == colour; });
+    return t ? t->numero : -1;
+}
+
+std::unordered_set<Long> paletteColours(const WorkState& st)
+{
+    std::unordered_set<Long> colours;
+    for (std::size_t g = 0; g < 6; ++g)
+        colours.insert(st.tono[g].begin(), st.tono[g].begin() + st.num_tono[g]);
+    return colours;
+}
+
+// Whether any stitch of the pattern is in `colour`.
+bool colourUsed(const WorkState& st, Long colour)
+{
+    for (int y = 0; y < st.alto_puntos; ++y) {
+        const Long* row = st.puntos.data() + std::size_t(y) * kMaxColumns;
+        if (std::find(row, row + st.ancho_puntos, colour) != row + st.ancho_puntos)
+            return true;
+    }
+    return false;
+}
+
+// A thread new to the pattern joins the end of its hue group, with the lowest symbol number free.
+void addToPalette(WorkState& st, Long colour)
+{
+    const Components c = split(colour);
+    const std::size_t g = std::size_t(hueGroup(c) - 1);
+    const auto k = std::size_t(st.num_tono[g]);
+    st.tono[g][k] = colour;
+    st.brillo[g][k] = hueKey(HueKey::Sum, int(g) + 1, c);
+    st.num_tono[g] = Integer(k + 1);
+    std::unordered_set<int> held;
+    for (const auto& [held_colour, n] : st.threadSymbols)
+        held.insert(n);
+    int n = 0;
+    while (held.count(n))
+        ++n;
+    st.threadSymbols[colour] = n;
+}
+
+void removeFromPalette(WorkState& st, Long colour)
+{
+    int g = 0, k = 0;
+    if (!findInPalette(st, colour, g, k))
+        return;
+    auto& tono = st.tono[std::size_t(g)];
+    auto& brillo = st.brillo[std::size_t(g)];
+    const int n = st.num_tono[std::size_t(g)];
+    std::copy(tono.begin() + k + 1, tono.begin() + n, tono.begin() + k);
+    std::copy(brillo.begin() + k + 1, brillo.begin() + n, brillo.begin() + k);
+    st.num_tono[std::size_t(g)] = Integer(n - 1);
+    st.threadSymbols.erase(colour);
+}
+
+// The palette after cells changed: threads the edits brought in join it, threads no stitch uses
+// any more leave it. True when it changed.
+bool followThreads(WorkState& st, const std::vector<CellEdit>& edits)
+{
+    const std::unordered_set<Long> palette = paletteColours(st);
+    std::unordered_set<Long> afterColours, gone;
+    for (const CellEdit& e : edits)
+        if (e.after != kNoStitchColour)
+            afterColours.insert(e.after);
+    for (const CellEdit& e : edits)
+        if (e.before != kNoStitchColour && !afterColours.count(e.before))
+            gone.insert(e.before);
+    bool changed = false;
+    for (Long c : afterColours)
+        if (!palette.count(c)) {
+            addToPalette(st, c);
+            changed = true;
+        }
+    for (Long c : gone)
+        if (!colourUsed(st, c)) {
+            removeFromPalette(st, c);
+            changed = true;
+        }
+    st.num_colores = st.paletteSize();
+    return changed;
+}
+} // namespace
+
+struct Work::EditState {
+    QUndoStack history;
+    std::vector<unsigned char> done; // a flag per cell of the grid, sized at the first mark
+    std::vector<Long> added; // threads added by number, not used yet perhaps
+    std::unordered_map<Long, Long> numbers; // colour -> the thread number chosen for it
+    bool swapUndoable = false;
+    bool swapStale = false;
+    bool stroke = false;
+    std::optional<StepData> strokeData;
+    QString strokeText;
+    QTimer keepTimer;
+    bool timerWired = false;
+    bool unsaved = false;
+
+    std::size_t at(int x, int y) const { return std::size_t(y) * kMaxColumns + std::size_t(x); }
+    bool isDone(int x, int y) const { return !done.empty() && done[at(x, y)] != 0; }
+};
+
+struct Work::StepStart {
+    PaletteState palette;
+    StitchGrid puntos;
+};
+
+std::shared_ptr<Work::EditState> Work::makeEditState() { return std::make_shared<EditState>(); }
+
+bool Work::canEdit() const { return hasPattern() && st.listo != 0 && settings.swapMode != 2; }
+
+GridView Work::gridView() const { return gridViewOf(st.puntos, st.ancho_puntos, st.alto_puntos); }
+
+QUndoStack& Work::history() { return m_edit->history; }
+
+bool Work::canUndoSwap() const { return m_edit->swapUndoable; }
+
+bool Work::swapStillUndoable() const { return !m_edit->swapStale; }
+
+bool Work::symbolsMayMove() const { return !isClearSymbols(settings.chart.symbolFont); }
+
+QRgb Work::cloth() const { return rgbFromColour(m_patternDetails.cloth); }
+
+void Work::setCloth(QRgb cloth)
+{
+    m_patternDetails.cloth = colourFromRgb(cloth);
+    if (hasPattern() && drawsPictures)
+        redrawEmbroidery();
+    notify(WorkChange::Cloth | WorkChange::Embroidery);
+    keepEditsSoon();
+}
+
+void Work::clearHistory()
+{
+    EditState& e = *m_edit;
+    e.stroke = false;
+    e.strokeData.reset();
+    e.history.clear();
+    e.done.clear();
+    e.added.clear();
+    e.numbers.clear();
+    e.swapUndoable = false;
+    e.swapStale = false;
+    e.keepTimer.stop();
+    e.unsaved = false;
+    notify(WorkChange::History | WorkChange::Marks);
+}
+
+void Work::redrawEdited(QRect cells, unsigned parts)
+{
+    if (drawsPictures && !cells.isEmpty()) {
+        if (parts & WorkChange::Stitches)
+            drawEmbroideryCells(st, Picture2, cells, m_patternDetails.cloth);
+        if (parts & WorkChange::Palette) {
+            gama2();
+            if (settings.chart.symbols)
+                writeStripSymbols();
+        }
+        patron1();
+        if (parts & WorkChange::Stitches)
+            parts |= WorkChange::Embroidery;
+        parts |= WorkChange::Chart;
+    }
+    notify(parts | WorkChange::History, cells);
+}
+
+void Work::keepEditsSoon()
+{
+    EditState& e = *m_edit;
+    e.unsaved = true;
+    if (!e.timerWired) {
+        e.timerWired = true;
+        e.keepTimer.setSingleShot(true);
+        e.keepTimer.setInterval(30000);
+        connect(&e.keepTimer, &QTimer::timeout, this, [this] {
+            if (m_edit->unsaved)
+                editorClosed();
+        });
+    }
+    if (!e.keepTimer.isActive())
+        e.keepTimer.start();
+}
+
+void Work::editorClosed()
+{
+    m_edit->keepTimer.stop();
+    if (!m_edit->unsaved)
+        return;
+    m_edit->unsaved = false;
+    keepLastPattern();
+}
+
+namespace {
+unsigned partsOf(const StepData& d)
+{
+    return (d.cells.empty() ? 0u : unsigned(WorkChange::Stitches)) | (d.marks.empty() ? 0u : unsigned(WorkChange::Marks))
+        | (d.paletteAfter ? unsigned(WorkChange::Palette) : 0u);
+}
+} // namespace
+
+// Pushes a step whose change is made already.
+static void pushStep(QUndoStack& history, const QString& text, StepData data, EditStep::Apply apply)
+{
+    history.push(new EditStep(text, std::move(data), std::move(apply)));
+}
+
+void Work::beginStroke()
+{
+    endStroke();
+    m_edit->stroke = true;
+}
+
+void Work::endStroke()
+{
+    EditState& e = *m_edit;
+    e.stroke = false;
+    if (!e.strokeData)
+        return;
+    StepData data = std::move(*e.strokeData);
+    e.strokeData.reset();
+    pushStep(e.history, e.strokeText, std::move(data), [this](const StepData& d, bool forward) {
+        // undo and redo through the history
+        for (const CellEdit& c : d.cells)
+            st.puntos(c.x, c.y) = forward ? c.after : c.before;
+        if (!d.marks.empty() && m_edit->done.empty())
+            m_edit->done.assign(std::size_t(kMaxColumns) * kMaxRows, 0);
+        for (const MarkEdit& m : d.marks)
+            m_edit->done[m_edit->at(m.x, m.y)] = (forward ? m.after : m.before) ? 1 : 0;
+        if (d.paletteAfter)
+            putPalette(st, forward ? *d.paletteAfter : *d.paletteBefore);
+        m_edit->swapUndoable = false;
+        m_edit->swapStale = true;
+        redrawEdited(d.bounds(), partsOf(d));
+        keepEditsSoon();
+    });
+    notify(WorkChange::History);
+}
+
+bool Work::editCells(const QString& text, std::vector<CellEdit> edits)
+{
+    if (!hasPattern())
+        return false;
+    EditState& e = *m_edit;
+    StepData data;
+    const PaletteState before = paletteOf(st);
+    for (CellEdit& c : edits) {
+        if (c.x < 0 || c.y < 0 || c.x >= st.ancho_puntos || c.y >= st.alto_puntos)
+            continue;
+        c.before = st.puntos(c.x, c.y);
+        if (c.before == c.after)
+            continue;
+        st.puntos(c.x, c.y) = c.after;
+        data.addCell(c);
+        // the stitch is not the one marked as done any more
+        if (e.isDone(c.x, c.y)) {
+            e.done[e.at(c.x, c.y)] = 0;
+            data.addMark({ c.x, c.y, true, false });
+        }
+    }
+    if (data.cells.empty())
+        return false;
+    if (followThreads(st, data.cells)) {
+        data.paletteBefore = before;
+        data.paletteAfter = paletteOf(st);
+    }
+    const unsigned parts = partsOf(data);
+    const QRect cells = data.bounds();
+    if (!e.stroke) {
+        e.strokeText = text;
+        e.strokeData = std::move(data);
+        endStroke();
+    } else if (e.strokeData) {
+        e.strokeData->join(std::move(data));
+    } else {
+        e.strokeText = text;
+        e.strokeData = std::move(data);
+    }
+    e.swapUndoable = false;
+    e.swapStale = true;
+    redrawEdited(cells, parts);
+    keepEditsSoon();
+    return true;
+}
+
+int Work::removeBackground(QPoint cell, double tolerance)
+{
+    const GridView g = gridView();
+    std::vector<CellEdit> edits = editCellsTo(g, similarRegion(g, cell, tolerance), kNoStitchColour);
+    const int n = int(edits.size());
+    return editCells(QStringLiteral("Quitar fondo"), std::move(edits)) ? n : 0;
+}
+
+int Work::removeBorderBackground(double tolerance)
+{
+    const GridView g = gridView();
+    std::vector<CellEdit> edits = editCellsTo(g, borderBackground(g, tolerance), kNoStitchColour);
+    const int n = int(edits.size());
+    return editCells(QStringLiteral("Quitar fondo"), std::move(edits)) ? n : 0;
+}
+
+bool Work::isDone(int x, int y) const { return m_edit->isDone(x, y); }
+
+bool Work::markDone(const std::vector<QPoint>& cells, bool done)
+{
+    if (!hasPattern())
+        return false;
+    EditState& e = *m_edit;
+    StepData data;
+    for (QPoint p : cells) {
+        if (p.x() < 0 || p.y() < 0 || p.x() >= st.ancho_puntos || p.y() >= st.alto_puntos
+            || st.puntos(p.x(), p.y()) == kNoStitchColour || e.isDone(p.x(), p.y()) == done)
+            continue;
+        if (e.done.empty())
+            e.done.assign(std::size_t(kMaxColumns) * kMaxRows, 0);
+        e.done[e.at(p.x(), p.y())] = done ? 1 : 0;
+        data.addMark({ p.x(), p.y(), !done, done });
+    }
+    if (data.marks.empty())
+        return false;
+    const QRect r = data.bounds();
+    const QString text = done ? QStringLiteral("Marcar hechas") : QStringLiteral("Desmarcar");
+    if (e.stroke && e.strokeData) {
+        e.strokeData->join(std::move(data));
+    } else {
+        e.strokeText = text;
+        e.strokeData = std::move(data);
+        if (!e.stroke)
+            endStroke();
+    }
+    notify(WorkChange::Marks | WorkChange::History, r);
+    keepEditsSoon();
+    return true;
+}
+
+// ---- Threads ----
+
+Long Work::threadNumber(Long colour) const
+{
+    const auto it = m_edit->numbers.find(colour);
+    return it != m_edit->numbers.end() ? it->second : catalogueNumberOf(st, colour);
+}
+
+QString Work::keyLabel(Long colour) const
+{
+    const auto it = m_edit->numbers.find(colour);
+    if (it == m_edit->numbers.end())
+        return dmci(st, colour);
+    if (it->second == 1)
+        return QStringLiteral(" Ecru");
+    if (colour == RGB(255, 255, 255))
+        return QStringLiteral(" Blanco");
+    return Str(it->second);
+}
+
+Pattern Work::withEdits(Pattern p) const
+{
+    for (PatternThread& t : p.palette)
+        if (const auto it = m_edit->numbers.find(t.colour); it != m_edit->numbers.end())
+            t.numero = it->second;
+    if (!m_edit->done.empty()) {
+        p.marked.assign(p.cells.size(), 0);
+        for (int y = 0; y < p.height; ++y)
+            for (int x = 0; x < p.width; ++x)
+                p.marked[std::size_t(y) * std::size_t(p.width) + std::size_t(x)]
+                    = p.at(x, y) != Pattern::kNoStitch && m_edit->isDone(x, y);
+    }
+    return p;
+}
+
+void Work::keepFileThreads(const Pattern& p)
+{
+    for (const PatternThread& t : p.palette)
+        if (t.numero >= 0)
+            m_edit->numbers.emplace(t.colour, t.numero); // the first thread of a colour, as the palette keeps it
+    if (p.marked.empty())
+        return;
+    m_edit->done.assign(std::size_t(kMaxColumns) * kMaxRows, 0);
+    for (int y = 0; y < p.height; ++y)
+        for (int x = 0; x < p.width; ++x)
+            m_edit->done[m_edit->at(x, y)] = p.isMarked(x, y) ? 1 : 0;
+}
+
+std::vector<Work::EditorThread> Work::editorThreads() const
+{
+    const Pattern p = pattern();
+    std::vector<EditorThread> out;
+    std::vector<long> done(p.palette.size(), 0);
+    for (int y = 0; y < p.height; ++y)
+        for (int x = 0; x < p.width; ++x)
+            if (p.at(x, y) != Pattern::kNoStitch && m_edit->isDone(x, y))
+                ++done[std::size_t(p.at(x, y))];
+    const std::vector<long> counts = p.stitchCounts();
+    std::unordered_set<Long> listed;
+    for (std::size_t i = 0; i < p.palette.size(); ++i) {
+        const PatternThread& t = p.palette[i];
+        listed.insert(t.colour);
+        out.push_back({ t.colour, t.numero, threadName(t.numero), t.symbol, counts[i], done[i] });
+    }
+    for (Long numero : m_edit->added) {
+        const Long colour = colourOf(*threadNumbered(st, numero));
+        if (listed.insert(colour).second)
+            out.push_back({ colour, numero, threadName(numero), QString(), 0, 0 });
+    }
+    return out;
+}
+
+bool Work::addThread(Long numero)
+{
+    const color_dmc* t = threadNumbered(st, numero);
+    if (!t)
+        return false;
+    const Long colour = colourOf(*t);
+    if (threadNumber(colour) == numero && paletteColours(st).count(colour))
+        return false;
+    if (std::find(m_edit->added.begin(), m_edit->added.end(), numero) != m_edit->added.end())
+        return false;
+    m_edit->added.push_back(numero);
+    m_edit->numbers[colour] = numero;
+    notify(WorkChange::Palette);
+    return true;
+}
+
+int Work::removeUnusedThreads()
+{
+    const std::unordered_set<Long> palette = paletteColours(st);
+    const auto unused = [&](Long numero) { return !palette.count(colourOf(*threadNumbered(st, numero))); };
+    const auto from = std::remove_if(m_edit->added.begin(), m_edit->added.end(), unused);
+    const int n = int(m_edit->added.end() - from);
+    m_edit->added.erase(from, m_edit->added.end());
+    if (n > 0)
+        notify(WorkChange::Palette);
+    return n;
+}
+
+// ---- Swaps and colour options as steps ----
+
+std::shared_ptr<Work::StepStart> Work::stepStart() const
+{
+    auto start = std::make_shared<StepStart>();
+    start->palette = paletteOf(st);
+    start->puntos = st.puntos;
+    return start;
+}
+
+void Work::recordStep(const QString& text, const StepStart& start, bool swapUndoable)
+{
+    endStroke();
+    StepData data;
+    for (int y = 0; y < st.alto_puntos; ++y)
+        for (int x = 0; x < st.ancho_puntos; ++x)
+            if (start.puntos(x, y) != st.puntos(x, y))
+                data.cells.push_back({ x, y, start.puntos(x, y), st.puntos(x, y) });
+    data.paletteBefore = start.palette;
+    data.paletteAfter = paletteOf(st);
+    m_edit->strokeText = text;
+    m_edit->strokeData = std::move(data);
+    endStroke();
+    m_edit->swapUndoable = swapUndoable;
+    m_edit->swapStale = false;
+}
