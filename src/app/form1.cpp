@@ -1,4 +1,5 @@
 #include "app/form1.h"
+#include "app/editor/editor_window.h"
 
 #include "app/icons.h"
 #include "app/preview_widget.h"
@@ -143,7 +144,11 @@ Form1::Form1(QWidget* parent)
     initBrowser();
 }
 
-Form1::~Form1() = default;
+Form1::~Form1()
+{
+    // the editor shows the work, which goes before the window's children do
+    delete editor;
+}
 
 void Form1::buildWindow()
 {

@@ -225,17 +225,20 @@ void CanvasWidget::drawRulers(QPainter& p)
     const int step = rulerStep(m_frame.zoom);
     const QPoint first = cellAt(c.topLeft()), last = cellAt(c.bottomRight());
     p.setPen(QColor(70, 70, 70));
+    p.setClipRect(QRect(c.left(), 0, c.width(), kRulerHeight));
     for (int x = std::max(0, first.x() / step * step); x <= std::min(last.x() + 1, pattern.columns); x += step) {
         const int px = c.left() + pixelsOfCells(m_frame, QRect(x, 0, 1, 1)).left();
         p.drawLine(px, kRulerHeight - 6, px, kRulerHeight - 1);
         p.drawText(px + 2, kRulerHeight - 6, QString::number(x));
     }
+    p.setClipRect(QRect(0, c.top(), kRulerWidth, c.height()));
     for (int y = std::max(0, first.y() / step * step); y <= std::min(last.y() + 1, pattern.rows); y += step) {
         const int py = c.top() + pixelsOfCells(m_frame, QRect(0, y, 1, 1)).top();
         p.drawLine(kRulerWidth - 6, py, kRulerWidth - 1, py);
         p.drawText(QRect(0, py + 1, kRulerWidth - 3, 12), Qt::AlignRight | Qt::AlignTop, QString::number(y));
     }
     // the centre of the pattern, marked on both rulers
+    p.setClipping(false);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(224, 32, 28));
     const int cx = c.left() + int(std::floor(pattern.columns * m_frame.zoom / 2)) - m_frame.origin.x();

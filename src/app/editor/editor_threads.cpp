@@ -17,7 +17,7 @@
 #include <QVBoxLayout>
 
 namespace {
-enum Column { SymbolColumn, SwatchColumn, NumberColumn, NameColumn, StitchesColumn, LeftColumn };
+enum Column { SymbolColumn, SwatchColumn, NumberColumn, StitchesColumn, LeftColumn, NameColumn };
 
 QPixmap swatch(Long colour, int w = 22, int h = 14)
 {
@@ -64,7 +64,7 @@ void EditorWindow::buildThreadsPanel()
     m_threads = new QTreeWidget(box);
     m_threads->setRootIsDecorated(false);
     m_threads->setHeaderLabels({ QStringLiteral("Signo"), QStringLiteral("Color"), QStringLiteral("Número"),
-        QStringLiteral("Nombre"), QStringLiteral("Puntadas"), QStringLiteral("Quedan") });
+        QStringLiteral("Puntadas"), QStringLiteral("Quedan"), QStringLiteral("Nombre") });
     m_threads->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_threads->setMinimumWidth(330);
     connect(m_threads, &QTreeWidget::itemClicked, this,

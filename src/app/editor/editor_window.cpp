@@ -67,7 +67,7 @@ EditorWindow::EditorWindow(Work& work, QWidget* parent)
     m_threadsTimer.setInterval(0);
     connect(&m_threadsTimer, &QTimer::timeout, this, &EditorWindow::showThreads);
 
-    QSettings settings;
+    QSettings settings(QStringLiteral("puntela"), QStringLiteral("puntela"));
     if (!restoreGeometry(settings.value(QLatin1String(kGeometryKey)).toByteArray()))
         resize(1100, 760);
     readPattern();
@@ -80,6 +80,7 @@ EditorWindow::~EditorWindow() = default;
 
 void EditorWindow::buildViewBar()
 {
+    addToolBarBreak();
     QToolBar* bar = addToolBar(QStringLiteral("Vista"));
     bar->setObjectName(QStringLiteral("vista"));
     m_view = new QComboBox(bar);
@@ -139,7 +140,7 @@ void EditorWindow::buildHistory()
     m_history = new QUndoView(&m_work.history(), dock);
     m_history->setEmptyLabel(QStringLiteral("Patrón sin cambios"));
     dock->setWidget(m_history);
-    addDockWidget(Qt::RightDockWidgetArea, dock);
+    addDockWidget(Qt::LeftDockWidgetArea, dock);
     m_editing << m_history;
 }
 
@@ -258,7 +259,7 @@ void EditorWindow::closeEvent(QCloseEvent* e)
 {
     if (m_down)
         cellReleased(m_last);
-    QSettings settings;
+    QSettings settings(QStringLiteral("puntela"), QStringLiteral("puntela"));
     settings.setValue(QLatin1String(kGeometryKey), saveGeometry());
     m_work.editorClosed();
     QMainWindow::closeEvent(e);
