@@ -32,6 +32,19 @@ QRgb greyOf(QRgb c)
     return qRgb(g, g, g);
 }
 
+// The alpha of a square drawing, 0..255 a pixel.
+std::vector<unsigned char> coverageOf(const QImage& im)
+{
+    const int z = im.width();
+    std::vector<unsigned char> cov(std::size_t(z) * std::size_t(z));
+    for (int y = 0; y < z; ++y) {
+        const QRgb* row = reinterpret_cast<const QRgb*>(im.constScanLine(y));
+        for (int x = 0; x < z; ++x)
+            cov[std::size_t(y * z + x)] = uchar(qAlpha(row[x]));
+    }
+    return cov;
+}
+
 // Coverage 0..255 of a text drawn centred in a z x z cell.
 std::vector<unsigned char> glyphCoverage(const QString& text, const QString& family, int z)
 {
@@ -45,13 +58,7 @@ std::vector<unsigned char> glyphCoverage(const QString& text, const QString& fam
         p.setPen(Qt::black);
         p.drawText(QRect(0, 0, z, z), Qt::AlignCenter, text);
     }
-    std::vector<unsigned char> cov(std::size_t(z) * std::size_t(z));
-    for (int y = 0; y < z; ++y) {
-        const QRgb* row = reinterpret_cast<const QRgb*>(im.constScanLine(y));
-        for (int x = 0; x < z; ++x)
-            cov[std::size_t(y * z + x)] = uchar(qAlpha(row[x]));
-    }
-    return cov;
+    return coverageOf(im);
 }
 
 // The tick of a done stitch, as coverage over a z x z cell.
@@ -68,13 +75,7 @@ std::vector<unsigned char> tickCoverage(int z)
     path.lineTo(z * 0.82, z * 0.25);
     p.drawPath(path);
     p.end();
-    std::vector<unsigned char> cov(std::size_t(z) * std::size_t(z));
-    for (int y = 0; y < z; ++y) {
-        const QRgb* row = reinterpret_cast<const QRgb*>(im.constScanLine(y));
-        for (int x = 0; x < z; ++x)
-            cov[std::size_t(y * z + x)] = uchar(qAlpha(row[x]));
-    }
-    return cov;
+    return coverageOf(im);
 }
 
 // One stitch as a cross: the top strand from bottom left to top right over the other, each

@@ -103,7 +103,7 @@ void CanvasWidget::setMarks(bool on)
 
 void CanvasWidget::zoomTo(double zoom, QPoint anchor)
 {
-    zoom = std::clamp(snappedZoom(zoom), std::min(fitZoom(), 1.0), kMaxZoom);
+    zoom = std::clamp(snappedZoom(zoom), fitZoom(), kMaxZoom);
     if (zoom == m_frame.zoom)
         return;
     const QPoint inChart = anchor - chartRect().topLeft();

@@ -109,6 +109,7 @@ void EditorWindow::showThreads()
     if (!sameThreads)
         m_threads->clear();
     bool currentListed = false;
+    m_threadLabels.clear();
     for (std::size_t i = 0; i < threads.size(); ++i) {
         const Work::EditorThread& t = threads[i];
         QTreeWidgetItem* item = sameThreads ? m_threads->topLevelItem(int(i)) : new QTreeWidgetItem(m_threads);
@@ -118,6 +119,7 @@ void EditorWindow::showThreads()
             item->setText(NumberColumn, threadCode(t.numero));
             item->setText(NameColumn, t.name);
         }
+        m_threadLabels[t.colour] = threadCode(t.numero) + QLatin1Char(' ') + t.name;
         item->setText(SymbolColumn, t.symbol);
         item->setFont(SymbolColumn, symbolFont);
         item->setText(StitchesColumn, QString::number(t.stitches));

@@ -193,6 +193,31 @@ void EditorWindow::markLine(QPoint from, QPoint to, bool done)
         m_work.markDone(cells, done);
 }
 
+bool EditorWindow::dragTo(QPoint from, QPoint cell)
+{
+    switch (m_tool) {
+    case Tool::Pencil:
+    case Tool::Eraser: {
+        const bool pencil = m_tool == Tool::Pencil;
+        applyEdits(pencil ? QStringLiteral("Lápiz") : QStringLiteral("Borrador"),
+            editLine(m_work.gridView(), from, cell, pencil ? drawColour(m_button) : kNoStitchColour));
+        return true;
+    }
+    case Tool::MarkDone:
+        markLine(from, cell, m_button == 1);
+        return true;
+    case Tool::Line:
+    case Tool::Rectangle:
+    case Tool::FilledRectangle:
+    case Tool::Ellipse:
+    case Tool::FilledEllipse:
+        previewShape(cell);
+        return true;
+    default:
+        return false;
+    }
+}
+
 void EditorWindow::cellPressed(QPoint cell, int button)
 {
     if (!editAllowed() || m_down)
@@ -201,24 +226,12 @@ void EditorWindow::cellPressed(QPoint cell, int button)
     m_down = true;
     m_button = button;
     m_anchor = m_last = cell;
+    // a stroke, however long, is one step
+    if (m_tool == Tool::Pencil || m_tool == Tool::Eraser || m_tool == Tool::MarkDone)
+        m_work.beginStroke();
+    if (dragTo(cell, cell))
+        return;
     switch (m_tool) {
-    case Tool::Pencil:
-    case Tool::Eraser:
-        m_work.beginStroke();
-        applyEdits(m_tool == Tool::Pencil ? QStringLiteral("Lápiz") : QStringLiteral("Borrador"),
-            editLine(g, cell, cell, m_tool == Tool::Pencil ? drawColour(button) : kNoStitchColour));
-        break;
-    case Tool::MarkDone:
-        m_work.beginStroke();
-        markLine(cell, cell, button == 1);
-        break;
-    case Tool::Line:
-    case Tool::Rectangle:
-    case Tool::FilledRectangle:
-    case Tool::Ellipse:
-    case Tool::FilledEllipse:
-        previewShape(cell);
-        break;
     case Tool::Fill:
         if (g.contains(cell))
             applyEdits(QStringLiteral("Rellenar"), editFill(g, cell, drawColour(button)));
@@ -241,11 +254,12 @@ void EditorWindow::cellPressed(QPoint cell, int button)
             m_floating = false;
             m_selection = QRect(m_floatAt, QSize(m_clip.columns, m_clip.rows));
             m_down = false;
-            m_canvas->setOverlay({ {}, selectionInPattern() });
-            return;
+        } else {
+            m_selection = QRect(cell, QSize(1, 1));
         }
-        m_selection = QRect(cell, QSize(1, 1));
         m_canvas->setOverlay({ {}, selectionInPattern() });
+        break;
+    default:
         break;
     }
 }
@@ -259,30 +273,9 @@ void EditorWindow::cellMoved(QPoint cell, int)
     showPointer(cell);
     if (!m_down || cell == m_last)
         return;
-    const GridView g = m_work.gridView();
-    switch (m_tool) {
-    case Tool::Pencil:
-        applyEdits(QStringLiteral("Lápiz"), editLine(g, m_last, cell, drawColour(m_button)));
-        break;
-    case Tool::Eraser:
-        applyEdits(QStringLiteral("Borrador"), editLine(g, m_last, cell, kNoStitchColour));
-        break;
-    case Tool::MarkDone:
-        markLine(m_last, cell, m_button == 1);
-        break;
-    case Tool::Line:
-    case Tool::Rectangle:
-    case Tool::FilledRectangle:
-    case Tool::Ellipse:
-    case Tool::FilledEllipse:
-        previewShape(cell);
-        break;
-    case Tool::Select:
+    if (!dragTo(m_last, cell) && m_tool == Tool::Select) {
         m_selection = QRect(m_anchor, cell).normalized();
         m_canvas->setOverlay({ {}, selectionInPattern() });
-        break;
-    default:
-        break;
     }
     m_last = cell;
 }

@@ -1,6 +1,5 @@
 #include "app/editor/editor_window.h"
 
-#include "colour/thread_names.h"
 #include "output/thread_amounts.h"
 #include "render/clear_symbols.h"
 #include "surface/colour_rgb.h"
@@ -247,12 +246,8 @@ void EditorWindow::showPointer(QPoint cell)
         m_pointer->setText(QStringLiteral("Tela — %1").arg(where));
         return;
     }
-    for (const Work::EditorThread& t : m_work.editorThreads())
-        if (t.colour == colour) {
-            m_pointer->setText(QStringLiteral("%1 %2 — %3").arg(threadCode(t.numero), t.name, where));
-            return;
-        }
-    m_pointer->setText(where);
+    const auto it = m_threadLabels.find(colour);
+    m_pointer->setText(it == m_threadLabels.end() ? where : QStringLiteral("%1 — %2").arg(it->second, where));
 }
 
 void EditorWindow::closeEvent(QCloseEvent* e)

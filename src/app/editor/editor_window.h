@@ -92,6 +92,9 @@ private:
     void applyEdits(const QString& text, std::vector<CellEdit> edits);
     // The colour a tool draws with for a button: the current thread, or the cloth on the right.
     Long drawColour(int button) const;
+    // The tools that follow the pointer with a button down (strokes, shapes' previews), from the
+    // last cell to `cell`; false for the others.
+    bool dragTo(QPoint from, QPoint cell);
     // A shape's preview, from the press to `cell`.
     void previewShape(QPoint cell);
     std::vector<CellEdit> shapeEdits(QPoint cell) const;
@@ -121,6 +124,7 @@ private:
     Tool m_tool = Tool::Pencil;
     Long m_current = kNoStitchColour;
     std::unordered_map<Long, int> m_indexOf; // palette index of each colour the canvas knows
+    std::unordered_map<Long, QString> m_threadLabels; // "DMC 310 Black" of each thread listed
     bool m_down = false;
     int m_button = 0;
     QPoint m_anchor, m_last;
