@@ -4,7 +4,8 @@
 // chart of the single-stitch pattern (time, size, pages), saving the pattern file and opening it
 // again (each to stay under 1.5 s), "Punto sencillo" with the faithful colours and without at
 // 1024 x 768 with 248 colours and at 150 x 150 with 40 (adding under 1 s and 0.1 s), and ends
-// with the whole run of each button:
+// and editing the single-stitch pattern (a pencil step, a whole fill and background removal and
+// their undo), and ends with the whole run of each button:
 //   single: <seconds> s
 //   double: <seconds> s
 // Run from the build folder (it makes its own working folder with copies of the catalogues):
@@ -271,6 +272,56 @@ void timeFaithful(Work& f, int width, int height, Long colours, double goal)
     f.settings.width = keptWidth;
     f.settings.height = keptHeight;
 }
+
+// Editing the 1024 x 768 single-stitch pattern, each time with the embroidery and the sheet on
+// show redrawn: a pencil step (the middle of 41; goal under 16 ms), and a fill and a background
+// removal of the whole pattern and their undo (goal under 100 ms each).
+void timeEditing(Work& f)
+{
+    const auto ms = [](const QElapsedTimer& t) { return double(t.nsecsElapsed()) / 1e6; };
+    const Long a = f.st.tono[5][0] == f.st.puntos(0, 0) ? f.st.tono[5][1] : f.st.tono[5][0];
+    // a stroke away from the sheet on show, and one on it, which redraws the sheet as well
+    for (const QPoint start : { QPoint(500, 300), QPoint(2, 2) }) {
+        std::vector<double> steps;
+        f.beginStroke();
+        for (int i = 0; i < 41; ++i) {
+            const QPoint from = start + QPoint(i / 2, i % 7), to = from + QPoint(1, 1);
+            QElapsedTimer t;
+            t.start();
+            f.editCells(QStringLiteral("Lápiz"), editLine(f.gridView(), from, to, i % 2 ? a : f.st.puntos(0, 0)));
+            steps.push_back(ms(t));
+        }
+        f.endStroke();
+        std::sort(steps.begin(), steps.end());
+        std::printf("edit pencil step%s: %.2f ms (goal under 16 ms)\n", start.x() < 10 ? " on the sheet on show" : "",
+            steps[steps.size() / 2]);
+    }
+    const QRect whole(0, 0, f.st.ancho_puntos, f.st.alto_puntos);
+    QElapsedTimer t;
+    t.start();
+    f.editCells(QStringLiteral("Rectángulo"), editRectangle(f.gridView(), whole, true, a));
+    std::printf("edit filled rectangle over the pattern: %.1f ms\n", ms(t));
+    const Long b = f.st.tono[0][0];
+    // the middle of three: one run alone wanders with what else the machine is doing
+    const auto timed = [&](const char* what, const std::function<void()>& step) {
+        std::array<double, 3> done {}, undone {};
+        for (int i = 0; i < 3; ++i) {
+            QElapsedTimer t1;
+            t1.start();
+            step();
+            done[std::size_t(i)] = ms(t1);
+            t1.start();
+            f.history().undo();
+            undone[std::size_t(i)] = ms(t1);
+        }
+        std::sort(done.begin(), done.end());
+        std::sort(undone.begin(), undone.end());
+        std::printf(
+            "edit %s of the whole pattern: %.1f ms, undo %.1f ms (goal under 100 ms each)\n", what, done[1], undone[1]);
+    };
+    timed("fill", [&] { f.editCells(QStringLiteral("Relleno"), editFill(f.gridView(), { 0, 0 }, b)); });
+    timed("background removal", [&] { f.removeBackground({ 0, 0 }, 10); });
+}
 } // namespace
 
 int main(int argc, char** argv)
@@ -304,6 +355,8 @@ int main(int argc, char** argv)
     timeColourOptions(f, colours);
     timeFaithful(f, 1024, 768, colours, 1.0);
     timeFaithful(f, 150, 150, 40, 0.1);
+    timeButton(f, false, colours);
+    timeEditing(f);
     const double doble = timeButton(f, true, colours);
     timeStages(f, true, colours);
     timePatternFile(f, work.filePath(QStringLiteral("patron.oxs")));

@@ -41,6 +41,8 @@ struct Options {
     int factor = 1, width = 0, height = 0, colours = 0, catalogue = 2;
     bool doubleStitch = false, variant = false;
     ChartPdfOptions chart; // the fabric and strands of the amounts are the chart's
+    int removeBackground = 0; // the tolerance of the background removal, 0 for none
+    std::optional<QRgb> cloth;
 };
 
 // Answers the work's dialogs without a user: the reduction factor (the one question the work
@@ -117,7 +119,7 @@ QString usage()
         "                 [--chart-pdf ARCHIVO] [--threads-csv ARCHIVO] [--fabric N] [--strands N]\n"
         "                 [--paper a4|letter] [--cell-mm X] [--overlap N] [--bw-chart] [--oxs ARCHIVO]\n"
         "                 [--match exact|perceptual] [--dither 0|25|50|100] [--merge-rare M] [--clean N]\n"
-        "                 [--faithful] [--report ARCHIVO]\n"
+        "                 [--faithful] [--report ARCHIVO] [--remove-background T] [--cloth RRGGBB]\n"
         "       puntela-cli PATRON.oxs [--out CARPETA] [--pdf ARCHIVO] [--chart-pdf ARCHIVO] [--oxs ARCHIVO] ...");
 }
 
@@ -170,6 +172,11 @@ QString helpText()
             "                     los puntos que las rodean\n"
             "  --report ARCHIVO   escribe la calidad del patrón (diferencia con la imagen por hilo\n"
             "                     y puntos sueltos) en JSON\n"
+            "  --remove-background T  quita el fondo antes de escribir los archivos: la zona unida al\n"
+            "                     borde de hilos a menos de ΔE2000 T (1 a 30) del hilo más frecuente\n"
+            "                     en el borde queda sin bordar, en la tela; también con un .oxs\n"
+            "  --cloth RRGGBB     color de la tela (FFFFFF, blanco, por omisión), el que se ve en los\n"
+            "                     puntos sin bordar del bordado y del PDF y se guarda en el .oxs\n"
             "  -h, --help         muestra esta ayuda\n"
             "  --version          muestra la versión\n"
             "  --                 fin de las opciones: lo que sigue es la imagen, aunque su nombre\n"
@@ -304,13 +311,37 @@ QString parseColourOptions(const QCommandLineParser& p, Options& o)
     return {};
 }
 
+// --remove-background and --cloth; empty when they are usable.
+QString parseEdits(const QCommandLineParser& p, Options& o)
+{
+    QString error;
+    if (p.isSet(QStringLiteral("remove-background"))) {
+        const std::optional<int> v = numberWithin(p, QStringLiteral("remove-background"), 1, 30, error);
+        if (!v)
+            return error;
+        o.removeBackground = *v;
+    }
+    if (p.isSet(QStringLiteral("cloth"))) {
+        QString typed = p.value(QStringLiteral("cloth")).trimmed();
+        if (typed.startsWith(QLatin1Char('#')))
+            typed.remove(0, 1);
+        bool ok = false;
+        const uint rgb = typed.toUInt(&ok, 16);
+        if (!ok || typed.size() != 6)
+            return QStringLiteral("--cloth pide un color RRGGBB, como FFFFFF para el blanco (\"%1\").")
+                .arg(p.value(QStringLiteral("cloth")));
+        o.cloth = qRgb(int(rgb >> 16) & 0xff, int(rgb >> 8) & 0xff, int(rgb & 0xff));
+    }
+    return {};
+}
+
 // Reads the command line; an empty text when it is usable, else what is wrong with it.
 QString parse(const QStringList& args, Options& o)
 {
     QCommandLineParser p;
-    for (const char* name :
-        { "out", "factor", "width", "height", "colours", "catalogue", "pdf", "chart-pdf", "threads-csv", "fabric",
-            "strands", "paper", "cell-mm", "overlap", "oxs", "match", "dither", "merge-rare", "clean", "report" })
+    for (const char* name : { "out", "factor", "width", "height", "colours", "catalogue", "pdf", "chart-pdf",
+             "threads-csv", "fabric", "strands", "paper", "cell-mm", "overlap", "oxs", "match", "dither", "merge-rare",
+             "clean", "report", "remove-background", "cloth" })
         p.addOption(QCommandLineOption(QLatin1String(name), QString(), QStringLiteral("valor")));
     p.addOption(QCommandLineOption(QStringLiteral("double")));
     p.addOption(QCommandLineOption(QStringLiteral("variant")));
@@ -366,6 +397,8 @@ QString parse(const QStringList& args, Options& o)
     if (o.colours > 999)
         return QStringLiteral("--colours admite de 7 a 999 colores.");
     if (const QString wrong = parseColourOptions(p, o); !wrong.isEmpty())
+        return wrong;
+    if (const QString wrong = parseEdits(p, o); !wrong.isEmpty())
         return wrong;
     const QStringList catalogues { "minima", "media", "grande", "completa" };
     if (p.isSet(QStringLiteral("catalogue"))) {
@@ -430,6 +463,16 @@ void sayPattern(const Work& work)
             .arg(int(work.settings.width))
             .arg(int(work.settings.height))
             .arg(work.settings.colours));
+}
+
+// The cloth and the background removal of the command line, on the pattern made or opened.
+void applyEdits(Work& work, const Options& o)
+{
+    if (o.cloth)
+        work.setCloth(*o.cloth);
+    if (o.removeBackground > 0)
+        say(stdout,
+            QStringLiteral("Fondo quitado: %1 puntos sin bordar").arg(work.removeBorderBackground(o.removeBackground)));
 }
 
 // Writes every page of both passes into one PDF file.
@@ -522,8 +565,10 @@ int run(const Options& o, BatchDialogs& answers)
             if (error.isEmpty() && answers.errors == 0)
                 w.makePattern(o.doubleStitch);
         }
-        if (error.isEmpty() && answers.errors == 0 && w.hasPattern())
+        if (error.isEmpty() && answers.errors == 0 && w.hasPattern()) {
+            applyEdits(w, o);
             sayPattern(w);
+        }
         if (error.isEmpty() && answers.errors == 0)
             error = writeOutputs(w, o);
     }

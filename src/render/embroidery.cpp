@@ -242,8 +242,8 @@ bool pinta2(WorkState& st, Surface& box, const Progress& progress, Long cloth)
 
 void drawEmbroideryCells(const WorkState& st, Surface& box, QRect cells, Long cloth)
 {
-    const QRect r = cells.intersected(QRect(0, 0, std::min<int>(st.ancho_puntos, kMaxColumns),
-        std::min<int>(st.alto_puntos, kMaxRows)));
+    const QRect r = cells.intersected(
+        QRect(0, 0, std::min<int>(st.ancho_puntos, kMaxColumns), std::min<int>(st.alto_puntos, kMaxRows)));
     if (r.isEmpty())
         return;
     const int s = st.punto_doble ? 9 : 3;

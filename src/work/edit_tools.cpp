@@ -27,19 +27,29 @@ public:
     bool has(int x, int y) const { return m_seen[index(x, y)] != 0; }
     void add(int x, int y)
     {
+        ++m_count;
         m_seen[index(x, y)] = 1;
         m_top = std::min(m_top, y);
         m_bottom = std::max(m_bottom, y);
         m_left = std::min(m_left, x);
         m_right = std::max(m_right, x);
     }
+    std::size_t count() const { return m_count; }
+    // Calls f(x, y) for every cell in the set, row by row.
+    template <class F> void forEach(F f) const
+    {
+        for (int y = m_top; y <= m_bottom; ++y) {
+            const std::uint8_t* row = m_seen.data() + index(0, y);
+            for (int x = m_left; x <= m_right; ++x)
+                if (row[x] != 0)
+                    f(x, y);
+        }
+    }
     std::vector<QPoint> points() const
     {
         std::vector<QPoint> out;
-        for (int y = m_top; y <= m_bottom; ++y)
-            for (int x = m_left; x <= m_right; ++x)
-                if (m_seen[index(x, y)] != 0)
-                    out.emplace_back(x, y);
+        out.reserve(m_count);
+        forEach([&out](int x, int y) { out.emplace_back(x, y); });
         return out;
     }
 
@@ -48,22 +58,35 @@ private:
     int m_columns;
     std::vector<std::uint8_t> m_seen;
     int m_top, m_bottom = -1, m_left = 1 << 30, m_right = -1;
+    std::size_t m_count = 0;
 };
 
-// Grows `set` from the cells already in `stack` over the neighbours (four or eight) that `take` accepts.
+// Grows `set` from the cells already in `stack` over the neighbours (four or eight) that `take`
+// accepts, a run of a row at a time: the stack holds one cell of each run still to spread.
 template <class Take> void grow(const GridView& g, CellSet& set, std::vector<QPoint>& stack, bool eight, Take take)
 {
-    static constexpr int kDx[8] = { 1, -1, 0, 0, 1, 1, -1, -1 };
-    static constexpr int kDy[8] = { 0, 0, 1, -1, 1, -1, 1, -1 };
-    const int n = eight ? 8 : 4;
+    const auto open = [&](int x, int y) { return !set.has(x, y) && take(g.at(x, y)); };
     while (!stack.empty()) {
         const QPoint p = stack.back();
         stack.pop_back();
-        for (int d = 0; d < n; ++d) {
-            const int x = p.x() + kDx[d], y = p.y() + kDy[d];
-            if (g.contains(x, y) && !set.has(x, y) && take(g.at(x, y))) {
-                set.add(x, y);
-                stack.emplace_back(x, y);
+        const int y = p.y();
+        int x0 = p.x(), x1 = p.x();
+        while (x0 > 0 && open(x0 - 1, y))
+            set.add(--x0, y);
+        while (x1 + 1 < g.columns && open(x1 + 1, y))
+            set.add(++x1, y);
+        const int from = std::max(eight ? x0 - 1 : x0, 0), to = std::min(eight ? x1 + 1 : x1, g.columns - 1);
+        for (const int ny : { y - 1, y + 1 }) {
+            if (ny < 0 || ny >= g.rows)
+                continue;
+            bool inRun = false;
+            for (int x = from; x <= to; ++x) {
+                const bool o = open(x, ny);
+                if (o && !inRun) {
+                    set.add(x, ny);
+                    stack.emplace_back(x, ny);
+                }
+                inRun = o;
             }
         }
     }
@@ -111,13 +134,26 @@ void addEdit(std::vector<CellEdit>& out, const GridView& g, int x, int y, Long c
 
 std::vector<CellEdit> editsOfPoints(const GridView& g, std::vector<QPoint> cells, Long colour)
 {
-    std::sort(cells.begin(), cells.end(),
-        [](QPoint a, QPoint b) { return a.y() != b.y() ? a.y() < b.y() : a.x() < b.x(); });
-    cells.erase(std::unique(cells.begin(), cells.end()), cells.end());
+    const auto before = [](QPoint a, QPoint b) { return a.y() != b.y() ? a.y() < b.y() : a.x() < b.x(); };
+    // a region comes row by row already, each cell once
+    if (std::adjacent_find(cells.begin(), cells.end(), [&](QPoint a, QPoint b) { return !before(a, b); })
+        != cells.end()) {
+        std::sort(cells.begin(), cells.end(), before);
+        cells.erase(std::unique(cells.begin(), cells.end()), cells.end());
+    }
     std::vector<CellEdit> out;
+    out.reserve(cells.size());
     for (QPoint p : cells)
         addEdit(out, g, p.x(), p.y(), colour);
     return out;
+}
+
+// The cells from one corner of r to the other, whichever corners were given: QRect(a, b) keeps
+// its corners as given, and Qt's own normalising reads them as a size.
+QRect cellRect(const QRect& r)
+{
+    return QRect(QPoint(std::min(r.left(), r.right()), std::min(r.top(), r.bottom())),
+        QPoint(std::max(r.left(), r.right()), std::max(r.top(), r.bottom())));
 }
 
 // The ellipse inscribed in r holds the cell whose centre lies inside it.
@@ -160,8 +196,11 @@ std::vector<CellEdit> editLine(const GridView& g, QPoint a, QPoint b, Long colou
 
 std::vector<CellEdit> editRectangle(const GridView& g, QRect r, bool filled, Long colour)
 {
-    r = r.normalized();
+    r = cellRect(r);
     std::vector<CellEdit> out;
+    if (filled)
+        out.reserve(std::size_t(r.intersected(QRect(0, 0, g.columns, g.rows)).width())
+            * std::size_t(r.intersected(QRect(0, 0, g.columns, g.rows)).height()));
     for (int y = std::max(r.top(), 0); y <= std::min(r.bottom(), g.rows - 1); ++y)
         for (int x = std::max(r.left(), 0); x <= std::min(r.right(), g.columns - 1); ++x)
             if (filled || y == r.top() || y == r.bottom() || x == r.left() || x == r.right())
@@ -171,15 +210,15 @@ std::vector<CellEdit> editRectangle(const GridView& g, QRect r, bool filled, Lon
 
 std::vector<CellEdit> editEllipse(const GridView& g, QRect r, bool filled, Long colour)
 {
-    r = r.normalized();
+    r = cellRect(r);
     std::vector<CellEdit> out;
     for (int y = std::max(r.top(), 0); y <= std::min(r.bottom(), g.rows - 1); ++y)
         for (int x = std::max(r.left(), 0); x <= std::min(r.right(), g.columns - 1); ++x) {
             if (!insideEllipse(r, x, y))
                 continue;
             // the outline: cells inside with a four-neighbour outside, a closed ring
-            const bool edge = !insideEllipse(r, x - 1, y) || !insideEllipse(r, x + 1, y)
-                || !insideEllipse(r, x, y - 1) || !insideEllipse(r, x, y + 1);
+            const bool edge = !insideEllipse(r, x - 1, y) || !insideEllipse(r, x + 1, y) || !insideEllipse(r, x, y - 1)
+                || !insideEllipse(r, x, y + 1);
             if (filled || edge)
                 addEdit(out, g, x, y, colour);
         }
@@ -196,8 +235,8 @@ std::vector<CellEdit> editFill(const GridView& g, QPoint seed, Long colour)
     std::vector<QPoint> stack { seed };
     grow(g, set, stack, false, [from](Long c) { return c == from; });
     std::vector<CellEdit> out;
-    for (QPoint p : set.points())
-        out.push_back({ p.x(), p.y(), from, colour });
+    out.reserve(set.count());
+    set.forEach([&](int x, int y) { out.push_back({ x, y, from, colour }); });
     return out;
 }
 
@@ -272,7 +311,7 @@ std::vector<QPoint> borderBackground(const GridView& g, double tolerance)
 
 Clip copyClip(const GridView& g, QRect r)
 {
-    r = r.normalized().intersected(QRect(0, 0, g.columns, g.rows));
+    r = cellRect(r).intersected(QRect(0, 0, g.columns, g.rows));
     Clip c;
     if (r.isEmpty())
         return c;

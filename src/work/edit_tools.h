@@ -12,10 +12,7 @@
 struct CellEdit {
     int x = 0, y = 0;
     Long before = 0, after = 0;
-    bool operator==(const CellEdit& o) const
-    {
-        return x == o.x && y == o.y && before == o.before && after == o.after;
-    }
+    bool operator==(const CellEdit& o) const { return x == o.x && y == o.y && before == o.before && after == o.after; }
 };
 
 // A columns x rows grid of colours read in place: cell (x, y) is cells[y * stride + x].
@@ -35,7 +32,8 @@ GridView gridViewOf(const StitchGrid& grid, int columns, int rows);
 std::vector<CellEdit> editCellsTo(const GridView& g, const std::vector<QPoint>& cells, Long colour);
 // A straight line of stitches from a to b, both ends included (a pencil stroke's segment too).
 std::vector<CellEdit> editLine(const GridView& g, QPoint a, QPoint b, Long colour);
-// The rectangle's border, or the whole rectangle when filled; r in cells, normalised.
+// The rectangle's border, or the whole rectangle when filled; r from one corner cell to the
+// other, QRect(a, b), in either order.
 std::vector<CellEdit> editRectangle(const GridView& g, QRect r, bool filled, Long colour);
 // The ellipse inscribed in r: its outline (a closed ring of cells), or every cell inside when filled.
 std::vector<CellEdit> editEllipse(const GridView& g, QRect r, bool filled, Long colour);

@@ -335,6 +335,9 @@ public:
     // The number the key, thread list, PDF and pattern file give a palette colour: the thread
     // added or read from a file with that colour, else the first full-catalogue thread of it.
     Long threadNumber(Long colour) const;
+    // The chart key's label of a palette colour: the number chosen for it (added, or read from a
+    // file), else the active catalogue's nearest thread.
+    QString keyLabel(Long colour) const;
     // The colour of the cloth, shown in unstitched cells of the embroidery, the PDF and the
     // pattern file; white for a pattern made.
     QRgb cloth() const;
@@ -399,10 +402,10 @@ private:
     bool swapStillUndoable() const;
     // The pattern with the thread numbers chosen and the marks.
     Pattern withEdits(Pattern p) const;
-    // The key's label of a palette colour: the number chosen for it, else the active catalogue's nearest.
-    QString keyLabel(Long colour) const;
     // The embroidery drawn again for `cells` only and the sheet on show afresh; told with `parts`.
     void redrawEdited(QRect cells, unsigned parts);
+    // Whether the sheet on show (or the key) shows a change of `parts` to `cells`.
+    bool sheetShows(QRect cells, unsigned parts) const;
     // ultimo.oxs written at most 30 s after an edit.
     void keepEditsSoon();
     // A pattern file's thread numbers and marks, kept for the pattern read from it.

@@ -54,30 +54,27 @@ struct StepData {
     std::vector<CellEdit> cells;
     std::vector<MarkEdit> marks;
     std::optional<PaletteState> paletteBefore, paletteAfter;
-    std::unordered_map<std::size_t, std::size_t> cellAt, markAt; // grid index -> entry, while a stroke grows
+    // grid index -> entry, made when a stroke's second part joins the first
+    std::unordered_map<std::size_t, std::size_t> cellAt, markAt;
 
-    void addCell(const CellEdit& e)
+    template <class Edit>
+    static void add(std::vector<Edit>& edits, std::unordered_map<std::size_t, std::size_t>& at, const Edit& e)
     {
-        const auto [it, fresh] = cellAt.emplace(std::size_t(e.y) * kMaxColumns + std::size_t(e.x), cells.size());
+        if (at.empty())
+            for (std::size_t i = 0; i < edits.size(); ++i)
+                at.emplace(std::size_t(edits[i].y) * kMaxColumns + std::size_t(edits[i].x), i);
+        const auto [it, fresh] = at.emplace(std::size_t(e.y) * kMaxColumns + std::size_t(e.x), edits.size());
         if (fresh)
-            cells.push_back(e);
+            edits.push_back(e);
         else
-            cells[it->second].after = e.after; // the first colour before and the last after
-    }
-    void addMark(const MarkEdit& m)
-    {
-        const auto [it, fresh] = markAt.emplace(std::size_t(m.y) * kMaxColumns + std::size_t(m.x), marks.size());
-        if (fresh)
-            marks.push_back(m);
-        else
-            marks[it->second].after = m.after;
+            edits[it->second].after = e.after; // the first colour before and the last after
     }
     void join(StepData&& later)
     {
         for (const CellEdit& e : later.cells)
-            addCell(e);
+            add(cells, cellAt, e);
         for (const MarkEdit& m : later.marks)
-            addMark(m);
+            add(marks, markAt, m);
         if (later.paletteAfter) {
             if (!paletteBefore)
                 paletteBefore = std::move(later.paletteBefore);
@@ -86,12 +83,18 @@ struct StepData {
     }
     QRect bounds() const
     {
-        QRect r;
+        int left = kMaxColumns, top = kMaxRows, right = -1, bottom = -1;
+        const auto take = [&](int x, int y) {
+            left = std::min(left, x);
+            right = std::max(right, x);
+            top = std::min(top, y);
+            bottom = std::max(bottom, y);
+        };
         for (const CellEdit& e : cells)
-            r |= QRect(e.x, e.y, 1, 1);
+            take(e.x, e.y);
         for (const MarkEdit& m : marks)
-            r |= QRect(m.x, m.y, 1, 1);
-        return r;
+            take(m.x, m.y);
+        return right < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
     }
 };
 
@@ -148,15 +151,32 @@ std::unordered_set<Long> paletteColours(const WorkState& st)
     return colours;
 }
 
-// Whether any stitch of the pattern is in `colour`.
-bool colourUsed(const WorkState& st, Long colour)
+// Takes out of `colours` every colour some stitch of the pattern is in.
+void dropUsed(const WorkState& st, std::unordered_set<Long>& colours)
 {
-    for (int y = 0; y < st.alto_puntos; ++y) {
+    Long last = kNoStitchColour;
+    for (int y = 0; y < st.alto_puntos && !colours.empty(); ++y) {
         const Long* row = st.puntos.data() + std::size_t(y) * kMaxColumns;
-        if (std::find(row, row + st.ancho_puntos, colour) != row + st.ancho_puntos)
-            return true;
+        for (int x = 0; x < st.ancho_puntos; ++x)
+            if (row[x] != last) {
+                last = row[x];
+                colours.erase(last);
+            }
     }
-    return false;
+}
+
+// The distinct colours of `edits` before or after, the cloth left out.
+std::unordered_set<Long> coloursOf(const std::vector<CellEdit>& edits, bool after)
+{
+    std::unordered_set<Long> colours;
+    Long last = kNoStitchColour;
+    for (const CellEdit& e : edits) {
+        const Long c = after ? e.after : e.before;
+        if (c != last && c != kNoStitchColour)
+            colours.insert(c);
+        last = c;
+    }
+    return colours;
 }
 
 // A thread new to the pattern joins the end of its hue group, with the lowest symbol number free.
@@ -196,24 +216,21 @@ void removeFromPalette(WorkState& st, Long colour)
 bool followThreads(WorkState& st, const std::vector<CellEdit>& edits)
 {
     const std::unordered_set<Long> palette = paletteColours(st);
-    std::unordered_set<Long> afterColours, gone;
-    for (const CellEdit& e : edits)
-        if (e.after != kNoStitchColour)
-            afterColours.insert(e.after);
-    for (const CellEdit& e : edits)
-        if (e.before != kNoStitchColour && !afterColours.count(e.before))
-            gone.insert(e.before);
+    const std::unordered_set<Long> afterColours = coloursOf(edits, true);
+    std::unordered_set<Long> gone = coloursOf(edits, false);
+    for (Long c : afterColours)
+        gone.erase(c);
     bool changed = false;
     for (Long c : afterColours)
         if (!palette.count(c)) {
             addToPalette(st, c);
             changed = true;
         }
-    for (Long c : gone)
-        if (!colourUsed(st, c)) {
-            removeFromPalette(st, c);
-            changed = true;
-        }
+    dropUsed(st, gone);
+    for (Long c : gone) {
+        removeFromPalette(st, c);
+        changed = true;
+    }
     st.num_colores = st.paletteSize();
     return changed;
 }
@@ -293,12 +310,27 @@ void Work::redrawEdited(QRect cells, unsigned parts)
             if (settings.chart.symbols)
                 writeStripSymbols();
         }
-        patron1();
         if (parts & WorkChange::Stitches)
             parts |= WorkChange::Embroidery;
-        parts |= WorkChange::Chart;
+        if (sheetShows(cells, parts)) {
+            patron1();
+            parts |= WorkChange::Chart;
+        }
     }
     notify(parts | WorkChange::History, cells);
+}
+
+bool Work::sheetShows(QRect cells, unsigned parts) const
+{
+    // the key and every symbol may change with the threads
+    if (parts & WorkChange::Palette)
+        return true;
+    if (!(parts & WorkChange::Stitches) || settings.sheetH == settings.sheetHMax)
+        return false;
+    const PatternSize size = patternSize(st, Picture2);
+    const SheetExtent e = sheetExtent(size, settings.sheetH, settings.sheetV);
+    const QRect sheet(QPoint(e.x0 / size.s, e.y0 / size.s), QPoint((e.x1 - 1) / size.s, (e.y1 - 1) / size.s));
+    return sheet.adjusted(-1, -1, 1, 1).intersects(cells);
 }
 
 void Work::keepEditsSoon()
@@ -330,8 +362,8 @@ void Work::editorClosed()
 namespace {
 unsigned partsOf(const StepData& d)
 {
-    return (d.cells.empty() ? 0u : unsigned(WorkChange::Stitches)) | (d.marks.empty() ? 0u : unsigned(WorkChange::Marks))
-        | (d.paletteAfter ? unsigned(WorkChange::Palette) : 0u);
+    return (d.cells.empty() ? 0u : unsigned(WorkChange::Stitches))
+        | (d.marks.empty() ? 0u : unsigned(WorkChange::Marks)) | (d.paletteAfter ? unsigned(WorkChange::Palette) : 0u);
 }
 } // namespace
 
@@ -357,12 +389,21 @@ void Work::endStroke()
     e.strokeData.reset();
     pushStep(e.history, e.strokeText, std::move(data), [this](const StepData& d, bool forward) {
         // undo and redo through the history
-        for (const CellEdit& c : d.cells)
-            st.puntos(c.x, c.y) = forward ? c.after : c.before;
+        // backwards when undoing: a cell may change twice in one step
+        if (forward)
+            for (const CellEdit& c : d.cells)
+                st.puntos(c.x, c.y) = c.after;
+        else
+            for (auto c = d.cells.rbegin(); c != d.cells.rend(); ++c)
+                st.puntos(c->x, c->y) = c->before;
         if (!d.marks.empty() && m_edit->done.empty())
             m_edit->done.assign(std::size_t(kMaxColumns) * kMaxRows, 0);
-        for (const MarkEdit& m : d.marks)
-            m_edit->done[m_edit->at(m.x, m.y)] = (forward ? m.after : m.before) ? 1 : 0;
+        if (forward)
+            for (const MarkEdit& m : d.marks)
+                m_edit->done[m_edit->at(m.x, m.y)] = m.after;
+        else
+            for (auto m = d.marks.rbegin(); m != d.marks.rend(); ++m)
+                m_edit->done[m_edit->at(m->x, m->y)] = m->before;
         if (d.paletteAfter)
             putPalette(st, forward ? *d.paletteAfter : *d.paletteBefore);
         m_edit->swapUndoable = false;
@@ -380,20 +421,25 @@ bool Work::editCells(const QString& text, std::vector<CellEdit> edits)
     EditState& e = *m_edit;
     StepData data;
     const PaletteState before = paletteOf(st);
-    for (CellEdit& c : edits) {
+    // the edits that change a cell are kept in place, in order
+    std::size_t kept = 0;
+    for (CellEdit c : edits) {
         if (c.x < 0 || c.y < 0 || c.x >= st.ancho_puntos || c.y >= st.alto_puntos)
             continue;
         c.before = st.puntos(c.x, c.y);
         if (c.before == c.after)
             continue;
+        // a cell given twice in `edits` finds itself changed the second time
         st.puntos(c.x, c.y) = c.after;
-        data.addCell(c);
+        edits[kept++] = c;
         // the stitch is not the one marked as done any more
         if (e.isDone(c.x, c.y)) {
             e.done[e.at(c.x, c.y)] = 0;
-            data.addMark({ c.x, c.y, true, false });
+            data.marks.push_back({ c.x, c.y, true, false });
         }
     }
+    edits.resize(kept);
+    data.cells = std::move(edits);
     if (data.cells.empty())
         return false;
     if (followThreads(st, data.cells)) {
@@ -450,7 +496,7 @@ bool Work::markDone(const std::vector<QPoint>& cells, bool done)
         if (e.done.empty())
             e.done.assign(std::size_t(kMaxColumns) * kMaxRows, 0);
         e.done[e.at(p.x(), p.y())] = done ? 1 : 0;
-        data.addMark({ p.x(), p.y(), !done, done });
+        data.marks.push_back({ p.x(), p.y(), !done, done });
     }
     if (data.marks.empty())
         return false;

@@ -171,6 +171,32 @@ private slots:
         QVERIFY2(r.err.contains(QStringLiteral("--colours")), qPrintable(r.err));
     }
 
+    // A red disc on a flat grey ground: the ground becomes cloth of the colour given, the disc stays.
+    void removeBackgroundLeavesCloth()
+    {
+        WorkFolder folder;
+        QImage disc(120, 80, QImage::Format_RGB32);
+        disc.fill(qRgb(190, 190, 190));
+        for (int y = 0; y < 80; ++y)
+            for (int x = 0; x < 120; ++x)
+                if ((x - 60) * (x - 60) + (y - 40) * (y - 40) < 25 * 25)
+                    disc.setPixel(x, y, qRgb(200, 30, 40));
+        const QString picture = savePicture(folder, QStringLiteral("disco.bmp"), disc);
+        const QString oxs = folder.file(QStringLiteral("disco.oxs"));
+        const Run r
+            = runCli({ picture, "--width", "60", "--oxs", oxs, "--remove-background", "5", "--cloth", "F0E8D0" });
+        QVERIFY2(r.code == 0, qPrintable(r.err));
+        const QString text = QString::fromUtf8(fileContents(oxs));
+        QVERIFY(text.contains(QStringLiteral("number=\"cloth\" name=\"cloth\" color=\"F0E8D0\"")));
+        // 60 x 40 stitches: the corners and the edges are cloth, the disc's middle is stitched
+        for (const char* cell : { "x=\"0\" y=\"0\"", "x=\"59\" y=\"39\"", "x=\"30\" y=\"0\"", "x=\"0\" y=\"20\"" })
+            QVERIFY2(!text.contains(QLatin1String("<stitch ") + QLatin1String(cell)), cell);
+        QVERIFY(text.contains(QStringLiteral("<stitch x=\"30\" y=\"20\"")));
+        // the disc's stitches only, about pi x 12.5 x 12.5 of them
+        const int stitches = int(text.count(QStringLiteral("<stitch ")));
+        QVERIFY2(stitches > 400 && stitches < 600, qPrintable(QString::number(stitches)));
+    }
+
     void colourOptions_data()
     {
         QTest::addColumn<QStringList>("args");
@@ -237,6 +263,10 @@ private slots:
         QTest::newRow("no folder given") << QStringList { "%p" } << "--out";
         QTest::newRow("thread list into a missing folder")
             << QStringList { "%p", "--threads-csv", "%d/no_hay/hilos.csv" } << "hilos.csv";
+        QTest::newRow("background tolerance past 30")
+            << QStringList { "%p", "--out", "%d/cli", "--remove-background", "31" } << "--remove-background";
+        QTest::newRow("cloth not a colour")
+            << QStringList { "%p", "--out", "%d/cli", "--cloth", "blanco" } << "--cloth";
     }
     // The chart and the thread list alone, on Letter, 4 mm cells, 28-count evenweave (14 stitches
     // an inch), 3 strands, two rows and columns repeated and symbols only; the cover says so.
