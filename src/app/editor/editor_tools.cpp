@@ -145,7 +145,7 @@ void EditorWindow::setTool(Tool tool)
         m_canvas->setOverlay({});
     }
     m_canvas->setMarks(tool == Tool::MarkDone);
-    m_threadsTimer.start(); // the panel shows what is left while marking
+    m_threadsTimer.start(0); // the panel shows what is left while marking
 }
 
 Long EditorWindow::drawColour(int button) const { return button == 2 ? kNoStitchColour : m_current; }

@@ -34,6 +34,7 @@ QIcon editorGlyphIcon(const QString& glyph)
 }
 
 namespace {
+constexpr int kThreadsDelay = 150; // ms
 const char* const kGeometryKey = "editor/geometry";
 } // namespace
 
@@ -63,7 +64,6 @@ EditorWindow::EditorWindow(Work& work, QWidget* parent)
     m_canvas->left = [this] { m_pointer->clear(); };
     connect(&m_work, &Work::changed, this, &EditorWindow::workChanged);
     m_threadsTimer.setSingleShot(true);
-    m_threadsTimer.setInterval(0);
     connect(&m_threadsTimer, &QTimer::timeout, this, &EditorWindow::showThreads);
 
     QSettings settings(QStringLiteral("puntela"), QStringLiteral("puntela"));
@@ -146,15 +146,32 @@ void EditorWindow::buildHistory()
 void EditorWindow::workChanged(const WorkChange& c)
 {
     const bool whole = c.cells.isEmpty();
-    if (c.has(WorkChange::Palette) || c.has(WorkChange::Cloth) || c.has(WorkChange::ChartOptions)
-        || c.has(WorkChange::Size) || c.has(WorkChange::Picture)
-        || ((c.has(WorkChange::Stitches) || c.has(WorkChange::Marks)) && whole)) {
+    const bool palette = c.has(WorkChange::Palette) && !samePalette();
+    if (palette || c.has(WorkChange::Cloth) || c.has(WorkChange::ChartOptions) || c.has(WorkChange::Size)
+        || c.has(WorkChange::Picture)
+        || ((c.has(WorkChange::Stitches) || c.has(WorkChange::Marks) || c.has(WorkChange::Palette)) && whole)) {
         readPattern();
-        m_threadsTimer.start();
-    } else if (c.has(WorkChange::Stitches) || c.has(WorkChange::Marks)) {
+        m_threadsTimer.start(0);
+    } else if (c.has(WorkChange::Stitches) || c.has(WorkChange::Marks) || c.has(WorkChange::Palette)) {
         readCells(c.cells);
-        m_threadsTimer.start();
+        // the counts follow a stroke a few times a second
+        if (!m_threadsTimer.isActive())
+            m_threadsTimer.start(kThreadsDelay);
     }
+}
+
+bool EditorWindow::samePalette() const
+{
+    // the palette in its order, as the symbols are given by it
+    const WorkState& st = m_work.st;
+    std::size_t index = 0;
+    for (int g = 0; g < 6; ++g)
+        for (int k = 0; k < st.num_tono[std::size_t(g)]; ++k, ++index) {
+            const auto it = m_indexOf.find(st.tono[std::size_t(g)][std::size_t(k)]);
+            if (it == m_indexOf.end() || std::size_t(it->second) != index)
+                return false;
+        }
+    return index == m_indexOf.size();
 }
 
 void EditorWindow::readPattern()

@@ -86,6 +86,8 @@ private:
     // The canvas's copy of the pattern: all of it, or the cells of a rectangle.
     void readPattern();
     void readCells(QRect cells);
+    // True when the work's palette is, in order, the one the canvas knows.
+    bool samePalette() const;
     void showThreads();
     void updateEnabled();
     void showPointer(QPoint cell);
