@@ -131,6 +131,14 @@ void takeShots(Form1& f, EditorWindow& e, const QString& dir)
     e.cellPressed(QPoint(w / 3, h / 3), 1);
     e.cellMoved(QPoint(w / 2, h / 2), 1);
     e.cellReleased(QPoint(w / 2, h / 2));
+    // the selection copied, turned a quarter while it follows the pointer, placed, then mirrored
+    e.copySelection();
+    e.pasteClip();
+    e.cellMoved(QPoint(w / 2 + 10, h / 2 + 20), 0);
+    e.rotateSelection(true);
+    e.cellPressed(QPoint(w / 2 + 10, h / 2 + 20), 1);
+    e.cellReleased(QPoint(w / 2 + 10, h / 2 + 20));
+    e.mirrorSelection(true);
     shoot(&e, dir, QStringLiteral("editor_herramientas"));
     e.setTool(EditorWindow::Tool::MarkDone);
     e.cellPressed(QPoint(w / 2, 4), 1);
