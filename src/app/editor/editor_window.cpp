@@ -150,7 +150,8 @@ void EditorWindow::workChanged(const WorkChange& c)
     if (palette || c.has(WorkChange::Cloth) || c.has(WorkChange::ChartOptions) || c.has(WorkChange::Size)
         || c.has(WorkChange::Picture)
         || ((c.has(WorkChange::Stitches) || c.has(WorkChange::Marks) || c.has(WorkChange::Palette)) && whole)) {
-        readPattern();
+        // a new pattern or picture brings its own picture; edits leave it as it is
+        readPattern(c.has(WorkChange::Picture) || c.has(WorkChange::Size) || (whole && c.has(WorkChange::Stitches)));
         m_threadsTimer.start(0);
     } else if (c.has(WorkChange::Stitches) || c.has(WorkChange::Marks) || c.has(WorkChange::Palette)) {
         readCells(c.cells);
@@ -174,7 +175,7 @@ bool EditorWindow::samePalette() const
     return index == m_indexOf.size();
 }
 
-void EditorWindow::readPattern()
+void EditorWindow::readPattern(bool withPicture)
 {
     const Pattern p = m_work.pattern();
     CanvasPattern& cp = m_canvas->pattern;
@@ -193,7 +194,8 @@ void EditorWindow::readPattern()
     const QString font = m_work.settings.chart.symbolFont;
     cp.symbolFamily = isClearSymbols(font) ? clearSymbolsFamily() : font;
     cp.cloth = m_work.cloth();
-    cp.picture = m_work.Picture3.Image().convertToFormat(QImage::Format_RGB32);
+    if (withPicture || cp.picture.isNull())
+        cp.picture = m_work.Picture3.Image().convertToFormat(QImage::Format_RGB32);
     cp.done.assign(cp.cells.size(), 0);
     for (int y = 0; y < cp.rows; ++y)
         for (int x = 0; x < cp.columns; ++x)

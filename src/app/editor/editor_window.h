@@ -83,8 +83,9 @@ private:
     void buildHistory();
     // What the window shows of the work as it changes.
     void workChanged(const WorkChange& change);
-    // The canvas's copy of the pattern: all of it, or the cells of a rectangle.
-    void readPattern();
+    // The canvas's copy of the pattern: all of it (the working picture too when asked), or the
+    // cells of a rectangle.
+    void readPattern(bool withPicture = false);
     void readCells(QRect cells);
     // True when the work's palette is, in order, the one the canvas knows.
     bool samePalette() const;
