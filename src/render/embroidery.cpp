@@ -95,8 +95,8 @@ void drawDoubleStitchCell(Surface& surface, int x0, int y0, Long colour)
 
 namespace {
 // The pixels of whole cells, worked out once per thread colour. A double-stitch cell's undrawn
-// pixels are white, the colour the box was cleared to, so whole rows can be copied. A cell with
-// no stitch is all white, the cloth.
+// pixels are the cloth, the colour the box was cleared to, so whole rows can be copied. A cell with
+// no stitch is all cloth.
 class CellPictures {
 public:
     CellPictures(int s, Long cloth)
@@ -122,7 +122,8 @@ private:
         std::array<QRgb, 81>& px = m_cells.emplace_back();
         for (int dy = 0; dy < m_s; ++dy)
             for (int dx = 0; dx < m_s; ++dx) {
-                Long c = RGB(255, 255, 255);
+                // the cloth shows between the threads of a double-stitch cell too
+                Long c = m_cloth;
                 if (colour == kNoStitchColour)
                     c = m_cloth; // no stitch: the whole cell is the cloth
                 else if (m_s == 3)
@@ -223,8 +224,8 @@ bool dibujar(WorkState& st, Surface& box, const Progress& progress, Long cloth)
 bool pinta2(WorkState& st, Surface& box, const Progress& progress, Long cloth)
 {
     progress.setPointer(11);
-    // the cloth is white: the undrawn pixels of every cell show it
-    box.BackColor = RGB(255, 255, 255);
+    // the undrawn pixels of every cell show the cloth
+    box.BackColor = cloth;
     if (st.ancho_puntos == 1)
         box.Cls();
     else

@@ -30,7 +30,7 @@ void drawDoubleStitchCell(Surface& surface, int x0, int y0, Long colour);
 // False after "Error en el tamaño de la imagen" (a pattern one stitch wide); pointer and listo
 // then stay busy.
 bool dibujar(WorkState& st, Surface& box, const Progress& progress, Long cloth = RGB(255, 255, 255));
-// Clears the box to white and draws every stitch as a double-stitch cell at (9i, 9j). Progress
+// Clears the box to the cloth and draws every stitch as a double-stitch cell at (9i, 9j). Progress
 // 95..98; leaves listo as it is. False after the same error as dibujar.
 bool pinta2(WorkState& st, Surface& box, const Progress& progress, Long cloth = RGB(255, 255, 255));
 // Draws again the stitches of `cells` (clipped to the pattern) in the pattern's stitch, exactly

@@ -410,6 +410,22 @@ private slots:
         QCOMPARE(again.history().count(), 0);
     }
 
+    // ultimo.oxs follows the edits when the editor closes, not at every step
+    void lastPatternKeptWhenTheEditorCloses()
+    {
+        Bench b;
+        QVERIFY(b.made(40));
+        b.work.finishLastPattern();
+        const QByteArray made = fileContents(lastPatternFileName());
+        QVERIFY(!made.isEmpty());
+        QVERIFY(b.work.editCells(QStringLiteral("Lápiz"), { { 0, 0, 0, RGB(1, 2, 3) } }));
+        b.work.finishLastPattern();
+        QCOMPARE(fileContents(lastPatternFileName()), made);
+        b.work.editorClosed();
+        b.work.finishLastPattern();
+        QVERIFY(fileContents(lastPatternFileName()) != made);
+    }
+
     void embroideryRedrawnOnlyWhereItChanged_data()
     {
         QTest::addColumn<bool>("doble");
