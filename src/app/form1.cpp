@@ -1,4 +1,5 @@
 #include "app/form1.h"
+#include "app/editor/editor_window.h"
 
 #include "app/icons.h"
 #include "app/preview_widget.h"
@@ -147,7 +148,11 @@ Form1::Form1(QWidget* parent)
     initBrowser();
 }
 
-Form1::~Form1() = default;
+Form1::~Form1()
+{
+    // the editor shows the work, which goes before the window's children do
+    delete editor;
+}
 
 void Form1::buildWindow()
 {
@@ -321,15 +326,18 @@ void Form1::buildPanels()
 
     // pattern panel over the command panel: pattern files, the thread list, the PDF chart and the
     // colour options
-    Picture17 = panel(this, 316, 89, 76, 24);
+    // (it reaches the palette panel's left edge, under which nothing else is placed)
+    Picture17 = panel(this, 316, 89, 94, 24);
     threadListButton
         = pictureButton(Picture17, 19, 2, 17, 20, QStringLiteral("Lista de hilos"), makeIcon(IconKind::ThreadList));
+    editPatternButton
+        = pictureButton(Picture17, 38, 2, 17, 20, QStringLiteral("Editar patrón"), makeIcon(IconKind::EditPattern));
     chartPdfButton
-        = pictureButton(Picture17, 38, 2, 17, 20, QStringLiteral("Exportar PDF"), makeIcon(IconKind::ChartPdf));
+        = pictureButton(Picture17, 57, 2, 17, 20, QStringLiteral("Exportar PDF"), makeIcon(IconKind::ChartPdf));
     savePatternButton
         = pictureButton(Picture17, 0, 2, 17, 20, QStringLiteral("Guardar patrón"), makeIcon(IconKind::SavePattern));
     colourOptionsButton = pictureButton(
-        Picture17, 57, 2, 17, 20, QStringLiteral("Opciones de color"), makeIcon(IconKind::ColourOptions));
+        Picture17, 76, 2, 17, 20, QStringLiteral("Opciones de color"), makeIcon(IconKind::ColourOptions));
 
     // command panel under the picture and the chart
     Picture13 = panel(this, 316, 113, 318, 24);

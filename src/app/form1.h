@@ -20,6 +20,7 @@
 #include <array>
 #include <memory>
 
+class EditorWindow;
 class Form2;
 class PreviewBox;
 
@@ -126,10 +127,12 @@ public:
     QPushButton* check8 = nullptr; // "Redibujar bordado"
     QPushButton* savePatternButton = nullptr; // "Guardar patrón", in Picture17
     QPushButton* colourOptionsButton = nullptr; // "Opciones de color", on the pattern panel
+    QPushButton* editPatternButton = nullptr; // "Editar patrón", on the pattern panel
     QCheckBox *Check1 = nullptr, *Check2 = nullptr, *Check3 = nullptr, *Check4 = nullptr, *Check5 = nullptr,
               *Check6 = nullptr, *Check7 = nullptr, *Check9 = nullptr, *Check10 = nullptr;
 
     Form2* form2 = nullptr; // the full-screen window, made on first use
+    EditorWindow* editor = nullptr; // "Editor de patrones", made on first use
 
     // Window caption and pointer.
     void setCaption(const QString& c) { setWindowTitle(c); }
@@ -275,6 +278,13 @@ public:
     // "Lista de hilos" and "Exportar PDF" on the pattern on show (app/form1_chart_pdf.cpp).
     void threadListButton_Click();
     void chartPdfButton_Click();
+
+    // "Editar patrón" (app/form1_editor.cpp): the editor window on the pattern on show, one for
+    // the main window; it and its button are off while the work is busy or a swap waits.
+    void editPatternButton_Click();
+    bool mayEdit() const;
+    void showEditAllowed();
+    void wireEditor();
 
     // Pattern files (app/form1_pattern_file.cpp).
     // "Guardar patrón": the pattern on show into an .oxs file the user chooses.

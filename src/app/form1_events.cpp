@@ -73,6 +73,7 @@ void Form1::wireEvents()
         Picture8Box[g]->mouseUp = [this, g](int b, int s, double x, double y) { Picture8_MouseUp(g, b, s, x, y); };
     }
     wireThreadTips(*this);
+    wireEditor();
 }
 
 void Form1::wireWork()

@@ -232,6 +232,19 @@ void drawIcon(QPainter& p, IconKind kind)
         p.drawLine(11, 2, 5, 7);
         break;
     }
+    case IconKind::EditPattern:
+        // a pencil over a few grid cells
+        p.setPen(QPen(QColor(150, 150, 150), 0.8));
+        for (double k = 1.5; k <= 14.5; k += 4.33) {
+            p.drawLine(QPointF(k, 1.5), QPointF(k, 14.5));
+            p.drawLine(QPointF(1.5, k), QPointF(14.5, k));
+        }
+        p.setPen(QPen(QColor(40, 40, 40), 1));
+        p.setBrush(QColor(240, 190, 40));
+        p.drawPolygon(QPolygonF({ QPointF(12, 1.5), QPointF(14.5, 4), QPointF(6, 12.5), QPointF(3.5, 10) }));
+        p.setBrush(QColor(40, 40, 40));
+        p.drawPolygon(QPolygonF({ QPointF(3.5, 10), QPointF(6, 12.5), QPointF(2, 14) }));
+        break;
     case IconKind::Quit:
         p.setPen(QPen(QColor(160, 0, 0), 1.6));
         p.drawArc(QRectF(3, 3, 10, 10), 120 * 16, 300 * 16);

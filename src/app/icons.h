@@ -36,7 +36,8 @@ enum class IconKind {
     ThreadList,
     ChartPdf,
     SavePattern,
-    ColourOptions
+    ColourOptions,
+    EditPattern
 };
 
 QIcon makeIcon(IconKind kind);

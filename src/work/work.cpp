@@ -434,10 +434,9 @@ bool Work::firstSwapPick(int group0, int k, Long c)
 
 void Work::setListo(bool ready)
 {
-    if ((m_st.listo != 0) == ready)
-        return;
     m_st.listo = ready ? True : False;
-    notify(WorkChange::Busy);
+    if (ready != m_toldListo)
+        notify(WorkChange::Busy);
 }
 
 void Work::setTypedSize(double width, double height)
@@ -523,7 +522,7 @@ bool Work::makePattern(bool doble)
             m_st.num_colores = m_settings.colours;
             c.colourText = CStr(m_settings.colours);
         }
-        emit changed(c);
+        tell(c);
     }
     // every step runs even after an earlier one failed, as each says its own error
     bool made = colores() && sized;
@@ -584,18 +583,29 @@ void Work::showColourCount(int count)
     showColourText(QString::number(count));
 }
 
+void Work::tell(WorkChange c)
+{
+    // the steps of the pattern set and clear listo themselves: the views learn of it with the
+    // next change told
+    if ((m_st.listo != 0) != m_toldListo) {
+        m_toldListo = !m_toldListo;
+        c.parts |= WorkChange::Busy;
+    }
+    emit changed(c);
+}
+
 void Work::showColourText(const QString& text)
 {
     WorkChange c = change(WorkChange::ColourCount);
     c.colourText = text;
-    emit changed(c);
+    tell(c);
 }
 
 void Work::showStrips(int longest)
 {
     WorkChange c = change(WorkChange::Strips);
     c.longestStrip = longest;
-    emit changed(c);
+    tell(c);
 }
 
 void Work::gama2()

@@ -368,7 +368,10 @@ private:
     WorkState m_st;
     Settings m_settings;
 
-    void notify(unsigned parts, QRect cells = {}) { emit changed(change(parts, cells)); }
+    // Tells the views of a change, and of listo when it changed since last told.
+    void tell(WorkChange c);
+    void notify(unsigned parts, QRect cells = {}) { tell(change(parts, cells)); }
+    bool m_toldListo = false;
     // The colour count changed; `text` is how its box shows it.
     void showColourText(const QString& text);
     // The strips were drawn afresh, `longest` the longest strip now.
