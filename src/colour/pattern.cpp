@@ -17,6 +17,38 @@ std::vector<long> Pattern::stitchCounts() const
     return counts;
 }
 
+std::vector<int> Pattern::extraThreadsInPalette() const
+{
+    std::vector<int> in(extras.threads.size(), -1);
+    for (std::size_t t = 0; t < extras.threads.size(); ++t)
+        for (std::size_t i = 0; i < palette.size(); ++i)
+            if (palette[i].colour == extras.threads[t].colour) {
+                in[t] = int(i);
+                break;
+            }
+    return in;
+}
+
+QString Pattern::extraSymbol(int thread) const
+{
+    if (thread < 0 || std::size_t(thread) >= extras.threads.size())
+        return {};
+    const int i = extraThreadsInPalette()[std::size_t(thread)];
+    return i >= 0 ? palette[std::size_t(i)].symbol : extras.threads[std::size_t(thread)].symbol;
+}
+
+ObjectKind objectKind(const QString& objectType)
+{
+    const QString t = objectType.trimmed().toLower();
+    if (t == QLatin1String("knot"))
+        return ObjectKind::Knot;
+    if (t.startsWith(QLatin1String("bead")))
+        return ObjectKind::Bead;
+    if (t == QLatin1String("quarter"))
+        return ObjectKind::Quarter;
+    return ObjectKind::Other;
+}
+
 namespace {
 Long threadNumberOf(const WorkState& st, Long colour)
 {
