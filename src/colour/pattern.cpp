@@ -29,14 +29,6 @@ std::vector<int> Pattern::extraThreadsInPalette() const
     return in;
 }
 
-QString Pattern::extraSymbol(int thread) const
-{
-    if (thread < 0 || std::size_t(thread) >= extras.threads.size())
-        return {};
-    const int i = extraThreadsInPalette()[std::size_t(thread)];
-    return i >= 0 ? palette[std::size_t(i)].symbol : extras.threads[std::size_t(thread)].symbol;
-}
-
 ObjectKind objectKind(const QString& objectType)
 {
     const QString t = objectType.trimmed().toLower();

@@ -76,8 +76,6 @@ struct Pattern {
     // For each thread of the extras, the palette index of the thread of its colour (the palette
     // holds one thread a colour), -1 for a thread only the extras use.
     std::vector<int> extraThreadsInPalette() const;
-    // The symbol an extras thread is drawn with: its palette thread's when it has one.
-    QString extraSymbol(int thread) const;
 };
 
 // The pattern on show: puntos over ancho_puntos x alto_puntos, the palette from the six groups,

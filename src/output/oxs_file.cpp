@@ -103,8 +103,8 @@ void appendExtras(QByteArray& out, const Pattern& p, const std::vector<int>& ite
     }
     out += " </partstitches>\n <backstitches>\n";
     for (const BackStitch& b : x.backs) {
-        out += "  <backstitch x1=\"" + number(b.x1) + "\" y1=\"" + number(b.y1) + "\" x2=\"" + number(b.x2)
-            + "\" y2=\"" + number(b.y2) + "\" palindex=\"" + QByteArray::number(item(b.thread)) + "\" objecttype=\""
+        out += "  <backstitch x1=\"" + number(b.x1) + "\" y1=\"" + number(b.y1) + "\" x2=\"" + number(b.x2) + "\" y2=\""
+            + number(b.y2) + "\" palindex=\"" + QByteArray::number(item(b.thread)) + "\" objecttype=\""
             + b.kind.toHtmlEscaped().toUtf8() + "\" sequence=\"" + QByteArray::number(b.sequence) + '"';
         appendMore(out, b.more);
         out += "/>\n";
@@ -139,7 +139,8 @@ bool writeOxs(QIODevice& device, const Pattern& pattern, const OxsDetails& detai
     w.writeStartDocument();
     w.writeStartElement(QStringLiteral("chart"));
     const std::vector<int> items = extraItems(pattern);
-    const int threads = std::max(int(pattern.palette.size()), items.empty() ? 0 : *std::max_element(items.begin(), items.end()));
+    const int threads
+        = std::max(int(pattern.palette.size()), items.empty() ? 0 : *std::max_element(items.begin(), items.end()));
     writeProperties(w, pattern, details, threads);
     writePalette(w, pattern, items);
     w.writeStartElement(QStringLiteral("fullstitches"));

@@ -51,9 +51,9 @@ struct OxsRead {
 // that thread; other brands and numbers the catalogue lacks take the nearest thread to their
 // colour (listed in `replaced`). Cells without a stitch, or stitched in the cloth, stay empty;
 // part stitches, backstitches, knots, beads and other objects go into the pattern's extras, their
-// threads being the whole palette read (coordinates with a point or a comma: "17.5", "17,5"). Documents with a DTD (entity declarations),
-// not well formed or cut short, without properties, palette or full stitches, of a size the grid cannot hold, or with
-// stitches outside the chart or the palette are refused with a message that names `displayName`.
+// threads being the whole palette read (coordinates with a point or a comma: "17.5", "17,5"). Documents with a DTD
+// (entity declarations), not well formed or cut short, without properties, palette or full stitches, of a size the grid
+// cannot hold, or with stitches outside the chart or the palette are refused with a message that names `displayName`.
 OxsRead readOxs(QIODevice& device, const QString& displayName, const std::vector<color_dmc>& catalogue);
 // Reads the file at `path` the same way; only plain files up to kMaxOxsFileBytes.
 OxsRead readOxsFile(const QString& path, const std::vector<color_dmc>& catalogue);

@@ -279,7 +279,8 @@ QString OxsParser::readPartStitches()
             RawPart r {};
             const QStringView second = attribute(a, QLatin1String("palindex2"));
             r.palindex2 = 0;
-            if (readInt(attribute(a, QLatin1String("x")), r.part.x) && readInt(attribute(a, QLatin1String("y")), r.part.y)
+            if (readInt(attribute(a, QLatin1String("x")), r.part.x)
+                && readInt(attribute(a, QLatin1String("y")), r.part.y)
                 && readInt(attribute(a, QLatin1String("palindex1")), r.palindex1)
                 && (second.isEmpty() || readInt(second, r.palindex2))
                 && readInt(attribute(a, QLatin1String("direction")), r.part.direction) && r.part.direction >= 1
@@ -304,8 +305,10 @@ QString OxsParser::readBackStitches()
             const QXmlStreamAttributes a = m_reader.attributes();
             RawBack r {};
             BackStitch& b = r.back;
-            if (readNumber(attribute(a, QLatin1String("x1")), b.x1) && readNumber(attribute(a, QLatin1String("y1")), b.y1)
-                && readNumber(attribute(a, QLatin1String("x2")), b.x2) && readNumber(attribute(a, QLatin1String("y2")), b.y2)
+            if (readNumber(attribute(a, QLatin1String("x1")), b.x1)
+                && readNumber(attribute(a, QLatin1String("y1")), b.y1)
+                && readNumber(attribute(a, QLatin1String("x2")), b.x2)
+                && readNumber(attribute(a, QLatin1String("y2")), b.y2)
                 && readInt(attribute(a, QLatin1String("palindex")), r.palindex)) {
                 const QStringView kind = attribute(a, QLatin1String("objecttype"));
                 if (!kind.isEmpty())
@@ -337,7 +340,8 @@ QString OxsParser::readObjects()
                 && readNumber(attribute(a, QLatin1String("y1")), o.y)
                 && readInt(attribute(a, QLatin1String("palindex")), r.palindex)) {
                 o.more = otherAttributes(a,
-                    { QLatin1String("x1"), QLatin1String("y1"), QLatin1String("palindex"), QLatin1String("objecttype") });
+                    { QLatin1String("x1"), QLatin1String("y1"), QLatin1String("palindex"),
+                        QLatin1String("objecttype") });
                 objects.push_back(std::move(r));
             }
         }

@@ -403,6 +403,7 @@ void Work::makePattern(bool doble)
     if (!patternSizeChecked(doble ? 9 : 3))
         return;
     settings.doubleStitch = doble;
+    m_extras = {};
     // single stitch: busy from the start and the box cleared first; double stitch: the steps
     // clear listo, and the embroidery clears the box itself
     if (doble) {
@@ -512,12 +513,14 @@ void Work::gama2()
 void Work::dibujar()
 {
     ::dibujar(st, Picture2, progress());
+    drawExtrasOnEmbroidery();
     notify(WorkChange::Embroidery);
 }
 
 void Work::pinta2()
 {
     ::pinta2(st, Picture2, progress());
+    drawExtrasOnEmbroidery();
     notify(WorkChange::Embroidery);
 }
 
@@ -577,6 +580,7 @@ void Work::patron()
         setStripFonts(Picture8, options.symbolFont);
         const ChartResult r = drawFirstSheet({ st, size, Picture11, Picture15, options, progress() });
         if (r == ChartResult::Drawn) {
+            drawExtrasOnSheet(1, 1);
             gama2();
             if (options.symbols)
                 drawStripSymbols(Picture8, st, options.symbolFont);
@@ -592,8 +596,12 @@ void Work::patron1()
         const int H = settings.sheetH, V = settings.sheetV;
         const int hMax = settings.sheetHMax, vMax = settings.sheetVMax;
         const ChartJob job { st, patternSize(st, Picture2), Picture11, Picture15, settings.chart, progress() };
-        return H == hMax ? drawKey(job, sheetTotal(hMax, vMax), [this](Long c) { return dmci(st, c); })
-                         : drawSheet(job, H, V, hMax, vMax);
+        if (H == hMax)
+            return drawKey(job, sheetTotal(hMax, vMax), [this](Long c) { return dmci(st, c); });
+        const ChartResult r = drawSheet(job, H, V, hMax, vMax);
+        if (r == ChartResult::Drawn)
+            drawExtrasOnSheet(H, V);
+        return r;
     });
 }
 
@@ -602,10 +610,17 @@ bool Work::hasPattern() const { return st.ancho_puntos > 0 && st.alto_puntos > 0
 Pattern Work::pattern() const
 {
     const std::vector<QString> symbols = paletteSymbols(st, settings.chart.symbolFont, true);
-    return patternFromState(st, [&symbols](int index) { return symbols[std::size_t(index)]; });
+    Pattern p = patternFromState(st, [&symbols](int index) { return symbols[std::size_t(index)]; });
+    p.extras = m_extras;
+    return p;
 }
 
-Pattern Work::threadList() const { return patternWithClearSymbols(st); }
+Pattern Work::threadList() const
+{
+    Pattern p = patternWithClearSymbols(st);
+    p.extras = m_extras;
+    return p;
+}
 
 QString Work::patternName() const
 {

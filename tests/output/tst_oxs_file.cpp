@@ -111,7 +111,11 @@ QStringList extrasText(const Pattern& p)
                    .arg(b.sequence)
                    .arg(more(b.more));
     for (const StitchObject& o : p.extras.objects)
-        out << QStringLiteral("object %1 %2 %3 %4 %5").arg(o.x).arg(o.y).arg(numero(o.thread)).arg(o.kind, more(o.more));
+        out << QStringLiteral("object %1 %2 %3 %4 %5")
+                   .arg(o.x)
+                   .arg(o.y)
+                   .arg(numero(o.thread))
+                   .arg(o.kind, more(o.more));
     return out;
 }
 } // namespace
@@ -164,10 +168,10 @@ void TestOxsFile::extrasSurviveOpenAndSave()
     QVERIFY2(read.ok(), qPrintable(read.error));
     const QStringList elements = extrasText(read.pattern);
     QCOMPARE(elements,
-        (QStringList { "part 2 1 310 -1 3 ", "part 3 1 321 -1 4 ", "part 4 1 310 321 1 ", "part 5 2 -1 321 2 marked=true",
-            "back 0 0 2.5 1.5 666 backstitch 3 ", "back 2.5 1.5 6 5 666 daisy 0 ", "back 1 4 4 4 310 backstitch 0 ",
-            "object 1.5 2.5 798 knot ", "object 3 3 798 bead2.5mm ", "object 0.5 3 321 quarter petit=false",
-            "object 4 2 310 3x2 " }));
+        (QStringList { "part 2 1 310 -1 3 ", "part 3 1 321 -1 4 ", "part 4 1 310 321 1 ",
+            "part 5 2 -1 321 2 marked=true", "back 0 0 2.5 1.5 666 backstitch 3 ", "back 2.5 1.5 6 5 666 daisy 0 ",
+            "back 1 4 4 4 310 backstitch 0 ", "object 1.5 2.5 798 knot ", "object 3 3 798 bead2.5mm ",
+            "object 0.5 3 321 quarter petit=false", "object 4 2 310 3x2 " }));
     QCOMPARE(read.notice(QStringLiteral("mal.oxs")),
         QStringLiteral("El patrón \"mal.oxs\" se ha abierto con cambios.\nNo se dibujan 1 adorno, que el patrón guarda "
                        "igualmente.\nSe han dejado fuera 1 elemento fuera del patrón o sin hilo."));
