@@ -267,6 +267,9 @@ private slots:
         QVERIFY(qGray(b.work.Picture2.scanLine(1)[1]) < 100);
         QCOMPARE(b.work.Picture2.scanLine(1)[4] & 0xFFFFFF, 0xFFFFFFu);
         QVERIFY(qGray(b.work.Picture2.scanLine(4)[4]) < 160);
+        // and over the empty cell (1, 1) of the first sheet, whose cells start 6 pixels in
+        QVERIFY(qGray(b.work.Picture11.image().pixel(19, 19)) < 160);
+        QCOMPARE(b.work.Picture11.image().pixel(21, 17) & 0xFFFFFF, 0xFFFFFFu);
         QCOMPARE(b.work.st.num_puntos, 2);
         QCOMPARE(b.work.patternDetails().title, QStringLiteral("flor"));
     }
