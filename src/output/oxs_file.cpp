@@ -75,12 +75,44 @@ void writePalette(QXmlStreamWriter& w, const Pattern& p, const std::vector<int>&
 }
 
 // A coordinate as short as it reads back exactly, always with a point whatever the locale.
-QByteArray number(double v)
+void appendNumber(QByteArray& out, double v)
 {
     char text[32];
     const auto r = std::to_chars(text, text + sizeof text, v);
-    return QByteArray(text, int(r.ptr - text));
+    out.append(text, int(r.ptr - text));
 }
+
+void appendNumber(QByteArray& out, int v)
+{
+    char text[16];
+    const auto r = std::to_chars(text, text + sizeof text, v);
+    out.append(text, int(r.ptr - text));
+}
+
+// An attribute `name="value"` with a number, after a space.
+template <class T> void appendAttribute(QByteArray& out, const char* name, T value)
+{
+    out.append(' ').append(name).append("=\"");
+    appendNumber(out, value);
+    out.append('"');
+}
+
+// An object type as an attribute value: the same few types over and over, escaped once each.
+class Kinds {
+public:
+    const QByteArray& operator()(const QString& kind)
+    {
+        if (kind != m_last || m_escaped.isNull()) {
+            m_last = kind;
+            m_escaped = kind.toHtmlEscaped().toUtf8();
+        }
+        return m_escaped;
+    }
+
+private:
+    QString m_last;
+    QByteArray m_escaped;
+};
 
 // Attributes kept from the file read, escaped as attribute values.
 void appendMore(QByteArray& out, const ExtraAttributes& more)
@@ -93,26 +125,38 @@ void appendExtras(QByteArray& out, const Pattern& p, const std::vector<int>& ite
 {
     const StitchExtras& x = p.extras;
     auto item = [&](int thread) { return thread >= 0 ? items[std::size_t(thread)] : 0; };
+    Kinds kinds;
     out += " <partstitches>\n";
     for (const PartStitch& s : x.parts) {
-        out += "  <partstitch x=\"" + QByteArray::number(s.x) + "\" y=\"" + QByteArray::number(s.y) + "\" palindex1=\""
-            + QByteArray::number(item(s.thread1)) + "\" palindex2=\"" + QByteArray::number(item(s.thread2))
-            + "\" direction=\"" + QByteArray::number(s.direction) + '"';
+        out += "  <partstitch";
+        appendAttribute(out, "x", s.x);
+        appendAttribute(out, "y", s.y);
+        appendAttribute(out, "palindex1", item(s.thread1));
+        appendAttribute(out, "palindex2", item(s.thread2));
+        appendAttribute(out, "direction", s.direction);
         appendMore(out, s.more);
         out += "/>\n";
     }
     out += " </partstitches>\n <backstitches>\n";
     for (const BackStitch& b : x.backs) {
-        out += "  <backstitch x1=\"" + number(b.x1) + "\" y1=\"" + number(b.y1) + "\" x2=\"" + number(b.x2) + "\" y2=\""
-            + number(b.y2) + "\" palindex=\"" + QByteArray::number(item(b.thread)) + "\" objecttype=\""
-            + b.kind.toHtmlEscaped().toUtf8() + "\" sequence=\"" + QByteArray::number(b.sequence) + '"';
+        out += "  <backstitch";
+        appendAttribute(out, "x1", b.x1);
+        appendAttribute(out, "y1", b.y1);
+        appendAttribute(out, "x2", b.x2);
+        appendAttribute(out, "y2", b.y2);
+        appendAttribute(out, "palindex", item(b.thread));
+        out.append(" objecttype=\"").append(kinds(b.kind)).append('"');
+        appendAttribute(out, "sequence", b.sequence);
         appendMore(out, b.more);
         out += "/>\n";
     }
     out += " </backstitches>\n <ornaments_inc_knots_and_beads>\n";
     for (const StitchObject& o : x.objects) {
-        out += "  <object x1=\"" + number(o.x) + "\" y1=\"" + number(o.y) + "\" palindex=\""
-            + QByteArray::number(item(o.thread)) + "\" objecttype=\"" + o.kind.toHtmlEscaped().toUtf8() + '"';
+        out += "  <object";
+        appendAttribute(out, "x1", o.x);
+        appendAttribute(out, "y1", o.y);
+        appendAttribute(out, "palindex", item(o.thread));
+        out.append(" objecttype=\"").append(kinds(o.kind)).append('"');
         appendMore(out, o.more);
         out += "/>\n";
     }

@@ -83,10 +83,14 @@ constexpr std::size_t kMaxExtraElements = 2 * std::size_t(kMaxStitches);
 // A coordinate: a decimal number written with a point or, as some programs write it, a comma.
 bool readNumber(QStringView text, double& v)
 {
-    QString t = text.trimmed().toString();
-    t.replace(QLatin1Char(','), QLatin1Char('.'));
     bool ok = false;
-    v = t.toDouble(&ok);
+    if (text.contains(QLatin1Char(','))) {
+        QString t = text.trimmed().toString();
+        t.replace(QLatin1Char(','), QLatin1Char('.'));
+        v = t.toDouble(&ok);
+    } else {
+        v = text.trimmed().toDouble(&ok);
+    }
     return ok && std::isfinite(v);
 }
 

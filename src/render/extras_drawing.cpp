@@ -218,7 +218,8 @@ void drawStitchExtras(QPainter& painter, const Pattern& pattern, const ExtrasVie
     if (x.empty() || view.cells.isEmpty())
         return;
     painter.save();
-    painter.setRenderHint(QPainter::Antialiasing, true);
+    // smooth lines where a cell is large enough to show them; a few pixels a cell stays sharp
+    painter.setRenderHint(QPainter::Antialiasing, view.cell >= 6);
     painter.setClipRect(QRectF(view.origin + QPointF(view.cells.left() * view.cell, view.cells.top() * view.cell),
         QSizeF(view.cells.width() * view.cell, view.cells.height() * view.cell)));
     Drawer d(painter, pattern, view);

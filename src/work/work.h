@@ -325,6 +325,8 @@ private:
     // The extras over the embroidery and over chart sheet (H, V) as drawn; nothing without extras.
     void drawExtrasOnEmbroidery();
     void drawExtrasOnSheet(int H, int V);
+    // The extras with the palette's colours and chart symbols (or none), without the cells.
+    Pattern extrasPattern(bool symbols) const;
     bool m_lastPatternFailed = false;
     std::future<QString> m_lastPatternWrite;
 };

@@ -116,6 +116,21 @@ bool Work::openPattern(const QString& path)
     return true;
 }
 
+Pattern Work::extrasPattern(bool symbols) const
+{
+    // the palette is only what the extras' symbols come from: no cells are needed
+    Pattern p;
+    if (symbols) {
+        const std::vector<QString> signs = paletteSymbols(st, settings.chart.symbolFont, true);
+        std::size_t index = 0;
+        for (int g = 0; g < 6; ++g)
+            for (int k = 0; k < st.num_tono[std::size_t(g)]; ++k, ++index)
+                p.palette.push_back({ -1, st.tono[std::size_t(g)][std::size_t(k)], signs[index] });
+    }
+    p.extras = m_extras;
+    return p;
+}
+
 void Work::drawExtrasOnEmbroidery()
 {
     if (m_extras.empty() || !Picture2.imageValid())
@@ -126,7 +141,7 @@ void Work::drawExtrasOnEmbroidery()
     view.cell = s;
     view.cells = QRect(0, 0, st.ancho_puntos, st.alto_puntos);
     view.symbols = false; // the embroidery shows threads, not symbols
-    drawStitchExtras(painter, pattern(), view);
+    drawStitchExtras(painter, extrasPattern(false), view);
 }
 
 void Work::drawExtrasOnSheet(int H, int V)
@@ -145,7 +160,7 @@ void Work::drawExtrasOnSheet(int H, int V)
     view.symbols = o.symbols;
     view.symbolFont = isClearSymbols(o.symbolFont) ? QStringLiteral("DejaVu Sans") : o.symbolFont;
     QPainter painter(&Picture11.image());
-    drawStitchExtras(painter, pattern(), view);
+    drawStitchExtras(painter, extrasPattern(true), view);
 }
 
 void Work::keepLastPattern()
