@@ -179,6 +179,46 @@ void timePatternFile(Work& f, const QString& file)
         int(load(f).ancho_puntos), int(load(f).alto_puntos), save, open, double(QFileInfo(file).size()) / 1e6);
 }
 
+// The pattern just saved with 100,000 backstitches added, as a designed pattern holds its
+// outlines: opened and saved again.
+void timeBackstitchFile(Work& f, const QString& saved, const QString& file)
+{
+    QFile in(saved);
+    if (!in.open(QIODevice::ReadOnly))
+        return;
+    QByteArray text = in.readAll();
+    const int w = f.state().ancho_puntos, h = f.state().alto_puntos;
+    QByteArray backs = " <backstitches>\n";
+    for (int k = 0; k < 100000; ++k) {
+        const int x = (k * 7) % w, y = (k * 13) % h;
+        backs += QStringLiteral("  <backstitch x1=\"%1\" y1=\"%2\" x2=\"%3.5\" y2=\"%4\" palindex=\"%5\" "
+                                "objecttype=\"backstitch\" sequence=\"0\"/>\n")
+                     .arg(x)
+                     .arg(y)
+                     .arg(std::min(x, w - 1))
+                     .arg(std::min(y + 1, h))
+                     .arg(1 + k % 3)
+                     .toLatin1();
+    }
+    backs += " </backstitches>\n";
+    text.replace(" <backstitches/>\n", backs);
+    QFile out(file);
+    if (!out.open(QIODevice::WriteOnly) || out.write(text) != text.size())
+        return;
+    out.close();
+    QElapsedTimer t;
+    t.start();
+    const bool opened = f.openPattern(file);
+    const double open = seconds(t);
+    t.restart();
+    const QString failure = opened ? f.savePattern(file) : QStringLiteral("not opened");
+    const double save = seconds(t);
+    if (!failure.isEmpty())
+        std::fprintf(stderr, "backstitch file: %s\n", qPrintable(failure));
+    std::printf("pattern file %d x %d with %zu backstitches: open %.3f s, save %.3f s (%.0f MB; each under 1.5 s)\n", w,
+        h, f.stitchExtras().backs.size(), open, save, double(QFileInfo(file).size()) / 1e6);
+}
+
 // Each colour option on its own on the single-stitch pattern: the reading from cold answer
 // caches (the middle of three) (and once more warm for perceptual matching; then perceptual matching with dithering,
 // which matches stitch by stitch), then merging and the clean-up after the palette step of the
@@ -361,6 +401,7 @@ int main(int argc, char** argv)
     const double doble = timeButton(f, true, colours);
     timeStages(f, true, colours);
     timePatternFile(f, work.filePath(QStringLiteral("patron.oxs")));
+    timeBackstitchFile(f, work.filePath(QStringLiteral("patron.oxs")), work.filePath(QStringLiteral("pespunte.oxs")));
     for (const QString& s : answers.shown)
         std::fprintf(stderr, "message: %s\n", qPrintable(s));
     std::printf("single: %.3f s\ndouble: %.3f s\n", single, doble);

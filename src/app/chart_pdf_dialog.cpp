@@ -49,9 +49,14 @@ ChartPdfDialog::ChartPdfDialog(const PdfChoices& c, QWidget* parent)
     m_symbolsOnly->setChecked(c.symbolsOnly);
     m_symbolsOnly->setToolTip(QStringLiteral("Un gráfico sin colores de fondo, para impresoras en blanco y negro"));
 
+    m_backstitchStrands = new QSpinBox(this);
+    m_backstitchStrands->setRange(1, 6);
+    m_backstitchStrands->setValue(c.backstitchStrands);
+
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Tela:"), m_fabric);
     form->addRow(QStringLiteral("Hebras:"), m_strands);
+    form->addRow(QStringLiteral("Hebras del pespunte:"), m_backstitchStrands);
     form->addRow(QStringLiteral("Papel:"), m_paper);
     form->addRow(QStringLiteral("Tamaño de la casilla:"), m_cell);
     form->addRow(QStringLiteral("Filas y columnas repetidas:"), m_overlap);
@@ -75,6 +80,7 @@ PdfChoices ChartPdfDialog::choices() const
     c.cellMm = m_cell->value();
     c.overlap = m_overlap->value();
     c.symbolsOnly = m_symbolsOnly->isChecked();
+    c.backstitchStrands = m_backstitchStrands->value();
     return c;
 }
 
@@ -91,6 +97,7 @@ PdfChoices rememberedPdfChoices()
     c.fabric = number("tela", 0, int(fabrics().size()) - 1, kDefaultFabric);
     c.strands = number("hebras", 1, 6, kDefaultStrands);
     c.overlap = number("solapamiento", 0, kMostPdfOverlap, 0);
+    c.backstitchStrands = number("hebras_pespunte", 1, 6, kDefaultBackstitchStrands);
     if (s.contains(kGroup + QLatin1String("papel")))
         c.letter = s.value(kGroup + QLatin1String("papel")).toString() == QLatin1String("letter");
     bool ok = false;
@@ -110,6 +117,7 @@ void rememberPdfChoices(const PdfChoices& c)
     s.setValue(kGroup + QLatin1String("casilla_mm"), c.cellMm);
     s.setValue(kGroup + QLatin1String("solapamiento"), c.overlap);
     s.setValue(kGroup + QLatin1String("solo_signos"), c.symbolsOnly);
+    s.setValue(kGroup + QLatin1String("hebras_pespunte"), c.backstitchStrands);
 }
 
 ChartPdfOptions chartPdfOptions(const PdfChoices& c)
@@ -122,6 +130,7 @@ ChartPdfOptions chartPdfOptions(const PdfChoices& c)
     o.colourCells = !c.symbolsOnly;
     o.stitchesPerInch = fabric.stitchesPerInch;
     o.strands = c.strands;
+    o.backstitchStrands = c.backstitchStrands;
     o.fabric = fabric.name;
     return o;
 }

@@ -25,6 +25,7 @@ private:
     QDoubleSpinBox* m_cell = nullptr;
     QSpinBox* m_overlap = nullptr;
     QCheckBox* m_symbolsOnly = nullptr;
+    QSpinBox* m_backstitchStrands = nullptr;
 };
 
 // The choices of the last export, or the defaults (14-count Aida, 2 strands, the locale's paper,

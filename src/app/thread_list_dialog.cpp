@@ -71,6 +71,9 @@ ThreadListDialog::ThreadListDialog(const Pattern& pattern, QWidget* parent)
     m_strands = new QSpinBox(this);
     m_strands->setRange(1, 6);
     m_strands->setValue(kDefaultStrands);
+    m_backstitchStrands = new QSpinBox(this);
+    m_backstitchStrands->setRange(1, 6);
+    m_backstitchStrands->setValue(kDefaultBackstitchStrands);
 
     m_table = new QTableWidget(0, 7, this);
     m_table->setHorizontalHeaderLabels({ QStringLiteral("Signo"), QStringLiteral("Color"), QStringLiteral("Hilo"),
@@ -86,6 +89,7 @@ ThreadListDialog::ThreadListDialog(const Pattern& pattern, QWidget* parent)
     auto* options = new QFormLayout;
     options->addRow(QStringLiteral("Tela:"), m_fabric);
     options->addRow(QStringLiteral("Hebras:"), m_strands);
+    options->addRow(QStringLiteral("Hebras del pespunte:"), m_backstitchStrands);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     buttons->button(QDialogButtonBox::Close)->setText(QStringLiteral("Cerrar"));
     m_saveCsv = buttons->addButton(QStringLiteral("Guardar CSV…"), QDialogButtonBox::ActionRole);
@@ -107,6 +111,7 @@ ThreadListDialog::ThreadListDialog(const Pattern& pattern, QWidget* parent)
 
     connect(m_fabric, &QComboBox::currentIndexChanged, this, &ThreadListDialog::refresh);
     connect(m_strands, &QSpinBox::valueChanged, this, &ThreadListDialog::refresh);
+    connect(m_backstitchStrands, &QSpinBox::valueChanged, this, &ThreadListDialog::refresh);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     refresh();
 }
@@ -121,7 +126,8 @@ QString ThreadListDialog::assumptionsText() const { return m_assumptions->text()
 
 AmountOptions ThreadListDialog::amountOptions() const
 {
-    return { fabrics()[std::size_t(std::max(0, fabric()))].stitchesPerInch, strands(), kDefaultWaste };
+    return { fabrics()[std::size_t(std::max(0, fabric()))].stitchesPerInch, strands(), kDefaultWaste,
+        m_backstitchStrands->value() };
 }
 
 void ThreadListDialog::offerOutputs(std::function<void()> saveCsv, std::function<void()> print)
@@ -206,7 +212,7 @@ void ThreadListDialog::refresh()
 {
     const int fabric = std::max(0, m_fabric->currentIndex());
     const int perInch = fabrics()[std::size_t(fabric)].stitchesPerInch;
-    m_threads = threadAmounts(m_pattern, { perInch, m_strands->value(), kDefaultWaste });
+    m_threads = threadAmounts(m_pattern, amountOptions());
     const std::vector<ThreadAmount>& threads = m_threads;
     m_table->horizontalHeaderItem(MetresColumn)->setText(metresHeading(m_strands->value()));
     m_table->setRowCount(int(threads.size()));
@@ -224,8 +230,14 @@ void ThreadListDialog::refresh()
         swatch->setIcon(swatchIcon(t.colour));
         m_table->setItem(r, SwatchColumn, swatch);
         m_table->setItem(r, CodeColumn, item(t.code));
-        m_table->setItem(r, NameColumn, item(t.name));
-        m_table->setItem(r, StitchesColumn, number(countText(t.stitches)));
+        // a thread only backstitch, knots or beads use says so, with what it makes
+        m_table->setItem(r, NameColumn, item(t.section.isEmpty() ? t.name : t.section + QStringLiteral(": ") + t.name));
+        const QString made = t.section == QLatin1String("Pespunte")
+            ? QStringLiteral("%1 cm").arg(countText(std::lround(t.backstitchCells * 2.54 / perInch)))
+            : t.section == QLatin1String("Nudos")   ? countText(t.knots)
+            : t.section == QLatin1String("Cuentas") ? countText(t.beads)
+                                                    : countText(t.stitches);
+        m_table->setItem(r, StitchesColumn, number(made));
         m_table->setItem(r, MetresColumn, number(metresText(t.metres)));
         m_table->setItem(r, SkeinsColumn, number(countText(t.skeins)));
         stitches += t.stitches;

@@ -48,6 +48,7 @@ private:
     Pattern m_pattern;
     QComboBox* m_fabric = nullptr;
     QSpinBox* m_strands = nullptr;
+    QSpinBox* m_backstitchStrands = nullptr; // "Hebras del pespunte"
     QTableWidget* m_table = nullptr;
     QLabel* m_size = nullptr;
     QLabel* m_totals = nullptr;

@@ -113,6 +113,7 @@ QString usage()
         "Uso: puntela-cli IMAGEN --out CARPETA [--factor N] [--width N | --height N] [--colours N]\n"
         "                 [--catalogue minima|media|grande|completa] [--double] [--variant] [--pdf ARCHIVO]\n"
         "                 [--chart-pdf ARCHIVO] [--threads-csv ARCHIVO] [--fabric N] [--strands N]\n"
+        "                 [--backstitch-strands N]\n"
         "                 [--paper a4|letter] [--cell-mm X] [--overlap N] [--bw-chart] [--oxs ARCHIVO]\n"
         "                 [--match exact|perceptual] [--dither 0|25|50|100] [--merge-rare M] [--clean N]\n"
         "                 [--faithful] [--report ARCHIVO] [--remove-background T] [--cloth RRGGBB]\n"
@@ -148,6 +149,7 @@ QString helpText()
             "  --fabric N         tela de las cantidades y del tamaño: Aida 11, 14, 16, 18 o 20, lino 28\n"
             "                     o 32 (bordado sobre dos hilos) (14)\n"
             "  --strands N        hebras, de 1 a 6 (2)\n"
+            "  --backstitch-strands N  hebras del pespunte, de 1 a 6 (1)\n"
             "  --paper NOMBRE     a4 o letter (el papel del país del sistema)\n"
             "  --cell-mm X        lado de la casilla del gráfico, de 2 a 4 mm (2.5)\n"
             "  --overlap N        filas y columnas de las hojas siguientes repetidas en color\n"
@@ -224,6 +226,13 @@ QString parseChart(const QCommandLineParser& p, ChartPdfOptions& chart)
             return QStringLiteral("--strands admite de 1 a 6 hebras (se dio \"%1\").")
                 .arg(p.value(QStringLiteral("strands")));
         chart.strands = *strands;
+    }
+    if (p.isSet(QStringLiteral("backstitch-strands"))) {
+        const std::optional<int> strands = number(p, QStringLiteral("backstitch-strands"), 1, error);
+        if (!strands || *strands > 6)
+            return QStringLiteral("--backstitch-strands admite de 1 a 6 hebras (se dio \"%1\").")
+                .arg(p.value(QStringLiteral("backstitch-strands")));
+        chart.backstitchStrands = *strands;
     }
     if (p.isSet(QStringLiteral("paper"))) {
         const QString paper = p.value(QStringLiteral("paper")).toLower();
@@ -336,8 +345,8 @@ QString parse(const QStringList& args, Options& o)
 {
     QCommandLineParser p;
     for (const char* name : { "out", "factor", "width", "height", "colours", "catalogue", "pdf", "chart-pdf",
-             "threads-csv", "fabric", "strands", "paper", "cell-mm", "overlap", "oxs", "match", "dither", "merge-rare",
-             "clean", "report", "remove-background", "cloth" })
+             "threads-csv", "fabric", "strands", "backstitch-strands", "paper", "cell-mm", "overlap", "oxs", "match",
+             "dither", "merge-rare", "clean", "report", "remove-background", "cloth" })
         p.addOption(QCommandLineOption(QLatin1String(name), QString(), QStringLiteral("valor")));
     p.addOption(QCommandLineOption(QStringLiteral("double")));
     p.addOption(QCommandLineOption(QStringLiteral("variant")));
@@ -513,7 +522,7 @@ QString writeOutputs(Work& w, const Options& o)
     if (failure.isEmpty() && !o.chartPdf.isEmpty())
         failure = w.exportChartPdf(o.chartPdf, o.chart);
     if (failure.isEmpty() && !o.threadsCsv.isEmpty())
-        failure = w.exportThreadsCsv(o.threadsCsv, { o.chart.stitchesPerInch, o.chart.strands, kDefaultWaste });
+        failure = w.exportThreadsCsv(o.threadsCsv, pdfAmounts(o.chart));
     if (failure.isEmpty() && !o.oxs.isEmpty())
         failure = w.savePattern(o.oxs);
     if (failure.isEmpty() && !o.report.isEmpty()) {

@@ -17,6 +17,30 @@ std::vector<long> Pattern::stitchCounts() const
     return counts;
 }
 
+std::vector<int> Pattern::extraThreadsInPalette() const
+{
+    std::vector<int> in(extras.threads.size(), -1);
+    for (std::size_t t = 0; t < extras.threads.size(); ++t)
+        for (std::size_t i = 0; i < palette.size(); ++i)
+            if (palette[i].colour == extras.threads[t].colour) {
+                in[t] = int(i);
+                break;
+            }
+    return in;
+}
+
+ObjectKind objectKind(const QString& objectType)
+{
+    const QString t = objectType.trimmed().toLower();
+    if (t == QLatin1String("knot"))
+        return ObjectKind::Knot;
+    if (t.startsWith(QLatin1String("bead")))
+        return ObjectKind::Bead;
+    if (t == QLatin1String("quarter"))
+        return ObjectKind::Quarter;
+    return ObjectKind::Other;
+}
+
 namespace {
 Long threadNumberOf(const WorkState& st, Long colour)
 {

@@ -6,12 +6,59 @@
 
 #include <QString>
 #include <functional>
+#include <utility>
 #include <vector>
 
 struct PatternThread {
     Long numero = 0; // thread number of the full catalogue (0 "Blanco", 1 "Ecru")
     Long colour = 0; // colour value red + 256 green + 65536 blue
     QString symbol; // the character the chart draws for it
+};
+
+// What a pattern may hold beside its full stitches, as pattern files carry it. Every element
+// names a thread of `threads` (an index; -1 for none), so a thread used only here stays out of
+// the palette and its hue groups.
+using ExtraAttributes = std::vector<std::pair<QString, QString>>; // kept as read, written back
+
+// A part stitch in cell (x, y). direction 1 and 2 are three-quarter stitches, one a side of the
+// cell's diagonal (1: thread1 the bottom-left corner, thread2 the top-right; 2: thread1 top left,
+// thread2 bottom right); 3 is a half stitch "/" and 4 a half stitch "\" in thread1.
+struct PartStitch {
+    int x = 0, y = 0;
+    int thread1 = -1, thread2 = -1;
+    int direction = 3;
+    ExtraAttributes more;
+};
+
+// A backstitch line between two points of the chart, in cells from its top-left corner (halves
+// reach the edge midpoints and the centres).
+struct BackStitch {
+    double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+    int thread = -1;
+    QString kind = QStringLiteral("backstitch");
+    int sequence = 0;
+    ExtraAttributes more;
+};
+
+// What an object at a point is: a French knot, a bead of any size, a quarter stitch (the quarter
+// of a cell whose top-left corner is the point) or something else, which is kept but not drawn.
+enum class ObjectKind { Knot, Bead, Quarter, Other };
+ObjectKind objectKind(const QString& objectType);
+
+struct StitchObject {
+    double x = 0, y = 0;
+    int thread = -1;
+    QString kind; // the file's objecttype: "knot", "bead", "bead2.5mm", "quarter", ...
+    ExtraAttributes more;
+};
+
+struct StitchExtras {
+    std::vector<PatternThread> threads;
+    std::vector<PartStitch> parts;
+    std::vector<BackStitch> backs;
+    std::vector<StitchObject> objects;
+
+    bool empty() const { return parts.empty() && backs.empty() && objects.empty(); }
 };
 
 struct Pattern {
@@ -21,6 +68,7 @@ struct Pattern {
     std::vector<PatternThread> palette;
     std::vector<int> cells; // row by row, width * height palette indexes, kNoStitch where nothing is stitched
     std::vector<unsigned char> marked; // row by row, non-zero for a stitch marked as done; empty when none is
+    StitchExtras extras; // part stitches, backstitches, knots, beads and other objects
 
     int at(int x, int y) const { return cells[std::size_t(y) * std::size_t(width) + std::size_t(x)]; }
     int& at(int x, int y) { return cells[std::size_t(y) * std::size_t(width) + std::size_t(x)]; }
@@ -30,6 +78,9 @@ struct Pattern {
     }
     // Stitches of each palette index.
     std::vector<long> stitchCounts() const;
+    // For each thread of the extras, the palette index of the thread of its colour (the palette
+    // holds one thread a colour), -1 for a thread only the extras use.
+    std::vector<int> extraThreadsInPalette() const;
 };
 
 // The pattern on show: puntos over ancho_puntos x alto_puntos, the palette from the six groups,

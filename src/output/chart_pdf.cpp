@@ -23,9 +23,22 @@ bool wellFormed(const Pattern& p)
     if (p.width <= 0 || p.height <= 0 || std::size_t(p.width) * std::size_t(p.height) != p.cells.size())
         return false;
     const int threads = int(p.palette.size());
-    return std::all_of(p.cells.begin(), p.cells.end(), [threads](int c) { return c >= -1 && c < threads; });
+    const int extras = int(p.extras.threads.size());
+    const auto extra = [extras](int t) { return t >= -1 && t < extras; };
+    return std::all_of(p.cells.begin(), p.cells.end(), [threads](int c) { return c >= -1 && c < threads; })
+        && std::all_of(p.extras.parts.begin(), p.extras.parts.end(),
+            [&](const PartStitch& s) { return extra(s.thread1) && extra(s.thread2); })
+        && std::all_of(
+            p.extras.backs.begin(), p.extras.backs.end(), [&](const BackStitch& b) { return extra(b.thread); })
+        && std::all_of(
+            p.extras.objects.begin(), p.extras.objects.end(), [&](const StitchObject& o) { return extra(o.thread); });
 }
 } // namespace
+
+AmountOptions pdfAmounts(const ChartPdfOptions& options)
+{
+    return { options.stitchesPerInch, options.strands, kDefaultWaste, options.backstitchStrands };
+}
 
 Paper paperOfLocale(const QLocale& locale)
 {
@@ -82,8 +95,7 @@ ChartPdfLayout chartPdfLayout(const Pattern& pattern, const ChartPdfOptions& opt
     l.pagesAcross = int(l.columnEdges.size()) - 1;
     l.pagesDown = int(l.rowEdges.size()) - 1;
     l.keyLinesPerPage = std::max(1, int((f.body.height() - kKeyHeadingMm - kKeyTotalMm) / kKeyPitchMm));
-    const std::vector<long> counts = pattern.stitchCounts();
-    l.keyLines = int(std::count_if(counts.begin(), counts.end(), [](long n) { return n > 0; }));
+    l.keyLines = int(keyLineEntries(threadAmounts(pattern, pdfAmounts(options))).size());
     l.keyPages = std::max(1, ceilDiv(l.keyLines, l.keyLinesPerPage));
     return l;
 }

@@ -4,6 +4,7 @@
 // every symbol as text in embedded DejaVu Sans and every grid line a vector stroke; then the key,
 // one text line per thread. Tracking apps read the symbols and the key back as text.
 #include "colour/pattern.h"
+#include "output/thread_amounts.h"
 
 #include <QByteArray>
 #include <QImage>
@@ -23,11 +24,14 @@ struct ChartPdfOptions {
     bool colourCells = true; // each cell in its thread's colour under a black or white symbol; off: symbols only
     int stitchesPerInch = 14;
     int strands = 2;
+    int backstitchStrands = 1; // "Hebras del pespunte"
     QString fabric = QStringLiteral("Aida 14"); // the fabric the amounts are for, as the cover and key name it
 };
 constexpr int kMostPdfOverlap = 5;
 // What the amounts are for, as the cover and every key page state it: "Aida 14, 2 hebras".
 QString fabricAndStrands(const ChartPdfOptions& options);
+// The amounts the chart's key gives: its fabric, strands and backstitch strands.
+AmountOptions pdfAmounts(const ChartPdfOptions& options);
 
 // The first cell of every page along a side of `cells` cells, and `cells` last: the fewest pages
 // of at most `most` cells (a whole number of tens), cut on tens, as equal as tens allow so that
@@ -45,7 +49,7 @@ struct ChartPdfLayout {
     std::vector<int> rowEdges;
     int keyPages = 0;
     int keyLinesPerPage = 0;
-    int keyLines = 0; // one a thread with stitches
+    int keyLines = 0; // one a thread the pattern uses, and a heading a section of threads outside the stitches
     int chartPages() const { return pagesAcross * pagesDown; }
     int totalPages() const { return 1 + chartPages() + keyPages; }
     // The first key line of key page k (k = keyPages: keyLines); a last page never holds one line alone.

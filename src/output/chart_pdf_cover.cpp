@@ -2,6 +2,7 @@
 #include "output/chart_pdf_page.h"
 
 #include "colour/colour_value.h"
+#include "render/extras_drawing.h"
 
 #include <QFontMetricsF>
 #include <algorithm>
@@ -15,6 +16,30 @@ constexpr int kLargestPicture = 1600; // pixels on the picture's long side in th
 constexpr double kSymbolX = 0, kSwatchX = 14, kCodeX = 28, kNameX = 50, kStrandsX = 116, kStitchesX = 136,
                  kSkeinsX = 160;
 } // namespace
+
+void PdfDocument::drawExtrasSample(const ThreadAmount& t, double x, double y)
+{
+    const StitchExtras& extras = m_pattern.extras;
+    if (t.extraThread < 0)
+        return;
+    const QColor colour = extrasColour(extras, t.extraThread, m_options.colourCells);
+    const double cell = pdfUnits(2.5);
+    if (t.backstitchCells > 0) {
+        // the line as the chart draws it, in black and white the thread's own style
+        const std::vector<int> order = backstitchThreads(extras);
+        const int style = int(std::find(order.begin(), order.end(), t.extraThread) - order.begin());
+        m_p.setPen(backstitchPen(m_options.colourCells ? 0 : style, colour, cell));
+        m_p.drawLine(QLineF(x, y, x + pdfUnits(t.section.isEmpty() ? 6 : 10), y));
+    } else if (t.knots > 0) {
+        m_p.setPen(QPen(Qt::black, pdfPoints(0.3)));
+        m_p.setBrush(colour);
+        m_p.drawEllipse(QPointF(x + pdfUnits(2), y), cell * 0.18, cell * 0.18);
+        m_p.setBrush(Qt::NoBrush);
+    } else if (t.beads > 0) {
+        m_p.setPen(QPen(colour, cell * 0.1));
+        m_p.drawEllipse(QPointF(x + pdfUnits(2), y), cell * 0.28, cell * 0.28);
+    }
+}
 
 void PdfDocument::drawCover(const QImage& picture)
 {
@@ -103,25 +128,47 @@ void PdfDocument::drawKeyPage(int k)
 
     const QFontMetricsF fm(pdfFont(10));
     const std::size_t first = std::size_t(m_layout.keyPageStart(k));
-    const std::size_t end = std::min(m_threads.size(), std::size_t(m_layout.keyPageStart(k + 1)));
+    const std::size_t end = std::min(m_keyLines.size(), std::size_t(m_layout.keyPageStart(k + 1)));
     const double swatch = pdfUnits(4);
-    for (std::size_t n = first; n < end; ++n) {
-        const ThreadAmount& t = m_threads[n];
+    for (std::size_t line = first; line < end; ++line) {
         y += pdfUnits(kKeyPitchMm);
+        if (m_keyLines[line] < 0) {
+            // the heading of the threads only backstitch, knots or beads use
+            QFont bold = pdfFont(10);
+            bold.setBold(true);
+            m_p.setFont(bold);
+            m_p.setPen(Qt::black);
+            m_p.drawText(QPointF(at(kSymbolX), y), m_threads[std::size_t(m_keyLines[line + 1])].section);
+            m_p.setFont(pdfFont(10));
+            continue;
+        }
+        const ThreadAmount& t = m_threads[std::size_t(m_keyLines[line])];
         const Components c = split(t.colour);
         m_p.setPen(QPen(Qt::black, pdfPoints(0.4)));
         m_p.setBrush(QColor(c.r, c.g, c.b));
         m_p.drawRect(
             QRectF(at(kSwatchX + 3), y - fm.ascent() * 0.8 - (swatch - fm.ascent() * 0.8) / 2, swatch, swatch));
         m_p.setBrush(Qt::NoBrush);
-        m_p.drawText(QPointF(at(kSymbolX + 3), y), t.symbol);
+        if (t.section.isEmpty())
+            m_p.drawText(QPointF(at(kSymbolX + 3), y), t.symbol);
+        drawExtrasSample(t, at(kSymbolX + (t.section.isEmpty() ? 7 : 2)), y - fm.ascent() * 0.4);
+        m_p.setPen(Qt::black);
         m_p.drawText(QPointF(at(kCodeX), y), t.code);
         m_p.drawText(QPointF(at(kNameX), y), fm.elidedText(t.name, Qt::ElideRight, pdfUnits(kStrandsX - kNameX - 2)));
-        m_p.drawText(QPointF(at(kStrandsX), y), QString::number(m_options.strands));
-        m_p.drawText(QPointF(at(kStitchesX), y), QString::number(t.stitches));
-        m_p.drawText(QPointF(at(kSkeinsX), y), QString::number(t.skeins));
+        const bool backstitch = t.section == QLatin1String("Pespunte"), beads = t.section == QLatin1String("Cuentas");
+        if (!beads)
+            m_p.drawText(QPointF(at(kStrandsX), y),
+                QString::number(backstitch ? m_options.backstitchStrands : m_options.strands));
+        const QString amount = backstitch ? QStringLiteral("%1 cm").arg(
+                                   std::lround(t.backstitchCells * 2.54 / std::max(1, m_options.stitchesPerInch)))
+            : t.section == QLatin1String("Nudos") ? QString::number(t.knots)
+            : beads                               ? QString::number(t.beads)
+                                                  : QString::number(t.stitches);
+        m_p.drawText(QPointF(at(kStitchesX), y), amount);
+        if (t.skeins > 0)
+            m_p.drawText(QPointF(at(kSkeinsX), y), QString::number(t.skeins));
     }
-    if (end == m_threads.size()) {
+    if (end == m_keyLines.size()) {
         const long stitches = std::accumulate(
             m_threads.begin(), m_threads.end(), 0L, [](long s, const ThreadAmount& t) { return s + t.stitches; });
         const int skeins = std::accumulate(

@@ -1,6 +1,7 @@
 #include "output/chart_pdf_page.h"
 
 #include "colour/colour_value.h"
+#include "render/extras_drawing.h"
 
 #include <QGlyphRun>
 #include <algorithm>
@@ -58,7 +59,8 @@ PdfDocument::PdfDocument(QPainter& painter, const Pattern& pattern, const QStrin
     , m_options(options)
     , m_layout(layout)
     , m_frame(frame)
-    , m_threads(threadAmounts(pattern, { options.stitchesPerInch, options.strands, kDefaultWaste }))
+    , m_threads(threadAmounts(pattern, pdfAmounts(options)))
+    , m_keyLines(keyLineEntries(m_threads))
     // whole units keep the numbers of the document short: a cell is within 0.02 mm of its size
     , m_cell(std::round(pdfUnits(std::clamp(options.cellMm, 2.0, 4.0))))
 {
@@ -129,6 +131,15 @@ void PdfDocument::drawChartPage(int column, int row)
     drawCells(x0, y0, ownW, ownH, shownW, shownH);
     drawSymbols(x0, y0, ownW, ownH, shownW, shownH);
     drawGrid(x0, y0, shownW, shownH);
+    if (!m_pattern.extras.empty()) {
+        ExtrasView view;
+        view.origin = QPointF(chartLeft() - x0 * m_cell, chartTop() - y0 * m_cell);
+        view.cell = m_cell;
+        view.cells = QRect(x0, y0, shownW, shownH);
+        view.colours = m_options.colourCells;
+        view.symbolFont = QStringLiteral("DejaVu Sans");
+        drawStitchExtras(m_p, m_pattern, view);
+    }
     drawNumbers(x0, y0, shownW, shownH);
     // the middle column and row, where a stitcher starts, when this page shows them
     const double middleX = m_pattern.width / 2.0 - x0, middleY = m_pattern.height / 2.0 - y0;

@@ -48,6 +48,8 @@ private:
     void drawNumbers(int x0, int y0, int shownW, int shownH);
     void drawPageMap(const QRectF& box);
     void drawCentreMarks(const QRectF& box, double x, double y);
+    // What a key line shows beside the symbol: the backstitch line, the knot or the bead.
+    void drawExtrasSample(const ThreadAmount& t, double x, double y);
     QColor cellFill(int index, bool overlap) const;
     double chartLeft() const; // the chart's corner in whole units
     double chartTop() const;
@@ -59,6 +61,7 @@ private:
     ChartPdfLayout m_layout;
     PdfFrame m_frame;
     std::vector<ThreadAmount> m_threads;
+    std::vector<int> m_keyLines; // keyLineEntries of m_threads
     std::vector<QRawFont> m_symbolFonts;
     std::vector<SymbolGlyph> m_glyphs;
     double m_cell = 0; // in painter units

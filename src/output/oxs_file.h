@@ -38,11 +38,8 @@ struct OxsRead {
     Pattern pattern; // palette in the file's order (the cloth left out, a thread listed once)
     OxsDetails details;
     QStringList replaced; // "Anchor 403 por DMC 310": threads taken by colour from the full catalogue
-    int partStitches = 0; // what the pattern cannot show and was left out
-    int backStitches = 0;
-    int knots = 0;
-    int beads = 0;
-    int otherObjects = 0;
+    int otherObjects = 0; // objects the chart does not draw, kept in the pattern all the same
+    int dropped = 0; // part stitches, backstitches and objects off the chart or in no thread, left out
 
     bool ok() const { return error.isEmpty(); }
     // What the user is told about a file that was read: the threads replaced and what was left
@@ -54,9 +51,10 @@ struct OxsRead {
 // whose last word is a thread number of the catalogue ("DMC 310", "dmc    blanc", "DMC 0") takes
 // that thread; other brands and numbers the catalogue lacks take the nearest thread to their
 // colour (listed in `replaced`). Cells without a stitch, or stitched in the cloth, stay empty;
-// part stitches, backstitches, knots and beads are counted and left out. Documents with a DTD (entity declarations),
-// not well formed or cut short, without properties, palette or full stitches, of a size the grid cannot hold, or with
-// stitches outside the chart or the palette are refused with a message that names `displayName`.
+// part stitches, backstitches, knots, beads and other objects go into the pattern's extras, their
+// threads being the whole palette read (coordinates with a point or a comma: "17.5", "17,5"). Documents with a DTD
+// (entity declarations), not well formed or cut short, without properties, palette or full stitches, of a size the grid
+// cannot hold, or with stitches outside the chart or the palette are refused with a message that names `displayName`.
 OxsRead readOxs(QIODevice& device, const QString& displayName, const std::vector<color_dmc>& catalogue);
 // Reads the file at `path` the same way; only plain files up to kMaxOxsFileBytes.
 OxsRead readOxsFile(const QString& path, const std::vector<color_dmc>& catalogue);

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QSet>
 #include <QXmlStreamReader>
+#include <cmath>
 #include <unordered_map>
 
 namespace {
@@ -64,6 +65,50 @@ struct RawStitch {
     bool marked; // the stitcher marked it as done
 };
 
+// Extras as read: palette item indexes, mapped to threads once the palette is built.
+struct RawPart {
+    PartStitch part;
+    int palindex1, palindex2;
+};
+struct RawBack {
+    BackStitch back;
+    int palindex;
+};
+struct RawObject {
+    StitchObject object;
+    int palindex;
+};
+// the most extras of each kind a file may hold: far more than any design
+constexpr std::size_t kMaxExtraElements = 2 * std::size_t(kMaxStitches);
+
+// A coordinate: a decimal number written with a point or, as some programs write it, a comma.
+bool readNumber(QStringView text, double& v)
+{
+    bool ok = false;
+    if (text.contains(QLatin1Char(','))) {
+        QString t = text.trimmed().toString();
+        t.replace(QLatin1Char(','), QLatin1Char('.'));
+        v = t.toDouble(&ok);
+    } else {
+        v = text.trimmed().toDouble(&ok);
+    }
+    return ok && std::isfinite(v);
+}
+
+// Every attribute but the ones named, to be written back as it came.
+ExtraAttributes otherAttributes(const QXmlStreamAttributes& attributes, std::initializer_list<QLatin1String> known)
+{
+    ExtraAttributes more;
+    for (const QXmlStreamAttribute& a : attributes) {
+        bool isKnown = false;
+        for (const QLatin1String& k : known)
+            isKnown = isKnown || named(a.qualifiedName(), k);
+        if (!isKnown)
+            more.emplace_back(a.qualifiedName().toString(), a.value().toString());
+    }
+    return more;
+}
+
 QString plural(int n, const char* one, const char* many)
 {
     return QString::number(n) + QLatin1Char(' ') + QString::fromUtf8(n == 1 ? one : many);
@@ -85,6 +130,9 @@ public:
     int width = 0, height = 0;
     std::vector<Item> items;
     std::vector<RawStitch> stitches;
+    std::vector<RawPart> parts;
+    std::vector<RawBack> backs;
+    std::vector<RawObject> objects;
 
 private:
     QString xmlFailure() const;
@@ -92,8 +140,10 @@ private:
     QString readProperties(OxsRead& out);
     QString readPalette();
     QString readFullStitches();
-    void countChildren(int& count);
-    void countObjects(OxsRead& out);
+    QString readPartStitches();
+    QString readBackStitches();
+    QString readObjects();
+    QString tooMany() const;
 
     QXmlStreamReader m_reader;
 };
@@ -135,11 +185,11 @@ QString OxsParser::readChart(OxsRead& out)
         else if (named(name, QLatin1String("fullstitches")))
             failure = readFullStitches();
         else if (named(name, QLatin1String("partstitches")))
-            countChildren(out.partStitches);
+            failure = readPartStitches();
         else if (named(name, QLatin1String("backstitches")))
-            countChildren(out.backStitches);
+            failure = readBackStitches();
         else if (named(name, QLatin1String("ornaments_inc_knots_and_beads")))
-            countObjects(out);
+            failure = readObjects();
         else
             m_reader.skipCurrentElement();
         if (!failure.isEmpty())
@@ -219,27 +269,93 @@ QString OxsParser::readFullStitches()
     return {};
 }
 
-void OxsParser::countChildren(int& count)
+QString OxsParser::tooMany() const
 {
-    while (m_reader.readNextStartElement()) {
-        ++count;
-        m_reader.skipCurrentElement();
-    }
+    return QStringLiteral("el archivo tiene más puntos de los que caben en un patrón (línea %1).")
+        .arg(m_reader.lineNumber());
 }
 
-void OxsParser::countObjects(OxsRead& out)
+// A part stitch, backstitch or object whose numbers cannot be read is no stitch at all: it is
+// passed over, as programs that read the format do.
+QString OxsParser::readPartStitches()
 {
     while (m_reader.readNextStartElement()) {
-        const QXmlStreamAttributes a = m_reader.attributes();
-        const QStringView type = attribute(a, QLatin1String("objecttype"));
-        if (type.contains(QLatin1String("knot"), Qt::CaseInsensitive))
-            ++out.knots;
-        else if (type.contains(QLatin1String("bead"), Qt::CaseInsensitive))
-            ++out.beads;
-        else
-            ++out.otherObjects;
+        if (named(m_reader.name(), QLatin1String("partstitch"))) {
+            if (parts.size() >= kMaxExtraElements)
+                return tooMany();
+            const QXmlStreamAttributes a = m_reader.attributes();
+            RawPart r {};
+            const QStringView second = attribute(a, QLatin1String("palindex2"));
+            r.palindex2 = 0;
+            if (readInt(attribute(a, QLatin1String("x")), r.part.x)
+                && readInt(attribute(a, QLatin1String("y")), r.part.y)
+                && readInt(attribute(a, QLatin1String("palindex1")), r.palindex1)
+                && (second.isEmpty() || readInt(second, r.palindex2))
+                && readInt(attribute(a, QLatin1String("direction")), r.part.direction) && r.part.direction >= 1
+                && r.part.direction <= 4) {
+                r.part.more = otherAttributes(a,
+                    { QLatin1String("x"), QLatin1String("y"), QLatin1String("palindex1"), QLatin1String("palindex2"),
+                        QLatin1String("direction") });
+                parts.push_back(std::move(r));
+            }
+        }
         m_reader.skipCurrentElement();
     }
+    return {};
+}
+
+QString OxsParser::readBackStitches()
+{
+    while (m_reader.readNextStartElement()) {
+        if (named(m_reader.name(), QLatin1String("backstitch"))) {
+            if (backs.size() >= kMaxExtraElements)
+                return tooMany();
+            const QXmlStreamAttributes a = m_reader.attributes();
+            RawBack r {};
+            BackStitch& b = r.back;
+            if (readNumber(attribute(a, QLatin1String("x1")), b.x1)
+                && readNumber(attribute(a, QLatin1String("y1")), b.y1)
+                && readNumber(attribute(a, QLatin1String("x2")), b.x2)
+                && readNumber(attribute(a, QLatin1String("y2")), b.y2)
+                && readInt(attribute(a, QLatin1String("palindex")), r.palindex)) {
+                const QStringView kind = attribute(a, QLatin1String("objecttype"));
+                if (!kind.isEmpty())
+                    b.kind = kind.toString();
+                if (!readInt(attribute(a, QLatin1String("sequence")), b.sequence))
+                    b.sequence = 0;
+                b.more = otherAttributes(a,
+                    { QLatin1String("x1"), QLatin1String("y1"), QLatin1String("x2"), QLatin1String("y2"),
+                        QLatin1String("palindex"), QLatin1String("objecttype"), QLatin1String("sequence") });
+                backs.push_back(std::move(r));
+            }
+        }
+        m_reader.skipCurrentElement();
+    }
+    return {};
+}
+
+QString OxsParser::readObjects()
+{
+    while (m_reader.readNextStartElement()) {
+        if (named(m_reader.name(), QLatin1String("object"))) {
+            if (objects.size() >= kMaxExtraElements)
+                return tooMany();
+            const QXmlStreamAttributes a = m_reader.attributes();
+            RawObject r {};
+            StitchObject& o = r.object;
+            o.kind = attribute(a, QLatin1String("objecttype")).trimmed().toString();
+            if (!o.kind.isEmpty() && readNumber(attribute(a, QLatin1String("x1")), o.x)
+                && readNumber(attribute(a, QLatin1String("y1")), o.y)
+                && readInt(attribute(a, QLatin1String("palindex")), r.palindex)) {
+                o.more = otherAttributes(a,
+                    { QLatin1String("x1"), QLatin1String("y1"), QLatin1String("palindex"),
+                        QLatin1String("objecttype") });
+                objects.push_back(std::move(r));
+            }
+        }
+        m_reader.skipCurrentElement();
+    }
+    return {};
 }
 
 // The thread number that a number's last word names ("310", "Blanc" 0, "Ecru" 1) when the words
@@ -329,6 +445,53 @@ QString buildPalette(const OxsParser& p, const std::vector<color_dmc>& catalogue
     return {};
 }
 
+// The extras' threads are the whole palette read; an element in no thread (the cloth or an item
+// the palette lacks) or off the chart is left out and counted in `dropped`.
+void buildExtras(const OxsParser& p, const std::vector<int>& itemSlots, OxsRead& out, std::vector<bool>& used)
+{
+    StitchExtras& x = out.pattern.extras;
+    const double w = out.pattern.width, h = out.pattern.height;
+    auto thread = [&](int palindex) {
+        const bool known = palindex >= 0 && std::size_t(palindex) < itemSlots.size();
+        const int slot = known ? itemSlots[std::size_t(palindex)] : kAbsent;
+        if (slot >= 0)
+            used[std::size_t(palindex)] = true;
+        return slot;
+    };
+    auto onChart = [&](double px, double py) { return px >= 0 && py >= 0 && px <= w && py <= h; };
+    for (const RawPart& r : p.parts) {
+        PartStitch part = r.part;
+        part.thread1 = std::max(-1, thread(r.palindex1));
+        part.thread2 = std::max(-1, thread(r.palindex2));
+        const bool anyThread = part.thread1 >= 0 || part.thread2 >= 0;
+        if (anyThread && part.x >= 0 && part.y >= 0 && part.x < w && part.y < h)
+            x.parts.push_back(std::move(part));
+        else
+            ++out.dropped;
+    }
+    for (const RawBack& r : p.backs) {
+        BackStitch b = r.back;
+        b.thread = thread(r.palindex);
+        if (b.thread >= 0 && onChart(b.x1, b.y1) && onChart(b.x2, b.y2))
+            x.backs.push_back(std::move(b));
+        else
+            ++out.dropped;
+    }
+    for (const RawObject& r : p.objects) {
+        StitchObject o = r.object;
+        o.thread = thread(r.palindex);
+        if (o.thread >= 0 && onChart(o.x, o.y)) {
+            if (objectKind(o.kind) == ObjectKind::Other)
+                ++out.otherObjects;
+            x.objects.push_back(std::move(o));
+        } else {
+            ++out.dropped;
+        }
+    }
+    if (!x.empty())
+        x.threads = out.pattern.palette;
+}
+
 // The whole pattern from what was read; the reason it is refused, or empty.
 QString buildPattern(const OxsParser& p, const std::vector<color_dmc>& catalogue, OxsRead& out)
 {
@@ -376,6 +539,7 @@ QString buildPattern(const OxsParser& p, const std::vector<color_dmc>& catalogue
     std::vector<bool> used(itemSlots.size(), false);
     for (const RawStitch& s : p.stitches)
         used[std::size_t(s.palindex)] = true;
+    buildExtras(p, itemSlots, out, used);
     QStringList reaching;
     for (std::size_t i = 0; i < replacedItems.size(); ++i)
         if (used[std::size_t(replacedItems[i])])
@@ -402,18 +566,7 @@ QString patternTitle(QStringView text)
 
 QString OxsRead::notice(const QString& displayName) const
 {
-    QStringList left;
-    if (partStitches)
-        left << plural(partStitches, "punto parcial", "puntos parciales");
-    if (backStitches)
-        left << plural(backStitches, "pespunte", "pespuntes");
-    if (knots)
-        left << plural(knots, "nudo", "nudos");
-    if (beads)
-        left << plural(beads, "cuenta", "cuentas");
-    if (otherObjects)
-        left << plural(otherObjects, "adorno", "adornos");
-    if (replaced.isEmpty() && left.isEmpty())
+    if (replaced.isEmpty() && otherObjects == 0 && dropped == 0)
         return {};
     QString text = QStringLiteral("El patrón \"%1\" se ha abierto con cambios.").arg(displayName);
     if (!replaced.isEmpty()) {
@@ -423,12 +576,13 @@ QString OxsRead::notice(const QString& displayName) const
             text += QStringLiteral(" y %1 más").arg(replaced.size() - kListedReplacements);
         text += QLatin1Char('.');
     }
-    if (!left.isEmpty()) {
-        const QString last = left.takeLast();
-        text += QStringLiteral("\nNo se dibujan ")
-            + (left.isEmpty() ? last : left.join(QStringLiteral(", ")) + QStringLiteral(" y ") + last)
+    if (otherObjects)
+        text += QStringLiteral("\nNo se dibujan ") + plural(otherObjects, "adorno", "adornos")
+            + QStringLiteral(", que el patrón guarda igualmente.");
+    if (dropped)
+        text += QStringLiteral("\nSe han dejado fuera ")
+            + plural(dropped, "elemento fuera del patrón o sin hilo", "elementos fuera del patrón o sin hilo")
             + QLatin1Char('.');
-    }
     return text;
 }
 

@@ -75,6 +75,17 @@ double threadMetres(long stitches, const AmountOptions& o)
     return mm / 1000.0 * (1.0 + o.waste);
 }
 
+double backstitchMetres(double cells, const AmountOptions& o)
+{
+    const double mm = cells * (kMmPerInch / std::max(1, o.stitchesPerInch)) * o.backstitchStrands;
+    return mm / 1000.0 * (1.0 + o.waste);
+}
+
+double knotMetres(long knots, const AmountOptions& o)
+{
+    return double(knots) * kKnotCm / 100.0 * o.strands * (1.0 + o.waste);
+}
+
 int skeinsFor(double metres)
 {
     // a hair over a whole skein from rounding must not ask for one more
@@ -110,43 +121,133 @@ QString FinishedSize::fabricText() const
             oneDecimal(fabricHeightIn));
 }
 
+namespace {
+// What each extras thread is used for.
+std::vector<ThreadAmount> extrasUse(const StitchExtras& x)
+{
+    std::vector<ThreadAmount> use(x.threads.size());
+    auto valid = [&x](int t) { return t >= 0 && std::size_t(t) < x.threads.size(); };
+    for (const PartStitch& s : x.parts) {
+        const bool both = s.direction <= 2 && valid(s.thread1) && valid(s.thread2);
+        if (valid(s.thread1))
+            use[std::size_t(s.thread1)].partStitches += s.direction >= 3 ? 0.5 : 0.75;
+        // two threads in a cell share the long arm: the second has its quarter only
+        if (valid(s.thread2) && s.direction <= 2)
+            use[std::size_t(s.thread2)].partStitches += both ? 0.25 : 0.75;
+    }
+    for (const BackStitch& b : x.backs)
+        if (valid(b.thread))
+            use[std::size_t(b.thread)].backstitchCells += std::hypot(b.x2 - b.x1, b.y2 - b.y1);
+    for (const StitchObject& s : x.objects) {
+        if (!valid(s.thread))
+            continue;
+        switch (objectKind(s.kind)) {
+        case ObjectKind::Knot:
+            ++use[std::size_t(s.thread)].knots;
+            break;
+        case ObjectKind::Bead:
+            ++use[std::size_t(s.thread)].beads;
+            break;
+        case ObjectKind::Quarter:
+            use[std::size_t(s.thread)].partStitches += 0.25;
+            break;
+        case ObjectKind::Other:
+            break;
+        }
+    }
+    return use;
+}
+
+int sectionRank(const QString& section)
+{
+    return section.isEmpty() ? 0 : section == QLatin1String("Pespunte") ? 1 : section == QLatin1String("Nudos") ? 2 : 3;
+}
+} // namespace
+
 std::vector<ThreadAmount> threadAmounts(const Pattern& pattern, const AmountOptions& o)
 {
     const std::vector<long> counts = pattern.stitchCounts();
+    std::vector<ThreadAmount> use = extrasUse(pattern.extras);
+    const std::vector<int> inPalette = pattern.extraThreadsInPalette();
+    std::vector<ThreadAmount> fromPalette(pattern.palette.size());
     std::vector<ThreadAmount> threads;
-    for (std::size_t i = 0; i < pattern.palette.size(); ++i) {
-        if (counts[i] == 0)
-            continue;
-        const PatternThread& t = pattern.palette[i];
-        ThreadAmount a;
-        a.index = int(i);
+    auto add = [&](ThreadAmount a, const PatternThread& t) {
         a.numero = t.numero;
         a.colour = t.colour;
         a.symbol = t.symbol;
         a.code = t.numero >= 0 ? threadCode(t.numero) : QString();
         a.name = threadName(t.numero);
-        a.stitches = counts[i];
-        a.metres = threadMetres(a.stitches, o);
-        a.skeins = skeinsFor(a.metres);
+        a.metres = threadMetres(a.stitches, o) + threadMetres(1, o) * a.partStitches
+            + backstitchMetres(a.backstitchCells, o) + knotMetres(a.knots, o);
+        a.skeins = a.metres > 0 ? skeinsFor(a.metres) : 0;
         threads.push_back(a);
+    };
+    // a thread of the palette takes what the extras do in it
+    for (std::size_t t = 0; t < use.size(); ++t)
+        if (inPalette[t] >= 0) {
+            ThreadAmount& a = fromPalette[std::size_t(inPalette[t])];
+            a.extraThread = int(t);
+            a.partStitches += use[t].partStitches;
+            a.backstitchCells += use[t].backstitchCells;
+            a.knots += use[t].knots;
+            a.beads += use[t].beads;
+        }
+    for (std::size_t i = 0; i < pattern.palette.size(); ++i) {
+        ThreadAmount a = fromPalette[i];
+        a.stitches = counts[i];
+        if (a.stitches == 0 && a.partStitches == 0 && a.backstitchCells == 0 && a.knots == 0 && a.beads == 0)
+            continue;
+        a.index = int(i);
+        add(a, pattern.palette[i]);
+    }
+    for (std::size_t t = 0; t < use.size(); ++t) {
+        ThreadAmount a = use[t];
+        if (inPalette[t] >= 0 || (a.partStitches == 0 && a.backstitchCells == 0 && a.knots == 0 && a.beads == 0))
+            continue;
+        a.index = -1;
+        a.extraThread = int(t);
+        a.section = a.partStitches > 0 ? QString()
+            : a.backstitchCells > 0    ? QStringLiteral("Pespunte")
+            : a.knots > 0              ? QStringLiteral("Nudos")
+                                       : QStringLiteral("Cuentas");
+        add(a, pattern.extras.threads[t]);
     }
     std::stable_sort(threads.begin(), threads.end(), [](const ThreadAmount& a, const ThreadAmount& b) {
+        const int aRank = sectionRank(a.section), bRank = sectionRank(b.section);
+        if (aRank != bRank)
+            return aRank < bRank;
         const bool aKnown = a.numero >= 0, bKnown = b.numero >= 0;
         return aKnown != bKnown ? aKnown : a.numero < b.numero;
     });
     return threads;
 }
 
+std::vector<int> keyLineEntries(const std::vector<ThreadAmount>& threads)
+{
+    std::vector<int> lines;
+    for (std::size_t i = 0; i < threads.size(); ++i) {
+        if (!threads[i].section.isEmpty() && (i == 0 || threads[i - 1].section != threads[i].section))
+            lines.push_back(-1);
+        lines.push_back(int(i));
+    }
+    return lines;
+}
+
 QByteArray threadsCsv(const std::vector<ThreadAmount>& threads)
 {
-    QString out = QStringLiteral("number,name,stitches,metres,skeins\n");
+    const bool extras = std::any_of(threads.begin(), threads.end(), [](const ThreadAmount& t) {
+        return t.backstitchCells > 0 || t.knots > 0 || t.beads > 0 || !t.section.isEmpty();
+    });
+    QString out = QStringLiteral("number,name,stitches,metres,skeins");
+    out += extras ? QStringLiteral(",section\n") : QStringLiteral("\n");
     for (const ThreadAmount& t : threads) {
         const QString number = t.code.startsWith(QLatin1String("DMC ")) ? t.code.mid(4) : t.code;
-        out += QStringLiteral("%1,%2,%3,%4,%5\n")
+        out += QStringLiteral("%1,%2,%3,%4,%5")
                    .arg(csvField(number), csvField(t.name))
-                   .arg(t.stitches)
+                   .arg(t.section == QLatin1String("Cuentas") ? t.beads : t.stitches)
                    .arg(QString::number(t.metres, 'f', 2))
                    .arg(t.skeins);
+        out += extras ? QLatin1Char(',') + t.section + QLatin1Char('\n') : QStringLiteral("\n");
     }
     return out.toUtf8();
 }

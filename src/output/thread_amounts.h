@@ -24,16 +24,23 @@ int stitchesPerInchOfCount(int count);
 int fabricOfCount(int count);
 constexpr int kDefaultStrands = 2;
 constexpr double kDefaultWaste = 0.20;
+constexpr int kDefaultBackstitchStrands = 1;
+constexpr double kKnotCm = 3; // thread a French knot takes, at the full stitches' strands
 
 struct AmountOptions {
     int stitchesPerInch = 14;
     int strands = kDefaultStrands;
     double waste = kDefaultWaste; // allowance for starts, ends and carrying, 0.2 = 20 %
+    int backstitchStrands = kDefaultBackstitchStrands; // "Hebras del pespunte"
 };
 
 // Metres of single strand for a number of full cross stitches: 4.828427 cell edges of thread a
 // stitch, a cell edge 25.4 mm / count, times the strands, plus the waste allowance.
 double threadMetres(long stitches, const AmountOptions& o);
+// Metres of single strand for a backstitch `cells` cell edges long at the backstitch strands,
+// and for `knots` French knots at the full stitches' strands, each with the waste allowance.
+double backstitchMetres(double cells, const AmountOptions& o);
+double knotMetres(long knots, const AmountOptions& o);
 // Skeins of 8 m of six strands (48 m of single strand) that hold the length; at least one.
 int skeinsFor(double metres);
 
@@ -58,12 +65,30 @@ struct ThreadAmount {
     long stitches = 0;
     double metres = 0;
     int skeins = 0;
+    // beside the full stitches: part stitches in crosses (a half stitch 0.5, a quarter 0.25, a
+    // three-quarter 0.75), backstitch length in cells, knots and beads
+    double partStitches = 0;
+    double backstitchCells = 0;
+    long knots = 0;
+    long beads = 0;
+    // "" for a thread of full or part stitches; for a thread only backstitch, knots or beads use,
+    // the section it is listed in: "Pespunte", "Nudos" or "Cuentas"
+    QString section;
+    int extraThread = -1; // the thread of the pattern's extras it is, when they use it
 };
-// Every palette thread that has stitches, in thread-number order (a number the catalogue does
-// not know last), with its amounts.
+// Every thread the pattern uses, with its amounts: the palette threads with stitches and the
+// threads of part stitches in thread-number order (a number the catalogue does not know last),
+// then the threads only backstitch, knots or beads use, in their sections (index -1).
+// Metres count full and part stitches, backstitch and knots; beads are counted as beads.
 std::vector<ThreadAmount> threadAmounts(const Pattern& pattern, const AmountOptions& o);
 
-// The amounts as CSV text: a header line, then number, name, stitches, metres, skeins a line.
+// The lines of a key or list of `threads`: each thread's position, with a section's heading
+// (-1) before the first thread of every section.
+std::vector<int> keyLineEntries(const std::vector<ThreadAmount>& threads);
+
+// The amounts as CSV text: a header line, then number, name, stitches, metres, skeins a line;
+// a pattern with backstitch, knots or beads adds a column with each thread's section (a bead
+// thread's stitches being its beads).
 QByteArray threadsCsv(const std::vector<ThreadAmount>& threads);
 // Writes the CSV text of the pattern's threads to path, whole or not at all; empty when done,
 // else the message.

@@ -15,6 +15,7 @@ struct PdfChoices {
     double cellMm = 2.5;
     int overlap = 0; // rows and columns of the next pages repeated
     bool symbolsOnly = false; // "Solo signos en blanco y negro": no colour fills
+    int backstitchStrands = 1; // "Hebras del pespunte"
 };
 
 class Dialogs {

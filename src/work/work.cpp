@@ -491,10 +491,11 @@ bool Work::makePattern(bool doble)
 {
     if (!patternSizeChecked(doble ? 9 : 3))
         return false;
-    // a new pattern starts on white cloth, with nothing to undo
+    // a new pattern starts on white cloth, with nothing to undo and nothing beside its stitches
     clearHistory();
     m_patternDetails.cloth = OxsDetails().cloth;
     m_settings.doubleStitch = doble;
+    m_extras = {};
     // single stitch: busy from the start and the box cleared first; double stitch: the steps
     // clear listo, and the embroidery clears the box itself
     if (doble) {
@@ -617,6 +618,7 @@ void Work::gama2()
 bool Work::dibujar()
 {
     const bool drawn = ::dibujar(m_st, Picture2, progress(), m_patternDetails.cloth);
+    drawExtrasOnEmbroidery();
     notify(WorkChange::Embroidery);
     return drawn;
 }
@@ -624,6 +626,7 @@ bool Work::dibujar()
 bool Work::pinta2()
 {
     const bool drawn = ::pinta2(m_st, Picture2, progress(), m_patternDetails.cloth);
+    drawExtrasOnEmbroidery();
     notify(WorkChange::Embroidery);
     return drawn;
 }
@@ -688,6 +691,7 @@ bool Work::patron()
         setStripFonts(Picture8, options.symbolFont);
         const ChartResult r = drawFirstSheet({ m_st, size, Picture11, Picture15, options, progress() });
         if (r == ChartResult::Drawn) {
+            drawExtrasOnSheet(1, 1);
             gama2();
             if (options.symbols)
                 drawStripSymbols(Picture8, m_st, options.symbolFont);
@@ -703,8 +707,12 @@ bool Work::patron1()
         const int H = m_settings.sheetH, V = m_settings.sheetV;
         const int hMax = m_settings.sheetHMax, vMax = m_settings.sheetVMax;
         const ChartJob job { m_st, patternSize(m_st, Picture2), Picture11, Picture15, m_settings.chart, progress() };
-        return H == hMax ? drawKey(job, sheetTotal(hMax, vMax), [this](Long c) { return keyLabel(c); })
-                         : drawSheet(job, H, V, hMax, vMax);
+        if (H == hMax)
+            return drawKey(job, sheetTotal(hMax, vMax), [this](Long c) { return keyLabel(c); });
+        const ChartResult r = drawSheet(job, H, V, hMax, vMax);
+        if (r == ChartResult::Drawn)
+            drawExtrasOnSheet(H, V);
+        return r;
     });
 }
 
@@ -713,10 +721,17 @@ bool Work::hasPattern() const { return m_st.ancho_puntos > 0 && m_st.alto_puntos
 Pattern Work::pattern() const
 {
     const std::vector<QString> symbols = paletteSymbols(m_st, m_settings.chart.symbolFont, true);
-    return withEdits(patternFromState(m_st, [&symbols](int index) { return symbols[std::size_t(index)]; }));
+    Pattern p = withEdits(patternFromState(m_st, [&symbols](int index) { return symbols[std::size_t(index)]; }));
+    p.extras = m_extras;
+    return p;
 }
 
-Pattern Work::threadList() const { return withEdits(patternWithClearSymbols(m_st)); }
+Pattern Work::threadList() const
+{
+    Pattern p = withEdits(patternWithClearSymbols(m_st));
+    p.extras = m_extras;
+    return p;
+}
 
 QString Work::patternName() const
 {

@@ -272,6 +272,9 @@ public:
     // reported and nothing on show changes; threads replaced and stitches left out are told
     // after. False after the message.
     bool openPattern(const QString& path);
+    // What the pattern on show holds beside its full stitches (part stitches, backstitches, knots,
+    // beads, other objects): set by openPattern, emptied by every pattern made.
+    const StitchExtras& stitchExtras() const { return m_extras; }
     // The pattern's title and fabric count: the loaded picture's name, or the opened file's.
     const OxsDetails& patternDetails() const { return m_patternDetails; }
     // Writes the pattern on show to lastPatternFileName() in the working folder, whole or not at
@@ -403,6 +406,12 @@ private:
     Dialogs& m_dialogs;
     Progress m_progress;
     OxsDetails m_patternDetails;
+    StitchExtras m_extras;
+    // The extras over the embroidery and over chart sheet (H, V) as drawn; nothing without extras.
+    void drawExtrasOnEmbroidery();
+    void drawExtrasOnSheet(int H, int V);
+    // The extras with the palette's colours and chart symbols (or none), without the cells.
+    Pattern extrasPattern(bool symbols) const;
     bool m_lastPatternFailed = false;
     std::future<QString> m_lastPatternWrite;
     // The editing history, marks and added threads (work_edit.cpp).

@@ -182,8 +182,12 @@ void Work::clearHistory()
 void Work::redrawEdited(QRect cells, unsigned parts)
 {
     if (drawsPictures && !cells.isEmpty()) {
-        if (parts & WorkChange::Stitches)
+        // lines and marks over the cells cross them: with any, the whole embroidery is drawn again
+        if ((parts & WorkChange::Stitches) && !m_extras.empty()) {
+            redrawEmbroidery();
+        } else if (parts & WorkChange::Stitches) {
             drawEmbroideryCells(m_st, Picture2, cells, m_patternDetails.cloth);
+        }
         if (parts & WorkChange::Palette) {
             gama2();
             if (m_settings.chart.symbols)

@@ -5,6 +5,7 @@
 #include "image/embroidery_sizing.h"
 #include "output/stitch_picture.h"
 #include "render/clear_symbols.h"
+#include "render/extras_drawing.h"
 #include "surface/work_folder.h"
 #include "views/strip_maths.h"
 #include "views/undo_file.h"
@@ -14,6 +15,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QPainter>
 #include <algorithm>
 #include <set>
 
@@ -74,6 +76,7 @@ bool Work::openPattern(const QString& path)
     Busy busy(*this);
     m_progress.setPointer(11);
     m_patternDetails = read.details;
+    m_extras = read.pattern.extras;
     if (m_patternDetails.title.isEmpty())
         m_patternDetails.title = QFileInfo(path).completeBaseName();
 
@@ -110,6 +113,53 @@ bool Work::openPattern(const QString& path)
     if (const QString notice = read.notice(name); !notice.isEmpty())
         m_dialogs.MsgBox(notice, vbOKOnly, QStringLiteral("Abrir patrón"));
     return true;
+}
+
+Pattern Work::extrasPattern(bool symbols) const
+{
+    // the palette is only what the extras' symbols come from: no cells are needed
+    Pattern p;
+    if (symbols) {
+        const std::vector<QString> signs = paletteSymbols(m_st, m_settings.chart.symbolFont, true);
+        std::size_t index = 0;
+        for (int g = 0; g < 6; ++g)
+            for (int k = 0; k < m_st.num_tono[std::size_t(g)]; ++k, ++index)
+                p.palette.push_back({ -1, m_st.tono[std::size_t(g)][std::size_t(k)], signs[index] });
+    }
+    p.extras = m_extras;
+    return p;
+}
+
+void Work::drawExtrasOnEmbroidery()
+{
+    if (m_extras.empty() || !Picture2.imageValid())
+        return;
+    const int s = m_st.punto_doble ? 9 : 3;
+    QPainter painter(&Picture2.image());
+    ExtrasView view;
+    view.cell = s;
+    view.cells = QRect(0, 0, m_st.ancho_puntos, m_st.alto_puntos);
+    view.symbols = false; // the embroidery shows threads, not symbols
+    drawStitchExtras(painter, extrasPattern(false), view);
+}
+
+void Work::drawExtrasOnSheet(int H, int V)
+{
+    if (m_extras.empty() || !Picture11.imageValid())
+        return;
+    const ChartOptions& o = m_settings.chart;
+    // a sheet's cell (column, row) starts 9 column + 1 units from the surface's scale origin
+    const int x0 = (H - 1) * kSheetColumns, y0 = (V - 1) * kSheetRows;
+    ExtrasView view;
+    view.cell = kCellSize;
+    view.origin = QPointF(1 - Picture11.ScaleLeft() - x0 * kCellSize, 1 - Picture11.ScaleTop() - y0 * kCellSize);
+    view.cells
+        = QRect(x0, y0, std::min(kSheetColumns, m_st.ancho_puntos - x0), std::min(kSheetRows, m_st.alto_puntos - y0));
+    view.colours = o.colours;
+    view.symbols = o.symbols;
+    view.symbolFont = isClearSymbols(o.symbolFont) ? QStringLiteral("DejaVu Sans") : o.symbolFont;
+    QPainter painter(&Picture11.image());
+    drawStitchExtras(painter, extrasPattern(true), view);
 }
 
 void Work::keepLastPattern()

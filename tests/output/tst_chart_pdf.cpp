@@ -6,6 +6,7 @@
 #include "test_support.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -35,6 +36,26 @@ QString run(const QString& tool, const QStringList& args)
     p.waitForFinished(60000);
     return QString::fromUtf8(p.readAllStandardOutput());
 }
+// The page contents of a PDF, each stream inflated.
+QByteArray inflatedStreams(const QString& file)
+{
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray pdf = f.readAll();
+    QByteArray all;
+    for (qsizetype at = pdf.indexOf("stream\n"); at >= 0; at = pdf.indexOf("stream\n", at)) {
+        const qsizetype start = at + 7, end = pdf.indexOf("endstream", start);
+        if (end < 0)
+            break;
+        // qUncompress takes the length first; a guess that is short only makes it grow
+        QByteArray data = QByteArray("\x00\x10\x00\x00", 4) + pdf.mid(start, end - start);
+        all += qUncompress(data) + '\n';
+        at = end + 9; // past "endstream"
+    }
+    return all;
+}
+
 // The symbols of a page's text lines, top to bottom, each line's left to right.
 QStringList symbolRows(const QString& file, int page)
 {
@@ -70,6 +91,8 @@ private slots:
     void paperOfTheLocale_data();
     void paperOfTheLocale();
     void largestPatternFast();
+    void backstitchAsStrokesNamedInTheKey_data();
+    void backstitchAsStrokesNamedInTheKey();
 
 private:
     QTemporaryDir m_dir;
@@ -372,3 +395,47 @@ void TestChartPdf::largestPatternFast()
 
 QTEST_MAIN(TestChartPdf)
 #include "tst_chart_pdf.moc"
+
+void TestChartPdf::backstitchAsStrokesNamedInTheKey_data()
+{
+    QTest::addColumn<bool>("colours");
+    QTest::newRow("colour chart: the thread's colour") << true;
+    QTest::newRow("black and white: black, styled") << false;
+}
+
+void TestChartPdf::backstitchAsStrokesNamedInTheKey()
+{
+    QFETCH(bool, colours);
+    Pattern p = makePattern(20, 20, 2, [](int x, int) { return x < 10 ? 0 : -1; });
+    // DMC 666 and 798 only outline: threads of their own, out of the palette
+    p.extras.threads = { { 666, RGB(227, 29, 66), {} }, { 798, RGB(70, 106, 142), {} } };
+    p.extras.backs = { { 2, 2, 12.5, 2, 0, QStringLiteral("backstitch"), 0, {} },
+        { 12.5, 2, 12.5, 15, 1, QStringLiteral("backstitch"), 0, {} } };
+    ChartPdfOptions o;
+    o.colourCells = colours;
+    const QString file = m_dir.filePath(QStringLiteral("pespunte.pdf"));
+    QCOMPARE(writeChartPdf(file, p, QImage(), QStringLiteral("Pespunte"), o), QString());
+
+    // the stroke colour, then a line drawn with it: a move, a line and the stroke
+    const QString content = QString::fromLatin1(inflatedStreams(file));
+    const QRegularExpression stroke(QStringLiteral("([0-9.]+) ([0-9.]+) ([0-9.]+) SCN\\n[^S]*? m\\n[^S]*? l\\nS\\n"));
+    bool found = false;
+    for (auto m = stroke.globalMatch(content); m.hasNext() && !found;) {
+        const QRegularExpressionMatch one = m.next();
+        const int r = qRound(one.captured(1).toDouble() * 255), g = qRound(one.captured(2).toDouble() * 255),
+                  b = qRound(one.captured(3).toDouble() * 255);
+        found = colours ? (r == 227 && g == 29 && b == 66) : (r == 0 && g == 0 && b == 0);
+    }
+    QVERIFY2(found, "no backstitch stroke in the thread's colour");
+    // in black and white the second thread's line is dashed
+    QCOMPARE(content.contains(QRegularExpression(QStringLiteral("\\[[0-9. ]+\\]\\s*[0-9.]+\\s+d"))), !colours);
+
+    const ChartPdfLayout l = chartPdfLayout(p, o);
+    QCOMPARE(l.keyLines, 4); // two threads, the heading and its thread
+    const QString key = run("pdftotext",
+        { "-layout", "-f", QString::number(l.totalPages()), "-l", QString::number(l.totalPages()), file, "-" });
+    QVERIFY2(key.contains(QRegularExpression(
+                 QStringLiteral("Pespunte\\s*\\n\\s*DMC 666\\s+Bright Red\\s+1\\s+.*\\n\\s*DMC 798\\s"))),
+        qPrintable(key));
+    QVERIFY2(key.contains(QStringLiteral("Total: 3 hilos")), qPrintable(key));
+}

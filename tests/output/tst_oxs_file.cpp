@@ -79,6 +79,45 @@ void row(const char* name, const QByteArray& text, const char* reason)
 }
 
 const QByteArray kStitch = "<fullstitches><stitch x=\"1\" y=\"1\" palindex=\"1\"/></fullstitches>";
+
+// Every element of the extras as text, threads by number, so two patterns whose palettes differ
+// in order compare element for element.
+QStringList extrasText(const Pattern& p)
+{
+    const auto numero = [&p](int t) { return t < 0 ? -1 : p.extras.threads[std::size_t(t)].numero; };
+    const auto more = [](const ExtraAttributes& m) {
+        QStringList l;
+        for (const auto& [name, value] : m)
+            l << name + QLatin1Char('=') + value;
+        return l.join(QLatin1Char(' '));
+    };
+    QStringList out;
+    for (const PartStitch& s : p.extras.parts)
+        out << QStringLiteral("part %1 %2 %3 %4 %5 %6")
+                   .arg(s.x)
+                   .arg(s.y)
+                   .arg(numero(s.thread1))
+                   .arg(numero(s.thread2))
+                   .arg(s.direction)
+                   .arg(more(s.more));
+    for (const BackStitch& b : p.extras.backs)
+        out << QStringLiteral("back %1 %2 %3 %4 %5 %6 %7 %8")
+                   .arg(b.x1)
+                   .arg(b.y1)
+                   .arg(b.x2)
+                   .arg(b.y2)
+                   .arg(numero(b.thread))
+                   .arg(b.kind)
+                   .arg(b.sequence)
+                   .arg(more(b.more));
+    for (const StitchObject& o : p.extras.objects)
+        out << QStringLiteral("object %1 %2 %3 %4 %5")
+                   .arg(o.x)
+                   .arg(o.y)
+                   .arg(numero(o.thread))
+                   .arg(o.kind, more(o.more));
+    return out;
+}
 } // namespace
 
 class TestOxsFile : public QObject {
@@ -95,7 +134,63 @@ private slots:
     void titleKeptBounded_data();
     void titleKeptBounded();
     void manyReplacedThreadsListedShort();
+    void extrasSurviveOpenAndSave();
 };
+
+void TestOxsFile::extrasSurviveOpenAndSave()
+{
+    // as another program writes them: threads used only outside full stitches, a comma decimal,
+    // a three-quarter stitch in two threads, attributes this program has no use for
+    const QByteArray text = chartDocument("chartwidth=\"6\" chartheight=\"5\"",
+        "<palette><palette_item index=\"0\" number=\"cloth\" color=\"FFFFFF\"/>"
+        "<palette_item index=\"1\" number=\"DMC    310\" color=\"000000\"/>"
+        "<palette_item index=\"2\" number=\"DMC 666\" color=\"E31D42\"/>"
+        "<palette_item index=\"3\" number=\"DMC 798\" color=\"4A6FA5\"/>"
+        "<palette_item index=\"4\" number=\"DMC 321\" color=\"C72B3B\"/></palette>",
+        "<fullstitches><stitch x=\"0\" y=\"0\" palindex=\"1\"/><stitch x=\"1\" y=\"0\" palindex=\"4\"/>"
+        "</fullstitches><partstitches>"
+        "<partstitch x=\"2\" y=\"1\" palindex1=\"1\" palindex2=\"0\" direction=\"3\"/>"
+        "<partstitch x=\"3\" y=\"1\" palindex1=\"4\" palindex2=\"0\" direction=\"4\"/>"
+        "<partstitch x=\"4\" y=\"1\" palindex1=\"1\" palindex2=\"4\" direction=\"1\"/>"
+        "<partstitch x=\"5\" y=\"2\" palindex1=\"0\" palindex2=\"4\" direction=\"2\" marked=\"true\"/>"
+        "</partstitches><backstitches>"
+        "<backstitch x1=\"0\" y1=\"0\" x2=\"2.5\" y2=\"1.5\" palindex=\"2\" objecttype=\"backstitch\" sequence=\"3\"/>"
+        "<backstitch x1=\"2,5\" y1=\"1,5\" x2=\"6\" y2=\"5\" palindex=\"2\" objecttype=\"daisy\" sequence=\"0\"/>"
+        "<backstitch x1=\"1\" y1=\"4\" x2=\"4\" y2=\"4\" palindex=\"1\" objecttype=\"backstitch\"/>"
+        "</backstitches><ornaments_inc_knots_and_beads>"
+        "<object x1=\"1.5\" y1=\"2.5\" palindex=\"3\" objecttype=\"knot\"/>"
+        "<object x1=\"3\" y1=\"3\" palindex=\"3\" objecttype=\"bead2.5mm\"/>"
+        "<object x1=\"0.5\" y1=\"3\" palindex=\"4\" objecttype=\"quarter\" petit=\"false\"/>"
+        "<object x1=\"4\" y1=\"2\" palindex=\"1\" objecttype=\"3x2\"/>"
+        "<object x1=\"9\" y1=\"2\" palindex=\"1\" objecttype=\"knot\"/>"
+        "</ornaments_inc_knots_and_beads>");
+    const OxsRead read = readText(text);
+    QVERIFY2(read.ok(), qPrintable(read.error));
+    const QStringList elements = extrasText(read.pattern);
+    QCOMPARE(elements,
+        (QStringList { "part 2 1 310 -1 3 ", "part 3 1 321 -1 4 ", "part 4 1 310 321 1 ",
+            "part 5 2 -1 321 2 marked=true", "back 0 0 2.5 1.5 666 backstitch 3 ", "back 2.5 1.5 6 5 666 daisy 0 ",
+            "back 1 4 4 4 310 backstitch 0 ", "object 1.5 2.5 798 knot ", "object 3 3 798 bead2.5mm ",
+            "object 0.5 3 321 quarter petit=false", "object 4 2 310 3x2 " }));
+    QCOMPARE(read.notice(QStringLiteral("mal.oxs")),
+        QStringLiteral("El patrón \"mal.oxs\" se ha abierto con cambios.\nNo se dibujan 1 adorno, que el patrón guarda "
+                       "igualmente.\nSe han dejado fuera 1 elemento fuera del patrón o sin hilo."));
+
+    // saved as the window saves it: the palette of the full stitches on show, the extras beside it
+    WorkState st;
+    st.dmc_todos = fullCatalogue();
+    QVERIFY(putPatternInState(read.pattern, st));
+    Pattern shown = patternFromState(st);
+    QCOMPARE(shown.palette.size(), std::size_t(2));
+    shown.extras = read.pattern.extras;
+    const QByteArray saved = written(shown);
+    QVERIFY(saved.contains("x1=\"2.5\" y1=\"1.5\""));
+    QVERIFY(saved.contains("palettecount=\"4\""));
+    const OxsRead again = readText(saved);
+    QVERIFY2(again.ok(), qPrintable(again.error));
+    QCOMPARE(extrasText(again.pattern), elements);
+    QCOMPARE(again.pattern.palette[std::size_t(again.pattern.at(1, 0))].numero, Long(321));
+}
 
 void TestOxsFile::writesTheFormatAndReadsItBack()
 {
@@ -255,8 +350,7 @@ void TestOxsFile::foreignFile()
     QCOMPARE(read.replaced, (QStringList { "Anchor 403 por DMC 310", "DMC B5200 por DMC Blanc" }));
     QCOMPARE(read.notice(QStringLiteral("flor.oxs")),
         QStringLiteral("El patrón \"flor.oxs\" se ha abierto con cambios.\nHilos que no están en el catálogo completo, "
-                       "cambiados por el más parecido: Anchor 403 por DMC 310, DMC B5200 por DMC Blanc.\n"
-                       "No se dibujan 1 punto parcial y 1 pespunte."));
+                       "cambiados por el más parecido: Anchor 403 por DMC 310, DMC B5200 por DMC Blanc."));
 
     WorkState st;
     QVERIFY(putPatternInState(p, st));

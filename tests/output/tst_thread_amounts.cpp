@@ -1,5 +1,6 @@
 // Thread per colour, skeins and the finished size on the fabric.
 #include "output/thread_amounts.h"
+#include "surface/colour_rgb.h"
 
 #include <QtTest>
 
@@ -11,7 +12,55 @@ private slots:
     void finishedSizeAndFabric_data();
     void finishedSizeAndFabric();
     void threadsInNumberOrderWithCsv();
+    void backstitchKnotsBeadsAndPartStitches();
 };
+
+void TestThreadAmounts::backstitchKnotsBeadsAndPartStitches()
+{
+    Pattern p;
+    p.width = p.height = 2;
+    p.palette = { { 310, 0, QStringLiteral("A") } };
+    p.cells = { 0, 0, 0, 0 };
+    StitchExtras& x = p.extras;
+    x.threads = { { 310, 0, {} }, { 666, RGB(227, 29, 66), {} }, { 444, RGB(255, 214, 0), {} }, { 321, 0x3B2BC7, {} } };
+    // 310: a half stitch and a three-quarter one besides its four crosses
+    x.parts = { { 0, 0, 0, -1, 3, {} }, { 1, 1, 0, -1, 2, {} } };
+    // 666: 50 + 90 cells of backstitch; 444: three knots; 321: five beads
+    x.backs = { { 0, 0, 30, 40, 1, QStringLiteral("backstitch"), 0, {} },
+        { 30, 40, 30, 130, 1, QStringLiteral("backstitch"), 0, {} } };
+    for (int k = 0; k < 3; ++k)
+        x.objects.push_back({ 0.5, 0.5, 2, QStringLiteral("knot"), {} });
+    for (int k = 0; k < 5; ++k)
+        x.objects.push_back({ 1, 1, 3, QStringLiteral("bead2.5mm"), {} });
+
+    AmountOptions o { 14, 2, 0.2, 2 };
+    const std::vector<ThreadAmount> t = threadAmounts(p, o);
+    QCOMPARE(t.size(), std::size_t(4));
+    QCOMPARE((QStringList { t[0].code, t[1].code, t[2].code, t[3].code }),
+        (QStringList { "DMC 310", "DMC 666", "DMC 444", "DMC 321" }));
+    QCOMPARE((QStringList { t[0].section, t[1].section, t[2].section, t[3].section }),
+        (QStringList { "", "Pespunte", "Nudos", "Cuentas" }));
+    QCOMPARE(t[0].partStitches, 1.25);
+    QCOMPARE(QString::number(t[0].metres, 'f', 4), QString::number(threadMetres(1, o) * 5.25, 'f', 4));
+    // 140 cells of 25.4 / 14 mm at 2 strands with 20 % more: 0.6096 m
+    QCOMPARE(t[1].backstitchCells, 140.0);
+    QCOMPARE(QString::number(t[1].metres, 'f', 4), QStringLiteral("0.6096"));
+    o.backstitchStrands = 1;
+    QCOMPARE(QString::number(threadAmounts(p, o)[1].metres, 'f', 4), QStringLiteral("0.3048"));
+    // a knot is 3 cm at the full stitches' strands: 3 x 3 cm x 2 x 1.2
+    QCOMPARE(QString::number(t[2].metres, 'f', 4), QStringLiteral("0.2160"));
+    QCOMPARE(t[3].beads, 5L);
+    QCOMPARE(t[3].metres, 0.0);
+    QCOMPARE(t[3].skeins, 0);
+    QCOMPARE(keyLineEntries(t), (std::vector<int> { 0, -1, 1, -1, 2, -1, 3 }));
+
+    const QStringList csv = QString::fromUtf8(threadsCsv(t)).split(QLatin1Char('\n'));
+    QCOMPARE(csv[0], QStringLiteral("number,name,stitches,metres,skeins,section"));
+    QVERIFY2(csv[2].startsWith(QStringLiteral("666,")) && csv[2].endsWith(QStringLiteral(",0.61,1,Pespunte")),
+        qPrintable(csv[2]));
+    QVERIFY2(csv[4].startsWith(QStringLiteral("321,")) && csv[4].endsWith(QStringLiteral(",5,0.00,0,Cuentas")),
+        qPrintable(csv[4]));
+}
 
 void TestThreadAmounts::lengthAndSkeins_data()
 {

@@ -256,15 +256,21 @@ private slots:
                    "<palette_item index=\"0\" number=\"cloth\"/><palette_item index=\"1\" number=\"DMC 310\"/>"
                    "</palette><fullstitches><stitch x=\"0\" y=\"0\" palindex=\"1\"/>"
                    "<stitch x=\"2\" y=\"1\" palindex=\"1\"/></fullstitches><partstitches/><backstitches>"
-                   "<backstitch x1=\"0\" y1=\"0\" x2=\"1\" y2=\"1\" palindex=\"1\"/></backstitches></chart>");
+                   "<backstitch x1=\"0\" y1=\"0\" x2=\"2\" y2=\"2\" palindex=\"1\"/></backstitches></chart>");
         file.close();
         QVERIFY(b.work.openPattern(file.fileName()));
         QCOMPARE(b.errors(), 0);
-        QCOMPARE(b.answers.prompts().size(), 1);
-        QVERIFY(b.answers.prompts().first().contains(QStringLiteral("1 pespunte")));
-        // 3 pixels a stitch: a dark stitch where stitched, the white cloth where not
+        // the backstitch is kept and drawn, so there is nothing to tell
+        QCOMPARE(b.answers.prompts().size(), 0);
+        QCOMPARE(b.work.stitchExtras().backs.size(), std::size_t(1));
+        // 3 pixels a stitch: a dark stitch where stitched, the white cloth where not, the black
+        // backstitch line across the empty cell (1, 1)
         QVERIFY(qGray(b.work.Picture2.scanLine(1)[1]) < 100);
         QCOMPARE(b.work.Picture2.scanLine(1)[4] & 0xFFFFFF, 0xFFFFFFu);
+        QVERIFY(qGray(b.work.Picture2.scanLine(4)[4]) < 160);
+        // and over the empty cell (1, 1) of the first sheet, whose cells start 6 pixels in
+        QVERIFY(qGray(b.work.Picture11.image().pixel(19, 19)) < 160);
+        QCOMPARE(b.work.Picture11.image().pixel(21, 17) & 0xFFFFFF, 0xFFFFFFu);
         QCOMPARE(b.work.state().num_puntos, 2);
         QCOMPARE(b.work.patternDetails().title, QStringLiteral("flor"));
     }
