@@ -26,6 +26,7 @@ struct ChartPdfOptions {
     int strands = 2;
     int backstitchStrands = 1; // "Hebras del pespunte"
     QString fabric = QStringLiteral("Aida 14"); // the fabric the amounts are for, as the cover and key name it
+    QRgb cloth = 0xFFFFFFFF; // the cloth, shown in the unstitched cells of a coloured chart
 };
 constexpr int kMostPdfOverlap = 5;
 // What the amounts are for, as the cover and every key page state it: "Aida 14, 2 hebras".

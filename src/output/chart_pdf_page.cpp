@@ -180,9 +180,11 @@ void PdfDocument::drawCells(int x0, int y0, int ownW, int ownH, int shownW, int 
         while (i < shownW) {
             const int index = m_pattern.at(x0 + i, y0 + j);
             const bool overlap = i >= ownW || j >= ownH;
-            // a cell with no stitch stays paper, tinted only in the overlap of an uncoloured chart
+            // a cell with no stitch shows the cloth in a coloured chart; in an uncoloured one it
+            // stays paper, tinted only in the overlap
             const QColor fill = index >= 0          ? cellFill(index, overlap)
                 : overlap && !m_options.colourCells ? kOverlapTint
+                : m_options.colourCells             ? QColor(m_options.cloth)
                                                     : QColor(Qt::white);
             int end = i + 1;
             while (end < shownW && (end >= ownW) == (i >= ownW) && m_pattern.at(x0 + end, y0 + j) == index)

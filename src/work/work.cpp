@@ -742,7 +742,9 @@ QString Work::exportChartPdf(const QString& path, const ChartPdfOptions& options
 {
     if (!hasPattern())
         return QStringLiteral("No hay ningún patrón que exportar.");
-    return writeChartPdf(path, threadList(), Picture2.Image(), patternName(), options);
+    ChartPdfOptions withCloth = options;
+    withCloth.cloth = cloth();
+    return writeChartPdf(path, threadList(), Picture2.Image(), patternName(), withCloth);
 }
 
 QString Work::exportThreadsCsv(const QString& path, const AmountOptions& options) const

@@ -93,6 +93,8 @@ private slots:
     void largestPatternFast();
     void backstitchAsStrokesNamedInTheKey_data();
     void backstitchAsStrokesNamedInTheKey();
+    void clothInUnstitchedCells_data();
+    void clothInUnstitchedCells();
 
 private:
     QTemporaryDir m_dir;
@@ -393,9 +395,6 @@ void TestChartPdf::largestPatternFast()
     QVERIFY(bytes < 25 * 1000 * 1000);
 }
 
-QTEST_MAIN(TestChartPdf)
-#include "tst_chart_pdf.moc"
-
 void TestChartPdf::backstitchAsStrokesNamedInTheKey_data()
 {
     QTest::addColumn<bool>("colours");
@@ -439,3 +438,36 @@ void TestChartPdf::backstitchAsStrokesNamedInTheKey()
         qPrintable(key));
     QVERIFY2(key.contains(QStringLiteral("Total: 3 hilos")), qPrintable(key));
 }
+
+void TestChartPdf::clothInUnstitchedCells_data()
+{
+    QTest::addColumn<bool>("colour");
+    QTest::newRow("coloured chart: the cloth") << true;
+    QTest::newRow("symbols only: paper") << false;
+}
+
+void TestChartPdf::clothInUnstitchedCells()
+{
+    QFETCH(bool, colour);
+    Pattern p = makePattern(20, 20, 3, [](int x, int) { return x % 3; });
+    p.at(5, 5) = Pattern::kNoStitch;
+    ChartPdfOptions o;
+    o.cellMm = 4;
+    o.colourCells = colour;
+    o.cloth = qRgb(0x20, 0x30, 0x70);
+    const QString file = m_dir.filePath(QStringLiteral("tela.pdf"));
+    QCOMPARE(writeChartPdf(file, p, QImage(), QStringLiteral("Tela"), o), QString());
+    run("pdftoppm", { "-r", "150", "-f", "2", "-l", "2", "-png", "-singlefile", file, m_dir.filePath("tela") });
+    const QImage page(m_dir.filePath(QStringLiteral("tela.png")));
+    QVERIFY(!page.isNull());
+    // the middle of the empty cell (5, 5); the chart's corner is 18 mm from the left, 23 mm from the top
+    const QColor c = page.pixelColor(qRound((18 + 4 * 5 + 2) / 25.4 * 150), qRound((23 + 4 * 5 + 2) / 25.4 * 150));
+    const QColor expected = colour ? QColor(0x20, 0x30, 0x70) : QColor(Qt::white);
+    QVERIFY2(std::abs(c.red() - expected.red()) + std::abs(c.green() - expected.green())
+                + std::abs(c.blue() - expected.blue())
+            < 24,
+        qPrintable(c.name()));
+}
+
+QTEST_MAIN(TestChartPdf)
+#include "tst_chart_pdf.moc"
