@@ -8,8 +8,8 @@
 // edits; --size WxH makes a pattern of that size instead; a picture file may follow.
 // Run it under Xvfb: xvfb-run -a -s '-screen 0 1600x1200x24' ./puntela-editor-bench
 #include "app/editor/editor_window.h"
-#include "app/form1.h"
 #include "photograph.h"
+#include "started_window.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -23,12 +23,6 @@
 
 namespace {
 double millis(const QElapsedTimer& t) { return double(t.nsecsElapsed()) / 1e6; }
-
-void settle()
-{
-    for (int i = 0; i < 3; ++i)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-}
 
 // Frames of a 1600 x 1000 chart, the view moved a few pixels between them as a drag moves it.
 void timePanning(const CanvasPattern& pattern, double zoom, CanvasView view, const char* what)
@@ -182,15 +176,8 @@ int main(int argc, char** argv)
     if (picture.isNull())
         return 1;
     Form1 f;
-    f.ayuda_inicio = True;
-    if (!f.Form_Load())
+    if (!startWindow(f, picture, size.section(QLatin1Char('x'), 0, 0), size.section(QLatin1Char('x'), 1, 1)))
         return 1;
-    f.show();
-    settle();
-    f.work.Picture3.setPicture(picture);
-    f.Option1[3]->setChecked(true);
-    f.Text4->setText(size.section(QLatin1Char('x'), 0, 0));
-    f.Text5->setText(size.section(QLatin1Char('x'), 1, 1));
     f.Command1_Click();
     settle();
     std::printf("pattern %d x %d stitches, %d threads\n", int(f.work.state().ancho_puntos),

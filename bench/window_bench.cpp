@@ -7,10 +7,10 @@
 //   open pattern: <seconds> s
 // Run it on a screen, or under Xvfb:
 //   cd build && xvfb-run -a -s '-screen 0 1280x800x24' ./puntela-window-bench [picture-file]
-#include "app/form1.h"
 #include "colour/catalogue.h"
 #include "colour/matching.h"
 #include "photograph.h"
+#include "started_window.h"
 
 #include <QApplication>
 #include <QDir>
@@ -22,13 +22,6 @@
 
 namespace {
 double seconds(const QElapsedTimer& t) { return double(t.nsecsElapsed()) / 1e9; }
-
-// Lets the window system catch up: every pending event and paint handled.
-void settle()
-{
-    for (int i = 0; i < 3; ++i)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-}
 
 // The click on a pattern button and the painting it leaves, from a cold answer cache.
 double timeButton(Form1& f, bool doble, int colours)
@@ -59,15 +52,8 @@ int main(int argc, char** argv)
     if (picture.isNull())
         return 1;
     Form1 f;
-    f.ayuda_inicio = True;
-    if (!f.Form_Load())
+    if (!startWindow(f, picture, QStringLiteral("1024"), QStringLiteral("768")))
         return 1;
-    f.show();
-    settle();
-    f.work.Picture3.setPicture(picture);
-    f.Option1[3]->setChecked(true);
-    f.Text4->setText(QStringLiteral("1024"));
-    f.Text5->setText(QStringLiteral("768"));
     std::printf("shown window, picture %d x %d, catalogue \"Completa\", 1024 x 768 stitches\n", picture.width(),
         picture.height());
     const double single = timeButton(f, false, 248);

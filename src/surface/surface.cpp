@@ -142,10 +142,7 @@ void Surface::drawSegment(int x1, int y1, int x2, int y2, QRgb colour)
         || std::min(y1, y2) + lo >= m_image.height())
         return;
     QSet<qint64> seen;
-    const int dx = std::abs(x2 - x1), sx = x1 < x2 ? 1 : -1;
-    const int dy = -std::abs(y2 - y1), sy = y1 < y2 ? 1 : -1;
-    int err = dx + dy, x = x1, y = y1;
-    for (;;) {
+    forEachLinePoint(x1, y1, x2, y2, [&](int x, int y) {
         for (int oy = lo; oy <= hi; ++oy)
             for (int ox = lo; ox <= hi; ++ox) {
                 const qint64 key = (qint64(y + oy) << 32) ^ quint32(x + ox);
@@ -154,18 +151,7 @@ void Surface::drawSegment(int x1, int y1, int x2, int y2, QRgb colour)
                     plotPixel(x + ox, y + oy, colour);
                 }
             }
-        if (x == x2 && y == y2)
-            break;
-        const int e2 = 2 * err;
-        if (e2 >= dy) {
-            err += dy;
-            x += sx;
-        }
-        if (e2 <= dx) {
-            err += dx;
-            y += sy;
-        }
-    }
+    });
 }
 
 void Surface::Line(double fx1, double fy1, double fx2, double fy2, Long colour, LineKind kind)

@@ -8,6 +8,7 @@
 #include <QFont>
 #include <QImage>
 #include <QString>
+#include <cstdlib>
 #include <functional>
 
 enum class DrawModeKind { Copy = 13, Invert = 6 };
@@ -15,6 +16,29 @@ enum class DrawModeKind { Copy = 13, Invert = 6 };
 // The resolution of every surface's picture: 96 dpi.
 constexpr int kDotsPerMeter96 = 3780;
 enum class LineKind { Line, Box, FilledBox };
+
+// The points of the straight segment from (x1, y1) to (x2, y2), both ends included, in order,
+// each handed to `visit` once.
+template <class Visit> void forEachLinePoint(int x1, int y1, int x2, int y2, Visit visit)
+{
+    const int dx = std::abs(x2 - x1), sx = x1 < x2 ? 1 : -1;
+    const int dy = -std::abs(y2 - y1), sy = y1 < y2 ? 1 : -1;
+    int err = dx + dy, x = x1, y = y1;
+    for (;;) {
+        visit(x, y);
+        if (x == x2 && y == y2)
+            return;
+        const int e2 = 2 * err;
+        if (e2 >= dy) {
+            err += dy;
+            x += sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            y += sy;
+        }
+    }
+}
 
 class Surface {
 public:

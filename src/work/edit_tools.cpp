@@ -1,6 +1,7 @@
 #include "work/edit_tools.h"
 
 #include "colour/delta_e.h"
+#include "surface/surface.h"
 
 #include <algorithm>
 #include <cmath>
@@ -173,24 +174,7 @@ std::vector<CellEdit> editCellsTo(const GridView& g, const std::vector<QPoint>& 
 std::vector<CellEdit> editLine(const GridView& g, QPoint a, QPoint b, Long colour)
 {
     std::vector<QPoint> cells;
-    int x = a.x(), y = a.y();
-    const int dx = std::abs(b.x() - x), dy = -std::abs(b.y() - y);
-    const int sx = x < b.x() ? 1 : -1, sy = y < b.y() ? 1 : -1;
-    int err = dx + dy;
-    for (;;) {
-        cells.emplace_back(x, y);
-        if (x == b.x() && y == b.y())
-            break;
-        const int e2 = 2 * err;
-        if (e2 >= dy) {
-            err += dy;
-            x += sx;
-        }
-        if (e2 <= dx) {
-            err += dx;
-            y += sy;
-        }
-    }
+    forEachLinePoint(a.x(), a.y(), b.x(), b.y(), [&cells](int x, int y) { cells.emplace_back(x, y); });
     return editsOfPoints(g, std::move(cells), colour);
 }
 

@@ -179,7 +179,7 @@ bool Work::pickPersonalThread(double X, double Y)
         break;
     }
     paleta(5);
-    setColourCountTo(personalCount(), CStr(personalCount()));
+    setColourCountTo(personalCount());
     return true;
 }
 
@@ -238,7 +238,7 @@ bool Work::openPicture(const QString& path)
 
 bool Work::resetSettings()
 {
-    setColourCountTo(248, CStr(248));
+    setColourCountTo(248);
     return paleta(3);
 }
 
@@ -340,10 +340,7 @@ void Work::setFrameSide(bool width, int pixels)
 
 void Work::setColourOptions(const ColourOptions& options)
 {
-    if (m_settings.colourOptions == options)
-        return;
-    m_settings.colourOptions = options;
-    notify(WorkChange::ColourOptions);
+    setAndTell(m_settings.colourOptions, options, WorkChange::ColourOptions);
 }
 
 void Work::setAmounts(int fabric, int strands)
@@ -364,11 +361,13 @@ void Work::setColourCount(const QString& typed)
 void Work::setColourCountFromSpinner(int count)
 {
     count = std::clamp(count, 0, 999);
-    setColourCountTo(count, CStr(count));
+    setColourCountTo(count);
 }
 
-void Work::setColourCountTo(int count, const QString& text)
+void Work::setColourCountTo(int count, QString text)
 {
+    if (text.isNull())
+        text = CStr(count);
     if (m_settings.colours == count && m_st.num_colores == count)
         return;
     m_settings.colours = count;
@@ -380,28 +379,19 @@ bool Work::chooseCatalogue(int catalogo)
 {
     if (catalogo < 5) {
         static const int threads[4] = { 57, 112, 248, 426 };
-        setColourCountTo(threads[catalogo - 1], CStr(threads[catalogo - 1]));
+        setColourCountTo(threads[catalogo - 1]);
         return paleta(Integer(catalogo));
     }
     const bool loaded = paleta(5);
-    setColourCountTo(personalCount(), CStr(personalCount()));
+    setColourCountTo(personalCount());
     return loaded;
 }
 
-void Work::setVariant(bool variant)
-{
-    if (m_settings.variant == variant)
-        return;
-    m_settings.variant = variant;
-    notify(WorkChange::Variant);
-}
+void Work::setVariant(bool variant) { setAndTell(m_settings.variant, variant, WorkChange::Variant); }
 
 void Work::setChartOptions(const ChartOptions& options)
 {
-    if (m_settings.chart == options)
-        return;
-    m_settings.chart = options;
-    notify(WorkChange::ChartOptions);
+    setAndTell(m_settings.chart, options, WorkChange::ChartOptions);
 }
 
 void Work::setSheet(int h, int v)
@@ -415,13 +405,7 @@ void Work::setSheet(int h, int v)
     notify(WorkChange::Sheets);
 }
 
-void Work::setSwapMode(int mode)
-{
-    if (m_settings.swapMode == mode)
-        return;
-    m_settings.swapMode = mode;
-    notify(WorkChange::Swap);
-}
+void Work::setSwapMode(int mode) { setAndTell(m_settings.swapMode, mode, WorkChange::Swap); }
 
 bool Work::firstSwapPick(int group0, int k, Long c)
 {

@@ -389,8 +389,17 @@ private:
     QImage drawStitchPicture();
     // Puts back the palette and stitches the colour options changed; false when none are kept.
     bool undoColourOptions();
-    // The colour count and how its box shows it, told when it changed.
-    void setColourCountTo(int count, const QString& text);
+    // The colour count and how its box shows it (as a number when no text is given), told when
+    // it changed.
+    void setColourCountTo(int count, QString text = {});
+    // Sets a setting to `value` and tells `part` when that changed it.
+    template <class T> void setAndTell(T& setting, const T& value, WorkChange::Part part)
+    {
+        if (setting == value)
+            return;
+        setting = value;
+        notify(part);
+    }
     // The colour count the personal catalogue asks for: its threads, at least 3.
     int personalCount() const;
     // The colour count the palette steps left, `count`, in the settings and on show.

@@ -93,7 +93,7 @@ QStringList extrasText(const Pattern& p)
     };
     QStringList out;
     for (const PartStitch& s : p.extras.parts)
-        out << QStringLiteral("part %1 %2 %3 %4 %5 %6")
+        out << QStringLiteral("cell %1 %2 %3 %4 %5 %6")
                    .arg(s.x)
                    .arg(s.y)
                    .arg(numero(s.thread1))
@@ -168,8 +168,8 @@ void TestOxsFile::extrasSurviveOpenAndSave()
     QVERIFY2(read.ok(), qPrintable(read.error));
     const QStringList elements = extrasText(read.pattern);
     QCOMPARE(elements,
-        (QStringList { "part 2 1 310 -1 3 ", "part 3 1 321 -1 4 ", "part 4 1 310 321 1 ",
-            "part 5 2 -1 321 2 marked=true", "back 0 0 2.5 1.5 666 backstitch 3 ", "back 2.5 1.5 6 5 666 daisy 0 ",
+        (QStringList { "cell 2 1 310 -1 3 ", "cell 3 1 321 -1 4 ", "cell 4 1 310 321 1 ",
+            "cell 5 2 -1 321 2 marked=true", "back 0 0 2.5 1.5 666 backstitch 3 ", "back 2.5 1.5 6 5 666 daisy 0 ",
             "back 1 4 4 4 310 backstitch 0 ", "object 1.5 2.5 798 knot ", "object 3 3 798 bead2.5mm ",
             "object 0.5 3 321 quarter petit=false", "object 4 2 310 3x2 " }));
     QCOMPARE(read.notice(QStringLiteral("mal.oxs")),

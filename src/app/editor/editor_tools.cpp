@@ -334,14 +334,7 @@ void EditorWindow::copySelection()
 void EditorWindow::cutSelection()
 {
     copySelection();
-    const QRect r = selectionInPattern();
-    if (r.isEmpty() || !editAllowed())
-        return;
-    std::vector<QPoint> cells;
-    for (int y = r.top(); y <= r.bottom(); ++y)
-        for (int x = r.left(); x <= r.right(); ++x)
-            cells.emplace_back(x, y);
-    applyEdits(QStringLiteral("Cortar"), editCellsTo(m_work.gridView(), cells, kNoStitchColour));
+    clearSelection(QStringLiteral("Cortar"));
 }
 
 void EditorWindow::pasteClip()
@@ -355,16 +348,14 @@ void EditorWindow::pasteClip()
     showFloatingClip();
 }
 
-void EditorWindow::deleteSelection()
+void EditorWindow::deleteSelection() { clearSelection(QStringLiteral("Suprimir")); }
+
+void EditorWindow::clearSelection(const QString& text)
 {
     const QRect r = selectionInPattern();
     if (r.isEmpty() || !editAllowed())
         return;
-    std::vector<QPoint> cells;
-    for (int y = r.top(); y <= r.bottom(); ++y)
-        for (int x = r.left(); x <= r.right(); ++x)
-            cells.emplace_back(x, y);
-    applyEdits(QStringLiteral("Suprimir"), editCellsTo(m_work.gridView(), cells, kNoStitchColour));
+    applyEdits(text, editRectangle(m_work.gridView(), r, true, kNoStitchColour));
 }
 
 void EditorWindow::replaceSelection(const QString& text, const Clip& clip)

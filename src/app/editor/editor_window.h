@@ -67,6 +67,8 @@ public:
     void cutSelection();
     void pasteClip();
     void deleteSelection();
+    // The selected cells become cloth, as one step named `text`.
+    void clearSelection(const QString& text);
     void mirrorSelection(bool horizontal);
     void rotateSelection(bool clockwise);
 
