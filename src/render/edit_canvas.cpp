@@ -1,5 +1,7 @@
 #include "render/edit_canvas.h"
 
+#include "render/extras_drawing.h"
+
 #include <QFont>
 #include <QPainter>
 #include <QPainterPath>
@@ -299,4 +301,18 @@ void EditCanvas::draw(QImage& target, const CanvasPattern& p, const CanvasFrame&
             out[i] = v | 0xFF000000;
         }
     }
+    if (p.extras.empty())
+        return;
+    // the lines and knots over the cells drawn, cut to the pixels drawn
+    QPainter painter(&target);
+    painter.setClipRect(area);
+    ExtrasView v;
+    v.origin = QPointF(-f.origin.x(), -f.origin.y());
+    v.cell = f.zoom;
+    v.cells
+        = QRect(cellAtPixel(f, area.topLeft()), cellAtPixel(f, area.bottomRight())) & QRect(0, 0, p.columns, p.rows);
+    v.colours = f.view != CanvasView::BlackWhiteSymbols;
+    v.symbols = f.view != CanvasView::Colours && f.view != CanvasView::Stitches && f.zoom >= kSymbolZoom;
+    v.symbolFont = p.symbolFamily;
+    drawStitchExtras(painter, p.extras, p.extraSymbols, v);
 }

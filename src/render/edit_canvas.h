@@ -2,6 +2,8 @@
 // The pattern editor's chart: a viewport of the pattern drawn at a zoom into an image, straight
 // into its pixels, from tiles of each thread made once per zoom and view (the symbols' glyphs
 // rendered once). Drawing only a rectangle of cells gives the same pixels a full drawing gives.
+#include "colour/pattern.h"
+
 #include <QImage>
 #include <QPoint>
 #include <QRect>
@@ -28,6 +30,8 @@ struct CanvasPattern {
     QRgb cloth = qRgb(255, 255, 255);
     QImage picture; // the working picture the pattern was made from (null for none)
     QString symbolFamily; // the font the symbols are drawn in
+    StitchExtras extras; // part stitches, backstitch, knots and beads, drawn over the cells
+    std::vector<QString> extraSymbols; // the symbol of each thread of `extras`
 
     int at(int x, int y) const { return cells[std::size_t(y) * std::size_t(columns) + std::size_t(x)]; }
     bool isDone(int x, int y) const
@@ -65,8 +69,9 @@ public:
     EditCanvas& operator=(const EditCanvas&) = delete;
 
     // Draws `frame`'s view of `pattern` into `target` (ARGB32 or RGB32): the cells, the grid with
-    // a heavier line every ten stitches, the centre lines, the picture faintly underneath and
-    // the done marks. With `cells` not empty only the pixels of those cells are drawn.
+    // a heavier line every ten stitches, the centre lines, the picture faintly underneath, the
+    // done marks and the extras over them. With `cells` not empty only the pixels of those cells
+    // are drawn.
     void draw(QImage& target, const CanvasPattern& pattern, const CanvasFrame& frame, QRect cells = {});
     // Forgets the tiles: the threads, their symbols or the cloth changed.
     void forgetTiles();

@@ -42,15 +42,12 @@ QPolygonF partShape(int direction, bool second)
 
 class Drawer {
 public:
-    Drawer(QPainter& p, const Pattern& pattern, const ExtrasView& view)
+    Drawer(QPainter& p, const StitchExtras& extras, const std::vector<QString>& symbols, const ExtrasView& view)
         : m_p(p)
-        , m_x(pattern.extras)
+        , m_x(extras)
         , m_view(view)
+        , m_symbols(symbols)
     {
-        const std::vector<int> inPalette = pattern.extraThreadsInPalette();
-        for (std::size_t t = 0; t < m_x.threads.size(); ++t)
-            m_symbols.push_back(
-                inPalette[t] >= 0 ? pattern.palette[std::size_t(inPalette[t])].symbol : m_x.threads[t].symbol);
     }
     void parts();
     void backs();
@@ -70,14 +67,14 @@ private:
     QPainter& m_p;
     const StitchExtras& m_x;
     const ExtrasView& m_view;
-    std::vector<QString> m_symbols; // each thread's symbol, its palette thread's when it has one
+    const std::vector<QString>& m_symbols; // each thread's symbol
 };
 
 void Drawer::symbol(const QPointF& centre, int thread, const QColor& under)
 {
-    const QString& s = m_symbols[std::size_t(thread)];
-    if (!m_view.symbols || s.isEmpty())
+    if (!m_view.symbols || std::size_t(thread) >= m_symbols.size() || m_symbols[std::size_t(thread)].isEmpty())
         return;
+    const QString& s = m_symbols[std::size_t(thread)];
     const double size = m_view.cell * kPartSymbol;
     m_p.setPen(m_view.colours && !light(under) ? Qt::white : Qt::black);
     m_p.drawText(QRectF(centre.x() - size, centre.y() - size, 2 * size, 2 * size), Qt::AlignCenter, s);
@@ -212,9 +209,25 @@ QColor extrasColour(const StitchExtras& extras, int thread, bool colours)
     return colourOf(extras.threads[std::size_t(thread)].colour);
 }
 
+std::vector<QString> extrasSymbols(const Pattern& pattern)
+{
+    const std::vector<int> inPalette = pattern.extraThreadsInPalette();
+    std::vector<QString> symbols;
+    for (std::size_t t = 0; t < pattern.extras.threads.size(); ++t)
+        symbols.push_back(
+            inPalette[t] >= 0 ? pattern.palette[std::size_t(inPalette[t])].symbol : pattern.extras.threads[t].symbol);
+    return symbols;
+}
+
 void drawStitchExtras(QPainter& painter, const Pattern& pattern, const ExtrasView& view)
 {
-    const StitchExtras& x = pattern.extras;
+    if (!pattern.extras.empty())
+        drawStitchExtras(painter, pattern.extras, extrasSymbols(pattern), view);
+}
+
+void drawStitchExtras(
+    QPainter& painter, const StitchExtras& x, const std::vector<QString>& symbols, const ExtrasView& view)
+{
     if (x.empty() || view.cells.isEmpty())
         return;
     painter.save();
@@ -222,7 +235,7 @@ void drawStitchExtras(QPainter& painter, const Pattern& pattern, const ExtrasVie
     painter.setRenderHint(QPainter::Antialiasing, view.cell >= 6);
     painter.setClipRect(QRectF(view.origin + QPointF(view.cells.left() * view.cell, view.cells.top() * view.cell),
         QSizeF(view.cells.width() * view.cell, view.cells.height() * view.cell)));
-    Drawer d(painter, pattern, view);
+    Drawer d(painter, x, symbols, view);
     d.parts();
     d.backs();
     d.objects();

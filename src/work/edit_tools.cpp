@@ -315,6 +315,7 @@ Clip mirrored(const Clip& c, bool horizontal)
         for (int x = 0; x < c.columns; ++x)
             m.cells[std::size_t(y) * std::size_t(c.columns) + std::size_t(x)]
                 = horizontal ? c.at(c.columns - 1 - x, y) : c.at(x, c.rows - 1 - y);
+    m.extras = mirroredExtras(c.extras, c.columns, c.rows, horizontal);
     return m;
 }
 
@@ -329,6 +330,7 @@ Clip rotated90(const Clip& c, bool clockwise)
         for (int x = 0; x < r.columns; ++x)
             r.cells[std::size_t(y) * std::size_t(r.columns) + std::size_t(x)]
                 = clockwise ? c.at(y, c.rows - 1 - x) : c.at(c.columns - 1 - y, x);
+    r.extras = rotatedExtras(c.extras, c.columns, c.rows, clockwise);
     return r;
 }
 

@@ -3,6 +3,7 @@
 // returns the cells it would change (or the cells it finds) and changes nothing itself, so Work
 // applies them as one undo step and the tests run them on small grids.
 #include "colour/work_state.h"
+#include "work/extras_edit.h"
 
 #include <QPoint>
 #include <QRect>
@@ -48,10 +49,12 @@ std::vector<QPoint> similarRegion(const GridView& g, QPoint seed, double toleran
 // colour most common along the border (ties: the one met first going round); row by row.
 std::vector<QPoint> borderBackground(const GridView& g, double tolerance);
 
-// A block of cells copied from the grid; kNoStitchColour where it holds nothing.
+// A block of cells copied from the grid; kNoStitchColour where it holds nothing. Its part
+// stitches, backstitch, knots and beads, when the editor copies them too, come in `extras`.
 struct Clip {
     int columns = 0, rows = 0;
     std::vector<Long> cells; // row by row
+    StitchExtras extras; // from the block's top-left corner
     Long at(int x, int y) const { return cells[std::size_t(y) * std::size_t(columns) + std::size_t(x)]; }
     bool operator==(const Clip& o) const { return columns == o.columns && rows == o.rows && cells == o.cells; }
 };

@@ -16,6 +16,7 @@
 #include "surface/surface.h"
 #include "views/swap.h"
 #include "work/edit_tools.h"
+#include "work/extras_edit.h"
 #include "work/work_change.h"
 
 #include <QImage>
@@ -314,6 +315,12 @@ public:
     // cells only and the chart sheet on show afresh. False when nothing changed. Between
     // beginStroke and endStroke every edit joins the stroke's one step.
     bool editCells(const QString& text, std::vector<CellEdit> edits);
+    // The same with a change of the part stitches, backstitch, knots and beads in the one step
+    // (made from stitchExtras() as it is now); the whole embroidery is drawn again.
+    bool editPattern(const QString& text, std::vector<CellEdit> edits, ExtrasEdit extras);
+    // The thread the extras' elements name for a colour: its number as the key gives it, and the
+    // palette symbol when the full stitches use it.
+    PatternThread extrasThread(Long colour) const;
     void beginStroke();
     void endStroke();
     // "Quitar fondo" at a cell: the similar region around it becomes cloth, one step; the cells changed.
@@ -336,7 +343,8 @@ public:
         long stitches = 0;
         long done = 0; // stitches marked as done
     };
-    // The pattern's threads in palette order, then threads added and not used yet.
+    // The pattern's threads in palette order, then those only its extras use, then threads added
+    // and not used yet.
     std::vector<EditorThread> editorThreads() const;
     // Adds a thread of the full catalogue by number to the threads the editor offers; false when
     // no thread has that number or the pattern has it already. Not an undo step.

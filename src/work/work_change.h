@@ -27,6 +27,7 @@ struct WorkChange {
         Cloth = 1u << 18, // the colour of the cloth
         Marks = 1u << 19, // stitches marked as done: `cells` says which
         Fresh = 1u << 20, // a new picture or pattern: what the views showed of the last one goes
+        Extras = 1u << 21, // part stitches, backstitch, knots or beads: `cells` says which cells they touch
     };
     unsigned parts = 0;
     // The cells of the pattern that changed, in stitches; an empty rectangle means all of them.

@@ -19,10 +19,12 @@ struct MarkEdit {
     bool before = false, after = false;
 };
 
-// What one step changed: cells, marks and, when threads came or went, the palette.
+// What one step changed: cells, marks, the extras (changes made one after the other) and, when
+// threads came or went, the palette.
 struct StepData {
     std::vector<CellEdit> cells;
     std::vector<MarkEdit> marks;
+    std::vector<ExtrasEdit> extras;
     std::optional<PaletteState> paletteBefore, paletteAfter;
     // grid index -> entry, made when a stroke's second part joins the first
     std::unordered_map<std::size_t, std::size_t> cellAt, markAt;
@@ -45,6 +47,8 @@ struct StepData {
             add(cells, cellAt, e);
         for (const MarkEdit& m : later.marks)
             add(marks, markAt, m);
+        for (ExtrasEdit& x : later.extras)
+            extras.push_back(std::move(x));
         if (later.paletteAfter) {
             if (!paletteBefore)
                 paletteBefore = std::move(later.paletteBefore);
@@ -64,7 +68,10 @@ struct StepData {
             take(e.x, e.y);
         for (const MarkEdit& m : marks)
             take(m.x, m.y);
-        return right < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
+        QRect r = right < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
+        for (const ExtrasEdit& x : extras)
+            r |= x.bounds();
+        return r;
     }
 };
 
@@ -183,7 +190,7 @@ void Work::redrawEdited(QRect cells, unsigned parts)
 {
     if (drawsPictures && !cells.isEmpty()) {
         // lines and marks over the cells cross them: with any, the whole embroidery is drawn again
-        if ((parts & WorkChange::Stitches) && !m_extras.empty()) {
+        if ((parts & WorkChange::Stitches) && (!m_extras.empty() || (parts & WorkChange::Extras))) {
             redrawEmbroidery();
         } else if (parts & WorkChange::Stitches) {
             drawEmbroideryCells(m_st, Picture2, cells, m_patternDetails.cloth);
@@ -246,6 +253,7 @@ namespace {
 unsigned partsOf(const StepData& d)
 {
     return (d.cells.empty() ? 0u : unsigned(WorkChange::Stitches))
+        | (d.extras.empty() ? 0u : unsigned(WorkChange::Stitches | WorkChange::Extras))
         | (d.marks.empty() ? 0u : unsigned(WorkChange::Marks)) | (d.paletteAfter ? unsigned(WorkChange::Palette) : 0u);
 }
 } // namespace
@@ -278,6 +286,12 @@ void Work::endStroke()
         else
             for (auto c = d.cells.rbegin(); c != d.cells.rend(); ++c)
                 m_st.puntos(c->x, c->y) = c->before;
+        if (forward)
+            for (const ExtrasEdit& x : d.extras)
+                applyExtrasEdit(m_extras, x, true);
+        else
+            for (auto x = d.extras.rbegin(); x != d.extras.rend(); ++x)
+                applyExtrasEdit(m_extras, *x, false);
         if (!d.marks.empty() && m_edit->done.empty())
             m_edit->done.assign(std::size_t(kMaxColumns) * kMaxRows, 0);
         if (forward)
@@ -297,6 +311,22 @@ void Work::endStroke()
 }
 
 bool Work::editCells(const QString& text, std::vector<CellEdit> edits)
+{
+    return editPattern(text, std::move(edits), {});
+}
+
+PatternThread Work::extrasThread(Long colour) const
+{
+    PatternThread t;
+    t.numero = threadNumber(colour);
+    t.colour = colour;
+    for (const PatternThread& p : pattern().palette)
+        if (p.colour == colour)
+            t.symbol = p.symbol;
+    return t;
+}
+
+bool Work::editPattern(const QString& text, std::vector<CellEdit> edits, ExtrasEdit extras)
 {
     if (!hasPattern())
         return false;
@@ -322,9 +352,13 @@ bool Work::editCells(const QString& text, std::vector<CellEdit> edits)
     }
     edits.resize(kept);
     data.cells = std::move(edits);
-    if (data.cells.empty())
+    if (!extras.empty()) {
+        applyExtrasEdit(m_extras, extras, true);
+        data.extras.push_back(std::move(extras));
+    }
+    if (data.cells.empty() && data.extras.empty())
         return false;
-    if (followThreads(m_st, data.cells)) {
+    if (!data.cells.empty() && followThreads(m_st, data.cells)) {
         data.paletteBefore = before;
         data.paletteAfter = paletteOf(m_st);
     }
@@ -461,6 +495,10 @@ std::vector<Work::EditorThread> Work::editorThreads() const
         listed.insert(t.colour);
         out.push_back({ t.colour, t.numero, threadName(t.numero), t.symbol, counts[i], done[i] });
     }
+    // then the threads only the backstitch, knots, beads or part stitches use, and those added
+    for (const PatternThread& t : m_extras.threads)
+        if (listed.insert(t.colour).second)
+            out.push_back({ t.colour, t.numero, threadName(t.numero), t.symbol, 0, 0 });
     for (Long numero : m_edit->added) {
         const Long colour = colourOf(*threadNumbered(m_st, numero));
         if (listed.insert(colour).second)

@@ -59,18 +59,30 @@ void CanvasWidget::patternChanged(QRect cells)
     viewport()->update(cellRectOnView(cells));
 }
 
+QRect CanvasWidget::overlayRect(const CanvasOverlay& o) const
+{
+    QRect cells;
+    for (const auto& c : o.cells)
+        cells |= QRect(c.first, QSize(1, 1));
+    cells |= o.selection;
+    QRect view = cells.isEmpty() ? QRect() : cellRectOnView(cells).adjusted(-2, -2, 2, 2);
+    const int pad = int(std::ceil(m_frame.zoom / 3)) + 4;
+    for (const QLineF& l : o.lines)
+        view |= QRectF(viewPointOf(l.p1()), viewPointOf(l.p2()))
+                    .normalized()
+                    .toAlignedRect()
+                    .adjusted(-pad, -pad, pad, pad);
+    if (o.point)
+        view |= QRect(viewPointOf(*o.point).toPoint(), QSize(1, 1)).adjusted(-8, -8, 8, 8);
+    return view;
+}
+
 void CanvasWidget::setOverlay(const CanvasOverlay& overlay)
 {
-    QRect dirty;
-    for (const auto& c : m_overlay.cells)
-        dirty |= QRect(c.first, QSize(1, 1));
-    dirty |= m_overlay.selection;
+    const QRect dirty = overlayRect(m_overlay) | overlayRect(overlay);
     m_overlay = overlay;
-    for (const auto& c : m_overlay.cells)
-        dirty |= QRect(c.first, QSize(1, 1));
-    dirty |= m_overlay.selection;
     if (!dirty.isEmpty())
-        viewport()->update(cellRectOnView(dirty).adjusted(-2, -2, 2, 2));
+        viewport()->update(dirty);
 }
 
 void CanvasWidget::setView(CanvasView view)
@@ -147,6 +159,16 @@ void CanvasWidget::fit()
 }
 
 QPoint CanvasWidget::cellAt(QPoint viewPos) const { return cellAtPixel(m_frame, viewPos - chartRect().topLeft()); }
+
+QPointF CanvasWidget::pointAt(QPointF viewPos) const
+{
+    return (viewPos - QPointF(chartRect().topLeft()) + QPointF(m_frame.origin)) / m_frame.zoom;
+}
+
+QPointF CanvasWidget::viewPointOf(QPointF at) const
+{
+    return at * m_frame.zoom - QPointF(m_frame.origin) + QPointF(chartRect().topLeft());
+}
 
 void CanvasWidget::centreOn(QPoint cell)
 {
@@ -262,6 +284,21 @@ void CanvasWidget::drawOverlay(QPainter& p)
         p.setPen(QPen(Qt::black, 1, Qt::DashLine));
         p.drawRect(r);
     }
+    if (m_overlay.lines.empty() && !m_overlay.point)
+        return;
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(m_overlay.lineColour), std::max(1.5, m_frame.zoom * 0.12), Qt::SolidLine, Qt::RoundCap));
+    for (const QLineF& l : m_overlay.lines)
+        p.drawLine(QLineF(viewPointOf(l.p1()), viewPointOf(l.p2())));
+    if (m_overlay.point) {
+        // the lattice point the next click takes, a ring seen on any colour
+        const QPointF c = viewPointOf(*m_overlay.point);
+        p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(Qt::white, 3));
+        p.drawEllipse(c, 4, 4);
+        p.setPen(QPen(QColor(224, 32, 28), 1.5));
+        p.drawEllipse(c, 4, 4);
+    }
 }
 
 void CanvasWidget::wheelEvent(QWheelEvent* e)
@@ -287,7 +324,7 @@ void CanvasWidget::mousePressEvent(QMouseEvent* e)
     const int button = e->button() == Qt::LeftButton ? 1 : e->button() == Qt::RightButton ? 2 : 0;
     if (button && pressed) {
         m_toolDown = true;
-        pressed(cellAt(e->position().toPoint()), button, e->modifiers());
+        pressed(pointAt(e->position()), button, e->modifiers());
     }
 }
 
@@ -302,7 +339,7 @@ void CanvasWidget::mouseMoveEvent(QMouseEvent* e)
         return;
     }
     if (moved)
-        moved(cellAt(pos), m_toolDown ? int(e->buttons() & (Qt::LeftButton | Qt::RightButton)) : 0);
+        moved(pointAt(e->position()), m_toolDown ? int(e->buttons() & (Qt::LeftButton | Qt::RightButton)) : 0);
 }
 
 void CanvasWidget::mouseReleaseEvent(QMouseEvent* e)
@@ -317,7 +354,7 @@ void CanvasWidget::mouseReleaseEvent(QMouseEvent* e)
     if (m_toolDown && e->buttons() == Qt::NoButton) {
         m_toolDown = false;
         if (released)
-            released(cellAt(e->position().toPoint()));
+            released(pointAt(e->position()));
     }
 }
 

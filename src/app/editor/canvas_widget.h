@@ -6,14 +6,26 @@
 
 #include <QAbstractScrollArea>
 #include <QImage>
+#include <QLineF>
 #include <functional>
+#include <optional>
 #include <vector>
 
 // What a tool shows over the chart before it is applied: cells in colours (a line, a shape, a
-// block being pasted) and a selection's frame.
+// block being pasted), a selection's frame, and lines and a point for backstitch.
 struct CanvasOverlay {
     std::vector<std::pair<QPoint, QRgb>> cells;
     QRect selection; // in cells, empty for none
+    std::vector<QLineF> lines; // in cells
+    QRgb lineColour = qRgb(0, 0, 0);
+    std::optional<QPointF> point; // a lattice point the next click takes, in cells
+
+    static CanvasOverlay framing(QRect selection)
+    {
+        CanvasOverlay o;
+        o.selection = selection;
+        return o;
+    }
 };
 
 class CanvasWidget : public QAbstractScrollArea {
@@ -42,13 +54,15 @@ public:
     void fit();
     // The cell under a point of the widget's view (may lie outside the pattern).
     QPoint cellAt(QPoint viewPos) const;
+    // The point of the pattern under a point of the view, in cells from its top-left corner.
+    QPointF pointAt(QPointF viewPos) const;
     // Scrolls so that a cell is in the middle of the view.
     void centreOn(QPoint cell);
 
-    // The mouse on a cell: button 1 left, 2 right.
-    std::function<void(QPoint cell, int button, Qt::KeyboardModifiers)> pressed;
-    std::function<void(QPoint cell, int buttons)> moved; // also with no button: the pointer's cell
-    std::function<void(QPoint cell)> released;
+    // The mouse at a point of the pattern, in cells: button 1 left, 2 right.
+    std::function<void(QPointF at, int button, Qt::KeyboardModifiers)> pressed;
+    std::function<void(QPointF at, int buttons)> moved; // also with no button: where the pointer is
+    std::function<void(QPointF at)> released;
     std::function<void()> left; // the pointer left the chart
     std::function<void()> zoomChanged;
 
@@ -74,6 +88,9 @@ private:
     void drawRulers(QPainter& p);
     void drawOverlay(QPainter& p);
     QRect cellRectOnView(QRect cells) const;
+    QPointF viewPointOf(QPointF at) const;
+    // The view's pixels the overlay covers.
+    QRect overlayRect(const CanvasOverlay& o) const;
 
     EditCanvas m_canvas;
     CanvasFrame m_frame;

@@ -33,7 +33,22 @@ const ToolEntry kTools[] = {
     { EditorWindow::Tool::Select, "Selección", "⬚", QKeySequence(Qt::Key_S) },
     { EditorWindow::Tool::RemoveBackground, "Quitar fondo", "⌧", QKeySequence(Qt::Key_B) },
     { EditorWindow::Tool::MarkDone, "Marcar hechas", "✔", QKeySequence(Qt::Key_M) },
+    { EditorWindow::Tool::HalfForward, "Medio punto /", "◿", QKeySequence(Qt::Key_Slash) },
+    { EditorWindow::Tool::HalfBack, "Medio punto \\", "◺", QKeySequence(Qt::Key_Backslash) },
+    { EditorWindow::Tool::Quarter, "Cuarto de punto", "▖", QKeySequence(Qt::Key_Q) },
+    { EditorWindow::Tool::ThreeQuarter, "Tres cuartos de punto", "◣", QKeySequence(Qt::Key_T) },
+    { EditorWindow::Tool::Backstitch, "Pespunte", "⟋", QKeySequence(Qt::Key_K) },
+    { EditorWindow::Tool::Knot, "Nudo francés", "•", QKeySequence(Qt::Key_N) },
+    { EditorWindow::Tool::Bead, "Cuenta", "○", QKeySequence(Qt::Key_U) },
 };
+
+// The tools whose press, drag and release make one step however many cells they take.
+bool strokes(EditorWindow::Tool t)
+{
+    using T = EditorWindow::Tool;
+    return t == T::Pencil || t == T::Eraser || t == T::MarkDone || t == T::HalfForward || t == T::HalfBack
+        || t == T::Quarter || t == T::ThreeQuarter;
+}
 
 // The cells of a straight line from a to b, both ends included.
 std::vector<QPoint> lineCells(QPoint a, QPoint b)
@@ -135,6 +150,7 @@ void EditorWindow::buildToolBar()
 
 void EditorWindow::setTool(Tool tool)
 {
+    endBackstitchRun();
     m_tool = tool;
     for (const auto& [t, action] : m_toolActions)
         if (t == tool)
@@ -197,12 +213,21 @@ bool EditorWindow::dragTo(QPoint from, QPoint cell)
 {
     switch (m_tool) {
     case Tool::Pencil:
+        applyEdits(QStringLiteral("Lápiz"), editLine(m_work.gridView(), from, cell, drawColour(m_button)));
+        return true;
     case Tool::Eraser: {
-        const bool pencil = m_tool == Tool::Pencil;
-        applyEdits(pencil ? QStringLiteral("Lápiz") : QStringLiteral("Borrador"),
-            editLine(m_work.gridView(), from, cell, pencil ? drawColour(m_button) : kNoStitchColour));
+        // the stitches and whatever lies inside their cells
+        const std::vector<QPoint> cells = lineCells(from, cell);
+        m_work.editPattern(QStringLiteral("Borrador"), editLine(m_work.gridView(), from, cell, kNoStitchColour),
+            eraseExtrasIn(m_work.stitchExtras(), cells));
         return true;
     }
+    case Tool::HalfForward:
+    case Tool::HalfBack:
+    case Tool::Quarter:
+    case Tool::ThreeQuarter:
+        placeExtra(m_at, m_button);
+        return true;
     case Tool::MarkDone:
         markLine(from, cell, m_button == 1);
         return true;
@@ -218,16 +243,30 @@ bool EditorWindow::dragTo(QPoint from, QPoint cell)
     }
 }
 
-void EditorWindow::cellPressed(QPoint cell, int button)
+namespace {
+QPoint cellOf(QPointF at) { return QPoint(int(std::floor(at.x())), int(std::floor(at.y()))); }
+} // namespace
+
+void EditorWindow::pointPressed(QPointF at, int button)
 {
+    m_at = at;
     if (!editAllowed() || m_down)
         return;
+    const QPoint cell = cellOf(at);
+    if (m_tool == Tool::Backstitch) {
+        backstitchPressed(at, button);
+        return;
+    }
+    if (m_tool == Tool::Knot || m_tool == Tool::Bead) {
+        placeExtra(at, button);
+        return;
+    }
     const GridView g = m_work.gridView();
     m_down = true;
     m_button = button;
     m_anchor = m_last = cell;
     // a stroke, however long, is one step
-    if (m_tool == Tool::Pencil || m_tool == Tool::Eraser || m_tool == Tool::MarkDone)
+    if (strokes(m_tool))
         m_work.beginStroke();
     if (dragTo(cell, cell))
         return;
@@ -250,47 +289,52 @@ void EditorWindow::cellPressed(QPoint cell, int button)
         break;
     case Tool::Select:
         if (m_floating) {
-            applyEdits(QStringLiteral("Pegar"), editPaste(g, m_clip, m_floatAt));
+            m_work.editPattern(QStringLiteral("Pegar"), editPaste(g, m_clip, m_floatAt),
+                pasteExtras(m_work.stitchExtras(), m_clip.extras, m_floatAt, g.columns, g.rows));
             m_floating = false;
             m_selection = QRect(m_floatAt, QSize(m_clip.columns, m_clip.rows));
             m_down = false;
         } else {
             m_selection = QRect(cell, QSize(1, 1));
         }
-        m_canvas->setOverlay({ {}, selectionInPattern() });
+        m_canvas->setOverlay(CanvasOverlay::framing(selectionInPattern()));
         break;
     default:
         break;
     }
 }
 
-void EditorWindow::cellMoved(QPoint cell, int)
+void EditorWindow::pointMoved(QPointF at, int buttons)
 {
-    if (m_floating) {
+    m_at = at;
+    const QPoint cell = cellOf(at);
+    if (m_tool == Tool::Backstitch)
+        showBackstitchRun();
+    if (m_floating && cell != m_floatAt) {
         m_floatAt = cell;
         showFloatingClip();
     }
     showPointer(cell);
-    if (!m_down || cell == m_last)
+    if (!buttons || !m_down || cell == m_last)
         return;
     if (!dragTo(m_last, cell) && m_tool == Tool::Select) {
         m_selection = QRect(m_anchor, cell).normalized();
-        m_canvas->setOverlay({ {}, selectionInPattern() });
+        m_canvas->setOverlay(CanvasOverlay::framing(selectionInPattern()));
     }
     m_last = cell;
 }
 
-void EditorWindow::cellReleased(QPoint cell)
+void EditorWindow::pointReleased(QPointF at)
 {
     if (!m_down)
         return;
+    const QPoint cell = cellOf(at);
     m_down = false;
-    switch (m_tool) {
-    case Tool::Pencil:
-    case Tool::Eraser:
-    case Tool::MarkDone:
+    if (strokes(m_tool)) {
         m_work.endStroke();
-        break;
+        return;
+    }
+    switch (m_tool) {
     case Tool::Line:
     case Tool::Rectangle:
     case Tool::FilledRectangle:
@@ -321,14 +365,18 @@ void EditorWindow::showFloatingClip()
             if (m_clip.at(x, y) != kNoStitchColour)
                 o.cells.emplace_back(m_floatAt + QPoint(x, y), rgbFromColour(m_clip.at(x, y)));
     o.selection = QRect(m_floatAt, QSize(m_clip.columns, m_clip.rows));
+    for (const BackStitch& b : m_clip.extras.backs)
+        o.lines.emplace_back(QPointF(b.x1, b.y1) + m_floatAt, QPointF(b.x2, b.y2) + m_floatAt);
     m_canvas->setOverlay(o);
 }
 
 void EditorWindow::copySelection()
 {
     const QRect r = selectionInPattern();
-    if (!r.isEmpty())
-        m_clip = copyClip(m_work.gridView(), r);
+    if (r.isEmpty())
+        return;
+    m_clip = copyClip(m_work.gridView(), r);
+    m_clip.extras = extrasWithin(m_work.stitchExtras(), r);
 }
 
 void EditorWindow::cutSelection()
@@ -355,7 +403,8 @@ void EditorWindow::clearSelection(const QString& text)
     const QRect r = selectionInPattern();
     if (r.isEmpty() || !editAllowed())
         return;
-    applyEdits(text, editRectangle(m_work.gridView(), r, true, kNoStitchColour));
+    m_work.editPattern(
+        text, editRectangle(m_work.gridView(), r, true, kNoStitchColour), removeWithin(m_work.stitchExtras(), r));
 }
 
 void EditorWindow::replaceSelection(const QString& text, const Clip& clip)
@@ -377,9 +426,9 @@ void EditorWindow::replaceSelection(const QString& text, const Clip& clip)
     for (const auto& [cell, colour] : after)
         if (g.at(cell.second, cell.first) != colour)
             edits.push_back({ cell.second, cell.first, g.at(cell.second, cell.first), colour });
-    applyEdits(text, std::move(edits));
+    m_work.editPattern(text, std::move(edits), replaceWithin(m_work.stitchExtras(), r, clip.extras, g.columns, g.rows));
     m_selection = QRect(r.topLeft(), QSize(clip.columns, clip.rows));
-    m_canvas->setOverlay({ {}, selectionInPattern() });
+    m_canvas->setOverlay(CanvasOverlay::framing(selectionInPattern()));
 }
 
 void EditorWindow::mirrorSelection(bool horizontal)
@@ -402,4 +451,89 @@ void EditorWindow::rotateSelection(bool clockwise)
         replaceSelection(
             QStringLiteral("Girar"), rotated90(copyClip(m_work.gridView(), selectionInPattern()), clockwise));
     }
+}
+
+void EditorWindow::placeExtra(QPointF at, int button)
+{
+    static const std::map<EditorWindow::Tool, std::pair<PartTool, const char*>> parts
+        = { { Tool::HalfForward, { PartTool::HalfForward, "Medio punto" } },
+              { Tool::HalfBack, { PartTool::HalfBack, "Medio punto" } },
+              { Tool::Quarter, { PartTool::Quarter, "Cuarto de punto" } },
+              { Tool::ThreeQuarter, { PartTool::ThreeQuarter, "Tres cuartos de punto" } } };
+    const StitchExtras& x = m_work.stitchExtras();
+    const QPoint cell = cellOf(at);
+    const auto part = parts.find(m_tool);
+    if (!m_work.gridView().contains(cell) || (part == parts.end() && m_tool != Tool::Knot && m_tool != Tool::Bead))
+        return;
+    const QString name = part != parts.end() ? QString::fromUtf8(part->second.second)
+        : m_tool == Tool::Knot               ? QStringLiteral("Nudo francés")
+                                             : QStringLiteral("Cuenta");
+    if (button == 2) {
+        m_work.editPattern(QStringLiteral("Quitar %1").arg(name.toLower()), {},
+            eraseNear(x, at, part != parts.end() ? ExtrasKind::Parts : ExtrasKind::Objects));
+        return;
+    }
+    if (m_current == kNoStitchColour)
+        return;
+    ExtrasEdit e;
+    const int thread = extrasThreadIndex(x, e, m_work.extrasThread(m_current));
+    ExtrasEdit placed = part != parts.end()
+        ? placePart(x, at, part->second.first, thread)
+        : placeObject(
+            x, latticePoint(at), m_tool == Tool::Knot ? QStringLiteral("knot") : QStringLiteral("bead"), thread);
+    if (placed.empty())
+        return;
+    placed.threadsIn = std::move(e.threadsIn);
+    // a part stitch takes the place of the full stitch in its cell
+    std::vector<CellEdit> cells;
+    if (part != parts.end() && m_tool != Tool::Quarter)
+        cells = editCellsTo(m_work.gridView(), { cell }, kNoStitchColour);
+    m_work.editPattern(name, std::move(cells), std::move(placed));
+}
+
+void EditorWindow::backstitchPressed(QPointF at, int button)
+{
+    const StitchExtras& x = m_work.stitchExtras();
+    if (button == 2) {
+        endBackstitchRun();
+        m_work.editPattern(QStringLiteral("Quitar pespunte"), {}, eraseNear(x, at, ExtrasKind::Backstitch));
+        return;
+    }
+    const GridView g = m_work.gridView();
+    const QPointF p = latticePoint(at);
+    if (p.x() < 0 || p.y() < 0 || p.x() > g.columns || p.y() > g.rows || m_current == kNoStitchColour)
+        return;
+    if (m_runFrom) {
+        ExtrasEdit e;
+        const int thread = extrasThreadIndex(x, e, m_work.extrasThread(m_current));
+        ExtrasEdit line = placeBackstitch(x, *m_runFrom, p, thread);
+        if (!line.empty()) {
+            line.threadsIn = std::move(e.threadsIn);
+            m_work.editPattern(QStringLiteral("Pespunte"), {}, std::move(line));
+        }
+    }
+    // each click goes on from where the last ended
+    m_runFrom = p;
+    showBackstitchRun();
+}
+
+void EditorWindow::endBackstitchRun()
+{
+    m_runFrom.reset();
+    if (m_tool == Tool::Backstitch)
+        showBackstitchRun();
+}
+
+void EditorWindow::showBackstitchRun()
+{
+    CanvasOverlay o;
+    const GridView g = m_work.gridView();
+    const QPointF p = latticePoint(m_at);
+    if (m_tool == Tool::Backstitch && p.x() >= 0 && p.y() >= 0 && p.x() <= g.columns && p.y() <= g.rows) {
+        o.point = p;
+        o.lineColour = rgbFromColour(m_current);
+        if (m_runFrom)
+            o.lines.emplace_back(*m_runFrom, p);
+    }
+    m_canvas->setOverlay(o);
 }

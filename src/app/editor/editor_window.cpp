@@ -2,6 +2,7 @@
 
 #include "output/thread_amounts.h"
 #include "render/clear_symbols.h"
+#include "render/extras_drawing.h"
 #include "surface/colour_rgb.h"
 
 #include <QApplication>
@@ -58,9 +59,9 @@ EditorWindow::EditorWindow(Work& work, QWidget* parent)
     statusBar()->addWidget(m_pointer, 1);
     statusBar()->addPermanentWidget(m_symbolsNote);
 
-    m_canvas->pressed = [this](QPoint c, int b, Qt::KeyboardModifiers) { cellPressed(c, b); };
-    m_canvas->moved = [this](QPoint c, int b) { b ? cellMoved(c, b) : showPointer(c); };
-    m_canvas->released = [this](QPoint c) { cellReleased(c); };
+    m_canvas->pressed = [this](QPointF at, int b, Qt::KeyboardModifiers) { pointPressed(at, b); };
+    m_canvas->moved = [this](QPointF at, int b) { pointMoved(at, b); };
+    m_canvas->released = [this](QPointF at) { pointReleased(at); };
     m_canvas->left = [this] { m_pointer->clear(); };
     connect(&m_work, &Work::changed, this, &EditorWindow::workChanged);
     m_threadsTimer.setSingleShot(true);
@@ -154,6 +155,8 @@ void EditorWindow::workChanged(const WorkChange& c)
         readPattern(c.has(WorkChange::Picture) || c.has(WorkChange::Size) || (whole && c.has(WorkChange::Stitches)));
         m_threadsTimer.start(0);
     } else if (c.has(WorkChange::Stitches) || c.has(WorkChange::Marks) || c.has(WorkChange::Palette)) {
+        if (c.has(WorkChange::Extras))
+            readExtras();
         readCells(c.cells);
         // the counts follow a stroke a few times a second
         if (!m_threadsTimer.isActive())
@@ -191,6 +194,8 @@ void EditorWindow::readPattern(bool withPicture)
         cp.colours.push_back(rgbFromColour(t.colour));
         cp.symbols.push_back(t.symbol);
     }
+    cp.extras = p.extras;
+    cp.extraSymbols = extrasSymbols(p);
     const QString font = m_work.settings().chart.symbolFont;
     cp.symbolFamily = isClearSymbols(font) ? clearSymbolsFamily() : font;
     cp.cloth = m_work.cloth();
@@ -230,6 +235,17 @@ void EditorWindow::readCells(QRect cells)
             cp.done[i] = m_work.isDone(x, y) ? 1 : 0;
         }
     m_canvas->patternChanged(cells);
+}
+
+void EditorWindow::readExtras()
+{
+    CanvasPattern& cp = m_canvas->pattern;
+    cp.extras = m_work.stitchExtras();
+    cp.extraSymbols.clear();
+    for (const PatternThread& t : cp.extras.threads) {
+        const auto it = m_indexOf.find(t.colour);
+        cp.extraSymbols.push_back(it != m_indexOf.end() ? cp.symbols[std::size_t(it->second)] : t.symbol);
+    }
 }
 
 void EditorWindow::setEditAllowed(bool allowed)
@@ -290,6 +306,7 @@ void EditorWindow::changeEvent(QEvent* e)
 void EditorWindow::keyPressEvent(QKeyEvent* e)
 {
     if (e->key() == Qt::Key_Escape) {
+        endBackstitchRun();
         m_floating = false;
         m_selection = QRect();
         m_canvas->setOverlay({});

@@ -7,6 +7,7 @@
 #include <QActionGroup>
 #include <QMainWindow>
 #include <QTimer>
+#include <optional>
 #include <unordered_map>
 
 class QComboBox;
@@ -36,6 +37,13 @@ public:
         Select,
         RemoveBackground,
         MarkDone,
+        HalfForward,
+        HalfBack,
+        Quarter,
+        ThreeQuarter,
+        Backstitch,
+        Knot,
+        Bead,
     };
 
     explicit EditorWindow(Work& work, QWidget* parent = nullptr);
@@ -57,10 +65,17 @@ public:
     QUndoView* historyView() const { return m_history; }
     QString statusText() const;
 
-    // The tools on one cell, as the mouse uses them: button 1 left, 2 right.
-    void cellPressed(QPoint cell, int button);
-    void cellMoved(QPoint cell, int buttons);
-    void cellReleased(QPoint cell);
+    // The tools at a point of the chart (in cells from its top-left corner), as the mouse uses
+    // them: button 1 left, 2 right. The cell forms press at the cell's middle.
+    void pointPressed(QPointF at, int button);
+    void pointMoved(QPointF at, int buttons);
+    void pointReleased(QPointF at);
+    void cellPressed(QPoint cell, int button) { pointPressed(middleOf(cell), button); }
+    void cellMoved(QPoint cell, int buttons) { pointMoved(middleOf(cell), buttons); }
+    void cellReleased(QPoint cell) { pointReleased(middleOf(cell)); }
+    static QPointF middleOf(QPoint cell) { return QPointF(cell) + QPointF(0.5, 0.5); }
+    // Ends a backstitch run (Esc does it too).
+    void endBackstitchRun();
 
     // The selection's commands.
     void copySelection();
@@ -89,6 +104,7 @@ private:
     // cells of a rectangle.
     void readPattern(bool withPicture = false);
     void readCells(QRect cells);
+    void readExtras();
     // True when the work's palette is, in order, the one the canvas knows.
     bool samePalette() const;
     void showThreads();
@@ -108,6 +124,10 @@ private:
     void replaceSelection(const QString& text, const Clip& clip);
     QRect selectionInPattern() const;
     void markLine(QPoint from, QPoint to, bool done);
+    // The part stitch, knot or bead tools at a point: the left button places, the right takes away.
+    void placeExtra(QPointF at, int button);
+    void backstitchPressed(QPointF at, int button);
+    void showBackstitchRun();
 
     Work& m_work;
     CanvasWidget* m_canvas = nullptr;
@@ -133,6 +153,8 @@ private:
     bool m_down = false;
     int m_button = 0;
     QPoint m_anchor, m_last;
+    QPointF m_at; // the pointer, in cells
+    std::optional<QPointF> m_runFrom; // where the next backstitch of a run starts
     QRect m_selection;
     Clip m_clip;
     bool m_floating = false; // a pasted block follows the pointer until a click places it
