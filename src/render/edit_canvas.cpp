@@ -309,8 +309,9 @@ void EditCanvas::draw(QImage& target, const CanvasPattern& p, const CanvasFrame&
     ExtrasView v;
     v.origin = QPointF(-f.origin.x(), -f.origin.y());
     v.cell = f.zoom;
-    v.cells
-        = QRect(cellAtPixel(f, area.topLeft()), cellAtPixel(f, area.bottomRight())) & QRect(0, 0, p.columns, p.rows);
+    // a cell more all round, so that only `area` cuts what is drawn
+    v.cells = QRect(cellAtPixel(f, area.topLeft()), cellAtPixel(f, area.bottomRight())).adjusted(-1, -1, 1, 1)
+        & QRect(0, 0, p.columns, p.rows);
     v.colours = f.view != CanvasView::BlackWhiteSymbols;
     v.symbols = f.view != CanvasView::Colours && f.view != CanvasView::Stitches && f.zoom >= kSymbolZoom;
     v.symbolFont = p.symbolFamily;

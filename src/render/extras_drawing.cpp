@@ -233,8 +233,10 @@ void drawStitchExtras(
     painter.save();
     // smooth lines where a cell is large enough to show them; a few pixels a cell stays sharp
     painter.setRenderHint(QPainter::Antialiasing, view.cell >= 6);
+    // within the painter's own clip, when it has one
     painter.setClipRect(QRectF(view.origin + QPointF(view.cells.left() * view.cell, view.cells.top() * view.cell),
-        QSizeF(view.cells.width() * view.cell, view.cells.height() * view.cell)));
+                            QSizeF(view.cells.width() * view.cell, view.cells.height() * view.cell)),
+        painter.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
     Drawer d(painter, x, symbols, view);
     d.parts();
     d.backs();

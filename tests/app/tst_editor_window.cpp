@@ -1,5 +1,6 @@
 // The pattern editor through its window: a pencil stroke dragged over the chart is one step
 // that reaches the work's stitches and the main window's embroidery, and Ctrl+Z puts it all back;
+// backstitch runs, part stitches and knots placed, erased and moved with a block, and undone;
 // nothing is edited while a swap waits.
 #include "app/editor/editor_window.h"
 #include "made_pattern.h"
@@ -13,6 +14,7 @@ class TestEditorWindow : public QObject {
     Q_OBJECT
 private slots:
     void strokeIsOneStepAndUndone();
+    void backstitchPartsAndKnotsEditedAndUndone();
     void nothingEditedWhileASwapWaits();
 };
 
@@ -84,6 +86,63 @@ void TestEditorWindow::strokeIsOneStepAndUndone()
     QTest::keyClick(&e, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(w.history().count(), stepsBefore + 1); // the step stays to be redone
     QCOMPARE(w.history().index(), stepsBefore);
+    QVERIFY(stitches(w) == before);
+    QCOMPARE(w.Picture2.Image(), embroideryBefore);
+}
+
+void TestEditorWindow::backstitchPartsAndKnotsEditedAndUndone()
+{
+    WorkFolder folder;
+    const auto f = formWithEditor(folder);
+    QVERIFY(f);
+    EditorWindow& e = *f->editor;
+    Work& w = f->work;
+    const std::vector<Long> before = stitches(w);
+    const int stepsBefore = w.history().count();
+    const QImage embroideryBefore = w.Picture2.Image();
+    e.setCurrentThread(w.stitchAt(19, 14));
+    // a run of two lines, snapped to the lattice; Esc ends it, so the next click draws nothing
+    e.setTool(EditorWindow::Tool::Backstitch);
+    e.pointPressed({ 1.1, 0.9 }, 1);
+    e.pointPressed({ 1.9, 2.1 }, 1);
+    e.pointPressed({ 3.4, 2.1 }, 1);
+    QApplication::setActiveWindow(&e);
+    QTest::keyClick(&e, Qt::Key_Escape);
+    e.pointPressed({ 9, 9 }, 1);
+    QCOMPARE(w.stitchExtras().backs.size(), std::size_t(2));
+    QCOMPARE(QPointF(w.stitchExtras().backs[1].x2, w.stitchExtras().backs[1].y2), QPointF(3.5, 2));
+    // a half stitch takes its cell's full stitch; a knot on a corner
+    e.setTool(EditorWindow::Tool::HalfForward);
+    e.cellPressed(QPoint(4, 4), 1);
+    e.cellReleased(QPoint(4, 4));
+    QCOMPARE(w.stitchAt(4, 4), kNoStitchColour);
+    e.setTool(EditorWindow::Tool::Knot);
+    e.pointPressed({ 6.1, 5.9 }, 1);
+    QCOMPARE(int(w.stitchExtras().parts.size() + w.stitchExtras().objects.size()), 2);
+    QVERIFY(w.Picture2.Image() != embroideryBefore);
+    // the eraser on cell (1, 1) takes the line crossing it, not the one beyond
+    e.setTool(EditorWindow::Tool::Eraser);
+    e.cellPressed(QPoint(1, 1), 1);
+    e.cellReleased(QPoint(1, 1));
+    QCOMPARE(w.stitchExtras().backs.size(), std::size_t(1));
+    // the block from (3, 3) to (5, 5) carries the half stitch and the knot on its corner
+    e.setTool(EditorWindow::Tool::Select);
+    e.cellPressed(QPoint(3, 3), 1);
+    e.cellMoved(QPoint(5, 5), 1);
+    e.cellReleased(QPoint(5, 5));
+    e.cutSelection();
+    e.pasteClip();
+    e.cellMoved(QPoint(10, 10), 0);
+    e.cellPressed(QPoint(10, 10), 1);
+    const StitchExtras& x = w.stitchExtras();
+    QCOMPARE(x.parts.size(), std::size_t(1));
+    QCOMPARE(QPoint(x.parts[0].x, x.parts[0].y), QPoint(11, 11));
+    QCOMPARE(QPointF(x.objects[0].x, x.objects[0].y), QPointF(13, 13));
+    // each of them one step, all undone
+    QCOMPARE(w.history().count(), stepsBefore + 7);
+    for (int i = 0; i < 7; ++i)
+        w.history().undo();
+    QVERIFY(w.stitchExtras().empty());
     QVERIFY(stitches(w) == before);
     QCOMPARE(w.Picture2.Image(), embroideryBefore);
 }

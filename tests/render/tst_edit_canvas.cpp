@@ -1,5 +1,6 @@
 #include "render/edit_canvas.h"
 
+#include <QLineF>
 #include <QtTest>
 
 class TestEditCanvas : public QObject {
@@ -29,6 +30,20 @@ CanvasPattern smallPattern()
     for (int y = 0; y < p.picture.height(); ++y)
         for (int x = 0; x < p.picture.width(); ++x)
             p.picture.setPixel(x, y, qRgb(x * 5, y * 7, 100));
+    // lines, a knot and a part stitch over the cells, crossing every change below
+    p.extras.threads = { PatternThread { 310, 0, QString() }, PatternThread { 666, 0x421DE3, QStringLiteral("x") } };
+    p.extraSymbols = { QString(), QStringLiteral("x") };
+    for (const QLineF& l : { QLineF(0, 0, 20, 16), QLineF(0, 3.5, 23, 3.5), QLineF(11, 6, 11, 10) }) {
+        BackStitch b;
+        b.x1 = l.x1();
+        b.y1 = l.y1();
+        b.x2 = l.x2();
+        b.y2 = l.y2();
+        b.thread = 0;
+        p.extras.backs.push_back(b);
+    }
+    p.extras.parts.push_back({ 11, 8, 1, -1, 3, {} });
+    p.extras.objects.push_back({ 11.5, 8, 0, QStringLiteral("knot"), {} });
     return p;
 }
 } // namespace
