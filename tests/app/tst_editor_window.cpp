@@ -38,6 +38,20 @@ std::vector<Long> stitches(const Work& w)
     return all;
 }
 
+// Each element with its thread's number and where it lies.
+QStringList describe(const StitchExtras& x)
+{
+    QStringList out;
+    const auto number = [&x](int t) { return t < 0 ? Long(-1) : x.threads[std::size_t(t)].numero; };
+    for (const PartStitch& s : x.parts)
+        out << QStringLiteral("part %1 %2 %3 %4").arg(s.x).arg(s.y).arg(s.direction).arg(number(s.thread1));
+    for (const BackStitch& b : x.backs)
+        out << QStringLiteral("line %1 %2 %3 %4 %5").arg(b.x1).arg(b.y1).arg(b.x2).arg(b.y2).arg(number(b.thread));
+    for (const StitchObject& o : x.objects)
+        out << QStringLiteral("%1 %2 %3 %4").arg(o.kind).arg(o.x).arg(o.y).arg(number(o.thread));
+    return out;
+}
+
 std::unique_ptr<Form1> formWithEditor(const WorkFolder& folder)
 {
     auto f = startedForm();
@@ -138,6 +152,10 @@ void TestEditorWindow::backstitchPartsAndKnotsEditedAndUndone()
     QCOMPARE(x.parts.size(), std::size_t(1));
     QCOMPARE(QPoint(x.parts[0].x, x.parts[0].y), QPoint(11, 11));
     QCOMPARE(QPointF(x.objects[0].x, x.objects[0].y), QPointF(13, 13));
+    // what the tools made goes into the pattern file: the new thread, the line, the part and the knot
+    const QString file = folder.file(QStringLiteral("editado.oxs"));
+    QCOMPARE(w.savePattern(file), QString());
+    const QStringList made = describe(x);
     // each of them one step, all undone
     QCOMPARE(w.history().count(), stepsBefore + 7);
     for (int i = 0; i < 7; ++i)
@@ -145,6 +163,8 @@ void TestEditorWindow::backstitchPartsAndKnotsEditedAndUndone()
     QVERIFY(w.stitchExtras().empty());
     QVERIFY(stitches(w) == before);
     QCOMPARE(w.Picture2.Image(), embroideryBefore);
+    QVERIFY(w.openPattern(file));
+    QCOMPARE(describe(w.stitchExtras()), made);
 }
 
 void TestEditorWindow::nothingEditedWhileASwapWaits()

@@ -37,7 +37,7 @@ const ToolEntry kTools[] = {
     { EditorWindow::Tool::HalfBack, "Medio punto \\", "◺", QKeySequence(Qt::Key_Backslash) },
     { EditorWindow::Tool::Quarter, "Cuarto de punto", "▖", QKeySequence(Qt::Key_Q) },
     { EditorWindow::Tool::ThreeQuarter, "Tres cuartos de punto", "◣", QKeySequence(Qt::Key_T) },
-    { EditorWindow::Tool::Backstitch, "Pespunte", "⟋", QKeySequence(Qt::Key_K) },
+    { EditorWindow::Tool::Backstitch, "Pespunte", "⋰", QKeySequence(Qt::Key_K) },
     { EditorWindow::Tool::Knot, "Nudo francés", "•", QKeySequence(Qt::Key_N) },
     { EditorWindow::Tool::Bead, "Cuenta", "○", QKeySequence(Qt::Key_U) },
 };
@@ -115,7 +115,7 @@ void EditorWindow::buildToolBar()
     };
     const Command commands[] = {
         { "Cortar", "✂", QKeySequence::Cut, &EditorWindow::cutSelection },
-        { "Copiar", "⎘", QKeySequence::Copy, &EditorWindow::copySelection },
+        { "Copiar", "❐", QKeySequence::Copy, &EditorWindow::copySelection },
         { "Pegar", "⎀", QKeySequence::Paste, &EditorWindow::pasteClip },
         { "Suprimir", "✗", QKeySequence::Delete, &EditorWindow::deleteSelection },
     };
