@@ -17,7 +17,12 @@ struct ToolEntry {
     const char* text;
     const char* glyph;
     QKeySequence key;
+    const char* hint = nullptr; // how the tool is used, when the name does not say it
 };
+
+const char* const kPartHint = "La esquina más cercana al puntero. El botón derecho quita lo que haya en la celda.";
+const char* const kPointHint
+    = "En el punto de la cuadrícula más cercano (esquinas, medios lados y centros). El botón derecho lo quita.";
 
 const ToolEntry kTools[] = {
     { EditorWindow::Tool::Pencil, "Lápiz", "✎", QKeySequence(Qt::Key_P) },
@@ -33,13 +38,17 @@ const ToolEntry kTools[] = {
     { EditorWindow::Tool::Select, "Selección", "⬚", QKeySequence(Qt::Key_S) },
     { EditorWindow::Tool::RemoveBackground, "Quitar fondo", "⌧", QKeySequence(Qt::Key_B) },
     { EditorWindow::Tool::MarkDone, "Marcar hechas", "✔", QKeySequence(Qt::Key_M) },
-    { EditorWindow::Tool::HalfForward, "Medio punto /", "◿", QKeySequence(Qt::Key_Slash) },
-    { EditorWindow::Tool::HalfBack, "Medio punto \\", "◺", QKeySequence(Qt::Key_Backslash) },
-    { EditorWindow::Tool::Quarter, "Cuarto de punto", "▖", QKeySequence(Qt::Key_Q) },
-    { EditorWindow::Tool::ThreeQuarter, "Tres cuartos de punto", "◣", QKeySequence(Qt::Key_T) },
-    { EditorWindow::Tool::Backstitch, "Pespunte", "⋰", QKeySequence(Qt::Key_K) },
-    { EditorWindow::Tool::Knot, "Nudo francés", "•", QKeySequence(Qt::Key_N) },
-    { EditorWindow::Tool::Bead, "Cuenta", "○", QKeySequence(Qt::Key_U) },
+    { EditorWindow::Tool::HalfForward, "Medio punto /", "◿", QKeySequence(Qt::Key_Slash),
+        "El botón derecho quita lo que haya en la celda." },
+    { EditorWindow::Tool::HalfBack, "Medio punto \\", "◺", QKeySequence(Qt::Key_Backslash),
+        "El botón derecho quita lo que haya en la celda." },
+    { EditorWindow::Tool::Quarter, "Cuarto de punto", "▖", QKeySequence(Qt::Key_Q), kPartHint },
+    { EditorWindow::Tool::ThreeQuarter, "Tres cuartos de punto", "◣", QKeySequence(Qt::Key_T), kPartHint },
+    { EditorWindow::Tool::Backstitch, "Pespunte", "⋰", QKeySequence(Qt::Key_K),
+        "Pulse un punto de la cuadrícula tras otro (esquinas, medios lados y centros); Esc termina la línea. "
+        "El botón derecho quita la más cercana." },
+    { EditorWindow::Tool::Knot, "Nudo francés", "•", QKeySequence(Qt::Key_N), kPointHint },
+    { EditorWindow::Tool::Bead, "Cuenta", "⊚", QKeySequence(Qt::Key_U), kPointHint },
 };
 
 // The tools whose press, drag and release make one step however many cells they take.
@@ -83,7 +92,10 @@ void EditorWindow::buildActions()
         QAction* a = new QAction(editorGlyphIcon(QString::fromUtf8(t.glyph)), QString::fromUtf8(t.text), this);
         a->setCheckable(true);
         a->setShortcut(t.key);
-        a->setToolTip(QStringLiteral("%1 (%2)").arg(a->text(), t.key.toString(QKeySequence::NativeText)));
+        QString tip = QStringLiteral("%1 (%2)").arg(a->text(), t.key.toString(QKeySequence::NativeText));
+        if (t.hint)
+            tip += QLatin1Char('\n') + QString::fromUtf8(t.hint);
+        a->setToolTip(tip);
         m_tools->addAction(a);
         const Tool tool = t.tool;
         connect(a, &QAction::triggered, this, [this, tool] { setTool(tool); });
