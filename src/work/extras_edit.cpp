@@ -104,6 +104,25 @@ bool sameLine(const BackStitch& a, const BackStitch& b)
     return (samePoint(a1, b1) && samePoint(a2, b2)) || (samePoint(a1, b2) && samePoint(a2, b1));
 }
 
+// An element moved by whole cells.
+void shift(PartStitch& s, QPoint by)
+{
+    s.x += by.x();
+    s.y += by.y();
+}
+void shift(BackStitch& b, QPoint by)
+{
+    b.x1 += by.x();
+    b.x2 += by.x();
+    b.y1 += by.y();
+    b.y2 += by.y();
+}
+void shift(StitchObject& o, QPoint by)
+{
+    o.x += by.x();
+    o.y += by.y();
+}
+
 // Which elements removeWithin takes.
 struct Taken {
     std::vector<bool> parts, backs, objects;
@@ -151,8 +170,7 @@ void putBlock(const StitchExtras& x, const Taken* gone, const StitchExtras& bloc
         return threads[std::size_t(t)];
     };
     for (PartStitch s : block.parts) {
-        s.x += by.x();
-        s.y += by.y();
+        shift(s, by);
         if (!pattern.contains(s.x, s.y))
             continue;
         s.thread1 = thread(s.thread1);
@@ -160,10 +178,7 @@ void putBlock(const StitchExtras& x, const Taken* gone, const StitchExtras& bloc
         e.parts.in.push_back(std::move(s));
     }
     for (BackStitch b : block.backs) {
-        b.x1 += by.x();
-        b.x2 += by.x();
-        b.y1 += by.y();
-        b.y2 += by.y();
+        shift(b, by);
         if (!within(b, pattern))
             continue;
         b.thread = thread(b.thread);
@@ -174,8 +189,7 @@ void putBlock(const StitchExtras& x, const Taken* gone, const StitchExtras& bloc
             e.backs.in.push_back(std::move(b));
     }
     for (StitchObject o : block.objects) {
-        o.x += by.x();
-        o.y += by.y();
+        shift(o, by);
         if (!within(o, pattern))
             continue;
         o.thread = thread(o.thread);
@@ -485,29 +499,16 @@ StitchExtras extrasWithin(const StitchExtras& x, QRect r)
     StitchExtras block;
     block.threads = x.threads;
     const Taken t = takenWithin(x, r);
-    for (std::size_t i = 0; i < x.parts.size(); ++i)
-        if (t.parts[i]) {
-            PartStitch s = x.parts[i];
-            s.x -= r.left();
-            s.y -= r.top();
-            block.parts.push_back(std::move(s));
-        }
-    for (std::size_t i = 0; i < x.backs.size(); ++i)
-        if (t.backs[i]) {
-            BackStitch b = x.backs[i];
-            b.x1 -= r.left();
-            b.x2 -= r.left();
-            b.y1 -= r.top();
-            b.y2 -= r.top();
-            block.backs.push_back(std::move(b));
-        }
-    for (std::size_t i = 0; i < x.objects.size(); ++i)
-        if (t.objects[i]) {
-            StitchObject o = x.objects[i];
-            o.x -= r.left();
-            o.y -= r.top();
-            block.objects.push_back(std::move(o));
-        }
+    const auto copy = [&r](const auto& from, const std::vector<bool>& taken, auto& to) {
+        for (std::size_t i = 0; i < from.size(); ++i)
+            if (taken[i]) {
+                to.push_back(from[i]);
+                shift(to.back(), -r.topLeft());
+            }
+    };
+    copy(x.parts, t.parts, block.parts);
+    copy(x.backs, t.backs, block.backs);
+    copy(x.objects, t.objects, block.objects);
     return block;
 }
 
