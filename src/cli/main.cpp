@@ -18,6 +18,7 @@
 #include <QGuiApplication>
 #include <QImageReader>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 
@@ -463,14 +464,20 @@ bool applySettings(Work& work, const Options& o, QString& error)
     return true;
 }
 
-// The pattern made or opened: its size and the threads it uses, as the window's colour box shows them.
+// The pattern made or opened: its size and the threads it uses, those of the window's colour box
+// and those only its part stitches, backstitch, knots or beads use.
 void sayPattern(const Work& work)
 {
+    long extrasOnly = 0;
+    if (!work.stitchExtras().empty()) {
+        const std::vector<ThreadAmount> threads = threadAmounts(work.threadList(), AmountOptions());
+        extrasOnly = std::count_if(threads.begin(), threads.end(), [](const ThreadAmount& t) { return t.index < 0; });
+    }
     say(stdout,
         QStringLiteral("Patrón de %1 x %2 puntos, %3 colores")
             .arg(int(work.settings().width))
             .arg(int(work.settings().height))
-            .arg(work.settings().colours));
+            .arg(work.settings().colours + extrasOnly));
 }
 
 // The cloth and the background removal of the command line, on the pattern made or opened.

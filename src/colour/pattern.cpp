@@ -4,6 +4,7 @@
 #include "surface/colour_rgb.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include <unordered_map>
 #include <unordered_set>
@@ -38,7 +39,61 @@ ObjectKind objectKind(const QString& objectType)
         return ObjectKind::Bead;
     if (t == QLatin1String("quarter"))
         return ObjectKind::Quarter;
+    if (t == QLatin1String("tent"))
+        return ObjectKind::Tent;
+    if (t == QLatin1String("fullcross"))
+        return ObjectKind::Cross;
     return ObjectKind::Other;
+}
+
+bool tentBackward(const StitchObject& tent)
+{
+    for (const auto& [name, value] : tent.more)
+        if (name.compare(QLatin1String("direction"), Qt::CaseInsensitive) == 0)
+            return value.trimmed() == QLatin1String("1");
+    return false;
+}
+
+std::vector<ExtrasUse> extrasUse(const StitchExtras& x)
+{
+    std::vector<ExtrasUse> use(x.threads.size());
+    auto valid = [&x](int t) { return t >= 0 && std::size_t(t) < x.threads.size(); };
+    for (const PartStitch& s : x.parts) {
+        const bool both = s.direction <= 2 && valid(s.thread1) && valid(s.thread2);
+        if (valid(s.thread1))
+            use[std::size_t(s.thread1)].partStitches += s.direction >= 3 ? 0.5 : 0.75;
+        // two threads in a cell share the long arm: the second has its quarter only
+        if (valid(s.thread2) && s.direction <= 2)
+            use[std::size_t(s.thread2)].partStitches += both ? 0.25 : 0.75;
+    }
+    for (const BackStitch& b : x.backs)
+        if (valid(b.thread))
+            use[std::size_t(b.thread)].backstitchCells += std::hypot(b.x2 - b.x1, b.y2 - b.y1);
+    for (const StitchObject& s : x.objects) {
+        if (!valid(s.thread))
+            continue;
+        ExtrasUse& u = use[std::size_t(s.thread)];
+        switch (objectKind(s.kind)) {
+        case ObjectKind::Knot:
+            ++u.knots;
+            break;
+        case ObjectKind::Bead:
+            ++u.beads;
+            break;
+        case ObjectKind::Quarter:
+            u.partStitches += 0.25;
+            break;
+        case ObjectKind::Tent:
+            u.partStitches += 0.5;
+            break;
+        case ObjectKind::Cross:
+            u.partStitches += 1;
+            break;
+        case ObjectKind::Other:
+            break;
+        }
+    }
+    return use;
 }
 
 namespace {

@@ -41,8 +41,10 @@ struct BackStitch {
 };
 
 // What an object at a point is: a French knot, a bead of any size, a quarter stitch (the quarter
-// of a cell whose top-left corner is the point) or something else, which is kept but not drawn.
-enum class ObjectKind { Knot, Bead, Quarter, Other };
+// of a cell whose top-left corner is the point), a tent stitch (a half stitch over the cell whose
+// top-left corner is the point), a full cross over that cell ("fullcross", which may sit between
+// the cells), or something else, which is kept but not drawn.
+enum class ObjectKind { Knot, Bead, Quarter, Tent, Cross, Other };
 ObjectKind objectKind(const QString& objectType);
 
 struct StitchObject {
@@ -52,6 +54,10 @@ struct StitchObject {
     ExtraAttributes more;
 };
 
+// True for a tent stitch whose "direction" is 1, which runs from the top-left corner to the
+// bottom-right one; any other runs from the bottom-left corner to the top-right one.
+bool tentBackward(const StitchObject& tent);
+
 struct StitchExtras {
     std::vector<PatternThread> threads;
     std::vector<PartStitch> parts;
@@ -60,6 +66,18 @@ struct StitchExtras {
 
     bool empty() const { return parts.empty() && backs.empty() && objects.empty(); }
 };
+
+// What a thread of the extras is used for: part stitches in crosses (a half or tent stitch 0.5, a
+// quarter 0.25, a three-quarter 0.75, a full cross 1), backstitch length in cells, knots and beads.
+struct ExtrasUse {
+    double partStitches = 0;
+    double backstitchCells = 0;
+    long knots = 0;
+    long beads = 0;
+    bool any() const { return partStitches > 0 || backstitchCells > 0 || knots > 0 || beads > 0; }
+};
+// The use of each thread of `extras.threads`, in their order.
+std::vector<ExtrasUse> extrasUse(const StitchExtras& extras);
 
 struct Pattern {
     static constexpr int kNoStitch = -1;

@@ -30,14 +30,9 @@ void PdfDocument::drawExtrasSample(const ThreadAmount& t, double x, double y)
         const int style = int(std::find(order.begin(), order.end(), t.extraThread) - order.begin());
         m_p.setPen(backstitchPen(m_options.colourCells ? 0 : style, colour, cell));
         m_p.drawLine(QLineF(x, y, x + pdfUnits(t.section.isEmpty() ? 6 : 10), y));
-    } else if (t.knots > 0) {
-        m_p.setPen(QPen(Qt::black, pdfPoints(0.3)));
-        m_p.setBrush(colour);
-        m_p.drawEllipse(QPointF(x + pdfUnits(2), y), cell * 0.18, cell * 0.18);
-        m_p.setBrush(Qt::NoBrush);
-    } else if (t.beads > 0) {
-        m_p.setPen(QPen(colour, cell * 0.1));
-        m_p.drawEllipse(QPointF(x + pdfUnits(2), y), cell * 0.28, cell * 0.28);
+    } else if (t.knots > 0 || t.beads > 0) {
+        drawObjectMark(
+            m_p, t.knots > 0 ? ObjectKind::Knot : ObjectKind::Bead, QPointF(x + pdfUnits(2), y), colour, cell);
     }
 }
 

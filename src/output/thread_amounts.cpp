@@ -122,42 +122,6 @@ QString FinishedSize::fabricText() const
 }
 
 namespace {
-// What each extras thread is used for.
-std::vector<ThreadAmount> extrasUse(const StitchExtras& x)
-{
-    std::vector<ThreadAmount> use(x.threads.size());
-    auto valid = [&x](int t) { return t >= 0 && std::size_t(t) < x.threads.size(); };
-    for (const PartStitch& s : x.parts) {
-        const bool both = s.direction <= 2 && valid(s.thread1) && valid(s.thread2);
-        if (valid(s.thread1))
-            use[std::size_t(s.thread1)].partStitches += s.direction >= 3 ? 0.5 : 0.75;
-        // two threads in a cell share the long arm: the second has its quarter only
-        if (valid(s.thread2) && s.direction <= 2)
-            use[std::size_t(s.thread2)].partStitches += both ? 0.25 : 0.75;
-    }
-    for (const BackStitch& b : x.backs)
-        if (valid(b.thread))
-            use[std::size_t(b.thread)].backstitchCells += std::hypot(b.x2 - b.x1, b.y2 - b.y1);
-    for (const StitchObject& s : x.objects) {
-        if (!valid(s.thread))
-            continue;
-        switch (objectKind(s.kind)) {
-        case ObjectKind::Knot:
-            ++use[std::size_t(s.thread)].knots;
-            break;
-        case ObjectKind::Bead:
-            ++use[std::size_t(s.thread)].beads;
-            break;
-        case ObjectKind::Quarter:
-            use[std::size_t(s.thread)].partStitches += 0.25;
-            break;
-        case ObjectKind::Other:
-            break;
-        }
-    }
-    return use;
-}
-
 int sectionRank(const QString& section)
 {
     return section.isEmpty() ? 0 : section == QLatin1String("Pespunte") ? 1 : section == QLatin1String("Nudos") ? 2 : 3;
@@ -167,10 +131,17 @@ int sectionRank(const QString& section)
 std::vector<ThreadAmount> threadAmounts(const Pattern& pattern, const AmountOptions& o)
 {
     const std::vector<long> counts = pattern.stitchCounts();
-    std::vector<ThreadAmount> use = extrasUse(pattern.extras);
+    const std::vector<ExtrasUse> use = extrasUse(pattern.extras);
     const std::vector<int> inPalette = pattern.extraThreadsInPalette();
     std::vector<ThreadAmount> fromPalette(pattern.palette.size());
     std::vector<ThreadAmount> threads;
+    auto withUse = [](ThreadAmount a, const ExtrasUse& u) {
+        a.partStitches += u.partStitches;
+        a.backstitchCells += u.backstitchCells;
+        a.knots += u.knots;
+        a.beads += u.beads;
+        return a;
+    };
     auto add = [&](ThreadAmount a, const PatternThread& t) {
         a.numero = t.numero;
         a.colour = t.colour;
@@ -186,11 +157,8 @@ std::vector<ThreadAmount> threadAmounts(const Pattern& pattern, const AmountOpti
     for (std::size_t t = 0; t < use.size(); ++t)
         if (inPalette[t] >= 0) {
             ThreadAmount& a = fromPalette[std::size_t(inPalette[t])];
+            a = withUse(a, use[t]);
             a.extraThread = int(t);
-            a.partStitches += use[t].partStitches;
-            a.backstitchCells += use[t].backstitchCells;
-            a.knots += use[t].knots;
-            a.beads += use[t].beads;
         }
     for (std::size_t i = 0; i < pattern.palette.size(); ++i) {
         ThreadAmount a = fromPalette[i];
@@ -201,9 +169,9 @@ std::vector<ThreadAmount> threadAmounts(const Pattern& pattern, const AmountOpti
         add(a, pattern.palette[i]);
     }
     for (std::size_t t = 0; t < use.size(); ++t) {
-        ThreadAmount a = use[t];
-        if (inPalette[t] >= 0 || (a.partStitches == 0 && a.backstitchCells == 0 && a.knots == 0 && a.beads == 0))
+        if (inPalette[t] >= 0 || !use[t].any())
             continue;
+        ThreadAmount a = withUse({}, use[t]);
         a.index = -1;
         a.extraThread = int(t);
         a.section = a.partStitches > 0 ? QString()

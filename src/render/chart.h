@@ -128,8 +128,12 @@ ChartResult drawFirstSheet(const ChartJob& job);
 // Sheet (H, V) on the fixed 689 x 1034 page, cells shifted so that the sheet starts at (1, 1).
 ChartResult drawSheet(const ChartJob& job, int H, int V, int hMax, int vMax);
 // The key page: title, one entry per palette colour (swatch, symbol, thread label), stamp and
-// "Hoja T de T". threadLabel gives the label of a colour's nearest thread.
-ChartResult drawKey(const ChartJob& job, int total, const std::function<QString(Long)>& threadLabel);
+// "Hoja T de T". threadLabel gives the label of a colour's nearest thread. With extras, the
+// threads only their part stitches use follow with their own symbols, then under the headings
+// "Pespunte", "Nudos" and "Cuentas" every thread backstitch, knots or beads use, with the line,
+// dot or ring the sheets draw; a thread of no palette colour is labelled by its own number.
+ChartResult drawKey(const ChartJob& job, int total, const std::function<QString(Long)>& threadLabel,
+    const StitchExtras& extras = StitchExtras());
 
 // Sizes a chart surface (outer size, scale from -5); false when its image cannot be made.
 bool sizeChartSurface(Surface& chart, int scaleWidth, int scaleHeight);

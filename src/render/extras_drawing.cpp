@@ -61,7 +61,7 @@ private:
         const QRect& c = m_view.cells;
         return x >= c.left() - 1 && y >= c.top() - 1 && x <= c.right() + 2 && y <= c.bottom() + 2;
     }
-    void fill(const QPolygonF& cellShape, int x, int y, int thread);
+    void fill(const QPolygonF& cellShape, double x, double y, int thread);
     void symbol(const QPointF& centre, int thread, const QColor& under);
 
     QPainter& m_p;
@@ -80,7 +80,7 @@ void Drawer::symbol(const QPointF& centre, int thread, const QColor& under)
     m_p.drawText(QRectF(centre.x() - size, centre.y() - size, 2 * size, 2 * size), Qt::AlignCenter, s);
 }
 
-void Drawer::fill(const QPolygonF& cellShape, int x, int y, int thread)
+void Drawer::fill(const QPolygonF& cellShape, double x, double y, int thread)
 {
     QPolygonF shape;
     for (const QPointF& corner : cellShape)
@@ -109,15 +109,25 @@ void Drawer::parts()
         if (s.thread2 >= 0 && s.direction <= 2)
             fill(partShape(s.direction, true), s.x, s.y, s.thread2);
     }
-    for (const StitchObject& o : m_x.objects)
-        if (objectKind(o.kind) == ObjectKind::Quarter && near(o.x, o.y)) {
-            const double x = std::floor(o.x * 2) / 2, y = std::floor(o.y * 2) / 2;
-            const QPolygonF quarter({ { 0, 0 }, { 0.5, 0 }, { 0.5, 0.5 }, { 0, 0.5 } });
-            QPolygonF shape;
-            for (const QPointF& c : quarter)
-                shape << QPointF(x - std::floor(x), y - std::floor(y)) + c;
-            fill(shape, int(std::floor(x)), int(std::floor(y)), o.thread);
+    const QPolygonF quarter({ { 0, 0 }, { 0.5, 0 }, { 0.5, 0.5 }, { 0, 0.5 } });
+    const QPolygonF whole({ { 0, 0 }, { 1, 0 }, { 1, 1 }, { 0, 1 } });
+    for (const StitchObject& o : m_x.objects) {
+        if (!near(o.x, o.y))
+            continue;
+        switch (objectKind(o.kind)) {
+        case ObjectKind::Quarter:
+            fill(quarter, std::floor(o.x * 2) / 2, std::floor(o.y * 2) / 2, o.thread);
+            break;
+        case ObjectKind::Tent:
+            fill(partShape(tentBackward(o) ? 4 : 3, false), o.x, o.y, o.thread);
+            break;
+        case ObjectKind::Cross:
+            fill(whole, o.x, o.y, o.thread);
+            break;
+        default:
+            break;
         }
+    }
 }
 
 void Drawer::backs()
@@ -158,19 +168,7 @@ void Drawer::objects()
         const ObjectKind kind = objectKind(o.kind);
         if ((kind != ObjectKind::Knot && kind != ObjectKind::Bead) || !near(o.x, o.y))
             continue;
-        const QColor colour = extrasColour(m_x, o.thread, m_view.colours);
-        const QPointF centre = at(o.x, o.y);
-        if (kind == ObjectKind::Knot) {
-            const double r = m_view.cell * kKnotRadius;
-            m_p.setPen(QPen(Qt::black, std::max(0.5, m_view.cell * 0.03)));
-            m_p.setBrush(colour);
-            m_p.drawEllipse(centre, r, r);
-            m_p.setBrush(Qt::NoBrush);
-        } else {
-            const double r = m_view.cell * kBeadRadius;
-            m_p.setPen(QPen(colour, std::max(1.0, m_view.cell * kBeadWidth)));
-            m_p.drawEllipse(centre, r, r);
-        }
+        drawObjectMark(m_p, kind, at(o.x, o.y), extrasColour(m_x, o.thread, m_view.colours), m_view.cell);
     }
 }
 } // namespace
@@ -200,6 +198,24 @@ QPen backstitchPen(int style, const QColor& colour, double cell)
         pen.setDashPattern(kDashes[s]);
     }
     return pen;
+}
+
+void drawObjectMark(QPainter& painter, ObjectKind kind, const QPointF& centre, const QColor& colour, double cell)
+{
+    if (kind == ObjectKind::Knot) {
+        const double r = cell * kKnotRadius;
+        painter.setPen(QPen(Qt::black, std::max(0.5, cell * 0.03)));
+        painter.setBrush(colour);
+        painter.drawEllipse(centre, r, r);
+        painter.setBrush(Qt::NoBrush);
+    } else if (kind == ObjectKind::Bead) {
+        const double r = cell * kBeadRadius, width = std::max(1.0, cell * kBeadWidth);
+        painter.setPen(QPen(colour, width));
+        painter.drawEllipse(centre, r, r);
+        // a pale bead, pearl or white, still shows on paper
+        painter.setPen(QPen(Qt::black, std::max(0.5, cell * 0.03)));
+        painter.drawEllipse(centre, r + width / 2, r + width / 2);
+    }
 }
 
 QColor extrasColour(const StitchExtras& extras, int thread, bool colours)

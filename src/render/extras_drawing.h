@@ -1,8 +1,9 @@
 #pragma once
 // Drawing what a pattern holds beside its full stitches, for every view that shows cells: part
-// stitches as the triangle or band of the cell they cover with their thread's symbol small,
-// backstitch as lines over the cells, knots as dots and beads as rings. The painter may be a
-// window's picture or a PDF page; these functions only read the pattern.
+// stitches (and the tent stitches and crosses placed as objects) as the triangle, band or square
+// of the cell they cover with their thread's symbol small, backstitch as lines over the cells,
+// knots as dots and beads as rings. The painter may be a window's picture or a PDF page; these
+// functions only read the pattern.
 #include "colour/pattern.h"
 
 #include <QColor>
@@ -33,6 +34,9 @@ constexpr int kBackstitchStyles = 8;
 std::vector<int> backstitchThreads(const StitchExtras& extras);
 // The pen of style `style` (0, 1, ...) for a line of a cell `cell` units wide, in `colour`.
 QPen backstitchPen(int style, const QColor& colour, double cell);
+// A knot as a dot of its colour ringed in black, a bead as a ring of its colour edged in black, centred at
+// `centre` for a cell `cell` units wide; other kinds draw nothing.
+void drawObjectMark(QPainter& painter, ObjectKind kind, const QPointF& centre, const QColor& colour, double cell);
 // The colour a thread is drawn in: its own in colour views, black in black and white ones.
 QColor extrasColour(const StitchExtras& extras, int thread, bool colours);
 

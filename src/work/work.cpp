@@ -692,7 +692,8 @@ bool Work::patron1()
         const int hMax = m_settings.sheetHMax, vMax = m_settings.sheetVMax;
         const ChartJob job { m_st, patternSize(m_st, Picture2), Picture11, Picture15, m_settings.chart, progress() };
         if (H == hMax)
-            return drawKey(job, sheetTotal(hMax, vMax), [this](Long c) { return keyLabel(c); });
+            return drawKey(
+                job, sheetTotal(hMax, vMax), [this](Long c) { return keyLabel(c); }, m_extras);
         const ChartResult r = drawSheet(job, H, V, hMax, vMax);
         if (r == ChartResult::Drawn)
             drawExtrasOnSheet(H, V);

@@ -171,6 +171,29 @@ private slots:
         QVERIFY2(r.err.contains(QStringLiteral("--colours")), qPrintable(r.err));
     }
 
+    // A thread only the backstitch uses is one of the colours the pattern line tells.
+    void patternLineCountsBackstitchThreads()
+    {
+        WorkFolder folder;
+        const QString oxs = folder.file(QStringLiteral("contorno.oxs"));
+        QFile file(oxs);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<chart>\n"
+                   "<properties oxsversion=\"1.0\" chartwidth=\"2\" chartheight=\"2\" palettecount=\"3\"/>\n"
+                   "<palette><palette_item index=\"0\" number=\"cloth\" color=\"FFFFFF\"/>"
+                   "<palette_item index=\"1\" number=\"DMC 817\" color=\"BB051F\"/>"
+                   "<palette_item index=\"2\" number=\"DMC 700\" color=\"07731B\"/>"
+                   "<palette_item index=\"3\" number=\"DMC 310\" color=\"000000\"/></palette>\n"
+                   "<fullstitches><stitch x=\"0\" y=\"0\" palindex=\"1\"/><stitch x=\"1\" y=\"0\" palindex=\"1\"/>"
+                   "<stitch x=\"0\" y=\"1\" palindex=\"2\"/><stitch x=\"1\" y=\"1\" palindex=\"2\"/></fullstitches>\n"
+                   "<backstitches><backstitch x1=\"0\" y1=\"0\" x2=\"2\" y2=\"2\" palindex=\"3\" "
+                   "objecttype=\"backstitch\" sequence=\"0\"/></backstitches>\n</chart>\n");
+        file.close();
+        const Run r = runCli({ oxs, QStringLiteral("--threads-csv"), folder.file(QStringLiteral("hilos.csv")) });
+        QVERIFY2(r.code == 0, qPrintable(r.err));
+        QVERIFY2(r.out.contains(QStringLiteral("Patrón de 2 x 2 puntos, 3 colores")), qPrintable(r.out));
+    }
+
     // A red disc on a flat grey ground: the ground becomes cloth of the colour given, the disc stays.
     void removeBackgroundLeavesCloth()
     {

@@ -60,6 +60,13 @@ void TestThreadAmounts::backstitchKnotsBeadsAndPartStitches()
         qPrintable(csv[2]));
     QVERIFY2(csv[4].startsWith(QStringLiteral("321,")) && csv[4].endsWith(QStringLiteral(",5,0.00,0,Cuentas")),
         qPrintable(csv[4]));
+
+    // a tent stitch is half a cross, a cross placed between the cells a whole one; an object not
+    // drawn counts nothing
+    x.objects.push_back({ 0, 0, 0, QStringLiteral("tent"), { { QStringLiteral("direction"), QStringLiteral("1") } } });
+    x.objects.push_back({ 0.5, 0.5, 0, QStringLiteral("fullcross"), {} });
+    x.objects.push_back({ 1, 1, 0, QStringLiteral("3x2"), {} });
+    QCOMPARE(threadAmounts(p, o)[0].partStitches, 2.75);
 }
 
 void TestThreadAmounts::lengthAndSkeins_data()

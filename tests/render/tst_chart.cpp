@@ -1,6 +1,7 @@
 // Chart sheets drawn straight from a work state filled by hand: sheet arithmetic, cells read back
 // from the chart surface, symbol colours, the grid's thick lines, the stamp and the failure paths.
 #include "chart_bench.h"
+#include "render/extras_drawing.h"
 
 #include <QtTest>
 
@@ -39,6 +40,8 @@ private slots:
     void oneStitchHigh();
     void noMemory_data();
     void noMemory();
+    void placedStitchObjects_data();
+    void placedStitchObjects();
 };
 
 void TestChart::sheetSelectors_data()
@@ -320,6 +323,56 @@ void TestChart::noMemory()
                                     : drawKey(b.job(), 2, nullptr);
     chartSideLimit() = saved;
     QCOMPARE(r, ChartResult::NoMemory);
+}
+
+void TestChart::placedStitchObjects_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("direction");
+    QTest::addColumn<QPointF>("at");
+    QTest::addColumn<QList<QPoint>>("filled"); // pixels of 10-pixel cells
+    QTest::addColumn<QList<QPoint>>("bare");
+    QTest::newRow("tent, direction 1: top left to bottom right")
+        << "tent"
+        << "1" << QPointF(1, 1) << QList<QPoint> { { 12, 12 }, { 18, 18 } } << QList<QPoint> { { 18, 12 }, { 12, 18 } };
+    QTest::newRow("tent, direction 2: bottom left to top right")
+        << "tent"
+        << "2" << QPointF(1, 1) << QList<QPoint> { { 18, 12 }, { 12, 18 } } << QList<QPoint> { { 12, 12 }, { 18, 18 } };
+    QTest::newRow("full cross between the cells: a cell's square from its point")
+        << "fullcross"
+        << "" << QPointF(1.5, 1.5) << QList<QPoint> { { 16, 16 }, { 23, 23 } }
+        << QList<QPoint> { { 14, 14 }, { 26, 26 } };
+    QTest::newRow("a kind not drawn: nothing")
+        << "3x2"
+        << "" << QPointF(1, 1) << QList<QPoint> {} << QList<QPoint> { { 12, 12 }, { 18, 12 } };
+}
+
+void TestChart::placedStitchObjects()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, direction);
+    QFETCH(QPointF, at);
+    QFETCH(QList<QPoint>, filled);
+    QFETCH(QList<QPoint>, bare);
+    Pattern p;
+    p.extras.threads = { { 666, RGB(227, 29, 66), QStringLiteral("A") } };
+    StitchObject o { at.x(), at.y(), 0, kind, {} };
+    if (!direction.isEmpty())
+        o.more = { { QStringLiteral("direction"), direction } };
+    p.extras.objects = { o };
+    QImage image(40, 40, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    ExtrasView view;
+    view.cell = 10;
+    view.cells = QRect(0, 0, 4, 4);
+    view.symbols = false;
+    drawStitchExtras(painter, p, view);
+    painter.end();
+    for (const QPoint& px : filled)
+        QCOMPARE(image.pixelColor(px), QColor(227, 29, 66));
+    for (const QPoint& px : bare)
+        QCOMPARE(image.pixelColor(px), QColor(Qt::white));
 }
 
 QTEST_MAIN(TestChart)

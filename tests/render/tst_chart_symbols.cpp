@@ -18,6 +18,8 @@ private slots:
     void keyRows();
     void keySymbols_data();
     void keySymbols();
+    void keyListsExtras_data();
+    void keyListsExtras();
     void stripSymbols();
     void clearSymbolsKeptThroughSwaps();
     void clearSymbolsDistinctInCells();
@@ -211,6 +213,73 @@ void TestChartSymbols::keySymbols()
         QCOMPARE(inside > 0, symbolPixels[e] == 1);
         QCOMPARE(symbol == inside, true);
     }
+}
+
+void TestChartSymbols::keyListsExtras_data()
+{
+    QTest::addColumn<QString>("kind"); // what the extras thread is used for
+    QTest::addColumn<int>("thread"); // 0: the palette's colour, 1: a thread of its own
+    QTest::addColumn<bool>("colours");
+    QTest::addColumn<int>("labelsAsked"); // of the palette's colour
+    QTest::newRow("part stitches only: an entry beside the palette's, no heading") << "part" << 1 << true << 1;
+    QTest::newRow("backstitch: under a heading, its line in its colour") << "backstitch" << 1 << true << 1;
+    QTest::newRow("backstitch in black and white: the line in black") << "backstitch" << 1 << false << 1;
+    QTest::newRow("knot of a palette thread: listed again, labelled as its entry") << "knot" << 0 << true << 2;
+    QTest::newRow("bead: a ring round a bare centre") << "bead" << 1 << true << 1;
+}
+
+void TestChartSymbols::keyListsExtras()
+{
+    QFETCH(QString, kind);
+    QFETCH(int, thread);
+    QFETCH(bool, colours);
+    QFETCH(int, labelsAsked);
+    ChartBench b(1, 1);
+    const Long palette = RGB(10, 60, 120), own = RGB(227, 29, 66);
+    b.add(0, palette);
+    b.options.colours = colours;
+    StitchExtras x;
+    x.threads = { { 310, palette, QStringLiteral("A") }, { 666, own, QStringLiteral("B") } };
+    if (kind == QLatin1String("part"))
+        x.parts = { { 0, 0, thread, -1, 3, {} } };
+    else if (kind == QLatin1String("backstitch"))
+        x.backs = { { 0, 0, 1, 1, thread, QStringLiteral("backstitch"), 0, {} } };
+    else
+        x.objects = { { 0, 0, thread, kind, {} } };
+    int asked = 0;
+    QCOMPARE(drawKey(
+                 b.job(), 2,
+                 [&](Long c) {
+                     asked += c == palette ? 1 : 0;
+                     return QStringLiteral(" 310");
+                 },
+                 x),
+        ChartResult::Drawn);
+    QCOMPARE(asked, labelsAsked);
+    auto count = [&](int x0, int y0, int x1, int y1, Long colour) {
+        int n = 0;
+        for (int px = x0; px <= x1; ++px)
+            for (int py = y0; py <= y1; ++py)
+                n += b.chart.Point(px, py) == colour ? 1 : 0;
+        return n;
+    };
+    const Long drawn = colours ? (thread == 0 ? palette : own) : 0;
+    if (kind == QLatin1String("part")) {
+        QVERIFY(count(86, 69, 94, 77, own) > 40); // the second entry's swatch
+        QCOMPARE(count(30, 84, 200, 110, kWhite), 171 * 27); // nothing below the row
+        return;
+    }
+    // the heading one row and a gap below the palette's, the thread's entry a row under it
+    QVERIFY(count(30, 89, 70, 97, 0) > 10);
+    const int y = 104;
+    if (kind == QLatin1String("backstitch"))
+        QCOMPARE(count(31, y + 4, 47, y + 4, drawn), 17);
+    else if (kind == QLatin1String("knot"))
+        QCOMPARE(b.chart.Point(35, y + 4), drawn);
+    else
+        QVERIFY(b.chart.Point(35, y + 4) == kWhite && count(30, y, 40, y + 9, kWhite) < 110 - 8);
+    const int label = kind == QLatin1String("backstitch") ? 50 : 41;
+    QVERIFY(count(label, y, label + 20, y + 9, 0) > 5);
 }
 
 void TestChartSymbols::stripSymbols()
