@@ -10,9 +10,39 @@ constexpr double kSame = 1e-6; // two coordinates this close are the same lattic
 bool same(double a, double b) { return std::abs(a - b) < kSame; }
 bool samePoint(QPointF a, QPointF b) { return same(a.x(), b.x()) && same(a.y(), b.y()); }
 
-// The cell a quarter stitch lies in: its point is the quarter's top-left corner.
-QPoint quarterCell(const StitchObject& o) { return QPoint(int(std::floor(o.x + 0.25)), int(std::floor(o.y + 0.25))); }
+// The side of the square an object covers from its point, its top-left corner: a quarter
+// stitch half a cell, a tent stitch or a cross a whole one; 0 for knots, beads and the rest.
+double sideOf(const StitchObject& o)
+{
+    switch (objectKind(o.kind)) {
+    case ObjectKind::Quarter:
+        return 0.5;
+    case ObjectKind::Tent:
+    case ObjectKind::Cross:
+        return 1;
+    default:
+        return 0;
+    }
+}
+bool coversCell(const StitchObject& o) { return sideOf(o) > 0; }
 bool isQuarter(const StitchObject& o) { return objectKind(o.kind) == ObjectKind::Quarter; }
+// The cell a quarter, tent stitch or cross lies in: the one under its middle.
+QPoint objectCell(const StitchObject& o)
+{
+    const double half = sideOf(o) / 2;
+    return QPoint(int(std::floor(o.x + half)), int(std::floor(o.y + half)));
+}
+// A tent stitch's diagonal turned over, as a mirror or a quarter turn does.
+void turnOver(StitchObject& tent)
+{
+    const QString other = tentBackward(tent) ? QStringLiteral("2") : QStringLiteral("1");
+    for (auto& [name, value] : tent.more)
+        if (name.compare(QLatin1String("direction"), Qt::CaseInsensitive) == 0) {
+            value = other;
+            return;
+        }
+    tent.more.emplace_back(QStringLiteral("direction"), other);
+}
 bool isKnotOrBead(const StitchObject& o)
 {
     const ObjectKind k = objectKind(o.kind);
@@ -95,7 +125,7 @@ bool within(QPointF p, QRect r)
 bool within(const BackStitch& b, QRect r) { return within(QPointF(b.x1, b.y1), r) && within(QPointF(b.x2, b.y2), r); }
 bool within(const StitchObject& o, QRect r)
 {
-    return isQuarter(o) ? r.contains(quarterCell(o)) : within(QPointF(o.x, o.y), r);
+    return coversCell(o) ? r.contains(objectCell(o)) : within(QPointF(o.x, o.y), r);
 }
 
 bool sameLine(const BackStitch& a, const BackStitch& b)
@@ -259,11 +289,13 @@ StitchExtras transformed(
         t.backs.push_back(std::move(b));
     }
     for (StitchObject o : x.objects) {
-        // a quarter is turned about its middle, a knot at its point
-        const double d = isQuarter(o) ? 0.25 : 0;
+        // a quarter, tent stitch or cross is turned about its middle, a knot at its point
+        const double d = sideOf(o) / 2;
         const QPointF p = point(QPointF(o.x + d, o.y + d)) - QPointF(d, d);
         o.x = p.x();
         o.y = p.y();
+        if (objectKind(o.kind) == ObjectKind::Tent)
+            turnOver(o);
         t.objects.push_back(std::move(o));
     }
     return t;
@@ -419,7 +451,7 @@ ExtrasEdit eraseNear(const StitchExtras& x, QPointF at, ExtrasKind kind)
             if (x.parts[i].x == cell.x() && x.parts[i].y == cell.y())
                 takeOut(e.parts, x.parts, i);
         for (std::size_t i = 0; i < x.objects.size(); ++i)
-            if (isQuarter(x.objects[i]) && quarterCell(x.objects[i]) == cell)
+            if (coversCell(x.objects[i]) && objectCell(x.objects[i]) == cell)
                 takeOut(e.objects, x.objects, i);
     } else if (kind == ExtrasKind::Objects) {
         const QPointF p = latticePoint(at);
@@ -471,7 +503,7 @@ ExtrasEdit eraseExtrasIn(const StitchExtras& x, const std::vector<QPoint>& cells
             takeOut(e.parts, x.parts, i);
     for (std::size_t i = 0; i < x.objects.size(); ++i) {
         const StitchObject& o = x.objects[i];
-        const bool take = isQuarter(o) ? has(quarterCell(o).x(), quarterCell(o).y()) : onErased(o.x, o.y);
+        const bool take = coversCell(o) ? has(objectCell(o).x(), objectCell(o).y()) : onErased(o.x, o.y);
         if (take)
             takeOut(e.objects, x.objects, i);
     }
