@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QSet>
 #include <QXmlStreamReader>
+#include <algorithm>
 #include <cmath>
 #include <unordered_map>
 
@@ -21,7 +22,11 @@ constexpr int kListedReplacements = 20;
 constexpr std::size_t kMaxStitchElements = 2 * std::size_t(kMaxStitches);
 constexpr int kAbsent = -2; // a palette index no item has
 
-bool named(QStringView name, QLatin1String want) { return name.compare(want, Qt::CaseInsensitive) == 0; }
+// (letters that differ in case are as many UTF-16 units: a name of another length is another name)
+bool named(QStringView name, QLatin1String want)
+{
+    return name.size() == want.size() && name.compare(want, Qt::CaseInsensitive) == 0;
+}
 
 // An attribute by name in any letter case; empty when it is missing.
 template <class Attributes> QStringView attribute(const Attributes& attributes, QLatin1String name)
@@ -32,8 +37,17 @@ template <class Attributes> QStringView attribute(const Attributes& attributes, 
     return {};
 }
 
+// Plain digits, as files write their numbers, are read here directly; anything else as QString
+// reads it.
 bool readInt(QStringView text, int& v)
 {
+    if (!text.isEmpty() && text.size() <= 9
+        && std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; })) {
+        v = 0;
+        for (const QChar c : text)
+            v = 10 * v + (c.unicode() - u'0');
+        return true;
+    }
     bool ok = false;
     v = text.trimmed().toInt(&ok);
     return ok;
@@ -66,25 +80,39 @@ struct RawStitch {
     bool marked; // the stitcher marked it as done
 };
 
-// Extras as read: palette item indexes, mapped to threads once the palette is built.
-struct RawPart {
-    PartStitch part;
-    int palindex1, palindex2;
-};
-struct RawBack {
-    BackStitch back;
-    int palindex;
-};
-struct RawObject {
-    StitchObject object;
-    int palindex;
-};
 // the most extras of each kind a file may hold: far more than any design
 constexpr std::size_t kMaxExtraElements = 2 * std::size_t(kMaxStitches);
+
+// Up to fifteen plain digits with a point between them, or none: their value, the quotient of
+// two exact doubles rounded once, is the double nearest the decimal, as a full reading gives.
+bool readPlainDecimal(QStringView text, double& v)
+{
+    static constexpr double kTens[]
+        = { 1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15 };
+    qint64 n = 0;
+    int digits = 0, decimals = -1;
+    for (const QChar c : text) {
+        if (c == u'.' && decimals < 0 && digits > 0) {
+            decimals = 0;
+        } else if (c >= u'0' && c <= u'9' && digits < 15) {
+            n = 10 * n + (c.unicode() - u'0');
+            ++digits;
+            decimals += decimals >= 0 ? 1 : 0;
+        } else {
+            return false;
+        }
+    }
+    if (digits == 0 || decimals == 0)
+        return false;
+    v = double(n) / kTens[std::max(decimals, 0)];
+    return true;
+}
 
 // A coordinate: a decimal number written with a point or, as some programs write it, a comma.
 bool readNumber(QStringView text, double& v)
 {
+    if (readPlainDecimal(text, v))
+        return true;
     bool ok = false;
     if (text.contains(QLatin1Char(','))) {
         QString t = text.trimmed().toString();
@@ -122,9 +150,10 @@ struct OxsContent {
     int width = 0, height = 0;
     std::vector<Item> items;
     std::vector<RawStitch> stitches;
-    std::vector<RawPart> parts;
-    std::vector<RawBack> backs;
-    std::vector<RawObject> objects;
+    // extras as read: their thread fields hold palette item indexes until the palette is built
+    std::vector<PartStitch> parts;
+    std::vector<BackStitch> backs;
+    std::vector<StitchObject> objects;
 };
 
 // QXmlStreamReader as the parser reads a document, with the words for every fault of XML.
@@ -191,8 +220,10 @@ private:
     QString readBackStitches();
     QString readObjects();
     QString tooMany() const;
+    QString kindOf(QStringView kind);
 
     Xml m_reader;
+    QString m_kind; // the last element kind read
 };
 
 QString FullXml::failure() const
@@ -304,6 +335,9 @@ template <class Xml> QString OxsParser<Xml>::readFullStitches()
     hasStitches = true;
     while (m_reader.readNextStartElement()) {
         if (named(m_reader.name(), QLatin1String("stitch"))) {
+            // a stitch a cell, as most files hold, without growing the list on the way
+            if (stitches.empty() && hasProperties && patternSizeAllowed(width, height))
+                stitches.reserve(std::size_t(width) * std::size_t(height));
             if (stitches.size() >= kMaxStitchElements)
                 return QStringLiteral("el archivo tiene más puntos de los que caben en un patrón.");
             RawStitch s {};
@@ -337,16 +371,15 @@ template <class Xml> QString OxsParser<Xml>::readPartStitches()
             if (parts.size() >= kMaxExtraElements)
                 return tooMany();
             const auto& a = m_reader.attributes();
-            RawPart r {};
+            PartStitch r {};
             const QStringView second = attribute(a, QLatin1String("palindex2"));
-            r.palindex2 = 0;
-            if (readInt(attribute(a, QLatin1String("x")), r.part.x)
-                && readInt(attribute(a, QLatin1String("y")), r.part.y)
-                && readInt(attribute(a, QLatin1String("palindex1")), r.palindex1)
-                && (second.isEmpty() || readInt(second, r.palindex2))
-                && readInt(attribute(a, QLatin1String("direction")), r.part.direction) && r.part.direction >= 1
-                && r.part.direction <= 4) {
-                r.part.more = otherAttributes(a,
+            r.thread2 = 0;
+            if (readInt(attribute(a, QLatin1String("x")), r.x) && readInt(attribute(a, QLatin1String("y")), r.y)
+                && readInt(attribute(a, QLatin1String("palindex1")), r.thread1)
+                && (second.isEmpty() || readInt(second, r.thread2))
+                && readInt(attribute(a, QLatin1String("direction")), r.direction) && r.direction >= 1
+                && r.direction <= 4) {
+                r.more = otherAttributes(a,
                     { QLatin1String("x"), QLatin1String("y"), QLatin1String("palindex1"), QLatin1String("palindex2"),
                         QLatin1String("direction") });
                 parts.push_back(std::move(r));
@@ -364,22 +397,21 @@ template <class Xml> QString OxsParser<Xml>::readBackStitches()
             if (backs.size() >= kMaxExtraElements)
                 return tooMany();
             const auto& a = m_reader.attributes();
-            RawBack r {};
-            BackStitch& b = r.back;
+            BackStitch b;
             if (readNumber(attribute(a, QLatin1String("x1")), b.x1)
                 && readNumber(attribute(a, QLatin1String("y1")), b.y1)
                 && readNumber(attribute(a, QLatin1String("x2")), b.x2)
                 && readNumber(attribute(a, QLatin1String("y2")), b.y2)
-                && readInt(attribute(a, QLatin1String("palindex")), r.palindex)) {
+                && readInt(attribute(a, QLatin1String("palindex")), b.thread)) {
                 const QStringView kind = attribute(a, QLatin1String("objecttype"));
                 if (!kind.isEmpty())
-                    b.kind = kind.toString();
+                    b.kind = kindOf(kind);
                 if (!readInt(attribute(a, QLatin1String("sequence")), b.sequence))
                     b.sequence = 0;
                 b.more = otherAttributes(a,
                     { QLatin1String("x1"), QLatin1String("y1"), QLatin1String("x2"), QLatin1String("y2"),
                         QLatin1String("palindex"), QLatin1String("objecttype"), QLatin1String("sequence") });
-                backs.push_back(std::move(r));
+                backs.push_back(std::move(b));
             }
         }
         m_reader.skipCurrentElement();
@@ -394,21 +426,29 @@ template <class Xml> QString OxsParser<Xml>::readObjects()
             if (objects.size() >= kMaxExtraElements)
                 return tooMany();
             const auto& a = m_reader.attributes();
-            RawObject r {};
-            StitchObject& o = r.object;
-            o.kind = attribute(a, QLatin1String("objecttype")).trimmed().toString();
+            StitchObject o;
+            o.kind = kindOf(attribute(a, QLatin1String("objecttype")).trimmed());
             if (!o.kind.isEmpty() && readNumber(attribute(a, QLatin1String("x1")), o.x)
                 && readNumber(attribute(a, QLatin1String("y1")), o.y)
-                && readInt(attribute(a, QLatin1String("palindex")), r.palindex)) {
+                && readInt(attribute(a, QLatin1String("palindex")), o.thread)) {
                 o.more = otherAttributes(a,
                     { QLatin1String("x1"), QLatin1String("y1"), QLatin1String("palindex"),
                         QLatin1String("objecttype") });
-                objects.push_back(std::move(r));
+                objects.push_back(std::move(o));
             }
         }
         m_reader.skipCurrentElement();
     }
     return {};
+}
+
+// The kind as text, one text shared by a run of elements of the same kind: a design holds
+// thousands of backstitches and knots, each naming its kind.
+template <class Xml> QString OxsParser<Xml>::kindOf(QStringView kind)
+{
+    if (kind != m_kind)
+        m_kind = kind.toString();
+    return m_kind;
 }
 
 // The thread number that a number's last word names ("310", "Blanc" 0, "Ecru" 1) when the words
@@ -500,7 +540,22 @@ QString buildPalette(const OxsContent& p, const std::vector<color_dmc>& catalogu
 
 // The extras' threads are the whole palette read; an element in no thread (the cloth or an item
 // the palette lacks) or off the chart is left out and counted in `dropped`.
-void buildExtras(const OxsContent& p, const std::vector<int>& itemSlots, OxsRead& out, std::vector<bool>& used)
+// Keeps the elements `keep` takes, in their order, and counts the others in `dropped`.
+template <class T, class Keep> void keepOnly(std::vector<T>& elements, Keep keep, int& dropped)
+{
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < elements.size(); ++i) {
+        if (!keep(elements[i]))
+            continue;
+        if (kept != i)
+            elements[kept] = std::move(elements[i]);
+        ++kept;
+    }
+    dropped += int(elements.size() - kept);
+    elements.erase(elements.begin() + std::ptrdiff_t(kept), elements.end());
+}
+
+void buildExtras(OxsContent& p, const std::vector<int>& itemSlots, OxsRead& out, std::vector<bool>& used)
 {
     StitchExtras& x = out.pattern.extras;
     const double w = out.pattern.width, h = out.pattern.height;
@@ -512,41 +567,41 @@ void buildExtras(const OxsContent& p, const std::vector<int>& itemSlots, OxsRead
         return slot;
     };
     auto onChart = [&](double px, double py) { return px >= 0 && py >= 0 && px <= w && py <= h; };
-    for (const RawPart& r : p.parts) {
-        PartStitch part = r.part;
-        part.thread1 = std::max(-1, thread(r.palindex1));
-        part.thread2 = std::max(-1, thread(r.palindex2));
-        const bool anyThread = part.thread1 >= 0 || part.thread2 >= 0;
-        if (anyThread && part.x >= 0 && part.y >= 0 && part.x < w && part.y < h)
-            x.parts.push_back(std::move(part));
-        else
-            ++out.dropped;
-    }
-    for (const RawBack& r : p.backs) {
-        BackStitch b = r.back;
-        b.thread = thread(r.palindex);
-        if (b.thread >= 0 && onChart(b.x1, b.y1) && onChart(b.x2, b.y2))
-            x.backs.push_back(std::move(b));
-        else
-            ++out.dropped;
-    }
-    for (const RawObject& r : p.objects) {
-        StitchObject o = r.object;
-        o.thread = thread(r.palindex);
-        if (o.thread >= 0 && onChart(o.x, o.y)) {
-            if (objectKind(o.kind) == ObjectKind::Other)
+    x.parts = std::move(p.parts);
+    keepOnly(
+        x.parts,
+        [&](PartStitch& part) {
+            part.thread1 = std::max(-1, thread(part.thread1));
+            part.thread2 = std::max(-1, thread(part.thread2));
+            const bool anyThread = part.thread1 >= 0 || part.thread2 >= 0;
+            return anyThread && part.x >= 0 && part.y >= 0 && part.x < w && part.y < h;
+        },
+        out.dropped);
+    x.backs = std::move(p.backs);
+    keepOnly(
+        x.backs,
+        [&](BackStitch& b) {
+            b.thread = thread(b.thread);
+            return b.thread >= 0 && onChart(b.x1, b.y1) && onChart(b.x2, b.y2);
+        },
+        out.dropped);
+    x.objects = std::move(p.objects);
+    keepOnly(
+        x.objects,
+        [&](StitchObject& o) {
+            o.thread = thread(o.thread);
+            const bool kept = o.thread >= 0 && onChart(o.x, o.y);
+            if (kept && objectKind(o.kind) == ObjectKind::Other)
                 ++out.otherObjects;
-            x.objects.push_back(std::move(o));
-        } else {
-            ++out.dropped;
-        }
-    }
+            return kept;
+        },
+        out.dropped);
     if (!x.empty())
         x.threads = out.pattern.palette;
 }
 
-// The whole pattern from what was read; the reason it is refused, or empty.
-QString buildPattern(const OxsContent& p, const std::vector<color_dmc>& catalogue, OxsRead& out)
+// The whole pattern from what was read, the extras moved into it; the reason it is refused, or empty.
+QString buildPattern(OxsContent& p, const std::vector<color_dmc>& catalogue, OxsRead& out)
 {
     if (!p.hasProperties)
         return QStringLiteral("falta la sección «properties».");

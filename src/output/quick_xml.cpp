@@ -226,12 +226,8 @@ QuickXml::Token QuickXml::readStartTag()
     m_text.clear();
     appendLatin1(from, to);
     m_open.emplace_back(from, std::size_t(to - from));
-    // where each attribute's name and value lie in m_text, and its name in the document
-    struct Span {
-        std::size_t name, value, end;
-        const char *rawFrom, *rawTo;
-    };
-    std::vector<Span> spans;
+    std::vector<Span>& spans = m_spans;
+    spans.clear();
     for (;;) {
         const char* before = m_at;
         while (m_at < m_end && isSpace(*m_at))

@@ -62,4 +62,10 @@ private:
     std::vector<char16_t> m_text; // the current element's name and attributes
     QStringView m_name;
     std::vector<QuickXmlAttribute> m_attributes;
+    // where each attribute's name and value lie in m_text, and its name in the document
+    struct Span {
+        std::size_t name, value, end;
+        const char *rawFrom, *rawTo;
+    };
+    std::vector<Span> m_spans;
 };

@@ -9,6 +9,7 @@
 #include "output/oxs_file.h"
 #include "render/chart.h"
 
+#include "pipe_device.h"
 #include "test_support.h"
 
 #include <QBuffer>
@@ -118,32 +119,6 @@ QStringList extrasText(const Pattern& p)
                    .arg(o.kind, more(o.more));
     return out;
 }
-// The bytes of a document as a pipe gives them: once, front to back.
-class Pipe : public QIODevice {
-public:
-    explicit Pipe(const QByteArray& bytes)
-        : m_bytes(bytes)
-    {
-        open(ReadOnly);
-    }
-    bool isSequential() const override { return true; }
-    qint64 bytesAvailable() const override { return m_bytes.size() - m_at + QIODevice::bytesAvailable(); }
-
-protected:
-    qint64 readData(char* data, qint64 most) override
-    {
-        const qint64 n = std::min(most, m_bytes.size() - m_at);
-        std::memcpy(data, m_bytes.constData() + m_at, std::size_t(n));
-        m_at += n;
-        return n;
-    }
-    qint64 writeData(const char*, qint64) override { return -1; }
-
-private:
-    QByteArray m_bytes;
-    qint64 m_at = 0;
-};
-
 // All that reading a document gives: the refusal, or the pattern written back and the notice.
 QByteArray readingOf(QIODevice& device)
 {
@@ -165,6 +140,7 @@ private slots:
     void badFilesAreRefused();
     void readsTheSameFromAPipe_data();
     void readsTheSameFromAPipe();
+    void coordinatesReadToTheNearestDouble();
     void titleKeptBounded_data();
     void titleKeptBounded();
     void manyReplacedThreadsListedShort();
@@ -511,9 +487,27 @@ void TestOxsFile::readsTheSameFromAPipe()
     QBuffer buffer(&data);
     buffer.open(QIODevice::ReadOnly);
     const QByteArray fromBytes = readingOf(buffer);
-    Pipe pipe(text);
+    PipeDevice pipe(text);
     QCOMPARE(fromBytes, readingOf(pipe));
     QCOMPARE(!fromBytes.startsWith("No se puede abrir"), accepted);
+}
+
+// Coordinates as files write them come out as the nearest double, as QString's reading gives.
+void TestOxsFile::coordinatesReadToTheNearestDouble()
+{
+    const QStringList texts = { "0.1", "0.7", "2.3", "17.5", "1023.999999999", "3.14159265358979", "1.000000000000001",
+        "699.0000000000001", "0.000000000000001", "007", "1e2", "1,25", " 4.5 " };
+    QByteArray backs = "<backstitches>";
+    for (const QString& t : texts)
+        backs += "<backstitch x1=\"" + t.toUtf8() + "\" y1=\"0\" x2=\"0\" y2=\"0\" palindex=\"1\"/>";
+    const OxsRead read = readText(
+        chartDocument("chartwidth=\"1024\" chartheight=\"768\"", kPalette, kStitch + backs + "</backstitches>"));
+    QVERIFY2(read.ok(), qPrintable(read.error));
+    QCOMPARE(read.pattern.extras.backs.size(), std::size_t(texts.size()));
+    for (int i = 0; i < texts.size(); ++i) {
+        const double expected = QString(texts[i]).replace(QLatin1Char(','), QLatin1Char('.')).trimmed().toDouble();
+        QVERIFY2(read.pattern.extras.backs[std::size_t(i)].x1 == expected, qPrintable(texts[i]));
+    }
 }
 
 // A title is kept as read but for control characters, and cut at 256 characters however long it
