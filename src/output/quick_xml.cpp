@@ -64,22 +64,10 @@ bool QuickXml::readRootElement()
         m_at += 3;
     if (startsWith(m_at, m_end, "<?xml") && m_end - m_at > 5 && isSpace(m_at[5]) && !readDeclaration())
         return refuse();
-    for (;;) {
-        fill();
-        while (m_at < m_end && isSpace(*m_at))
-            ++m_at;
-        if (m_at == m_end && fill())
-            continue;
-        if (startsWith(m_at, m_end, "<!--")) {
-            if (!skipComment())
-                return refuse();
-            continue;
-        }
-        if (m_end - m_at < 2 || *m_at != '<')
-            return refuse();
-        ++m_at;
-        return readStartTag() == Token::Start;
-    }
+    if (!skipSpaceAndComments() || m_end - m_at < 2 || *m_at != '<')
+        return refuse();
+    ++m_at;
+    return readStartTag() == Token::Start;
 }
 
 bool QuickXml::readNextStartElement() { return next() == Token::Start; }
@@ -103,26 +91,28 @@ QuickXml::Token QuickXml::next()
         m_open.pop_back();
         return Token::End;
     }
+    if (!skipSpaceAndComments() || m_at == m_end || *m_at != '<')
+        return stop();
+    if (m_end - m_at > 1 && m_at[1] == '/') {
+        m_at += 2;
+        return readEndTag();
+    }
+    ++m_at;
+    return readStartTag();
+}
+
+bool QuickXml::skipSpaceAndComments()
+{
     for (;;) {
         fill();
-        // only whitespace between elements: pattern files hold no text
         while (m_at < m_end && isSpace(*m_at))
             ++m_at;
         if (m_at == m_end && fill())
             continue;
-        if (m_at == m_end || *m_at != '<')
-            return stop();
-        if (startsWith(m_at, m_end, "<!--")) {
-            if (!skipComment())
-                return stop();
-            continue;
-        }
-        if (m_end - m_at > 1 && m_at[1] == '/') {
-            m_at += 2;
-            return readEndTag();
-        }
-        ++m_at;
-        return readStartTag();
+        if (!startsWith(m_at, m_end, "<!--"))
+            return true;
+        if (!skipComment())
+            return false;
     }
 }
 

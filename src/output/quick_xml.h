@@ -41,6 +41,9 @@ private:
     Token next();
     Token stop();
     bool fill();
+    // Passes whitespace and comments, all that pattern files hold between elements (text is the
+    // full reader's); false at a faulty comment.
+    bool skipSpaceAndComments();
     bool skipComment();
     bool readDeclaration();
     Token readStartTag();
