@@ -29,7 +29,8 @@ bool startsWith(const char* at, const char* end, const char* text)
 
 QuickXml::QuickXml(QIODevice& device)
     : m_device(device)
-    , m_block(kBlockBytes)
+    // no larger than the document: a small file costs no more than it holds
+    , m_block(std::size_t(std::clamp<qint64>(device.size() - device.pos(), 1, qint64(kBlockBytes))))
 {
     m_at = m_end = m_block.data();
 }

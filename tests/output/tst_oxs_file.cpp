@@ -462,6 +462,12 @@ void TestOxsFile::readsTheSameFromAPipe_data()
     accepted(
         "prefixed names", QByteArray(good).replace("<palette_item index=\"0\"", "<palette_item p:q=\"0\" index=\"0\""));
     refused("control character by number", titled("a&#1;b"));
+    QByteArray many = "<fullstitches>";
+    for (int i = 0; i < 200 * 200; ++i)
+        many += "<stitch x=\"" + QByteArray::number(i % 200) + "\" y=\"" + QByteArray::number(i / 200)
+            + "\" palindex=\"1\"/>\n";
+    accepted("two megabytes, read a block at a time",
+        chartDocument("chartwidth=\"200\" chartheight=\"200\"", kPalette, many + "</fullstitches>"));
     refused("undeclared entity", titled("a&nbsp;b"));
     refused("character that is none", titled("a&#xFFFE;b"));
     refused("faulty UTF-8",
