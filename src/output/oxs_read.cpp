@@ -2,11 +2,13 @@
 #include "colour/stitch_reading.h"
 #include "colour/thread_names.h"
 #include "output/oxs_file.h"
+#include "output/quick_xml.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
 #include <QXmlStreamReader>
+#include <algorithm>
 #include <cmath>
 #include <unordered_map>
 
@@ -20,19 +22,32 @@ constexpr int kListedReplacements = 20;
 constexpr std::size_t kMaxStitchElements = 2 * std::size_t(kMaxStitches);
 constexpr int kAbsent = -2; // a palette index no item has
 
-bool named(QStringView name, QLatin1String want) { return name.compare(want, Qt::CaseInsensitive) == 0; }
+// (letters that differ in case are as many UTF-16 units: a name of another length is another name)
+bool named(QStringView name, QLatin1String want)
+{
+    return name.size() == want.size() && name.compare(want, Qt::CaseInsensitive) == 0;
+}
 
 // An attribute by name in any letter case; empty when it is missing.
-QStringView attribute(const QXmlStreamAttributes& attributes, QLatin1String name)
+template <class Attributes> QStringView attribute(const Attributes& attributes, QLatin1String name)
 {
-    for (const QXmlStreamAttribute& a : attributes)
+    for (const auto& a : attributes)
         if (named(a.name(), name))
             return a.value();
     return {};
 }
 
+// Plain digits, as files write their numbers, are read here directly; anything else as QString
+// reads it.
 bool readInt(QStringView text, int& v)
 {
+    if (!text.isEmpty() && text.size() <= 9
+        && std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; })) {
+        v = 0;
+        for (const QChar c : text)
+            v = 10 * v + (c.unicode() - u'0');
+        return true;
+    }
     bool ok = false;
     v = text.trimmed().toInt(&ok);
     return ok;
@@ -65,25 +80,39 @@ struct RawStitch {
     bool marked; // the stitcher marked it as done
 };
 
-// Extras as read: palette item indexes, mapped to threads once the palette is built.
-struct RawPart {
-    PartStitch part;
-    int palindex1, palindex2;
-};
-struct RawBack {
-    BackStitch back;
-    int palindex;
-};
-struct RawObject {
-    StitchObject object;
-    int palindex;
-};
 // the most extras of each kind a file may hold: far more than any design
 constexpr std::size_t kMaxExtraElements = 2 * std::size_t(kMaxStitches);
+
+// Up to fifteen plain digits with a point between them, or none: their value, the quotient of
+// two exact doubles rounded once, is the double nearest the decimal, as a full reading gives.
+bool readPlainDecimal(QStringView text, double& v)
+{
+    static constexpr double kTens[]
+        = { 1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15 };
+    qint64 n = 0;
+    int digits = 0, decimals = -1;
+    for (const QChar c : text) {
+        if (c == u'.' && decimals < 0 && digits > 0) {
+            decimals = 0;
+        } else if (c >= u'0' && c <= u'9' && digits < 15) {
+            n = 10 * n + (c.unicode() - u'0');
+            ++digits;
+            decimals += decimals >= 0 ? 1 : 0;
+        } else {
+            return false;
+        }
+    }
+    if (digits == 0 || decimals == 0)
+        return false;
+    v = double(n) / kTens[std::max(decimals, 0)];
+    return true;
+}
 
 // A coordinate: a decimal number written with a point or, as some programs write it, a comma.
 bool readNumber(QStringView text, double& v)
 {
+    if (readPlainDecimal(text, v))
+        return true;
     bool ok = false;
     if (text.contains(QLatin1Char(','))) {
         QString t = text.trimmed().toString();
@@ -96,10 +125,11 @@ bool readNumber(QStringView text, double& v)
 }
 
 // Every attribute but the ones named, to be written back as it came.
-ExtraAttributes otherAttributes(const QXmlStreamAttributes& attributes, std::initializer_list<QLatin1String> known)
+template <class Attributes>
+ExtraAttributes otherAttributes(const Attributes& attributes, std::initializer_list<QLatin1String> known)
 {
     ExtraAttributes more;
-    for (const QXmlStreamAttribute& a : attributes) {
+    for (const auto& a : attributes) {
         bool isKnown = false;
         for (const QLatin1String& k : known)
             isKnown = isKnown || named(a.qualifiedName(), k);
@@ -114,28 +144,74 @@ QString plural(int n, const char* one, const char* many)
     return QString::number(n) + QLatin1Char(' ') + QString::fromUtf8(n == 1 ? one : many);
 }
 
-// Reads the document's sections; the checks that need the whole file come afterwards.
-class OxsParser {
+// What the document's sections hold; the checks that need the whole file come afterwards.
+struct OxsContent {
+    bool hasProperties = false, hasPalette = false, hasStitches = false;
+    int width = 0, height = 0;
+    std::vector<Item> items;
+    std::vector<RawStitch> stitches;
+    // extras as read: their thread fields hold palette item indexes until the palette is built
+    std::vector<PartStitch> parts;
+    std::vector<BackStitch> backs;
+    std::vector<StitchObject> objects;
+};
+
+// QXmlStreamReader as the parser reads a document, with the words for every fault of XML.
+class FullXml {
 public:
-    explicit OxsParser(QIODevice& device)
+    explicit FullXml(QIODevice& device)
         : m_reader(&device)
     {
         // pattern files use no namespaces: each name is taken as written, which is faster
         m_reader.setNamespaceProcessing(false);
     }
+    // Moves to the first element; the reason the document is refused before it, or empty.
+    QString toRoot();
+    bool readNextStartElement() { return m_reader.readNextStartElement(); }
+    void skipCurrentElement() { m_reader.skipCurrentElement(); }
+    QStringView name() const { return m_reader.name(); }
+    QXmlStreamAttributes attributes() const { return m_reader.attributes(); }
+    qint64 lineNumber() const { return m_reader.lineNumber(); }
+    bool hasError() const { return m_reader.hasError(); }
+    QString failure() const;
+
+private:
+    QXmlStreamReader m_reader;
+};
+
+// The plain reader as the parser reads a document; its faults are never shown, since a document
+// it stops on is read again with FullXml.
+class PlainXml {
+public:
+    explicit PlainXml(QIODevice& device)
+        : m_reader(device)
+    {
+    }
+    QString toRoot() { return m_reader.readRootElement() ? QString() : failure(); }
+    bool readNextStartElement() { return m_reader.readNextStartElement(); }
+    void skipCurrentElement() { m_reader.skipCurrentElement(); }
+    QStringView name() const { return m_reader.name(); }
+    const std::vector<QuickXmlAttribute>& attributes() const { return m_reader.attributes(); }
+    qint64 lineNumber() const { return 0; }
+    bool hasError() const { return m_reader.stopped(); }
+    QString failure() const { return QStringLiteral("stopped"); }
+
+private:
+    QuickXml m_reader;
+};
+
+// Reads the document's sections through one of the readers above.
+template <class Xml> class OxsParser : public OxsContent {
+public:
+    template <class... Source>
+    explicit OxsParser(Source&&... source)
+        : m_reader(std::forward<Source>(source)...)
+    {
+    }
     // The reason the document is refused; empty when it was read to the end of its chart.
     QString parse(OxsRead& out);
 
-    bool hasProperties = false, hasPalette = false, hasStitches = false;
-    int width = 0, height = 0;
-    std::vector<Item> items;
-    std::vector<RawStitch> stitches;
-    std::vector<RawPart> parts;
-    std::vector<RawBack> backs;
-    std::vector<RawObject> objects;
-
 private:
-    QString xmlFailure() const;
     QString readChart(OxsRead& out);
     QString readProperties(OxsRead& out);
     QString readPalette();
@@ -144,11 +220,13 @@ private:
     QString readBackStitches();
     QString readObjects();
     QString tooMany() const;
+    QString kindOf(QStringView kind);
 
-    QXmlStreamReader m_reader;
+    Xml m_reader;
+    QString m_kind; // the last element kind read
 };
 
-QString OxsParser::xmlFailure() const
+QString FullXml::failure() const
 {
     if (m_reader.error() == QXmlStreamReader::PrematureEndOfDocumentError)
         return QStringLiteral("el archivo está cortado (termina en la línea %1).").arg(m_reader.lineNumber());
@@ -157,23 +235,29 @@ QString OxsParser::xmlFailure() const
         .arg(m_reader.columnNumber());
 }
 
-QString OxsParser::parse(OxsRead& out)
+QString FullXml::toRoot()
 {
     while (!m_reader.atEnd()) {
         const QXmlStreamReader::TokenType token = m_reader.readNext();
         // entities declared in the document could expand without end: no declarations at all
         if (token == QXmlStreamReader::DTD || token == QXmlStreamReader::EntityReference)
             return QStringLiteral("el archivo declara entidades (DTD), que un patrón no puede llevar.");
-        if (token == QXmlStreamReader::StartElement) {
-            if (!named(m_reader.name(), QLatin1String("chart")))
-                return QStringLiteral("no es un patrón OXS: falta el elemento «chart».");
-            return readChart(out);
-        }
+        if (token == QXmlStreamReader::StartElement)
+            return {};
     }
-    return m_reader.hasError() ? xmlFailure() : QStringLiteral("no es un patrón OXS: falta el elemento «chart».");
+    return m_reader.hasError() ? failure() : QStringLiteral("no es un patrón OXS: falta el elemento «chart».");
 }
 
-QString OxsParser::readChart(OxsRead& out)
+template <class Xml> QString OxsParser<Xml>::parse(OxsRead& out)
+{
+    if (const QString failure = m_reader.toRoot(); !failure.isEmpty())
+        return failure;
+    if (!named(m_reader.name(), QLatin1String("chart")))
+        return QStringLiteral("no es un patrón OXS: falta el elemento «chart».");
+    return readChart(out);
+}
+
+template <class Xml> QString OxsParser<Xml>::readChart(OxsRead& out)
 {
     while (m_reader.readNextStartElement()) {
         const QStringView name = m_reader.name();
@@ -195,15 +279,15 @@ QString OxsParser::readChart(OxsRead& out)
         if (!failure.isEmpty())
             return failure;
     }
-    return m_reader.hasError() ? xmlFailure() : QString();
+    return m_reader.hasError() ? m_reader.failure() : QString();
 }
 
-QString OxsParser::readProperties(OxsRead& out)
+template <class Xml> QString OxsParser<Xml>::readProperties(OxsRead& out)
 {
     if (hasProperties)
         return QStringLiteral("la sección «properties» está repetida.");
     hasProperties = true;
-    const QXmlStreamAttributes a = m_reader.attributes();
+    const auto& a = m_reader.attributes();
     if (!readInt(attribute(a, QLatin1String("chartwidth")), width)
         || !readInt(attribute(a, QLatin1String("chartheight")), height))
         return QStringLiteral("el tamaño del patrón (chartwidth, chartheight) falta o no es un número.");
@@ -216,7 +300,7 @@ QString OxsParser::readProperties(OxsRead& out)
     return {};
 }
 
-QString OxsParser::readPalette()
+template <class Xml> QString OxsParser<Xml>::readPalette()
 {
     if (hasPalette)
         return QStringLiteral("la sección «palette» está repetida.");
@@ -226,7 +310,7 @@ QString OxsParser::readPalette()
         if (named(name, QLatin1String("palette_item")) || named(name, QLatin1String("color"))) {
             if (items.size() >= std::size_t(kMaxPaletteItems))
                 return QStringLiteral("la paleta tiene más de %1 colores.").arg(kMaxPaletteItems);
-            const QXmlStreamAttributes a = m_reader.attributes();
+            const auto& a = m_reader.attributes();
             Item item;
             const QStringView index = attribute(a, QLatin1String("index"));
             if (index.isEmpty())
@@ -246,15 +330,18 @@ QString OxsParser::readPalette()
     return {};
 }
 
-QString OxsParser::readFullStitches()
+template <class Xml> QString OxsParser<Xml>::readFullStitches()
 {
     hasStitches = true;
     while (m_reader.readNextStartElement()) {
         if (named(m_reader.name(), QLatin1String("stitch"))) {
+            // a stitch a cell, as most files hold, without growing the list on the way
+            if (stitches.empty() && hasProperties && patternSizeAllowed(width, height))
+                stitches.reserve(std::size_t(width) * std::size_t(height));
             if (stitches.size() >= kMaxStitchElements)
                 return QStringLiteral("el archivo tiene más puntos de los que caben en un patrón.");
             RawStitch s {};
-            const QXmlStreamAttributes a = m_reader.attributes();
+            const auto& a = m_reader.attributes();
             if (!readInt(attribute(a, QLatin1String("x")), s.x) || !readInt(attribute(a, QLatin1String("y")), s.y)
                 || !readInt(attribute(a, QLatin1String("palindex")), s.palindex))
                 return QStringLiteral("el punto de la línea %1 no tiene x, y o palindex válidos.")
@@ -269,7 +356,7 @@ QString OxsParser::readFullStitches()
     return {};
 }
 
-QString OxsParser::tooMany() const
+template <class Xml> QString OxsParser<Xml>::tooMany() const
 {
     return QStringLiteral("el archivo tiene más puntos de los que caben en un patrón (línea %1).")
         .arg(m_reader.lineNumber());
@@ -277,23 +364,22 @@ QString OxsParser::tooMany() const
 
 // A part stitch, backstitch or object whose numbers cannot be read is no stitch at all: it is
 // passed over, as programs that read the format do.
-QString OxsParser::readPartStitches()
+template <class Xml> QString OxsParser<Xml>::readPartStitches()
 {
     while (m_reader.readNextStartElement()) {
         if (named(m_reader.name(), QLatin1String("partstitch"))) {
             if (parts.size() >= kMaxExtraElements)
                 return tooMany();
-            const QXmlStreamAttributes a = m_reader.attributes();
-            RawPart r {};
+            const auto& a = m_reader.attributes();
+            PartStitch r {};
             const QStringView second = attribute(a, QLatin1String("palindex2"));
-            r.palindex2 = 0;
-            if (readInt(attribute(a, QLatin1String("x")), r.part.x)
-                && readInt(attribute(a, QLatin1String("y")), r.part.y)
-                && readInt(attribute(a, QLatin1String("palindex1")), r.palindex1)
-                && (second.isEmpty() || readInt(second, r.palindex2))
-                && readInt(attribute(a, QLatin1String("direction")), r.part.direction) && r.part.direction >= 1
-                && r.part.direction <= 4) {
-                r.part.more = otherAttributes(a,
+            r.thread2 = 0;
+            if (readInt(attribute(a, QLatin1String("x")), r.x) && readInt(attribute(a, QLatin1String("y")), r.y)
+                && readInt(attribute(a, QLatin1String("palindex1")), r.thread1)
+                && (second.isEmpty() || readInt(second, r.thread2))
+                && readInt(attribute(a, QLatin1String("direction")), r.direction) && r.direction >= 1
+                && r.direction <= 4) {
+                r.more = otherAttributes(a,
                     { QLatin1String("x"), QLatin1String("y"), QLatin1String("palindex1"), QLatin1String("palindex2"),
                         QLatin1String("direction") });
                 parts.push_back(std::move(r));
@@ -304,29 +390,28 @@ QString OxsParser::readPartStitches()
     return {};
 }
 
-QString OxsParser::readBackStitches()
+template <class Xml> QString OxsParser<Xml>::readBackStitches()
 {
     while (m_reader.readNextStartElement()) {
         if (named(m_reader.name(), QLatin1String("backstitch"))) {
             if (backs.size() >= kMaxExtraElements)
                 return tooMany();
-            const QXmlStreamAttributes a = m_reader.attributes();
-            RawBack r {};
-            BackStitch& b = r.back;
+            const auto& a = m_reader.attributes();
+            BackStitch b;
             if (readNumber(attribute(a, QLatin1String("x1")), b.x1)
                 && readNumber(attribute(a, QLatin1String("y1")), b.y1)
                 && readNumber(attribute(a, QLatin1String("x2")), b.x2)
                 && readNumber(attribute(a, QLatin1String("y2")), b.y2)
-                && readInt(attribute(a, QLatin1String("palindex")), r.palindex)) {
+                && readInt(attribute(a, QLatin1String("palindex")), b.thread)) {
                 const QStringView kind = attribute(a, QLatin1String("objecttype"));
                 if (!kind.isEmpty())
-                    b.kind = kind.toString();
+                    b.kind = kindOf(kind);
                 if (!readInt(attribute(a, QLatin1String("sequence")), b.sequence))
                     b.sequence = 0;
                 b.more = otherAttributes(a,
                     { QLatin1String("x1"), QLatin1String("y1"), QLatin1String("x2"), QLatin1String("y2"),
                         QLatin1String("palindex"), QLatin1String("objecttype"), QLatin1String("sequence") });
-                backs.push_back(std::move(r));
+                backs.push_back(std::move(b));
             }
         }
         m_reader.skipCurrentElement();
@@ -334,28 +419,36 @@ QString OxsParser::readBackStitches()
     return {};
 }
 
-QString OxsParser::readObjects()
+template <class Xml> QString OxsParser<Xml>::readObjects()
 {
     while (m_reader.readNextStartElement()) {
         if (named(m_reader.name(), QLatin1String("object"))) {
             if (objects.size() >= kMaxExtraElements)
                 return tooMany();
-            const QXmlStreamAttributes a = m_reader.attributes();
-            RawObject r {};
-            StitchObject& o = r.object;
-            o.kind = attribute(a, QLatin1String("objecttype")).trimmed().toString();
+            const auto& a = m_reader.attributes();
+            StitchObject o;
+            o.kind = kindOf(attribute(a, QLatin1String("objecttype")).trimmed());
             if (!o.kind.isEmpty() && readNumber(attribute(a, QLatin1String("x1")), o.x)
                 && readNumber(attribute(a, QLatin1String("y1")), o.y)
-                && readInt(attribute(a, QLatin1String("palindex")), r.palindex)) {
+                && readInt(attribute(a, QLatin1String("palindex")), o.thread)) {
                 o.more = otherAttributes(a,
                     { QLatin1String("x1"), QLatin1String("y1"), QLatin1String("palindex"),
                         QLatin1String("objecttype") });
-                objects.push_back(std::move(r));
+                objects.push_back(std::move(o));
             }
         }
         m_reader.skipCurrentElement();
     }
     return {};
+}
+
+// The kind as text, one text shared by a run of elements of the same kind: a design holds
+// thousands of backstitches and knots, each naming its kind.
+template <class Xml> QString OxsParser<Xml>::kindOf(QStringView kind)
+{
+    if (kind != m_kind)
+        m_kind = kind.toString();
+    return m_kind;
 }
 
 // The thread number that a number's last word names ("310", "Blanc" 0, "Ecru" 1) when the words
@@ -394,7 +487,7 @@ int cataloguePosition(const std::vector<color_dmc>& catalogue, Long numero)
 // by colour, every thread listed once; itemSlots[index] is the palette index of an item's index
 // (kNoStitch for the cloth, kAbsent where no item has that index); replacedItems[i] is the
 // item index of out.replaced[i].
-QString buildPalette(const OxsParser& p, const std::vector<color_dmc>& catalogue, OxsRead& out,
+QString buildPalette(const OxsContent& p, const std::vector<color_dmc>& catalogue, OxsRead& out,
     std::vector<int>& itemSlots, std::vector<int>& replacedItems)
 {
     if (catalogueCount(catalogue) < 1)
@@ -447,7 +540,22 @@ QString buildPalette(const OxsParser& p, const std::vector<color_dmc>& catalogue
 
 // The extras' threads are the whole palette read; an element in no thread (the cloth or an item
 // the palette lacks) or off the chart is left out and counted in `dropped`.
-void buildExtras(const OxsParser& p, const std::vector<int>& itemSlots, OxsRead& out, std::vector<bool>& used)
+// Keeps the elements `keep` takes, in their order, and counts the others in `dropped`.
+template <class T, class Keep> void keepOnly(std::vector<T>& elements, Keep keep, int& dropped)
+{
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < elements.size(); ++i) {
+        if (!keep(elements[i]))
+            continue;
+        if (kept != i)
+            elements[kept] = std::move(elements[i]);
+        ++kept;
+    }
+    dropped += int(elements.size() - kept);
+    elements.erase(elements.begin() + std::ptrdiff_t(kept), elements.end());
+}
+
+void buildExtras(OxsContent& p, const std::vector<int>& itemSlots, OxsRead& out, std::vector<bool>& used)
 {
     StitchExtras& x = out.pattern.extras;
     const double w = out.pattern.width, h = out.pattern.height;
@@ -459,41 +567,41 @@ void buildExtras(const OxsParser& p, const std::vector<int>& itemSlots, OxsRead&
         return slot;
     };
     auto onChart = [&](double px, double py) { return px >= 0 && py >= 0 && px <= w && py <= h; };
-    for (const RawPart& r : p.parts) {
-        PartStitch part = r.part;
-        part.thread1 = std::max(-1, thread(r.palindex1));
-        part.thread2 = std::max(-1, thread(r.palindex2));
-        const bool anyThread = part.thread1 >= 0 || part.thread2 >= 0;
-        if (anyThread && part.x >= 0 && part.y >= 0 && part.x < w && part.y < h)
-            x.parts.push_back(std::move(part));
-        else
-            ++out.dropped;
-    }
-    for (const RawBack& r : p.backs) {
-        BackStitch b = r.back;
-        b.thread = thread(r.palindex);
-        if (b.thread >= 0 && onChart(b.x1, b.y1) && onChart(b.x2, b.y2))
-            x.backs.push_back(std::move(b));
-        else
-            ++out.dropped;
-    }
-    for (const RawObject& r : p.objects) {
-        StitchObject o = r.object;
-        o.thread = thread(r.palindex);
-        if (o.thread >= 0 && onChart(o.x, o.y)) {
-            if (objectKind(o.kind) == ObjectKind::Other)
+    x.parts = std::move(p.parts);
+    keepOnly(
+        x.parts,
+        [&](PartStitch& part) {
+            part.thread1 = std::max(-1, thread(part.thread1));
+            part.thread2 = std::max(-1, thread(part.thread2));
+            const bool anyThread = part.thread1 >= 0 || part.thread2 >= 0;
+            return anyThread && part.x >= 0 && part.y >= 0 && part.x < w && part.y < h;
+        },
+        out.dropped);
+    x.backs = std::move(p.backs);
+    keepOnly(
+        x.backs,
+        [&](BackStitch& b) {
+            b.thread = thread(b.thread);
+            return b.thread >= 0 && onChart(b.x1, b.y1) && onChart(b.x2, b.y2);
+        },
+        out.dropped);
+    x.objects = std::move(p.objects);
+    keepOnly(
+        x.objects,
+        [&](StitchObject& o) {
+            o.thread = thread(o.thread);
+            const bool kept = o.thread >= 0 && onChart(o.x, o.y);
+            if (kept && objectKind(o.kind) == ObjectKind::Other)
                 ++out.otherObjects;
-            x.objects.push_back(std::move(o));
-        } else {
-            ++out.dropped;
-        }
-    }
+            return kept;
+        },
+        out.dropped);
     if (!x.empty())
         x.threads = out.pattern.palette;
 }
 
-// The whole pattern from what was read; the reason it is refused, or empty.
-QString buildPattern(const OxsParser& p, const std::vector<color_dmc>& catalogue, OxsRead& out)
+// The whole pattern from what was read, the extras moved into it; the reason it is refused, or empty.
+QString buildPattern(OxsContent& p, const std::vector<color_dmc>& catalogue, OxsRead& out)
 {
     if (!p.hasProperties)
         return QStringLiteral("falta la sección «properties».");
@@ -586,13 +694,37 @@ QString OxsRead::notice(const QString& displayName) const
     return text;
 }
 
+namespace {
+// Reads a plainly written document, several times faster than QXmlStreamReader; false, with the
+// device back where it was, when the document needs the full reader or is refused (the full
+// reader then words the reason).
+bool readPlainOxs(QIODevice& device, const std::vector<color_dmc>& catalogue, OxsRead& out)
+{
+    // the full reader starts again from the same place
+    if (device.isSequential())
+        return false;
+    const qint64 start = device.pos();
+    OxsParser<PlainXml> parser(device);
+    if (parser.parse(out).isEmpty() && buildPattern(parser, catalogue, out).isEmpty())
+        return true;
+    out = OxsRead();
+    device.seek(start);
+    return false;
+}
+} // namespace
+
 OxsRead readOxs(QIODevice& device, const QString& displayName, const std::vector<color_dmc>& catalogue)
 {
     OxsRead out;
-    OxsParser parser(device);
-    QString failure = device.atEnd() ? QStringLiteral("el archivo está vacío.") : parser.parse(out);
-    if (failure.isEmpty())
-        failure = buildPattern(parser, catalogue, out);
+    QString failure = QStringLiteral("el archivo está vacío.");
+    if (!device.atEnd()) {
+        if (readPlainOxs(device, catalogue, out))
+            return out;
+        OxsParser<FullXml> parser(device);
+        failure = parser.parse(out);
+        if (failure.isEmpty())
+            failure = buildPattern(parser, catalogue, out);
+    }
     if (failure.isEmpty())
         return out;
     OxsRead refused;

@@ -54,7 +54,7 @@ QString Work::savePattern(const QString& path)
 bool Work::openPattern(const QString& path)
 {
     const QString name = QFileInfo(path).fileName();
-    const OxsRead read = readOxsFile(path, m_st.dmc_todos);
+    OxsRead read = readOxsFile(path, m_st.dmc_todos);
     if (!read.ok()) {
         er(read.error);
         return false;
@@ -76,7 +76,7 @@ bool Work::openPattern(const QString& path)
     Busy busy(*this);
     m_progress.setPointer(11);
     m_patternDetails = read.details;
-    m_extras = read.pattern.extras;
+    m_extras = std::move(read.pattern.extras);
     if (m_patternDetails.title.isEmpty())
         m_patternDetails.title = QFileInfo(path).completeBaseName();
 

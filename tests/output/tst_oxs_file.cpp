@@ -9,6 +9,7 @@
 #include "output/oxs_file.h"
 #include "render/chart.h"
 
+#include "pipe_device.h"
 #include "test_support.h"
 
 #include <QBuffer>
@@ -118,6 +119,12 @@ QStringList extrasText(const Pattern& p)
                    .arg(o.kind, more(o.more));
     return out;
 }
+// All that reading a document gives: the refusal, or the pattern written back and the notice.
+QByteArray readingOf(QIODevice& device)
+{
+    const OxsRead r = readOxs(device, QStringLiteral("mal.oxs"), fullCatalogue());
+    return r.ok() ? written(r.pattern, r.details) + r.notice(QStringLiteral("mal.oxs")).toUtf8() : r.error.toUtf8();
+}
 } // namespace
 
 class TestOxsFile : public QObject {
@@ -131,6 +138,9 @@ private slots:
     void foreignFile();
     void badFilesAreRefused_data();
     void badFilesAreRefused();
+    void readsTheSameFromAPipe_data();
+    void readsTheSameFromAPipe();
+    void coordinatesReadToTheNearestDouble();
     void titleKeptBounded_data();
     void titleKeptBounded();
     void manyReplacedThreadsListedShort();
@@ -414,6 +424,96 @@ void TestOxsFile::badFilesAreRefused()
     QVERIFY2(read.error.startsWith(QStringLiteral("No se puede abrir el patrón \"mal.oxs\": ") + reason),
         qPrintable(read.error));
     QVERIFY(read.pattern.cells.empty());
+}
+
+// A file is read straight from its bytes when it is plainly written, and by the full XML reader
+// otherwise, as a pipe always is: both read every document alike.
+void TestOxsFile::readsTheSameFromAPipe_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<bool>("accepted");
+    const QByteArray good = chartDocument(kSize2x2, kPalette, kStitch);
+    const auto titled = [](const QByteArray& title) {
+        return chartDocument(kSize2x2 + " charttitle=\"" + title + "\"", kPalette, kStitch);
+    };
+    const auto accepted = [](const char* name, const QByteArray& text) { QTest::newRow(name) << text << true; };
+    const auto refused = [](const char* name, const QByteArray& text) { QTest::newRow(name) << text << false; };
+    accepted("as written", written(smallPattern(), { QStringLiteral("rosa"), 16 }));
+    accepted("references in a value", titled("a&amp;b&lt;&gt;&quot;&apos;&#233;&#x263a;"));
+    accepted("words outside ASCII", titled("Se\xc3\xb1ora \xf0\x9f\x8c\xbc"));
+    accepted("single quotes and spaces", QByteArray(good).replace("palindex=\"1\"", "palindex = '1' "));
+    accepted("declaration in full",
+        QByteArray(good).replace(
+            "<?xml version=\"1.0\"?>", "\xef\xbb\xbf<?xml version='1.0' encoding='utf-8' standalone='yes' ?>"));
+    accepted("comments", QByteArray(good).replace("<palette>", "<!-- a - b --><palette><!---->"));
+    accepted("elements closed apart", QByteArray(good).replace("palindex=\"1\"/>", "palindex=\"1\"></stitch >"));
+    accepted("names in capitals",
+        QByteArray(good).replace("<fullstitches>", "<FullStitches>").replace("</fullstitches>", "</FullStitches>"));
+    accepted("anything after the chart", good + "<?pi?>text&bad;<");
+    accepted("line breaks between elements", QByteArray(good).replace("><", ">\r\n\t<"));
+    accepted("tab in a value", titled("a\tb"));
+    accepted("line breaks in a value", titled("a\r\nb\rc\nd"));
+    accepted("another encoding",
+        QByteArray(good)
+            .replace("version=\"1.0\"", "version=\"1.0\" encoding=\"ISO-8859-1\"")
+            .replace("number=\"cloth\"", "number=\"cloth\" name=\"Se\xf1ora\""));
+    accepted(
+        "text and instructions", QByteArray(good).replace("<palette>", "<palette>texto<![CDATA[<x>]]><?pi dato?>"));
+    accepted(
+        "prefixed names", QByteArray(good).replace("<palette_item index=\"0\"", "<palette_item p:q=\"0\" index=\"0\""));
+    refused("control character by number", titled("a&#1;b"));
+    QByteArray many = "<fullstitches>";
+    for (int i = 0; i < 200 * 200; ++i)
+        many += "<stitch x=\"" + QByteArray::number(i % 200) + "\" y=\"" + QByteArray::number(i / 200)
+            + "\" palindex=\"1\"/>\n";
+    accepted("two megabytes, read a block at a time",
+        chartDocument("chartwidth=\"200\" chartheight=\"200\"", kPalette, many + "</fullstitches>"));
+    refused("undeclared entity", titled("a&nbsp;b"));
+    refused("character that is none", titled("a&#xFFFE;b"));
+    refused("faulty UTF-8",
+        titled("a\xc3"
+               "(b"));
+    refused("less-than in a value", titled("a<b"));
+    refused("attributes run together", QByteArray(good).replace("x=\"1\" y", "x=\"1\"y"));
+    refused("attribute given twice", QByteArray(good).replace("x=\"1\"", "x=\"1\" x=\"1\""));
+    refused("value without quotes", QByteArray(good).replace("x=\"1\"", "x=1"));
+    refused("end tag not the open one", QByteArray(good).replace("</palette>", "</paleta>"));
+    refused("double hyphen in a comment", QByteArray(good).replace("<palette>", "<!-- a -- b --><palette>"));
+    refused("text before the chart", QByteArray(good).replace("<chart>", "x<chart>"));
+    refused("declaration not first", " " + good);
+    refused("cut short", good.left(good.size() - 30));
+    refused("stitch without a position", QByteArray(good).replace("x=\"1\"", "x=\"uno\""));
+}
+
+void TestOxsFile::readsTheSameFromAPipe()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(bool, accepted);
+    QByteArray data = text;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::ReadOnly);
+    const QByteArray fromBytes = readingOf(buffer);
+    PipeDevice pipe(text);
+    QCOMPARE(fromBytes, readingOf(pipe));
+    QCOMPARE(!fromBytes.startsWith("No se puede abrir"), accepted);
+}
+
+// Coordinates as files write them come out as the nearest double, as QString's reading gives.
+void TestOxsFile::coordinatesReadToTheNearestDouble()
+{
+    const QStringList texts = { "0.1", "0.7", "2.3", "17.5", "1023.999999999", "3.14159265358979", "1.000000000000001",
+        "699.0000000000001", "0.000000000000001", "007", "1e2", "1,25", " 4.5 " };
+    QByteArray backs = "<backstitches>";
+    for (const QString& t : texts)
+        backs += "<backstitch x1=\"" + t.toUtf8() + "\" y1=\"0\" x2=\"0\" y2=\"0\" palindex=\"1\"/>";
+    const OxsRead read = readText(
+        chartDocument("chartwidth=\"1024\" chartheight=\"768\"", kPalette, kStitch + backs + "</backstitches>"));
+    QVERIFY2(read.ok(), qPrintable(read.error));
+    QCOMPARE(read.pattern.extras.backs.size(), std::size_t(texts.size()));
+    for (int i = 0; i < texts.size(); ++i) {
+        const double expected = QString(texts[i]).replace(QLatin1Char(','), QLatin1Char('.')).trimmed().toDouble();
+        QVERIFY2(read.pattern.extras.backs[std::size_t(i)].x1 == expected, qPrintable(texts[i]));
+    }
 }
 
 // A title is kept as read but for control characters, and cut at 256 characters however long it
