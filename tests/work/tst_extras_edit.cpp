@@ -98,7 +98,7 @@ void TestExtrasEdit::editsUndoneAndRedoneExactly()
 
 void TestExtrasEdit::eraserTakesWhatLiesInside_data()
 {
-    QTest::addColumn<int>("kind"); // 0 line, 1 object, 2 part stitch
+    QTest::addColumn<int>("kind"); // 0 line, 1 knot, 2 part stitch, 3 quarter, 4 tent stitch
     QTest::addColumn<QRectF>("where"); // a line's ends, an object's point, a part's cell
     QTest::addColumn<bool>("taken");
     // cell (1, 1) erased
@@ -110,6 +110,8 @@ void TestExtrasEdit::eraserTakesWhatLiesInside_data()
     QTest::newRow("knot in the next cell") << 1 << QRectF(2.5, 1.5, 0, 0) << false;
     QTest::newRow("its quarter") << 3 << QRectF(1.5, 1.5, 0, 0) << true;
     QTest::newRow("its part stitch") << 2 << QRectF(1, 1, 0, 0) << true;
+    QTest::newRow("its tent stitch") << 4 << QRectF(1, 1, 0, 0) << true;
+    QTest::newRow("the next cell's tent stitch, from its corner") << 4 << QRectF(2, 2, 0, 0) << false;
     QTest::newRow("the next cell's part stitch") << 2 << QRectF(2, 1, 0, 0) << false;
 }
 
@@ -125,7 +127,7 @@ void TestExtrasEdit::eraserTakesWhatLiesInside()
     else if (kind == 2)
         x.parts.push_back({ int(where.left()), int(where.top()), 0, -1, 3, {} });
     else
-        x.objects.push_back(object(kind == 1 ? "knot" : "quarter", where.left(), where.top()));
+        x.objects.push_back(object(kind == 1 ? "knot" : kind == 3 ? "quarter" : "tent", where.left(), where.top()));
     const ExtrasEdit e = eraseExtrasIn(x, { QPoint(1, 1), QPoint(5, 5) });
     QCOMPARE(!e.empty(), taken);
     applyExtrasEdit(x, e, true);
