@@ -61,6 +61,13 @@ private:
         const QRect& c = m_view.cells;
         return x >= c.left() - 1 && y >= c.top() - 1 && x <= c.right() + 2 && y <= c.bottom() + 2;
     }
+    // True when a line may pass over the cells shown or a cell around them, however long it is.
+    bool near(const BackStitch& b) const
+    {
+        const QRect& c = m_view.cells;
+        return std::max(b.x1, b.x2) >= c.left() - 1 && std::max(b.y1, b.y2) >= c.top() - 1
+            && std::min(b.x1, b.x2) <= c.right() + 2 && std::min(b.y1, b.y2) <= c.bottom() + 2;
+    }
     void fill(const QPolygonF& cellShape, double x, double y, int thread);
     void symbol(const QPointF& centre, int thread, const QColor& under);
 
@@ -138,7 +145,7 @@ void Drawer::backs()
         rank[std::size_t(order[r])] = int(r);
     std::vector<QVector<QLineF>> lines(m_x.threads.size());
     for (const BackStitch& b : m_x.backs)
-        if (near(b.x1, b.y1) || near(b.x2, b.y2) || near((b.x1 + b.x2) / 2, (b.y1 + b.y2) / 2))
+        if (near(b))
             lines[std::size_t(b.thread)].append(QLineF(at(b.x1, b.y1), at(b.x2, b.y2)));
     for (int t : order) {
         const QVector<QLineF>& l = lines[std::size_t(t)];

@@ -316,7 +316,7 @@ public:
     // beginStroke and endStroke every edit joins the stroke's one step.
     bool editCells(const QString& text, std::vector<CellEdit> edits);
     // The same with a change of the part stitches, backstitch, knots and beads in the one step
-    // (made from stitchExtras() as it is now); the whole embroidery is drawn again.
+    // (made from stitchExtras() as it is now); the embroidery is drawn again over the cells it touches.
     bool editPattern(const QString& text, std::vector<CellEdit> edits, ExtrasEdit extras);
     // The thread the extras' elements name for a colour: its number as the key gives it, and the
     // palette symbol when the full stitches use it.
@@ -425,7 +425,8 @@ private:
     OxsDetails m_patternDetails;
     StitchExtras m_extras;
     // The extras over the embroidery and over chart sheet (H, V) as drawn; nothing without extras.
-    void drawExtrasOnEmbroidery();
+    // The extras over the embroidery: all of it, or only over `cells` when given.
+    void drawExtrasOnEmbroidery(QRect cells = {});
     void drawExtrasOnSheet(int H, int V);
     // The extras with the palette's colours and chart symbols (or none), without the cells.
     Pattern extrasPattern(bool symbols) const;

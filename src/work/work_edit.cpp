@@ -189,11 +189,10 @@ void Work::clearHistory()
 void Work::redrawEdited(QRect cells, unsigned parts)
 {
     if (drawsPictures && !cells.isEmpty()) {
-        // lines and marks over the cells cross them: with any, the whole embroidery is drawn again
-        if ((parts & WorkChange::Stitches) && (!m_extras.empty() || (parts & WorkChange::Extras))) {
-            redrawEmbroidery();
-        } else if (parts & WorkChange::Stitches) {
+        if (parts & WorkChange::Stitches) {
+            // the cells, and the lines and knots over them cut to them
             drawEmbroideryCells(m_st, Picture2, cells, m_patternDetails.cloth);
+            drawExtrasOnEmbroidery(cells);
         }
         if (parts & WorkChange::Palette) {
             gama2();

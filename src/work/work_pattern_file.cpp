@@ -130,15 +130,21 @@ Pattern Work::extrasPattern(bool symbols) const
     return p;
 }
 
-void Work::drawExtrasOnEmbroidery()
+void Work::drawExtrasOnEmbroidery(QRect cells)
 {
     if (m_extras.empty() || !Picture2.imageValid())
         return;
     const int s = m_st.punto_doble ? 9 : 3;
+    const QRect pattern(0, 0, m_st.ancho_puntos, m_st.alto_puntos);
     QPainter painter(&Picture2.image());
     ExtrasView view;
     view.cell = s;
-    view.cells = QRect(0, 0, m_st.ancho_puntos, m_st.alto_puntos);
+    view.cells = pattern;
+    if (!cells.isEmpty()) {
+        // only over the cells drawn again, with all that crosses them
+        painter.setClipRect(QRect(cells.topLeft() * s, cells.size() * s));
+        view.cells = cells.adjusted(-1, -1, 1, 1) & pattern;
+    }
     view.symbols = false; // the embroidery shows threads, not symbols
     drawStitchExtras(painter, extrasPattern(false), view);
 }

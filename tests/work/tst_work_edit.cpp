@@ -454,6 +454,23 @@ private slots:
         QVERIFY(sameAsWhole());
         w.history().undo();
         QVERIFY(sameAsWhole());
+        // a long line and a knot, then stitches under the line's middle, far from its ends
+        ExtrasEdit x;
+        const int thread = extrasThreadIndex(w.stitchExtras(), x, w.extrasThread(w.stitchAt(29, 19)));
+        ExtrasEdit line = placeBackstitch(w.stitchExtras(), { 0, 1.5 }, { 30, 10 }, thread);
+        line.threadsIn = x.threadsIn;
+        QVERIFY(w.editPattern(QStringLiteral("Pespunte"), {}, std::move(line)));
+        QVERIFY(sameAsWhole());
+        QVERIFY(w.editPattern(QStringLiteral("Nudo francés"), {},
+            placeObject(w.stitchExtras(), { 14.5, 6 }, QStringLiteral("knot"), thread)));
+        QVERIFY(sameAsWhole());
+        QVERIFY(w.editCells(QStringLiteral("Lápiz"), editLine(w.gridView(), { 13, 4 }, { 16, 7 }, w.stitchAt(0, 0))));
+        QVERIFY(sameAsWhole());
+        w.history().undo();
+        QVERIFY(sameAsWhole());
+        w.history().undo();
+        w.history().undo();
+        QVERIFY(sameAsWhole());
     }
 };
 
