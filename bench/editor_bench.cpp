@@ -233,5 +233,9 @@ int main(int argc, char** argv)
     timePanning(pattern, 16, CanvasView::ColoursWithSymbols, "at 16 px with symbols");
 
     timeEdits(f, &e);
+    // the edits leave the pattern outlined with 100,000 backstitches
+    timePanning(pattern, snappedZoom(std::min(1600.0 / pattern.columns, 1000.0 / pattern.rows)), CanvasView::Colours,
+        "whole pattern fitted, 100,000 backstitches");
+    timePanning(pattern, 16, CanvasView::ColoursWithSymbols, "at 16 px with symbols, 100,000 backstitches");
     return 0;
 }
