@@ -221,19 +221,15 @@ QString parseChart(const QCommandLineParser& p, ChartPdfOptions& chart)
                 .arg(p.value(QStringLiteral("fabric")));
         chart.fabric = fabrics()[std::size_t(fabricOfCount(*count))].name;
     }
-    if (p.isSet(QStringLiteral("strands"))) {
-        const std::optional<int> strands = number(p, QStringLiteral("strands"), 1, error);
-        if (!strands || *strands > 6)
-            return QStringLiteral("--strands admite de 1 a 6 hebras (se dio \"%1\").")
-                .arg(p.value(QStringLiteral("strands")));
-        chart.strands = *strands;
-    }
-    if (p.isSet(QStringLiteral("backstitch-strands"))) {
-        const std::optional<int> strands = number(p, QStringLiteral("backstitch-strands"), 1, error);
-        if (!strands || *strands > 6)
-            return QStringLiteral("--backstitch-strands admite de 1 a 6 hebras (se dio \"%1\").")
-                .arg(p.value(QStringLiteral("backstitch-strands")));
-        chart.backstitchStrands = *strands;
+    // strands of the full stitches and of backstitch, 1 to 6
+    for (const auto& [name, strands] : { std::pair(QStringLiteral("strands"), &chart.strands),
+             std::pair(QStringLiteral("backstitch-strands"), &chart.backstitchStrands) }) {
+        if (!p.isSet(name))
+            continue;
+        const std::optional<int> n = number(p, name, 1, error);
+        if (!n || *n > 6)
+            return QStringLiteral("--%1 admite de 1 a 6 hebras (se dio \"%2\").").arg(name, p.value(name));
+        *strands = *n;
     }
     if (p.isSet(QStringLiteral("paper"))) {
         const QString paper = p.value(QStringLiteral("paper")).toLower();

@@ -178,6 +178,17 @@ void Drawer::objects()
         drawObjectMark(m_p, kind, at(o.x, o.y), extrasColour(m_x, o.thread, m_view.colours), m_view.cell);
     }
 }
+
+// Each extras thread's symbol: its palette thread's when the full stitches use it, else its own.
+std::vector<QString> extrasSymbols(const Pattern& pattern)
+{
+    const std::vector<int> inPalette = pattern.extraThreadsInPalette();
+    std::vector<QString> symbols;
+    for (std::size_t t = 0; t < pattern.extras.threads.size(); ++t)
+        symbols.push_back(
+            inPalette[t] >= 0 ? pattern.palette[std::size_t(inPalette[t])].symbol : pattern.extras.threads[t].symbol);
+    return symbols;
+}
 } // namespace
 
 std::vector<int> backstitchThreads(const StitchExtras& extras)
@@ -230,16 +241,6 @@ QColor extrasColour(const StitchExtras& extras, int thread, bool colours)
     if (!colours || thread < 0 || std::size_t(thread) >= extras.threads.size())
         return Qt::black;
     return colourOf(extras.threads[std::size_t(thread)].colour);
-}
-
-std::vector<QString> extrasSymbols(const Pattern& pattern)
-{
-    const std::vector<int> inPalette = pattern.extraThreadsInPalette();
-    std::vector<QString> symbols;
-    for (std::size_t t = 0; t < pattern.extras.threads.size(); ++t)
-        symbols.push_back(
-            inPalette[t] >= 0 ? pattern.palette[std::size_t(inPalette[t])].symbol : pattern.extras.threads[t].symbol);
-    return symbols;
 }
 
 void drawStitchExtras(QPainter& painter, const Pattern& pattern, const ExtrasView& view)

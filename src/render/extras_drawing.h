@@ -40,8 +40,6 @@ void drawObjectMark(QPainter& painter, ObjectKind kind, const QPointF& centre, c
 // The colour a thread is drawn in: its own in colour views, black in black and white ones.
 QColor extrasColour(const StitchExtras& extras, int thread, bool colours);
 
-// Each extras thread's symbol: its palette thread's when the full stitches use it, else its own.
-std::vector<QString> extrasSymbols(const Pattern& pattern);
 // Part stitches, then backstitch lines, then knots and beads, in that order, over what is drawn.
 void drawStitchExtras(QPainter& painter, const Pattern& pattern, const ExtrasView& view);
 // The same for extras whose threads' symbols are given.

@@ -36,6 +36,18 @@ void applyExtrasEdit(StitchExtras& x, const ExtrasEdit& e, bool forward);
 // has its number and colour, else a thread the edit adds.
 int extrasThreadIndex(const StitchExtras& x, ExtrasEdit& e, const PatternThread& thread);
 
+// The edit `make` gives for the index of `thread`, the thread added to the extras' threads in the
+// same edit when they lack it; nothing when `make` gives nothing.
+template <class Make> ExtrasEdit inThread(const StitchExtras& x, const PatternThread& thread, Make make)
+{
+    ExtrasEdit added;
+    const int index = extrasThreadIndex(x, added, thread);
+    ExtrasEdit e = make(index);
+    if (!e.empty())
+        e.threadsIn = std::move(added.threadsIn);
+    return e;
+}
+
 // The point of the half-cell lattice (cell corners, edge midpoints and centres) nearest to p.
 QPointF latticePoint(QPointF p);
 

@@ -28,6 +28,7 @@
 #include <future>
 #include <memory>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 // The preview image: the picture of the last file previewed and where it is drawn, in
@@ -276,6 +277,8 @@ public:
     // What the pattern on show holds beside its full stitches (part stitches, backstitches, knots,
     // beads, other objects): set by openPattern, emptied by every pattern made.
     const StitchExtras& stitchExtras() const { return m_extras; }
+    // Each extras thread's chart symbol: its palette colour's when the full stitches use it, else its own.
+    std::vector<QString> extrasSymbols() const;
     // The pattern's title and fabric count: the loaded picture's name, or the opened file's.
     const OxsDetails& patternDetails() const { return m_patternDetails; }
     // Writes the pattern on show to lastPatternFileName() in the working folder, whole or not at
@@ -424,12 +427,12 @@ private:
     Progress m_progress;
     OxsDetails m_patternDetails;
     StitchExtras m_extras;
-    // The extras over the embroidery and over chart sheet (H, V) as drawn; nothing without extras.
-    // The extras over the embroidery: all of it, or only over `cells` when given.
+    // The extras over the embroidery (all of it, or only over `cells` when given) and over chart
+    // sheet (H, V) as drawn; nothing without extras.
     void drawExtrasOnEmbroidery(QRect cells = {});
     void drawExtrasOnSheet(int H, int V);
-    // The extras with the palette's colours and chart symbols (or none), without the cells.
-    Pattern extrasPattern(bool symbols) const;
+    // The chart symbol of each palette colour.
+    std::unordered_map<Long, QString> paletteSymbolsByColour() const;
     bool m_lastPatternFailed = false;
     std::future<QString> m_lastPatternWrite;
     // The editing history, marks and added threads (work_edit.cpp).

@@ -319,9 +319,9 @@ PatternThread Work::extrasThread(Long colour) const
     PatternThread t;
     t.numero = threadNumber(colour);
     t.colour = colour;
-    for (const PatternThread& p : pattern().palette)
-        if (p.colour == colour)
-            t.symbol = p.symbol;
+    const std::unordered_map<Long, QString> symbols = paletteSymbolsByColour();
+    if (const auto it = symbols.find(colour); it != symbols.end())
+        t.symbol = it->second;
     return t;
 }
 

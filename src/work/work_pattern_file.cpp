@@ -115,19 +115,26 @@ bool Work::openPattern(const QString& path)
     return true;
 }
 
-Pattern Work::extrasPattern(bool symbols) const
+std::vector<QString> Work::extrasSymbols() const
 {
-    // the palette is only what the extras' symbols come from: no cells are needed
-    Pattern p;
-    if (symbols) {
-        const std::vector<QString> signs = paletteSymbols(m_st, m_settings.chart.symbolFont, true);
-        std::size_t index = 0;
-        for (int g = 0; g < 6; ++g)
-            for (int k = 0; k < m_st.num_tono[std::size_t(g)]; ++k, ++index)
-                p.palette.push_back({ -1, m_st.tono[std::size_t(g)][std::size_t(k)], signs[index] });
+    const std::unordered_map<Long, QString> palette = paletteSymbolsByColour();
+    std::vector<QString> symbols;
+    for (const PatternThread& t : m_extras.threads) {
+        const auto it = palette.find(t.colour);
+        symbols.push_back(it != palette.end() ? it->second : t.symbol);
     }
-    p.extras = m_extras;
-    return p;
+    return symbols;
+}
+
+std::unordered_map<Long, QString> Work::paletteSymbolsByColour() const
+{
+    const std::vector<QString> signs = paletteSymbols(m_st, m_settings.chart.symbolFont, true);
+    std::unordered_map<Long, QString> symbols;
+    std::size_t index = 0;
+    for (int g = 0; g < 6; ++g)
+        for (int k = 0; k < m_st.num_tono[std::size_t(g)]; ++k, ++index)
+            symbols.emplace(m_st.tono[std::size_t(g)][std::size_t(k)], signs[index]);
+    return symbols;
 }
 
 void Work::drawExtrasOnEmbroidery(QRect cells)
@@ -146,7 +153,7 @@ void Work::drawExtrasOnEmbroidery(QRect cells)
         view.cells = cells.adjusted(-1, -1, 1, 1) & pattern;
     }
     view.symbols = false; // the embroidery shows threads, not symbols
-    drawStitchExtras(painter, extrasPattern(false), view);
+    drawStitchExtras(painter, m_extras, {}, view);
 }
 
 void Work::drawExtrasOnSheet(int H, int V)
@@ -165,7 +172,7 @@ void Work::drawExtrasOnSheet(int H, int V)
     view.symbols = o.symbols;
     view.symbolFont = isClearSymbols(o.symbolFont) ? QStringLiteral("DejaVu Sans") : o.symbolFont;
     QPainter painter(&Picture11.image());
-    drawStitchExtras(painter, extrasPattern(true), view);
+    drawStitchExtras(painter, m_extras, extrasSymbols(), view);
 }
 
 void Work::keepLastPattern()

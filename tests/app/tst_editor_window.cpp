@@ -3,6 +3,7 @@
 // backstitch runs, part stitches and knots placed, erased and moved with a block, and undone;
 // nothing is edited while a swap waits.
 #include "app/editor/editor_window.h"
+#include "extras_text.h"
 #include "made_pattern.h"
 
 #include <QApplication>
@@ -36,20 +37,6 @@ std::vector<Long> stitches(const Work& w)
         for (int x = 0; x < w.patternColumns(); ++x)
             all.push_back(w.stitchAt(x, y));
     return all;
-}
-
-// Each element with its thread's number and where it lies.
-QStringList describe(const StitchExtras& x)
-{
-    QStringList out;
-    const auto number = [&x](int t) { return t < 0 ? Long(-1) : x.threads[std::size_t(t)].numero; };
-    for (const PartStitch& s : x.parts)
-        out << QStringLiteral("part %1 %2 %3 %4").arg(s.x).arg(s.y).arg(s.direction).arg(number(s.thread1));
-    for (const BackStitch& b : x.backs)
-        out << QStringLiteral("line %1 %2 %3 %4 %5").arg(b.x1).arg(b.y1).arg(b.x2).arg(b.y2).arg(number(b.thread));
-    for (const StitchObject& o : x.objects)
-        out << QStringLiteral("%1 %2 %3 %4").arg(o.kind).arg(o.x).arg(o.y).arg(number(o.thread));
-    return out;
 }
 
 std::unique_ptr<Form1> formWithEditor(const WorkFolder& folder)
@@ -155,7 +142,7 @@ void TestEditorWindow::backstitchPartsAndKnotsEditedAndUndone()
     // what the tools made goes into the pattern file: the new thread, the line, the part and the knot
     const QString file = folder.file(QStringLiteral("editado.oxs"));
     QCOMPARE(w.savePattern(file), QString());
-    const QStringList made = describe(x);
+    const QStringList made = extrasText(x);
     // each of them one step, all undone
     QCOMPARE(w.history().count(), stepsBefore + 7);
     for (int i = 0; i < 7; ++i)
@@ -164,7 +151,7 @@ void TestEditorWindow::backstitchPartsAndKnotsEditedAndUndone()
     QVERIFY(stitches(w) == before);
     QCOMPARE(w.Picture2.Image(), embroideryBefore);
     QVERIFY(w.openPattern(file));
-    QCOMPARE(describe(w.stitchExtras()), made);
+    QCOMPARE(extrasText(w.stitchExtras()), made);
 }
 
 void TestEditorWindow::nothingEditedWhileASwapWaits()

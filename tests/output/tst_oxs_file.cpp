@@ -9,6 +9,7 @@
 #include "output/oxs_file.h"
 #include "render/chart.h"
 
+#include "extras_text.h"
 #include "pipe_device.h"
 #include "test_support.h"
 
@@ -81,44 +82,6 @@ void row(const char* name, const QByteArray& text, const char* reason)
 
 const QByteArray kStitch = "<fullstitches><stitch x=\"1\" y=\"1\" palindex=\"1\"/></fullstitches>";
 
-// Every element of the extras as text, threads by number, so two patterns whose palettes differ
-// in order compare element for element.
-QStringList extrasText(const Pattern& p)
-{
-    const auto numero = [&p](int t) { return t < 0 ? -1 : p.extras.threads[std::size_t(t)].numero; };
-    const auto more = [](const ExtraAttributes& m) {
-        QStringList l;
-        for (const auto& [name, value] : m)
-            l << name + QLatin1Char('=') + value;
-        return l.join(QLatin1Char(' '));
-    };
-    QStringList out;
-    for (const PartStitch& s : p.extras.parts)
-        out << QStringLiteral("cell %1 %2 %3 %4 %5 %6")
-                   .arg(s.x)
-                   .arg(s.y)
-                   .arg(numero(s.thread1))
-                   .arg(numero(s.thread2))
-                   .arg(s.direction)
-                   .arg(more(s.more));
-    for (const BackStitch& b : p.extras.backs)
-        out << QStringLiteral("back %1 %2 %3 %4 %5 %6 %7 %8")
-                   .arg(b.x1)
-                   .arg(b.y1)
-                   .arg(b.x2)
-                   .arg(b.y2)
-                   .arg(numero(b.thread))
-                   .arg(b.kind)
-                   .arg(b.sequence)
-                   .arg(more(b.more));
-    for (const StitchObject& o : p.extras.objects)
-        out << QStringLiteral("object %1 %2 %3 %4 %5")
-                   .arg(o.x)
-                   .arg(o.y)
-                   .arg(numero(o.thread))
-                   .arg(o.kind, more(o.more));
-    return out;
-}
 // All that reading a document gives: the refusal, or the pattern written back and the notice.
 QByteArray readingOf(QIODevice& device)
 {
@@ -176,7 +139,7 @@ void TestOxsFile::extrasSurviveOpenAndSave()
         "</ornaments_inc_knots_and_beads>");
     const OxsRead read = readText(text);
     QVERIFY2(read.ok(), qPrintable(read.error));
-    const QStringList elements = extrasText(read.pattern);
+    const QStringList elements = extrasText(read.pattern.extras);
     QCOMPARE(elements,
         (QStringList { "cell 2 1 310 -1 3 ", "cell 3 1 321 -1 4 ", "cell 4 1 310 321 1 ",
             "cell 5 2 -1 321 2 marked=true", "back 0 0 2.5 1.5 666 backstitch 3 ", "back 2.5 1.5 6 5 666 daisy 0 ",
@@ -198,7 +161,7 @@ void TestOxsFile::extrasSurviveOpenAndSave()
     QVERIFY(saved.contains("palettecount=\"4\""));
     const OxsRead again = readText(saved);
     QVERIFY2(again.ok(), qPrintable(again.error));
-    QCOMPARE(extrasText(again.pattern), elements);
+    QCOMPARE(extrasText(again.pattern.extras), elements);
     QCOMPARE(again.pattern.palette[std::size_t(again.pattern.at(1, 0))].numero, Long(321));
 }
 

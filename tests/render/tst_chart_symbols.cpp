@@ -221,7 +221,7 @@ void TestChartSymbols::keyListsExtras_data()
     QTest::addColumn<int>("thread"); // 0: the palette's colour, 1: a thread of its own
     QTest::addColumn<bool>("colours");
     QTest::addColumn<int>("labelsAsked"); // of the palette's colour
-    QTest::newRow("part stitches only: an entry beside the palette's, no heading") << "part" << 1 << true << 1;
+    QTest::newRow("half stitches only: an entry beside the palette's, no heading") << "half" << 1 << true << 1;
     QTest::newRow("backstitch: under a heading, its line in its colour") << "backstitch" << 1 << true << 1;
     QTest::newRow("backstitch in black and white: the line in black") << "backstitch" << 1 << false << 1;
     QTest::newRow("knot of a palette thread: listed again, labelled as its entry") << "knot" << 0 << true << 2;
@@ -240,7 +240,7 @@ void TestChartSymbols::keyListsExtras()
     b.options.colours = colours;
     StitchExtras x;
     x.threads = { { 310, palette, QStringLiteral("A") }, { 666, own, QStringLiteral("B") } };
-    if (kind == QLatin1String("part"))
+    if (kind == QLatin1String("half"))
         x.parts = { { 0, 0, thread, -1, 3, {} } };
     else if (kind == QLatin1String("backstitch"))
         x.backs = { { 0, 0, 1, 1, thread, QStringLiteral("backstitch"), 0, {} } };
@@ -264,7 +264,7 @@ void TestChartSymbols::keyListsExtras()
         return n;
     };
     const Long drawn = colours ? (thread == 0 ? palette : own) : 0;
-    if (kind == QLatin1String("part")) {
+    if (kind == QLatin1String("half")) {
         QVERIFY(count(86, 69, 94, 77, own) > 40); // the second entry's swatch
         QCOMPARE(count(30, 84, 200, 110, kWhite), 171 * 27); // nothing below the row
         return;

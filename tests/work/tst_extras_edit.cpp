@@ -3,6 +3,8 @@
 // mirrored as its cells are.
 #include "work/extras_edit.h"
 
+#include "extras_text.h"
+
 #include <QtTest>
 
 class TestExtrasEdit : public QObject {
@@ -15,21 +17,6 @@ private slots:
 };
 
 namespace {
-// The extras as text, element by element in list order.
-QStringList text(const StitchExtras& x)
-{
-    QStringList out;
-    for (const PatternThread& t : x.threads)
-        out << QStringLiteral("thread %1").arg(t.numero);
-    for (const PartStitch& s : x.parts)
-        out << QStringLiteral("part %1,%2 d%3 %4/%5").arg(s.x).arg(s.y).arg(s.direction).arg(s.thread1).arg(s.thread2);
-    for (const BackStitch& b : x.backs)
-        out << QStringLiteral("line %1,%2 %3,%4 t%5").arg(b.x1).arg(b.y1).arg(b.x2).arg(b.y2).arg(b.thread);
-    for (const StitchObject& o : x.objects)
-        out << QStringLiteral("%1 %2,%3 t%4").arg(o.kind).arg(o.x).arg(o.y).arg(o.thread);
-    return out;
-}
-
 BackStitch line(double x1, double y1, double x2, double y2, int thread = 0)
 {
     BackStitch b;
@@ -60,7 +47,7 @@ StitchExtras startingExtras()
 void TestExtrasEdit::editsUndoneAndRedoneExactly()
 {
     StitchExtras x = startingExtras();
-    const QStringList start = text(x);
+    const QStringList start = extrasText(x);
     std::vector<ExtrasEdit> done;
     const auto make = [&](ExtrasEdit e) {
         applyExtrasEdit(x, e, true);
@@ -83,23 +70,25 @@ void TestExtrasEdit::editsUndoneAndRedoneExactly()
     make(eraseNear(x, { 3, 1.4 }, ExtrasKind::Backstitch));
     QVERIFY(placeBackstitch(x, { 1, 1 }, { 0, 0 }, red).empty()); // there already
     QVERIFY(placeBackstitch(x, { 1, 1 }, { 1, 1 }, red).empty());
-    const QStringList end = text(x);
+    const QStringList end = extrasText(x);
     QCOMPARE(end,
-        QStringList({ "thread 310", "thread 666", "part 5,5 d1 1/0", "part 2,2 d4 1/-1", "line 1,1 2,1.5 t0",
-            "line 1,1 0,0 t1", "quarter 4.5,1 t0", "bead 3,3 t1" }));
+        QStringList({ "cell 5 5 666 310 1 ", "cell 2 2 666 -1 4 ", "back 1 1 2 1.5 310 backstitch 0 ",
+            "back 1 1 0 0 666 backstitch 0 ", "object 4.5 1 310 quarter ", "object 3 3 666 bead " }));
+    QCOMPARE(x.threads.size(), std::size_t(2));
 
     for (auto e = done.rbegin(); e != done.rend(); ++e)
         applyExtrasEdit(x, *e, false);
-    QCOMPARE(text(x), start);
+    QCOMPARE(extrasText(x), start);
+    QCOMPARE(x.threads.size(), std::size_t(1));
     for (const ExtrasEdit& e : done)
         applyExtrasEdit(x, e, true);
-    QCOMPARE(text(x), end);
+    QCOMPARE(extrasText(x), end);
 }
 
 void TestExtrasEdit::eraserTakesWhatLiesInside_data()
 {
-    QTest::addColumn<int>("kind"); // 0 line, 1 knot, 2 part stitch, 3 quarter, 4 tent stitch
-    QTest::addColumn<QRectF>("where"); // a line's ends, an object's point, a part's cell
+    QTest::addColumn<int>("kind"); // 0 line, 1 knot, 2 half stitch, 3 quarter, 4 tent stitch
+    QTest::addColumn<QRectF>("where"); // a line's ends, an object's point, a half stitch's cell
     QTest::addColumn<bool>("taken");
     // cell (1, 1) erased
     QTest::newRow("diagonal through the cell") << 0 << QRectF(QPointF(1, 1), QPointF(2, 2)) << true;
@@ -109,10 +98,10 @@ void TestExtrasEdit::eraserTakesWhatLiesInside_data()
     QTest::newRow("knot on its corner") << 1 << QRectF(2, 2, 0, 0) << true;
     QTest::newRow("knot in the next cell") << 1 << QRectF(2.5, 1.5, 0, 0) << false;
     QTest::newRow("its quarter") << 3 << QRectF(1.5, 1.5, 0, 0) << true;
-    QTest::newRow("its part stitch") << 2 << QRectF(1, 1, 0, 0) << true;
+    QTest::newRow("its half stitch") << 2 << QRectF(1, 1, 0, 0) << true;
     QTest::newRow("its tent stitch") << 4 << QRectF(1, 1, 0, 0) << true;
     QTest::newRow("the next cell's tent stitch, from its corner") << 4 << QRectF(2, 2, 0, 0) << false;
-    QTest::newRow("the next cell's part stitch") << 2 << QRectF(2, 1, 0, 0) << false;
+    QTest::newRow("the next cell's half stitch") << 2 << QRectF(2, 1, 0, 0) << false;
 }
 
 void TestExtrasEdit::eraserTakesWhatLiesInside()
@@ -144,21 +133,21 @@ void TestExtrasEdit::blockTurnedAndMirrored()
     block.parts = { { 0, 0, 0, -1, 3, {} }, { 2, 1, 0, -1, 1, {} } };
     block.backs = { line(0, 0, 1, 0.5) };
     block.objects = { object("quarter", 2.5, 0), object("knot", 3, 2) };
-    QCOMPARE(text(mirroredExtras(block, 3, 2, true)),
-        QStringList({ "thread 310", "part 2,0 d4 0/-1", "part 0,1 d2 -1/0", "line 3,0 2,0.5 t0", "quarter 0,0 t0",
-            "knot 0,2 t0" }));
-    QCOMPARE(text(mirroredExtras(block, 3, 2, false)),
-        QStringList({ "thread 310", "part 0,1 d4 0/-1", "part 2,0 d2 0/-1", "line 0,2 1,1.5 t0", "quarter 2.5,1.5 t0",
-            "knot 3,0 t0" }));
+    QCOMPARE(extrasText(mirroredExtras(block, 3, 2, true)),
+        QStringList({ "cell 2 0 310 -1 4 ", "cell 0 1 -1 310 2 ", "back 3 0 2 0.5 310 backstitch 0 ",
+            "object 0 0 310 quarter ", "object 0 2 310 knot " }));
+    QCOMPARE(extrasText(mirroredExtras(block, 3, 2, false)),
+        QStringList({ "cell 0 1 310 -1 4 ", "cell 2 0 310 -1 2 ", "back 0 2 1 1.5 310 backstitch 0 ",
+            "object 2.5 1.5 310 quarter ", "object 3 0 310 knot " }));
     // clockwise: the 3 x 2 block stands 2 wide and 3 high
-    QCOMPARE(text(rotatedExtras(block, 3, 2, true)),
-        QStringList({ "thread 310", "part 1,0 d4 0/-1", "part 0,2 d2 0/-1", "line 2,0 1.5,1 t0", "quarter 1.5,2.5 t0",
-            "knot 0,3 t0" }));
+    QCOMPARE(extrasText(rotatedExtras(block, 3, 2, true)),
+        QStringList({ "cell 1 0 310 -1 4 ", "cell 0 2 310 -1 2 ", "back 2 0 1.5 1 310 backstitch 0 ",
+            "object 1.5 2.5 310 quarter ", "object 0 3 310 knot " }));
     StitchExtras turned = block;
     for (int i = 0; i < 4; ++i)
         turned = rotatedExtras(turned, i % 2 ? 2 : 3, i % 2 ? 3 : 2, i < 2);
-    QCOMPARE(text(turned), text(block)); // twice each way
-    QCOMPARE(text(mirroredExtras(mirroredExtras(block, 3, 2, true), 3, 2, true)), text(block));
+    QCOMPARE(extrasText(turned), extrasText(block)); // twice each way
+    QCOMPARE(extrasText(mirroredExtras(mirroredExtras(block, 3, 2, true), 3, 2, true)), extrasText(block));
 }
 
 QTEST_GUILESS_MAIN(TestExtrasEdit)

@@ -455,11 +455,13 @@ private slots:
         w.history().undo();
         QVERIFY(sameAsWhole());
         // a long line and a knot, then stitches under the line's middle, far from its ends
-        ExtrasEdit x;
-        const int thread = extrasThreadIndex(w.stitchExtras(), x, w.extrasThread(w.stitchAt(29, 19)));
-        ExtrasEdit line = placeBackstitch(w.stitchExtras(), { 0, 1.5 }, { 30, 10 }, thread);
-        line.threadsIn = x.threadsIn;
-        QVERIFY(w.editPattern(QStringLiteral("Pespunte"), {}, std::move(line)));
+        const StitchExtras& x = w.stitchExtras();
+        int thread = -1;
+        QVERIFY(
+            w.editPattern(QStringLiteral("Pespunte"), {}, inThread(x, w.extrasThread(w.stitchAt(29, 19)), [&](int t) {
+                thread = t;
+                return placeBackstitch(x, { 0, 1.5 }, { 30, 10 }, t);
+            })));
         QVERIFY(sameAsWhole());
         QVERIFY(w.editPattern(QStringLiteral("Nudo francés"), {},
             placeObject(w.stitchExtras(), { 14.5, 6 }, QStringLiteral("knot"), thread)));

@@ -230,7 +230,7 @@ bool EditorWindow::dragTo(QPoint from, QPoint cell)
     case Tool::Eraser: {
         // the stitches and whatever lies inside their cells
         const std::vector<QPoint> cells = lineCells(from, cell);
-        m_work.editPattern(QStringLiteral("Borrador"), editLine(m_work.gridView(), from, cell, kNoStitchColour),
+        m_work.editPattern(QStringLiteral("Borrador"), editCellsTo(m_work.gridView(), cells, kNoStitchColour),
             eraseExtrasIn(m_work.stitchExtras(), cells));
         return true;
     }
@@ -443,26 +443,26 @@ void EditorWindow::replaceSelection(const QString& text, const Clip& clip)
     m_canvas->setOverlay(CanvasOverlay::framing(selectionInPattern()));
 }
 
-void EditorWindow::mirrorSelection(bool horizontal)
+void EditorWindow::turnSelection(const QString& text, const std::function<Clip(const Clip&)>& turn)
 {
     if (m_floating) {
-        m_clip = mirrored(m_clip, horizontal);
+        m_clip = turn(m_clip);
         showFloatingClip();
-    } else if (!selectionInPattern().isEmpty() && editAllowed()) {
-        replaceSelection(
-            QStringLiteral("Reflejar"), mirrored(copyClip(m_work.gridView(), selectionInPattern()), horizontal));
+    } else if (const QRect r = selectionInPattern(); !r.isEmpty() && editAllowed()) {
+        Clip block = copyClip(m_work.gridView(), r);
+        block.extras = extrasWithin(m_work.stitchExtras(), r);
+        replaceSelection(text, turn(block));
     }
+}
+
+void EditorWindow::mirrorSelection(bool horizontal)
+{
+    turnSelection(QStringLiteral("Reflejar"), [horizontal](const Clip& c) { return mirrored(c, horizontal); });
 }
 
 void EditorWindow::rotateSelection(bool clockwise)
 {
-    if (m_floating) {
-        m_clip = rotated90(m_clip, clockwise);
-        showFloatingClip();
-    } else if (!selectionInPattern().isEmpty() && editAllowed()) {
-        replaceSelection(
-            QStringLiteral("Girar"), rotated90(copyClip(m_work.gridView(), selectionInPattern()), clockwise));
-    }
+    turnSelection(QStringLiteral("Girar"), [clockwise](const Clip& c) { return rotated90(c, clockwise); });
 }
 
 void EditorWindow::placeExtra(QPointF at, int button)
@@ -487,15 +487,13 @@ void EditorWindow::placeExtra(QPointF at, int button)
     }
     if (m_current == kNoStitchColour)
         return;
-    ExtrasEdit e;
-    const int thread = extrasThreadIndex(x, e, m_work.extrasThread(m_current));
-    ExtrasEdit placed = part != parts.end()
-        ? placePart(x, at, part->second.first, thread)
-        : placeObject(
-            x, latticePoint(at), m_tool == Tool::Knot ? QStringLiteral("knot") : QStringLiteral("bead"), thread);
+    const QString kind = m_tool == Tool::Knot ? QStringLiteral("knot") : QStringLiteral("bead");
+    ExtrasEdit placed = inThread(x, m_work.extrasThread(m_current), [&](int thread) {
+        return part != parts.end() ? placePart(x, at, part->second.first, thread)
+                                   : placeObject(x, latticePoint(at), kind, thread);
+    });
     if (placed.empty())
         return;
-    placed.threadsIn = std::move(e.threadsIn);
     // a part stitch takes the place of the full stitch in its cell
     std::vector<CellEdit> cells;
     if (part != parts.end() && m_tool != Tool::Quarter)
@@ -515,15 +513,10 @@ void EditorWindow::backstitchPressed(QPointF at, int button)
     const QPointF p = latticePoint(at);
     if (p.x() < 0 || p.y() < 0 || p.x() > g.columns || p.y() > g.rows || m_current == kNoStitchColour)
         return;
-    if (m_runFrom) {
-        ExtrasEdit e;
-        const int thread = extrasThreadIndex(x, e, m_work.extrasThread(m_current));
-        ExtrasEdit line = placeBackstitch(x, *m_runFrom, p, thread);
-        if (!line.empty()) {
-            line.threadsIn = std::move(e.threadsIn);
-            m_work.editPattern(QStringLiteral("Pespunte"), {}, std::move(line));
-        }
-    }
+    if (m_runFrom)
+        m_work.editPattern(QStringLiteral("Pespunte"), {}, inThread(x, m_work.extrasThread(m_current), [&](int thread) {
+            return placeBackstitch(x, *m_runFrom, p, thread);
+        }));
     // each click goes on from where the last ended
     m_runFrom = p;
     showBackstitchRun();

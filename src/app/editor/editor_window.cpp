@@ -2,7 +2,6 @@
 
 #include "output/thread_amounts.h"
 #include "render/clear_symbols.h"
-#include "render/extras_drawing.h"
 #include "surface/colour_rgb.h"
 
 #include <QApplication>
@@ -195,7 +194,7 @@ void EditorWindow::readPattern(bool withPicture)
         cp.symbols.push_back(t.symbol);
     }
     cp.extras = p.extras;
-    cp.extraSymbols = extrasSymbols(p);
+    cp.extraSymbols = m_work.extrasSymbols();
     const QString font = m_work.settings().chart.symbolFont;
     cp.symbolFamily = isClearSymbols(font) ? clearSymbolsFamily() : font;
     cp.cloth = m_work.cloth();
@@ -241,11 +240,7 @@ void EditorWindow::readExtras()
 {
     CanvasPattern& cp = m_canvas->pattern;
     cp.extras = m_work.stitchExtras();
-    cp.extraSymbols.clear();
-    for (const PatternThread& t : cp.extras.threads) {
-        const auto it = m_indexOf.find(t.colour);
-        cp.extraSymbols.push_back(it != m_indexOf.end() ? cp.symbols[std::size_t(it->second)] : t.symbol);
-    }
+    cp.extraSymbols = m_work.extrasSymbols();
 }
 
 void EditorWindow::setEditAllowed(bool allowed)

@@ -7,6 +7,7 @@
 #include <QActionGroup>
 #include <QMainWindow>
 #include <QTimer>
+#include <functional>
 #include <optional>
 #include <unordered_map>
 
@@ -122,6 +123,8 @@ private:
     void showFloatingClip();
     // Clears the selection and puts `clip` at its top-left as one step.
     void replaceSelection(const QString& text, const Clip& clip);
+    // The selection, or the block following the pointer, mirrored or turned by `turn`.
+    void turnSelection(const QString& text, const std::function<Clip(const Clip&)>& turn);
     QRect selectionInPattern() const;
     void markLine(QPoint from, QPoint to, bool done);
     // The part stitch, knot or bead tools at a point: the left button places, the right takes away.
