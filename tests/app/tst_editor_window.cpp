@@ -139,13 +139,18 @@ void TestEditorWindow::backstitchPartsAndKnotsEditedAndUndone()
     QCOMPARE(x.parts.size(), std::size_t(1));
     QCOMPARE(QPoint(x.parts[0].x, x.parts[0].y), QPoint(11, 11));
     QCOMPARE(QPointF(x.objects[0].x, x.objects[0].y), QPointF(13, 13));
-    // what the tools made goes into the pattern file: the new thread, the line, the part and the knot
+    // mirrored where it lies, the block's half stitch and knot turn with its cells
+    e.mirrorSelection(true);
+    QCOMPARE(x.parts.size(), std::size_t(1));
+    QCOMPARE(x.parts[0].direction, 4);
+    QCOMPARE(QPointF(x.objects[0].x, x.objects[0].y), QPointF(10, 13));
+    // what the tools made goes into the pattern file: the new thread, the line, the half stitch and the knot
     const QString file = folder.file(QStringLiteral("editado.oxs"));
     QCOMPARE(w.savePattern(file), QString());
     const QStringList made = extrasText(x);
     // each of them one step, all undone
-    QCOMPARE(w.history().count(), stepsBefore + 7);
-    for (int i = 0; i < 7; ++i)
+    QCOMPARE(w.history().count(), stepsBefore + 8);
+    for (int i = 0; i < 8; ++i)
         w.history().undo();
     QVERIFY(w.stitchExtras().empty());
     QVERIFY(stitches(w) == before);
